@@ -1,0 +1,17 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zelvane::cli {
+
+// The separator given on the command line, its escapes \r \n \t \\ resolved and its text converted
+// from the terminal's encoding to GBK; empty means the default CR LF. Nothing when it is malformed
+// (error says why).
+std::optional<std::string> ParseSeparatorArgument(std::string_view argument, std::string& error);
+
+// The charset of the terminal's locale; UTF-8 where the locale names none beyond ASCII.
+std::string TerminalCharset();
+
+}  // namespace zelvane::cli

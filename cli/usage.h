@@ -1,0 +1,24 @@
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <string>
+
+namespace zelvane::cli {
+
+enum ExitCode : int { kExitOk = 0, kExitFileError = 1, kExitUsage = 2 };
+
+// A subcommand and what runs once its arguments are parsed.
+struct Command {
+  CLI::App* app;
+  std::function<int()> run;
+};
+
+// Help texts and labels in Simplified Chinese.
+void UseChineseHelp(CLI::App& app);
+
+// Prints message and the command's usage to stderr; returns the usage exit code.
+int UsageError(const CLI::App& app, const std::string& message);
+
+}  // namespace zelvane::cli

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace zelvane {
+
+enum class FileOperation { Read, Write };
+
+// Which file an operation failed on and why, for a message to the user.
+struct FileError {
+  FileOperation operation = FileOperation::Read;
+  std::filesystem::path path;
+  std::string reason;  // Simplified Chinese, UTF-8
+
+  // "无法读取文件“…”：…" or "无法写入文件“…”：…".
+  std::string Message() const;
+};
+
+// A failure or nothing; functions that only succeed or fail return this.
+using FileResult = std::optional<FileError>;
+
+// The reason for a failed system call, in Simplified Chinese.
+std::string SystemErrorReason(int errorNumber);
+
+FileError MakeFileError(FileOperation operation, const std::filesystem::path& path, int errorNumber);
+
+// A file too large for the memory there is.
+FileError OutOfMemoryError(const std::filesystem::path& path);
+
+}  // namespace zelvane

@@ -1,0 +1,110 @@
+#include "ops/atomic_file_writer.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <random>
+#include <string>
+
+namespace zelvane {
+
+namespace {
+
+std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target) {
+  static std::atomic<unsigned> counter{0};
+  static const unsigned seed = std::random_device{}();
+  const std::string suffix = ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(seed) + "-" +
+                             std::to_string(counter.fetch_add(1));
+  return target.parent_path() / ("." + target.filename().string() + suffix);
+}
+
+// Follows a symbolic link, so that the file it points to is replaced, not the link.
+std::filesystem::path ResolveTarget(const std::filesystem::path& target) {
+  std::error_code error;
+  if (std::filesystem::is_symlink(target, error)) {
+    const std::filesystem::path resolved = std::filesystem::weakly_canonical(target, error);
+    if (!error) return resolved;
+  }
+  return target;
+}
+
+}  // namespace
+
+AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : target_(ResolveTarget(target)) {}
+
+AtomicFileWriter::~AtomicFileWriter() { Discard(); }
+
+FileResult AtomicFileWriter::Open() {
+  struct stat existing {};
+  const bool exists = ::stat(target_.c_str(), &existing) == 0;
+  if (exists) {
+    if (S_ISDIR(existing.st_mode)) return Fail(EISDIR);
+    if (!S_ISREG(existing.st_mode)) return FileError{FileOperation::Write, target_, "这不是一个普通文件"};
+    // A file marked read-only stays untouched, even for a user whom the system would let write.
+    if ((existing.st_mode & 0222) == 0 || ::access(target_.c_str(), W_OK) != 0) return Fail(EACCES);
+  }
+  for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
+    temporary_ = TemporaryNameBeside(target_);
+    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ < 0 && errno != EEXIST) break;
+  }
+  if (fd_ < 0) {
+    const int error = errno;
+    temporary_.clear();
+    return Fail(error);
+  }
+  if (exists) ::fchmod(fd_, existing.st_mode & 07777);
+  buffer_ = std::make_unique<char[]>(kBufferSize);
+  used_ = 0;
+  error_ = 0;
+  return std::nullopt;
+}
+
+void AtomicFileWriter::WriteThrough(std::string_view bytes) {
+  while (!bytes.empty() && error_ == 0) {
+    const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno != EINTR) error_ = errno;
+      continue;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+}
+
+void AtomicFileWriter::Flush() {
+  WriteThrough(std::string_view(buffer_.get(), used_));
+  used_ = 0;
+}
+
+FileResult AtomicFileWriter::Commit() {
+  if (fd_ < 0) return Fail(EBADF);
+  Flush();
+  if (error_ != 0) return Fail(error_);
+  if (::fsync(fd_) != 0) return Fail(errno);
+  const int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) return Fail(errno);
+  if (::rename(temporary_.c_str(), target_.c_str()) != 0) return Fail(errno);
+  temporary_.clear();
+  buffer_.reset();
+  return std::nullopt;
+}
+
+FileResult AtomicFileWriter::Fail(int errorNumber) {
+  Discard();
+  return MakeFileError(FileOperation::Write, target_, errorNumber);
+}
+
+void AtomicFileWriter::Discard() {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  temporary_.clear();
+  buffer_.reset();
+  used_ = 0;
+}
+
+}  // namespace zelvane

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace zelvane::test {
+
+struct ProcessResult {
+  int exitCode = -1;
+  std::string out;
+  std::string err;
+};
+
+// Runs program with arguments in folder (no shell), with stdin from /dev/null, and collects its output.
+ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
+                         const std::filesystem::path& folder);
+
+// Runs the zelvane-cli that this build made.
+ProcessResult RunCli(const std::vector<std::string>& arguments, const std::filesystem::path& folder);
+
+}  // namespace zelvane::test

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace zelvane::test {
+
+// A fresh folder, removed with everything in it when the object goes.
+class TemporaryFolder {
+ public:
+  TemporaryFolder();
+  ~TemporaryFolder();
+  TemporaryFolder(const TemporaryFolder&) = delete;
+  TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::filesystem::path operator/(std::string_view name) const { return path_ / std::string(name); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+std::string ReadFile(const std::filesystem::path& path);
+
+// A small tmpfs mounted for the test (for a full disk or a read-only folder); needs root.
+class SmallFileSystem {
+ public:
+  SmallFileSystem(const std::filesystem::path& where, std::size_t bytes, bool readOnly = false);
+  ~SmallFileSystem();
+  SmallFileSystem(const SmallFileSystem&) = delete;
+  SmallFileSystem& operator=(const SmallFileSystem&) = delete;
+
+  bool mounted() const { return mounted_; }
+  void Remount(bool readOnly);
+
+ private:
+  std::filesystem::path where_;
+  std::size_t bytes_;
+  bool mounted_ = false;
+};
+
+}  // namespace zelvane::test
