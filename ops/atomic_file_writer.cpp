@@ -44,7 +44,8 @@ FileResult AtomicFileWriter::Open() {
     if (S_ISDIR(existing.st_mode)) return Fail(EISDIR);
     if (!S_ISREG(existing.st_mode)) return FileError{FileOperation::Write, target_, "这不是一个普通文件"};
     // A file marked read-only stays untouched, even for a user whom the system would let write.
-    if ((existing.st_mode & 0222) == 0 || ::access(target_.c_str(), W_OK) != 0) return Fail(EACCES);
+    if ((existing.st_mode & 0222) == 0) return Fail(EACCES);
+    if (::access(target_.c_str(), W_OK) != 0) return Fail(errno);
   }
   for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
     temporary_ = TemporaryNameBeside(target_);
