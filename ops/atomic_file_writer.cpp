@@ -16,9 +16,15 @@ namespace {
 std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target) {
   static std::atomic<unsigned> counter{0};
   static const unsigned seed = std::random_device{}();
-  const std::string suffix = ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(seed) + "-" +
-                             std::to_string(counter.fetch_add(1));
-  return target.parent_path() / ("." + target.filename().string() + suffix);
+  std::string name(1, '.');
+  name += target.filename().string();
+  for (const unsigned long part : {static_cast<unsigned long>(::getpid()), static_cast<unsigned long>(seed),
+                                   static_cast<unsigned long>(counter.fetch_add(1))}) {
+    name += '-';
+    name += std::to_string(part);
+  }
+  name += ".tmp";
+  return target.parent_path() / name;
 }
 
 // Follows a symbolic link, so that the file it points to is replaced, not the link.
@@ -77,6 +83,9 @@ void AtomicFileWriter::WriteThrough(std::string_view bytes) {
 
 void AtomicFileWriter::Flush() {
   WriteThrough(std::string_view(buffer_.get(), used_));
+  // Start writing back to disk now, so that the fsync of Commit has little left to wait for.
+  if (error_ == 0 && used_ > 0) ::sync_file_range(fd_, static_cast<off_t>(written_), static_cast<off_t>(used_), SYNC_FILE_RANGE_WRITE);
+  written_ += used_;
   used_ = 0;
 }
 

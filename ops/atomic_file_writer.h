@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -52,6 +53,7 @@ class AtomicFileWriter {
   int error_ = 0;
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
+  std::uint64_t written_ = 0;
 };
 
 }  // namespace zelvane

@@ -29,6 +29,23 @@ TEST(NumberList, AppendsTruncatesAndIterates) {
   EXPECT_EQ(list[0], "5678");
 }
 
+// Large enough to fill several blocks of bytes and of references.
+TEST(NumberList, TruncatesAcrossBlocks) {
+  NumberList list;
+  const auto number = [](std::size_t i) { return i % 1000 == 0 ? std::string() : std::to_string(13900000000 + i); };
+  const std::size_t count = 700000;
+  for (std::size_t i = 0; i < count; ++i) list.Append(number(i));
+  for (std::size_t kept : {count, std::size_t{524288}, std::size_t{262145}, std::size_t{262144}, std::size_t{1001},
+                           std::size_t{1}}) {
+    list.Truncate(kept);
+    ASSERT_EQ(list.size(), kept);
+    for (std::size_t i : {std::size_t{0}, kept / 2, kept - 1}) ASSERT_EQ(list[i], number(i)) << kept << " " << i;
+    list.Append("1234");
+    ASSERT_EQ(list[kept], "1234");
+    list.Truncate(kept);
+  }
+}
+
 TEST(StatusText, CountsEveryCategoryAndTheirTotal) {
   EXPECT_EQ(StatusText({}), "当前共有0个号码，移动0个，联通0个，电信0个，小灵通0个，其他0个");
   EXPECT_EQ(StatusText({1, 2, 3, 4, 5000000000ULL}),
