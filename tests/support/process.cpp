@@ -42,14 +42,10 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
   return result;
 }
 
+std::string CliPath() { return ZELVANE_CLI_PATH; }
+
 ProcessResult RunCli(const std::vector<std::string>& arguments, const std::filesystem::path& folder) {
-#ifdef ZELVANE_CLI_PATH
-  return RunProgram(ZELVANE_CLI_PATH, arguments, folder);
-#else
-  (void)arguments;
-  (void)folder;
-  throw std::logic_error("ZELVANE_CLI_PATH is not defined for this target");
-#endif
+  return RunProgram(CliPath(), arguments, folder);
 }
 
 }  // namespace zelvane::test

@@ -16,6 +16,9 @@ struct ProcessResult {
 ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                          const std::filesystem::path& folder);
 
+// The zelvane-cli that this build made.
+std::string CliPath();
+
 // Runs the zelvane-cli that this build made.
 ProcessResult RunCli(const std::vector<std::string>& arguments, const std::filesystem::path& folder);
 
