@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -108,6 +109,23 @@ TEST(ReadNumberFile, ReportsPermissionDenied) {
     std::_Exit(error && error->reason == "没有访问权限" && text.empty() ? 0 : 1);
   };
   EXPECT_EXIT(loadAsNobody(), testing::ExitedWithCode(0), "");
+}
+
+TEST(LoadNumberFile, FileLargerThanMemoryIsAnError) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
+#endif
+  TemporaryFolder folder;
+  WriteFile(folder / "huge.txt", "");
+  std::filesystem::resize_file(folder / "huge.txt", std::uintmax_t{1} << 31);  // sparse: no disk used
+  const auto loadWithLittleMemory = [&folder] {
+    const rlimit limit{rlim_t{512} << 20, rlim_t{512} << 20};
+    if (::setrlimit(RLIMIT_AS, &limit) != 0) std::_Exit(2);
+    std::string text;
+    const FileResult error = LoadNumberFile(folder / "huge.txt", text);
+    std::_Exit(error && error->reason == "内存不足，无法载入这个文件" ? 0 : 1);
+  };
+  EXPECT_EXIT(loadWithLittleMemory(), testing::ExitedWithCode(0), "");
 }
 
 TEST(LoadNumberFile, HoldsExactlyTheTextRead) {
