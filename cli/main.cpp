@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/classify_command.h"
+#include "cli/compare_command.h"
 #include "cli/usage.h"
 
 int main(int argc, char** argv) {
@@ -12,7 +13,7 @@ int main(int argc, char** argv) {
   UseChineseHelp(app);
   app.set_version_flag("--version", "zelvane-cli 1.0", "显示版本并退出");
   app.require_subcommand(1);
-  const std::vector<Command> commands = {AddClassifyCommand(app)};
+  const std::vector<Command> commands = {AddClassifyCommand(app), AddCompareCommand(app)};
   for (const Command& command : commands) {
     command.app->group("命令");
     command.app->formatter(app.get_formatter());

@@ -1,0 +1,111 @@
+// Writes number files for the comparison benchmark into the folder given as the argument:
+//   numbers-1m.txt      1,000,000 lines as users' lists look: mobiles, some with +86 or 86, landlines,
+//                       a few repeats; CR LF line ends
+//   whitelist-1m.txt    1,000,000 plain numbers: half of them from numbers-1m.txt, shuffled
+//   whitelist-100k.txt  100,000 plain numbers: half of them from numbers-1m.txt
+//   numbers-10k.txt, whitelist-10k.txt   the same shape at 10,000 lines
+// The numbers files carry prefixes the whitelists lack, so they are the larger and are scanned.
+// The output is the same on every run.
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr const char* kMobilePrefixes[] = {"130", "131", "132", "133", "134", "135", "136", "137", "138", "139",
+                                           "145", "147", "150", "151", "152", "153", "155", "156", "157", "158",
+                                           "159", "166", "173", "175", "176", "177", "178", "180", "181", "182",
+                                           "183", "184", "185", "186", "187", "188", "189", "191", "198", "199"};
+constexpr const char* kAreaCodes[] = {"010", "020", "021", "0755", "0571", "028", "0731", "0898"};
+
+class Generator {
+ public:
+  explicit Generator(std::uint64_t seed) : random_(seed) {}
+
+  std::size_t Below(std::size_t bound) { return static_cast<std::size_t>(random_() % bound); }
+
+  // A number as a whitelist stores it: a mobile, or one in twenty a landline.
+  std::string PlainNumber() {
+    std::string number;
+    if (Below(20) == 0) {
+      number = kAreaCodes[Below(std::size(kAreaCodes))];
+      AppendDigits(number, number.size() == 3 ? 8 : 7 + Below(2));
+    } else {
+      number = kMobilePrefixes[Below(std::size(kMobilePrefixes))];
+      AppendDigits(number, 8);
+    }
+    return number;
+  }
+
+  // How a user's list writes it: one in twenty with +86, one in thirty with 86.
+  std::string Written(const std::string& number) {
+    if (number[0] != '1') return number;
+    const std::size_t pick = Below(60);
+    if (pick < 3) return "+86" + number;
+    if (pick < 5) return "86" + number;
+    return number;
+  }
+
+  template <class T>
+  void Shuffle(std::vector<T>& items) {
+    std::shuffle(items.begin(), items.end(), random_);
+  }
+
+ private:
+  void AppendDigits(std::string& text, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) text.push_back(static_cast<char>('0' + Below(10)));
+  }
+
+  std::mt19937_64 random_;
+};
+
+void WriteLines(const std::filesystem::path& path, const std::vector<std::string>& lines) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  for (const std::string& line : lines) out << line << "\r\n";
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+// A user's list of count lines (its plain numbers go to numbers) and whitelists that share half of it.
+void WriteSet(const std::filesystem::path& folder, const std::string& suffix, std::size_t count,
+              const std::vector<std::size_t>& whitelistSizes, const std::vector<std::string>& whitelistSuffixes,
+              std::uint64_t seed) {
+  Generator generator(seed);
+  std::vector<std::string> plain;
+  std::vector<std::string> lines;
+  for (std::size_t i = 0; i < count; ++i) {
+    // One line in fifty repeats an earlier number.
+    plain.push_back(i > 0 && generator.Below(50) == 0 ? plain[generator.Below(i)] : generator.PlainNumber());
+    lines.push_back(generator.Written(plain.back()));
+  }
+  WriteLines(folder / ("numbers-" + suffix + ".txt"), lines);
+
+  for (std::size_t w = 0; w < whitelistSizes.size(); ++w) {
+    std::vector<std::string> shared = plain;
+    generator.Shuffle(shared);
+    std::vector<std::string> whitelist(shared.begin(),
+                                       shared.begin() + static_cast<std::ptrdiff_t>(whitelistSizes[w] / 2));
+    while (whitelist.size() < whitelistSizes[w]) whitelist.push_back(generator.PlainNumber());
+    generator.Shuffle(whitelist);
+    WriteLines(folder / ("whitelist-" + whitelistSuffixes[w] + ".txt"), whitelist);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: " << argv[0] << " FOLDER\n";
+    return 2;
+  }
+  const std::filesystem::path folder = argv[1];
+  std::filesystem::create_directories(folder);
+  WriteSet(folder, "1m", 1'000'000, {1'000'000, 100'000}, {"1m", "100k"}, 1);
+  WriteSet(folder, "10k", 10'000, {10'000}, {"10k"}, 2);
+  return 0;
+}

@@ -1,0 +1,98 @@
+#include "cli/compare_command.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cli/separator_argument.h"
+#include "ops/number_comparison.h"
+#include "ops/number_file_writer.h"
+
+namespace zelvane::cli {
+
+namespace {
+
+struct CompareOptions {
+  bool same = false;
+  bool different = false;
+  std::string out;
+  std::string separator;
+  std::vector<std::string> files;
+};
+
+int ReportError(const std::string& message) {
+  std::cerr << "zelvane-cli: " << message << "\n";
+  return kExitFileError;
+}
+
+bool WriteAll(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+// Writes each number and the separator after it to standard output; false (errno set) when that fails.
+bool WriteToStandardOutput(const NumberList& numbers, std::string_view separator) {
+  constexpr std::size_t kChunk = std::size_t{1} << 16;
+  std::string chunk;
+  chunk.reserve(kChunk + 64);
+  for (std::string_view number : numbers) {
+    chunk.append(number).append(separator);
+    if (chunk.size() >= kChunk) {
+      if (!WriteAll(chunk)) return false;
+      chunk.clear();
+    }
+  }
+  return WriteAll(chunk);
+}
+
+int RunCompare(const CLI::App& app, const CompareOptions& options) {
+  if (options.same == options.different) {
+    return UsageError(app, "请指定 --same（找相同）或 --different（找不同）中的一个");
+  }
+  if (options.files.size() != 2) {
+    return UsageError(app, "需要两个号码文件，实际给出了" + std::to_string(options.files.size()) + "个");
+  }
+  std::string problem;
+  const std::optional<std::string> separator = ParseSeparatorArgument(options.separator, problem);
+  if (!separator) return UsageError(app, problem);
+
+  const ComparisonMode mode = options.same ? ComparisonMode::FindSame : ComparisonMode::FindDifferent;
+  NumberList result;
+  if (FileResult error = CompareFiles(options.files[0], options.files[1], mode, result)) {
+    return ReportError(error->Message());
+  }
+  if (options.out.empty()) {
+    if (!WriteToStandardOutput(result, *separator)) return ReportError("无法写入标准输出：" + SystemErrorReason(errno));
+  } else if (FileResult error = WriteNumberFile(options.out, result, *separator)) {
+    return ReportError(error->Message());
+  }
+  std::cerr << "找到" << result.size() << (options.same ? "个相同的号码" : "个不同的号码") << "\n";
+  return kExitOk;
+}
+
+}  // namespace
+
+Command AddCompareCommand(CLI::App& parent) {
+  auto options = std::make_shared<CompareOptions>();
+  CLI::App* app = parent.add_subcommand(
+      "compare", "比较两个号码文件：列出较大的文件（大小相同时为 FILE1）中在另一个文件里出现或没有出现的号码");
+  app->add_flag("--same", options->same, "找相同：列出在另一个文件中出现的号码");
+  app->add_flag("--different", options->different, "找不同：列出在另一个文件中没有出现的号码");
+  app->add_option("--out", options->out, "把结果写入这个文件（默认：标准输出）")->type_name("FILE");
+  app->add_option("--separator", options->separator, "每个号码后的分隔符，可用转义 \\r \\n \\t \\\\（默认：回车换行）")
+      ->type_name("SEP");
+  app->add_option("FILE", options->files, "要比较的两个号码文件：FILE1 FILE2")->type_name("FILE");
+  return Command{app, [app, options] { return RunCompare(*app, *options); }};
+}
+
+}  // namespace zelvane::cli

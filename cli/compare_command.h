@@ -1,0 +1,11 @@
+#pragma once
+
+#include "cli/usage.h"
+
+namespace zelvane::cli {
+
+// `compare (--same | --different) [--out FILE] [--separator SEP] FILE1 FILE2`: lists the numbers of the
+// larger file that occur, or do not occur, in the other.
+Command AddCompareCommand(CLI::App& parent);
+
+}  // namespace zelvane::cli
