@@ -1,0 +1,45 @@
+#include "app/classifier_app.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "res/resource_ids.h"
+#include "ui/classifier_dlg.h"
+#include "ui/dialog_units.h"
+#include "ui/resources.h"
+#include "ui/shell.h"
+
+namespace zelvane {
+
+CClassifierApp::CClassifierApp(Shell& shell, std::function<bool()> networkingWorks)
+    : m_shell(shell), m_networkingWorks(std::move(networkingWorks)) {}
+
+namespace {
+
+// Qt's own dialogs (the file prompts) speak Simplified Chinese, as the rest of the program.
+void InstallChineseQtTranslation(QTranslator& translator) {
+  if (translator.load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
+                      QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&translator);
+  }
+}
+
+}  // namespace
+
+int CClassifierApp::Run() {
+  QTranslator translator;
+  InstallChineseQtTranslation(translator);
+  // Message boxes and file prompts use the dialogs' font too.
+  QApplication::setFont(DialogFont());
+  if (!m_networkingWorks()) {
+    m_shell.ShowAppMessage(LoadString(res::IDS_SOCKET_STARTUP_FAILED));
+    return 1;
+  }
+  CClassifierDlg dialog(m_shell);
+  m_shell.RunModal(dialog);
+  return 0;
+}
+
+}  // namespace zelvane

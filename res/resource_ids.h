@@ -1,0 +1,38 @@
+#pragma once
+
+// Identifiers of the dialog templates, controls, menu commands, strings and the icon.
+
+namespace zelvane::res {
+
+// The button that accepts a dialog, and the id of statics that have none.
+inline constexpr int IDOK = 1;
+inline constexpr int IDC_STATIC = -1;
+
+inline constexpr int IDD_ABOUTBOX = 100;
+inline constexpr int IDD_MAIN_DIALOG = 102;
+inline constexpr int IDD_HELP = 132;
+
+inline constexpr int IDS_ABOUT_MENU_ITEM = 101;
+inline constexpr int IDS_SOCKET_STARTUP_FAILED = 103;
+
+inline constexpr int IDR_MAINFRAME = 128;
+
+// A system-menu command: its low four bits are free, and it lies below the system's own commands.
+inline constexpr unsigned IDM_ABOUTBOX = 0x0010;
+
+inline constexpr int IDC_NUMBER_LIST = 1000;
+inline constexpr int IDC_IMPORT = 1001;
+inline constexpr int IDC_EXPORT = 1003;
+inline constexpr int IDC_CHECK_ALL = 1004;
+inline constexpr int IDC_CHECK_MOBILE = 1005;
+inline constexpr int IDC_CHECK_UNICOM = 1006;
+inline constexpr int IDC_CHECK_TELECOM = 1007;
+inline constexpr int IDC_CHECK_PHS = 1008;
+inline constexpr int IDC_CHECK_OTHER = 1009;
+inline constexpr int IDC_ONE_CLICK_EXPORT = 1010;
+inline constexpr int IDC_AD_BROWSER = 1012;
+inline constexpr int IDC_STATUS = 1013;
+inline constexpr int IDC_ANALYSIS = 1014;
+inline constexpr int IDC_HELP_BUTTON = 1022;
+
+}  // namespace zelvane::res

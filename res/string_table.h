@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string_view>
+
+#include "res/resource_ids.h"
+
+namespace zelvane::res {
+
+struct StringResource {
+  int id = 0;
+  std::string_view text;  // UTF-8
+};
+
+inline constexpr StringResource kStringTable[] = {
+    {IDS_ABOUT_MENU_ITEM, "关于 Quorvel(&A)..."},
+    {IDS_SOCKET_STARTUP_FAILED, "Windows 通信端口初始化失败。"},
+};
+
+// The page that the advertisement pane is pointed at when the main dialog opens.
+inline constexpr std::string_view kAdPageUrl = "http://ad.example.com/soft/ad.asp";
+
+}  // namespace zelvane::res

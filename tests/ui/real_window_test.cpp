@@ -1,0 +1,103 @@
+#include <QGuiApplication>
+#include <QProcess>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QtTest>
+#include <optional>
+
+namespace zelvane {
+
+namespace {
+
+constexpr int kTimeoutMs = 15000;
+
+// Runs xdotool; its output, or nothing when it failed or took too long.
+std::optional<QString> Xdotool(const QStringList& arguments) {
+  QProcess xdotool;
+  xdotool.start(QStringLiteral("xdotool"), arguments);
+  if (!xdotool.waitForFinished(kTimeoutMs) || xdotool.exitStatus() != QProcess::NormalExit || xdotool.exitCode() != 0) {
+    return std::nullopt;
+  }
+  return QString::fromUtf8(xdotool.readAllStandardOutput()).trimmed();
+}
+
+// The first visible window whose title matches pattern, waiting for it to appear.
+std::optional<QString> WaitForWindow(const QString& pattern) {
+  const std::optional<QString> found = Xdotool({"search", "--sync", "--onlyvisible", "--name", pattern});
+  if (!found) return std::nullopt;
+  return found->section(QLatin1Char('\n'), 0, 0);
+}
+
+// A few hundred numbers of every category, as a user's file might hold them.
+QByteArray NumberFile() {
+  const char* prefixes[] = {"139", "186", "+86133", "0755", "138", "130", "86189", "955"};
+  QByteArray bytes;
+  for (int i = 0; i < 400; ++i) {
+    bytes += prefixes[i % 8];
+    bytes += QByteArray::number(10000000 + i * 7919 % 90000000).right(i % 8 == 3 ? 7 : 8);
+    bytes += i % 5 == 4 ? "," : "\r\n";
+  }
+  return bytes;
+}
+
+}  // namespace
+
+// The real program in a real X server: import a file through the file dialog, confirm the message,
+// take a screenshot, close with Esc.
+class RealWindowTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void ImportsAFileAndShowsItsNumbers() {
+    if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X server: runs under xvfb-run");
+    if (QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty()) QSKIP("needs xdotool");
+
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("numbers.txt"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(NumberFile());
+    file.close();
+
+    QProcess program;
+    program.start(QStringLiteral(ZELVANE_PATH), {});
+    QVERIFY(program.waitForStarted());
+    const std::optional<QString> window = WaitForWindow(QStringLiteral("^Zelvane V1\\.0$"));
+    QVERIFY(window);
+
+    // 导入 is at (14, 23), 63 x 28 pixels.
+    QVERIFY(Xdotool({"mousemove", "--sync", "--window", *window, "45", "37", "click", "1"}));
+    const std::optional<QString> prompt = WaitForWindow(QStringLiteral("选择要导入的号码文件"));
+    QVERIFY(prompt);
+    QVERIFY(Xdotool({"windowfocus", "--sync", *prompt}));
+    QVERIFY(Xdotool({"type", "--delay", "5", path}));
+    QVERIFY(Xdotool({"key", "Return"}));
+
+    const std::optional<QString> message = WaitForWindow(QStringLiteral("^提示$"));
+    QVERIFY(message);
+    QVERIFY(Xdotool({"windowfocus", "--sync", *message}));
+    QVERIFY(Xdotool({"key", "Return"}));
+    QTRY_VERIFY_WITH_TIMEOUT(!Xdotool({"search", "--onlyvisible", "--name", "^提示$"}), kTimeoutMs);
+    QTest::qWait(500);
+
+    const QImage screenshot = QGuiApplication::primaryScreen()->grabWindow(window->toULongLong()).toImage();
+    QCOMPARE(screenshot.size(), QSize(881, 575));
+    // The list shows text: its area holds dark pixels on its light background.
+    int dark = 0;
+    for (int y = 100; y < 540; y += 2) {
+      for (int x = 20; x < 860; x += 2) dark += qGray(screenshot.pixel(x, y)) < 80 ? 1 : 0;
+    }
+    QVERIFY2(dark > 500, qPrintable(QStringLiteral("%1 dark pixels in the list").arg(dark)));
+    QVERIFY(screenshot.save(QStringLiteral(ZELVANE_SCREENSHOT_PATH)));
+
+    QVERIFY(Xdotool({"windowfocus", "--sync", *window}));
+    QVERIFY(Xdotool({"key", "Escape"}));
+    QVERIFY(program.waitForFinished(kTimeoutMs));
+    QCOMPARE(program.exitCode(), 0);
+  }
+};
+
+}  // namespace zelvane
+
+QTEST_MAIN(zelvane::RealWindowTest)
+#include "real_window_test.moc"

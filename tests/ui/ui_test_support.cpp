@@ -1,0 +1,77 @@
+#include "tests/ui/ui_test_support.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QHash>
+#include <QPushButton>
+#include <QtTest>
+
+#include "res/resource_ids.h"
+#include "ui/number_list_view.h"
+
+namespace zelvane::test {
+
+namespace {
+
+const QHash<QString, QByteArray>& SampleNumbers() {
+  static const QHash<QString, QByteArray> numbers = {
+      {"m1", "13900000001"}, {"m2", "13900000002"}, {"u1", "13000000001"}, {"u2", "13000000002"}, {"p", "13000000101"},
+      {"q", "13000000102"},  {"r", "13000000103"},  {"t", "13300000001"},  {"h", "07550000001"},  {"o", "95588000"},
+      {"a", "13800000001"},  {"b", "13800000002"},  {"c", "18600000003"},  {"d", "95599004"},
+  };
+  return numbers;
+}
+
+}  // namespace
+
+std::filesystem::path TestFolder::Write(const QString& name, const QByteArray& bytes) const {
+  QFile file(m_dir.filePath(name));
+  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) qFatal("cannot write a test file");
+  return PathOf(name);
+}
+
+std::filesystem::path TestFolder::PathOf(const QString& name) const {
+  return std::filesystem::path(QFile::encodeName(m_dir.filePath(name)).toStdString());
+}
+
+QByteArray SampleNumber(const QString& name) {
+  const auto found = SampleNumbers().constFind(name);
+  if (found == SampleNumbers().cend()) qFatal("no sample number %s", qPrintable(name));
+  return *found;
+}
+
+QByteArray SampleFile(const QString& names) {
+  QByteArray bytes;
+  for (const QString& name : names.split(QLatin1Char(' '), Qt::SkipEmptyParts)) bytes += SampleNumber(name) + "\r\n";
+  return bytes;
+}
+
+QString SampleNames(const QStringList& numbers) {
+  QStringList names;
+  for (const QString& number : numbers) names << SampleNumbers().key(number.toLatin1(), QStringLiteral("?") + number);
+  return names.join(QLatin1Char(' '));
+}
+
+QStringList ShownNumbers(const CClassifierDlg& dialog) {
+  const NumberListModel& model = *dialog.DlgItem<NumberListView>(res::IDC_NUMBER_LIST)->Model();
+  QStringList numbers;
+  for (std::size_t item = 0; item < model.size(); ++item) numbers << model.Text(item);
+  return numbers;
+}
+
+void ClickBox(CClassifierDlg& dialog, const QString& text) {
+  for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
+    if (box->text() == text) {
+      box->click();
+      return;
+    }
+  }
+  qFatal("no check box %s", qPrintable(text));
+}
+
+void Import(CClassifierDlg& dialog, ScriptedShell& shell, const std::filesystem::path& path) {
+  shell.AnswerNextPrompt(path);
+  dialog.DlgItem<QPushButton>(res::IDC_IMPORT)->click();
+}
+
+}  // namespace zelvane::test

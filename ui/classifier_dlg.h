@@ -1,0 +1,71 @@
+#pragma once
+
+#include <optional>
+
+#include "core/category_lists.h"
+#include "ui/number_list_model.h"
+#include "ui/template_dialog.h"
+
+class QLabel;
+
+namespace zelvane {
+
+class CWebBrowser2;
+class NumberListView;
+class Shell;
+class SystemMenu;
+
+// The main window: imports number files into the five category lists, shows them in the list
+// view as the six check boxes filter them, and reports the counts in the status line. Enter
+// never closes it; Esc and the close box do.
+class CClassifierDlg : public TemplateDialog {
+  Q_OBJECT
+
+ public:
+  explicit CClassifierDlg(Shell& shell, QWidget* parent = nullptr);
+
+  const CategoryLists& Lists() const { return m_lists; }
+  SystemMenu& GetSystemMenu() const { return *m_systemMenu; }
+
+  // A command of the system menu: IDM_ABOUTBOX (any id from 16 to 31) opens the About box,
+  // the others do what the platform does.
+  void OnSysCommand(unsigned id);
+  // Lays the list, the status line and the advertisement pane out for a client area of cx by cy
+  // pixels; the first call only records that the window now has a size.
+  void OnSize(int cx, int cy);
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  void OnInitDialog();
+  void UpdateData(bool save);
+
+  void OnImport();
+  void OnCheckAll();
+  void OnCheckCategory(NumberCategory category);
+  void OnHelpButton();
+
+  // Rebuilds the list view from the boxes, or appends one category's numbers to it.
+  void RefreshList(std::optional<NumberCategory> appended);
+  // The categories that the boxes let into the list view.
+  CategoryFilter Admitted() const;
+
+  Shell& m_shell;
+  CategoryLists m_lists;
+  NumberListModel m_model;
+  QLabel* m_status;
+  NumberListView* m_list;
+  CWebBrowser2* m_browser;
+  SystemMenu* m_systemMenu;
+
+  // The check boxes as of the last data exchange: "全部", and one per category.
+  bool m_all = true;
+  CategoryFilter m_ticked{};
+
+  bool m_sizeSeen = false;
+};
+
+}  // namespace zelvane

@@ -1,0 +1,60 @@
+#include "ui/scripted_shell.h"
+
+#include <QApplication>
+#include <QDialog>
+
+namespace zelvane {
+
+void ScriptedShell::AnswerNextPrompt(std::optional<std::filesystem::path> answer) {
+  answers_.push_back(std::move(answer));
+}
+
+void ScriptedShell::HandleDialogsWith(DialogHandler handler) { dialogHandler_ = std::move(handler); }
+
+std::optional<std::filesystem::path> ScriptedShell::NextAnswer() {
+  if (answers_.empty()) return std::nullopt;
+  std::optional<std::filesystem::path> answer = std::move(answers_.front());
+  answers_.pop_front();
+  return answer;
+}
+
+std::optional<std::filesystem::path> ScriptedShell::ChooseOpenFile(QWidget*, const QString& title,
+                                                                   const QString& filter) {
+  log_ << QStringLiteral("ChooseOpenFile %1 %2").arg(title, filter);
+  return NextAnswer();
+}
+
+std::optional<std::filesystem::path> ScriptedShell::ChooseSaveFile(QWidget*, const QString& title,
+                                                                   const QString& filter,
+                                                                   const QString& defaultSuffix) {
+  log_ << QStringLiteral("ChooseSaveFile %1 %2 %3").arg(title, filter, defaultSuffix);
+  return NextAnswer();
+}
+
+std::optional<std::filesystem::path> ScriptedShell::ChooseFolder(QWidget*, const QString& title) {
+  log_ << QStringLiteral("ChooseFolder %1").arg(title);
+  return NextAnswer();
+}
+
+void ScriptedShell::ShowMessage(QWidget*, const QString& text) { log_ << QStringLiteral("ShowMessage %1").arg(text); }
+
+void ScriptedShell::ShowAppMessage(const QString& text) {
+  log_ << QStringLiteral("ShowAppMessage %1: %2").arg(QApplication::applicationName(), text);
+}
+
+int ScriptedShell::RunModal(QDialog& dialog) {
+  log_ << QStringLiteral("RunModal %1").arg(dialog.windowTitle());
+  return dialogHandler_ ? dialogHandler_(dialog) : QDialog::Rejected;
+}
+
+void ScriptedShell::SetWaitCursor() {
+  log_ << QStringLiteral("SetWaitCursor");
+  ++waitCursorDepth_;
+}
+
+void ScriptedShell::RestoreCursor() {
+  log_ << QStringLiteral("RestoreCursor");
+  --waitCursorDepth_;
+}
+
+}  // namespace zelvane

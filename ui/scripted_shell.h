@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QStringList>
+#include <deque>
+#include <functional>
+
+#include "ui/shell.h"
+
+namespace zelvane {
+
+// A shell for tests and benchmarks: prompts take prepared answers, dialogs are handed to a
+// handler, and everything asked or shown is written to a log, one line each:
+//   "ChooseOpenFile <title> <filter>", "ChooseSaveFile <title> <filter> <suffix>", "ChooseFolder <title>",
+//   "ShowMessage <text>", "ShowAppMessage <caption>: <text>", "RunModal <window title>",
+//   "SetWaitCursor", "RestoreCursor".
+class ScriptedShell final : public Shell {
+ public:
+  using DialogHandler = std::function<int(QDialog&)>;
+
+  // The answer to the next prompt of any kind, after those already queued; nothing means cancel.
+  // A prompt without a prepared answer is cancelled.
+  void AnswerNextPrompt(std::optional<std::filesystem::path> answer);
+
+  // Decides the outcome of the dialogs run modally; without one they are rejected unseen.
+  void HandleDialogsWith(DialogHandler handler);
+
+  const QStringList& Log() const { return log_; }
+  void ClearLog() { log_.clear(); }
+
+  // How many wait cursors are set and not yet restored.
+  int WaitCursorDepth() const { return waitCursorDepth_; }
+
+  std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const QString& title,
+                                                      const QString& filter) override;
+  std::optional<std::filesystem::path> ChooseSaveFile(QWidget* owner, const QString& title, const QString& filter,
+                                                      const QString& defaultSuffix) override;
+  std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, const QString& title) override;
+  void ShowMessage(QWidget* owner, const QString& text) override;
+  void ShowAppMessage(const QString& text) override;
+  int RunModal(QDialog& dialog) override;
+  void SetWaitCursor() override;
+  void RestoreCursor() override;
+
+ private:
+  std::optional<std::filesystem::path> NextAnswer();
+
+  std::deque<std::optional<std::filesystem::path>> answers_;
+  DialogHandler dialogHandler_;
+  QStringList log_;
+  int waitCursorDepth_ = 0;
+};
+
+}  // namespace zelvane

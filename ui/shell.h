@@ -1,0 +1,52 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+class QDialog;
+class QString;
+class QWidget;
+
+namespace zelvane {
+
+// Every interaction that waits for the user, and the cursor, go through here: the program uses
+// QtShell, tests a scripted shell that answers with prepared paths and records what was shown.
+class Shell {
+ public:
+  virtual ~Shell() = default;
+
+  // A file to read; nothing when the user cancels. filter is like "文本文件(*.txt)".
+  virtual std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const QString& title,
+                                                              const QString& filter) = 0;
+  // A file to write; defaultSuffix is added to a name typed without one. Nothing when cancelled.
+  virtual std::optional<std::filesystem::path> ChooseSaveFile(QWidget* owner, const QString& title,
+                                                              const QString& filter, const QString& defaultSuffix) = 0;
+  // An existing folder; nothing when cancelled.
+  virtual std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, const QString& title) = 0;
+
+  // A message box captioned "提示" with an OK button only; returns when the user closes it.
+  virtual void ShowMessage(QWidget* owner, const QString& text) = 0;
+  // A message box of the program itself, before any window exists: captioned with the program's name.
+  virtual void ShowAppMessage(const QString& text) = 0;
+
+  // Runs a dialog modally and returns its result (QDialog::Accepted or QDialog::Rejected).
+  virtual int RunModal(QDialog& dialog) = 0;
+
+  // The wait cursor while a command works, then the normal cursor again.
+  virtual void SetWaitCursor() = 0;
+  virtual void RestoreCursor() = 0;
+};
+
+// The wait cursor for as long as the object lives.
+class WaitCursor {
+ public:
+  explicit WaitCursor(Shell& shell) : shell_(shell) { shell_.SetWaitCursor(); }
+  ~WaitCursor() { shell_.RestoreCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+ private:
+  Shell& shell_;
+};
+
+}  // namespace zelvane

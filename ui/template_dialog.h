@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+#include <QHash>
+
+#include "res/dialog_template.h"
+
+namespace zelvane {
+
+// A dialog built from a template: caption, size and controls in dialog units, in the dialog
+// font. The button with the id IDOK accepts it; Esc and the close box reject it.
+class TemplateDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TemplateDialog(const res::DialogTemplate& dialogTemplate, QWidget* parent = nullptr);
+
+  // The control with this id; null when the template has none.
+  QWidget* GetDlgItem(int id) const { return m_items.value(id); }
+
+  template <class Control>
+  Control* DlgItem(int id) const {
+    return qobject_cast<Control*>(GetDlgItem(id));
+  }
+
+ private:
+  QHash<int, QWidget*> m_items;
+};
+
+}  // namespace zelvane

@@ -1,0 +1,15 @@
+#include "ui/ui_text.h"
+
+#include <QStringDecoder>
+
+namespace zelvane {
+
+QString DecodeGbk(std::string_view bytes) {
+  // Looking the codec up costs more than decoding a number, so the decoder is kept; each number
+  // starts afresh.
+  thread_local QStringDecoder decoder("GBK");
+  decoder.resetState();
+  return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+}  // namespace zelvane

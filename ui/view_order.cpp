@@ -1,0 +1,40 @@
+#include "ui/view_order.h"
+
+#include <algorithm>
+
+namespace zelvane {
+
+void AppendCategoryRefs(const CategoryLists& lists, NumberCategory category, ItemRefs& refs) {
+  const ItemSource source = SourceOf(category);
+  const std::size_t count = lists[category].size();
+  refs.reserve(refs.size() + count);
+  for (std::size_t index = 0; index < count; ++index) refs.emplace_back(source, index);
+}
+
+// Inserted one by one, the k-th admitted number (ordinal i) lands at min(i, shown + k): it never
+// moves again, since every later insertion lands behind it. So the new numbers take those
+// positions and the old ones fill the gaps in their order.
+ItemRefs MergeImported(std::span<const ItemRef> shown, std::span<const NumberCategory> imported,
+                       const CategoryCounts& countsBefore, const CategoryFilter& admitted) {
+  std::size_t admittedCount = 0;
+  for (NumberCategory category : imported) admittedCount += admitted[CategoryIndex(category)] ? 1 : 0;
+
+  ItemRefs merged;
+  merged.reserve(shown.size() + admittedCount);
+  CategoryCounts next = countsBefore;
+  auto old = shown.begin();
+  std::size_t inserted = 0;
+  for (std::size_t ordinal = 0; ordinal < imported.size(); ++ordinal) {
+    const NumberCategory category = imported[ordinal];
+    const std::uint64_t index = next[CategoryIndex(category)]++;
+    if (!admitted[CategoryIndex(category)]) continue;
+    const std::size_t position = std::min(ordinal, shown.size() + inserted);
+    while (merged.size() < position) merged.push_back(*old++);
+    merged.emplace_back(SourceOf(category), index);
+    ++inserted;
+  }
+  merged.insert(merged.end(), old, shown.end());
+  return merged;
+}
+
+}  // namespace zelvane

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <array>
+#include <span>
+
+#include "core/category_lists.h"
+#include "ui/item_ref.h"
+
+namespace zelvane {
+
+// Which categories the check boxes let into the list view.
+using CategoryFilter = std::array<bool, kCategoryCount>;
+
+// Appends a reference to every number of the category, in list order.
+void AppendCategoryRefs(const CategoryLists& lists, NumberCategory category, ItemRefs& refs);
+
+// The list view after an import. imported holds the category of each number of the import in file
+// order; their lists held countsBefore numbers before it. The number with ordinal i that the filter
+// admits goes to index i, or to the end while the view is shorter, exactly as if each were inserted
+// there one after another; computed in one pass.
+ItemRefs MergeImported(std::span<const ItemRef> shown, std::span<const NumberCategory> imported,
+                       const CategoryCounts& countsBefore, const CategoryFilter& admitted);
+
+}  // namespace zelvane
