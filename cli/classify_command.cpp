@@ -22,10 +22,7 @@ struct ClassifyOptions {
   std::vector<std::string> files;
 };
 
-int ReportError(const FileError& error) {
-  std::cerr << "zelvane-cli: " << error.Message() << "\n";
-  return kExitFileError;
-}
+int ReportError(const FileError& error) { return FailureExit(error.Message()); }
 
 int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
   std::string problem;
@@ -68,9 +65,7 @@ Command AddClassifyCommand(CLI::App& parent) {
   CLI::App* app = parent.add_subcommand(
       "classify", "按运营商给号码分类：依次导入各文件，写出 移动.txt、联通.txt、电信.txt、小灵通.txt、其他.txt");
   app->add_option("--out", options->outDir, "写出五个文件的文件夹（默认：当前文件夹）")->type_name("DIR");
-  app->add_option("--separator", options->separator,
-                  "每个号码后的分隔符，可用转义 \\r \\n \\t \\\\（默认：回车换行）")
-      ->type_name("SEP");
+  AddSeparatorOption(*app, options->separator);
   app->add_option("FILE", options->files, "要导入的号码文件")->required()->type_name("FILE");
   return Command{app, [app, options] { return RunClassify(*app, *options); }};
 }

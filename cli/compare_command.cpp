@@ -25,11 +25,6 @@ struct CompareOptions {
   std::vector<std::string> files;
 };
 
-int ReportError(const std::string& message) {
-  std::cerr << "zelvane-cli: " << message << "\n";
-  return kExitFileError;
-}
-
 bool WriteAll(std::string_view bytes) {
   while (!bytes.empty()) {
     const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
@@ -69,12 +64,12 @@ int RunCompare(const CLI::App& app, const CompareOptions& options) {
   const ComparisonMode mode = options.same ? ComparisonMode::FindSame : ComparisonMode::FindDifferent;
   NumberList result;
   if (FileResult error = CompareFiles(options.files[0], options.files[1], mode, result)) {
-    return ReportError(error->Message());
+    return FailureExit(error->Message());
   }
   if (options.out.empty()) {
-    if (!WriteToStandardOutput(result, *separator)) return ReportError("无法写入标准输出：" + SystemErrorReason(errno));
+    if (!WriteToStandardOutput(result, *separator)) return FailureExit("无法写入标准输出：" + SystemErrorReason(errno));
   } else if (FileResult error = WriteNumberFile(options.out, result, *separator)) {
-    return ReportError(error->Message());
+    return FailureExit(error->Message());
   }
   std::cerr << "找到" << result.size() << (options.same ? "个相同的号码" : "个不同的号码") << "\n";
   return kExitOk;
@@ -89,8 +84,7 @@ Command AddCompareCommand(CLI::App& parent) {
   app->add_flag("--same", options->same, "找相同：列出在另一个文件中出现的号码");
   app->add_flag("--different", options->different, "找不同：列出在另一个文件中没有出现的号码");
   app->add_option("--out", options->out, "把结果写入这个文件（默认：标准输出）")->type_name("FILE");
-  app->add_option("--separator", options->separator, "每个号码后的分隔符，可用转义 \\r \\n \\t \\\\（默认：回车换行）")
-      ->type_name("SEP");
+  AddSeparatorOption(*app, options->separator);
   app->add_option("FILE", options->files, "要比较的两个号码文件：FILE1 FILE2")->type_name("FILE");
   return Command{app, [app, options] { return RunCompare(*app, *options); }};
 }

@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
   const std::vector<Command> commands = {AddClassifyCommand(app), AddCompareCommand(app)};
   for (const Command& command : commands) {
     command.app->group("命令");
+    command.app->get_help_ptr()->group("选项");
     command.app->formatter(app.get_formatter());
   }
 
@@ -32,7 +33,7 @@ int main(int argc, char** argv) {
     return kExitOk;
   } catch (const CLI::ParseError& error) {
     const CLI::App& failed = app.get_subcommands().empty() ? app : *app.get_subcommands().front();
-    return UsageError(failed, error.what());
+    return UsageError(failed, TranslateParseError(error));
   }
   for (const Command& command : commands) {
     if (command.app->parsed()) return command.run();

@@ -37,6 +37,11 @@ std::optional<std::string> ResolveEscapes(std::string_view argument, std::string
 
 }  // namespace
 
+CLI::Option* AddSeparatorOption(CLI::App& app, std::string& separator) {
+  return app.add_option("--separator", separator, "每个号码后的分隔符，可用转义 \\r \\n \\t \\\\（默认：回车换行）")
+      ->type_name("SEP");
+}
+
 std::string TerminalCharset() {
   std::setlocale(LC_CTYPE, "");
   const std::string charset = nl_langinfo(CODESET);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <CLI/CLI.hpp>
+
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,6 +12,9 @@ namespace zelvane::cli {
 // from the terminal's encoding to GBK; empty means the default CR LF. Nothing when it is malformed
 // (error says why).
 std::optional<std::string> ParseSeparatorArgument(std::string_view argument, std::string& error);
+
+// Adds the --separator option, shared by the commands that write numbers.
+CLI::Option* AddSeparatorOption(CLI::App& app, std::string& separator);
 
 // The charset of the terminal's locale; UTF-8 where the locale names none beyond ASCII.
 std::string TerminalCharset();

@@ -21,4 +21,10 @@ void UseChineseHelp(CLI::App& app);
 // Prints message and the command's usage to stderr; returns the usage exit code.
 int UsageError(const CLI::App& app, const std::string& message);
 
+// A command-line parser error in Simplified Chinese.
+std::string TranslateParseError(const CLI::ParseError& error);
+
+// Prints "zelvane-cli: message" to stderr; returns the exit code of a failed file operation.
+int FailureExit(const std::string& message);
+
 }  // namespace zelvane::cli

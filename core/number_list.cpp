@@ -9,27 +9,28 @@ namespace zelvane {
 
 void NumberList::FreeBlock::operator()(char* block) const { std::free(block); }
 
-NumberList::Block NumberList::AllocateBlock() {
-  void* block = std::aligned_alloc(kBlockSize, kBlockSize);
+NumberList::Block NumberList::AllocateBlock(std::size_t size) {
+  void* block = std::aligned_alloc(size, size);
   if (block == nullptr) throw std::bad_alloc();
-  ::madvise(block, kBlockSize, MADV_HUGEPAGE);  // only advice: without huge pages it still works
+  if (size == kBlockSize) ::madvise(block, size, MADV_HUGEPAGE);  // only advice
   return Block(static_cast<char*>(block));
 }
 
 void NumberList::Truncate(std::size_t count) {
   if (count >= size_) return;
   size_ = count;
-  refs_.resize((count + kRefsPerBlock - 1) / kRefsPerBlock);
   if (count == 0) {
+    refs_.clear();
     bytes_.clear();
     bytesUsed_ = 0;
     return;
   }
-  const std::uint64_t last = Ref(count - 1);
-  const std::uint64_t offset = last >> kLengthBits;
-  const std::size_t lastBlock = static_cast<std::size_t>(offset / kBlockSize);
-  bytes_.resize(lastBlock + 1);
-  bytesUsed_ = static_cast<std::size_t>(offset % kBlockSize + (last & kLengthMask));
+  const auto [refBlock, refIndex] = RefPosition(count - 1);
+  refs_.resize(refBlock + 1);
+  const std::uint64_t last = Refs(refBlock)[refIndex];
+  const std::uint64_t place = last >> kLengthBits;
+  bytes_.resize((place >> kOffsetBits) + 1);
+  bytesUsed_ = (place & kOffsetMask) + (last & kLengthMask);
 }
 
 }  // namespace zelvane

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 #include <iterator>
 #include <memory>
 #include <string_view>
@@ -11,31 +12,35 @@
 namespace zelvane {
 
 // A growing list of numbers (at most 30 bytes each) kept compactly: their bytes, and one 64-bit
-// reference per number, in large blocks that are never moved or copied as the list grows.
+// reference per number, in blocks that are never moved or copied as the list grows. The first
+// blocks are small, so that a short list stays small; the others are 2 MiB, the size of a huge
+// page, so that a long one costs few page faults.
 class NumberList {
  public:
   class const_iterator;
 
   void Append(std::string_view number) {
     // ">=" keeps every offset, even an empty number's, inside an existing block.
-    if (bytes_.empty() || bytesUsed_ + number.size() >= kBlockSize) {
-      bytes_.push_back(AllocateBlock());
+    if (bytes_.empty() || bytesUsed_ + number.size() >= BlockSize(bytes_.size() - 1)) {
+      bytes_.push_back(AllocateBlock(BlockSize(bytes_.size())));
       bytesUsed_ = 0;
     }
-    if (size_ % kRefsPerBlock == 0) refs_.push_back(AllocateBlock());
-    const std::uint64_t offset = (bytes_.size() - 1) * kBlockSize + bytesUsed_;
+    const auto [refBlock, refIndex] = RefPosition(size_);
+    if (refBlock == refs_.size()) refs_.push_back(AllocateBlock(BlockSize(refBlock)));
     std::memcpy(bytes_.back().get() + bytesUsed_, number.data(), number.size());
+    Refs(refBlock)[refIndex] = ((bytes_.size() - 1) << kOffsetBits | bytesUsed_) << kLengthBits | number.size();
     bytesUsed_ += number.size();
-    Ref(size_++) = offset << kLengthBits | number.size();
+    ++size_;
   }
 
   std::size_t size() const { return size_; }
   bool empty() const { return size_ == 0; }
 
   std::string_view operator[](std::size_t index) const {
-    const std::uint64_t ref = Ref(index);
-    const std::uint64_t offset = ref >> kLengthBits;
-    return std::string_view(bytes_[offset / kBlockSize].get() + offset % kBlockSize, ref & kLengthMask);
+    const auto [refBlock, refIndex] = RefPosition(index);
+    const std::uint64_t ref = Refs(refBlock)[refIndex];
+    const std::uint64_t place = ref >> kLengthBits;
+    return std::string_view(bytes_[place >> kOffsetBits].get() + (place & kOffsetMask), ref & kLengthMask);
   }
 
   // Drops the numbers from index count on (undoes the appends of a failed import).
@@ -50,21 +55,31 @@ class NumberList {
   };
   using Block = std::unique_ptr<char[], FreeBlock>;
 
-  // 2 MiB, the size of a huge page: a large list costs few page faults.
-  static constexpr std::size_t kBlockSize = std::size_t{1} << 21;
-  static constexpr std::size_t kRefsPerBlock = kBlockSize / sizeof(std::uint64_t);
-  static constexpr unsigned kLengthBits = 6;
+  static constexpr std::size_t kFirstBlockSize = std::size_t{1} << 12;
+  static constexpr unsigned kOffsetBits = 21;
+  static constexpr std::size_t kBlockSize = std::size_t{1} << kOffsetBits;
+  static constexpr std::uint64_t kOffsetMask = kBlockSize - 1;
+  static constexpr unsigned kLengthBits = 5;
   static constexpr std::uint64_t kLengthMask = (std::uint64_t{1} << kLengthBits) - 1;
+  static constexpr std::size_t kRefsInFirstBlock = kFirstBlockSize / sizeof(std::uint64_t);
+  static constexpr std::size_t kRefsPerBlock = kBlockSize / sizeof(std::uint64_t);
 
-  static Block AllocateBlock();
+  static constexpr std::size_t BlockSize(std::size_t block) { return block == 0 ? kFirstBlockSize : kBlockSize; }
 
-  std::uint64_t& Ref(std::size_t index) const {
-    return reinterpret_cast<std::uint64_t*>(refs_[index / kRefsPerBlock].get())[index % kRefsPerBlock];
+  // Which block of references holds number index's reference, and where in it.
+  static std::pair<std::size_t, std::size_t> RefPosition(std::size_t index) {
+    if (index < kRefsInFirstBlock) return {0, index};
+    const std::size_t rest = index - kRefsInFirstBlock;
+    return {1 + rest / kRefsPerBlock, rest % kRefsPerBlock};
   }
+
+  static Block AllocateBlock(std::size_t size);
+
+  std::uint64_t* Refs(std::size_t block) const { return reinterpret_cast<std::uint64_t*>(refs_[block].get()); }
 
   std::vector<Block> bytes_;
   std::size_t bytesUsed_ = 0;
-  std::vector<Block> refs_;  // per number: its offset over all byte blocks, then its length
+  std::vector<Block> refs_;  // per number: its byte block, its offset there, its length
   std::size_t size_ = 0;
 };
 

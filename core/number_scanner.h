@@ -19,7 +19,8 @@ constexpr bool IsSeparator(unsigned char byte) { return byte == '\n' || byte == 
 
 // Cuts bytes into number tokens, fed in pieces of any size. The receiver gets each token's text
 // (its bytes up to a first zero byte) in order. Runs longer than 30 bytes and tokens whose text is
-// empty yield nothing.
+// empty yield nothing. A token cut by the end of a piece is handed over from the scanner's own copy:
+// the view is valid only during the call.
 class NumberScanner {
  public:
   template <class Receiver>
