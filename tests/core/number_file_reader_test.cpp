@@ -30,10 +30,16 @@ struct EncodingCase {
 
 class FileEncodingTest : public testing::TestWithParam<EncodingCase> {};
 
+// Streamed in pieces or loaded whole, a file gives the same numbers.
 TEST_P(FileEncodingTest, ReadsTheNumbers) {
   TemporaryFolder folder;
   WriteFile(folder / "numbers.txt", GetParam().bytes);
   EXPECT_EQ(Numbers(folder / "numbers.txt"), GetParam().tokens);
+  std::string text;
+  ASSERT_FALSE(LoadNumberFile(folder / "numbers.txt", text));
+  std::vector<std::string> loaded;
+  ScanNumbers(text, [&loaded](std::string_view token) { loaded.emplace_back(token); });
+  EXPECT_EQ(loaded, GetParam().tokens);
 }
 
 std::string Utf16Le(std::string_view ascii) {
@@ -69,6 +75,9 @@ TEST(ReadNumberFile, LargeUtf16FileMatchesItsGbkTwin) {
   WriteFile(folder / "u16.txt", Utf16Le(ascii));
   WriteFile(folder / "plain.txt", ascii);
   EXPECT_EQ(Numbers(folder / "u16.txt"), Numbers(folder / "plain.txt"));
+  std::string text;
+  ASSERT_FALSE(LoadNumberFile(folder / "u16.txt", text));
+  EXPECT_EQ(text, ascii);
 }
 
 struct FailureCase {
