@@ -1,0 +1,48 @@
+#include "cli/command_line.h"
+
+#include <iostream>
+
+#include "cli/classify_command.h"
+#include "cli/compare_command.h"
+
+namespace zelvane::cli {
+
+CommandLine::CommandLine() : app_("Zelvane 命令行工具：按运营商给手机号码分类、比较号码文件", "zelvane-cli") {
+  UseChineseHelp(app_);
+  app_.set_version_flag("--version", "zelvane-cli 1.0", "显示版本并退出");
+  app_.require_subcommand(1);
+  commands_ = {AddClassifyCommand(app_), AddCompareCommand(app_)};
+  for (const Command& command : commands_) {
+    command.app->group("命令");
+    command.app->get_help_ptr()->group("选项");
+    command.app->formatter(app_.get_formatter());
+  }
+}
+
+std::optional<int> CommandLine::Parse(int argc, const char* const* argv) {
+  try {
+    app_.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    std::cout << (app_.get_subcommands().empty() ? app_.help() : app_.get_subcommands().front()->help());
+    return kExitOk;
+  } catch (const CLI::CallForAllHelp&) {
+    std::cout << app_.help("", CLI::AppFormatMode::All);
+    return kExitOk;
+  } catch (const CLI::CallForVersion& version) {
+    std::cout << version.what() << "\n";
+    return kExitOk;
+  } catch (const CLI::ParseError& error) {
+    const CLI::App& failed = app_.get_subcommands().empty() ? app_ : *app_.get_subcommands().front();
+    return UsageError(failed, TranslateParseError(error));
+  }
+  return std::nullopt;
+}
+
+int CommandLine::Run() const {
+  for (const Command& command : commands_) {
+    if (command.app->parsed()) return command.run();
+  }
+  return UsageError(app_, "缺少命令");
+}
+
+}  // namespace zelvane::cli
