@@ -16,18 +16,12 @@
 namespace zelvane {
 namespace {
 
+using test::FileNamesIn;
 using test::ReadFile;
 using test::RunCli;
 using test::SmallFileSystem;
 using test::TemporaryFolder;
 using test::WriteFile;
-
-std::vector<std::string> Names(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 TEST(CliFaults, InputLargerThanFourGigabytes) {
   TemporaryFolder folder;
@@ -67,7 +61,7 @@ TEST(CliFaults, UnreadableInput) {
       folder.path());
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.err, "zelvane-cli: 无法读取文件“secret.txt”：没有访问权限\n");
-  EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"secret.txt"});
+  EXPECT_EQ(FileNamesIn(folder.path()), std::vector<std::string>{"secret.txt"});
 }
 
 TEST(CliFaults, FullDiskKeepsTheOldFiles) {
@@ -83,7 +77,7 @@ TEST(CliFaults, FullDiskKeepsTheOldFiles) {
   EXPECT_EQ(result.err, "zelvane-cli: 无法写入文件“disk/移动.txt”：磁盘空间不足\n");
   EXPECT_EQ(result.out, "");
   EXPECT_EQ(ReadFile(folder / "disk" / "移动.txt"), "old");
-  EXPECT_EQ(Names(folder / "disk"), std::vector<std::string>{"移动.txt"});
+  EXPECT_EQ(FileNamesIn(folder / "disk"), std::vector<std::string>{"移动.txt"});
 }
 
 TEST(CliFaults, ReadOnlyOutputFolder) {

@@ -11,17 +11,11 @@
 namespace zelvane {
 namespace {
 
+using test::FileNamesIn;
 using test::ReadFile;
 using test::SmallFileSystem;
 using test::TemporaryFolder;
 using test::WriteFile;
-
-std::vector<std::string> Names(const std::filesystem::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 struct BytesCase {
   const char* name;
@@ -38,7 +32,7 @@ TEST_P(WriteNumberFileBytes, WritesEachNumberThenTheSeparator) {
   WriteFile(folder / "out.txt", "old content that is longer than the new one");
   ASSERT_FALSE(WriteNumberFile(folder / "out.txt", c.numbers, DefaultSeparator(c.typedSeparator)));
   EXPECT_EQ(ReadFile(folder / "out.txt"), c.bytes);
-  EXPECT_EQ(Names(folder.path()), std::vector<std::string>{"out.txt"}) << "no temporary file is left";
+  EXPECT_EQ(FileNamesIn(folder.path()), std::vector<std::string>{"out.txt"}) << "no temporary file is left";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -97,7 +91,7 @@ TEST(WriteNumberFile, FailuresLeaveTheOldFileIntact) {
     EXPECT_EQ(error->Message(), "无法写入文件“" + path.string() + "”：" + reason);
   }
   EXPECT_EQ(ReadFile(folder / "readonly.txt"), "old");
-  EXPECT_EQ(Names(folder.path()), (std::vector<std::string>{"dir", "readonly.txt"}));
+  EXPECT_EQ(FileNamesIn(folder.path()), (std::vector<std::string>{"dir", "readonly.txt"}));
   EXPECT_TRUE(std::filesystem::is_character_file("/dev/full"));
 }
 
@@ -111,7 +105,7 @@ TEST(WriteNumberFile, FullDiskLeavesTheOldFileIntact) {
   ASSERT_TRUE(error);
   EXPECT_EQ(error->reason, "磁盘空间不足");
   EXPECT_EQ(ReadFile(folder / "disk" / "out.txt"), "old");
-  EXPECT_EQ(Names(folder / "disk"), std::vector<std::string>{"out.txt"});
+  EXPECT_EQ(FileNamesIn(folder / "disk"), std::vector<std::string>{"out.txt"});
 }
 
 TEST(WriteNumberFile, ReadOnlyFileSystemLeavesTheOldFileIntact) {

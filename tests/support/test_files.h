@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelvane::test {
 
@@ -22,6 +23,9 @@ class TemporaryFolder {
 };
 
 void WriteFile(const std::filesystem::path& path, std::string_view bytes);
+
+// The names of the entries of folder, sorted.
+std::vector<std::string> FileNamesIn(const std::filesystem::path& folder);
 std::string ReadFile(const std::filesystem::path& path);
 
 // A small tmpfs mounted for the test (for a full disk or a read-only folder); needs root.
