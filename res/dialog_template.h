@@ -12,6 +12,8 @@ enum class ControlKind {
   PushButton,         // an ordinary button: never the default
   DefaultPushButton,  // the button that Enter presses
   CheckBox,           // toggles on a click, then notifies
+  Edit,               // a single-line edit with a border that scrolls its text sideways
+  ReadOnlyEdit,       // the same, showing text that the user cannot change
   Text,               // left-aligned static text
   Icon,               // the icon named by ControlTemplate::icon, at its own size
   NumberList,         // the number list view

@@ -10,10 +10,13 @@ inline constexpr int IDC_STATIC = -1;
 
 inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDD_MAIN_DIALOG = 102;
+inline constexpr int IDD_SEPARATOR = 129;
+inline constexpr int IDD_ANALYSIS = 131;
 inline constexpr int IDD_HELP = 132;
 
 inline constexpr int IDS_ABOUT_MENU_ITEM = 101;
 inline constexpr int IDS_SOCKET_STARTUP_FAILED = 103;
+inline constexpr int IDS_SEPARATOR_NOT_GBK = 104;
 
 inline constexpr int IDR_MAINFRAME = 128;
 
@@ -30,9 +33,16 @@ inline constexpr int IDC_CHECK_TELECOM = 1007;
 inline constexpr int IDC_CHECK_PHS = 1008;
 inline constexpr int IDC_CHECK_OTHER = 1009;
 inline constexpr int IDC_ONE_CLICK_EXPORT = 1010;
+inline constexpr int IDC_SEPARATOR_EDIT = 1011;
 inline constexpr int IDC_AD_BROWSER = 1012;
 inline constexpr int IDC_STATUS = 1013;
 inline constexpr int IDC_ANALYSIS = 1014;
+inline constexpr int IDC_FILE1_EDIT = 1015;
+inline constexpr int IDC_PICK_FILE1 = 1016;
+inline constexpr int IDC_FILE2_EDIT = 1017;
+inline constexpr int IDC_PICK_FILE2 = 1018;
+inline constexpr int IDC_FIND_SAME = 1019;
+inline constexpr int IDC_FIND_DIFFERENT = 1020;
 inline constexpr int IDC_HELP_BUTTON = 1022;
 
 }  // namespace zelvane::res

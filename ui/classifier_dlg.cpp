@@ -6,12 +6,18 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "ops/category_export.h"
+#include "ops/number_comparison.h"
+#include "ops/number_file_writer.h"
 #include "res/main_dialog_template.h"
 #include "res/string_table.h"
 #include "ui/about_dlg.h"
+#include "ui/analysis_dlg.h"
 #include "ui/help_dlg.h"
+#include "ui/number_file_prompts.h"
 #include "ui/number_list_view.h"
 #include "ui/resources.h"
+#include "ui/separator_dlg.h"
 #include "ui/shell.h"
 #include "ui/system_menu.h"
 #include "ui/ui_text.h"
@@ -34,8 +40,6 @@ constexpr CategoryBox kCategoryBoxes[] = {
 
 constexpr CategoryFilter kEveryCategory = {true, true, true, true, true};
 
-bool IsEnterKey(const QKeyEvent& event) { return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter; }
-
 }  // namespace
 
 CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
@@ -51,11 +55,15 @@ CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
   connect(m_systemMenu, &SystemMenu::Command, this, &CClassifierDlg::OnSysCommand);
   connect(DlgItem<QPushButton>(res::IDC_IMPORT), &QPushButton::clicked, this, &CClassifierDlg::OnImport);
   connect(DlgItem<QCheckBox>(res::IDC_CHECK_ALL), &QCheckBox::clicked, this, &CClassifierDlg::OnCheckAll);
-  for (const CategoryBox& box : kCategoryBoxes) {
-    connect(DlgItem<QCheckBox>(box.id), &QCheckBox::clicked, this,
-            [this, category = box.category] { OnCheckCategory(category); });
-  }
-  // 导出, 一键导出 and 号码分析 get their commands with the export and comparison dialogs.
+  connect(DlgItem<QCheckBox>(res::IDC_CHECK_MOBILE), &QCheckBox::clicked, this, &CClassifierDlg::OnCheckMobile);
+  connect(DlgItem<QCheckBox>(res::IDC_CHECK_UNICOM), &QCheckBox::clicked, this, &CClassifierDlg::OnCheckUnicom);
+  connect(DlgItem<QCheckBox>(res::IDC_CHECK_TELECOM), &QCheckBox::clicked, this, &CClassifierDlg::OnCheckTelecom);
+  connect(DlgItem<QCheckBox>(res::IDC_CHECK_PHS), &QCheckBox::clicked, this, &CClassifierDlg::OnCheckPhs);
+  connect(DlgItem<QCheckBox>(res::IDC_CHECK_OTHER), &QCheckBox::clicked, this, &CClassifierDlg::OnCheckOther);
+  connect(DlgItem<QPushButton>(res::IDC_EXPORT), &QPushButton::clicked, this, &CClassifierDlg::OnExport);
+  connect(DlgItem<QPushButton>(res::IDC_ONE_CLICK_EXPORT), &QPushButton::clicked, this,
+          &CClassifierDlg::OnOneClickExport);
+  connect(DlgItem<QPushButton>(res::IDC_ANALYSIS), &QPushButton::clicked, this, &CClassifierDlg::OnAnalysis);
   connect(DlgItem<QPushButton>(res::IDC_HELP_BUTTON), &QPushButton::clicked, this, &CClassifierDlg::OnHelpButton);
 
   OnInitDialog();
@@ -88,8 +96,7 @@ void CClassifierDlg::UpdateData(bool save) {
 }
 
 void CClassifierDlg::OnImport() {
-  const std::optional<std::filesystem::path> path =
-      m_shell.ChooseOpenFile(this, QStringLiteral("选择要导入的号码文件"), QStringLiteral("文本文件(*.txt)"));
+  const std::optional<std::filesystem::path> path = ChooseFileToImport(m_shell, this);
   if (!path) return;
 
   std::vector<NumberCategory> imported;
@@ -113,6 +120,16 @@ void CClassifierDlg::OnCheckAll() {
   RefreshList(std::nullopt);
 }
 
+void CClassifierDlg::OnCheckMobile() { OnCheckCategory(NumberCategory::Mobile); }
+
+void CClassifierDlg::OnCheckUnicom() { OnCheckCategory(NumberCategory::Unicom); }
+
+void CClassifierDlg::OnCheckTelecom() { OnCheckCategory(NumberCategory::Telecom); }
+
+void CClassifierDlg::OnCheckPhs() { OnCheckCategory(NumberCategory::Phs); }
+
+void CClassifierDlg::OnCheckOther() { OnCheckCategory(NumberCategory::Other); }
+
 // While "全部" is ticked a category box changes nothing but its own state.
 void CClassifierDlg::OnCheckCategory(NumberCategory category) {
   UpdateData(true);
@@ -131,6 +148,67 @@ void CClassifierDlg::RefreshList(std::optional<NumberCategory> appended) {
 }
 
 CategoryFilter CClassifierDlg::Admitted() const { return m_all ? kEveryCategory : m_ticked; }
+
+// Writes what the list view shows, in its order, to a file the user picks.
+void CClassifierDlg::OnExport() {
+  const std::optional<std::filesystem::path> path = ChooseFileToExport(m_shell, this);
+  if (!path) return;
+  const std::optional<std::string> separator = AskSeparator();
+  if (!separator) return;
+
+  FileResult error;
+  {
+    WaitCursor wait(m_shell);
+    error = WriteNumberFile(*path, m_model.Numbers(), *separator);
+  }
+  m_shell.ShowMessage(this, error ? FromUtf8(error->Message()) : QStringLiteral("导出完毕"));
+}
+
+// Writes every category list, whatever the list view shows, to its own file in a folder the user
+// picks, replacing files of those names without a question. Says nothing unless a file failed.
+void CClassifierDlg::OnOneClickExport() {
+  const std::optional<std::filesystem::path> folder = m_shell.ChooseFolder(this, QStringLiteral("所选择路径:   "));
+  if (!folder) return;
+  const std::optional<std::string> separator = AskSeparator();
+  if (!separator) return;
+
+  std::vector<FileError> failures;
+  {
+    WaitCursor wait(m_shell);
+    failures = ExportCategoryLists(*folder, m_lists, *separator);
+  }
+  if (failures.empty()) return;
+  QStringList messages;
+  for (const FileError& failure : failures) messages << FromUtf8(failure.Message());
+  m_shell.ShowMessage(this, messages.join(QLatin1Char('\n')));
+}
+
+std::optional<std::string> CClassifierDlg::AskSeparator() {
+  CSeparatorDlg dialog(this);
+  m_shell.RunModal(dialog);  // Esc and the close box leave it empty: CR LF
+  const std::optional<std::string> typed = EncodeGbk(dialog.Separator());
+  if (!typed) {
+    m_shell.ShowMessage(this, LoadString(res::IDS_SEPARATOR_NOT_GBK));
+    return std::nullopt;
+  }
+  return std::string(DefaultSeparator(*typed));
+}
+
+// Compares two files the user picks and shows the selected numbers of the larger one. When a file
+// cannot be read the list keeps what it showed and the user learns which file and why.
+void CClassifierDlg::OnAnalysis() {
+  CAnalysisDlg dialog(m_shell, this);
+  if (m_shell.RunModal(dialog) != QDialog::Accepted) return;
+
+  FileResult error;
+  {
+    WaitCursor wait(m_shell);
+    NumberList result;
+    error = CompareFiles(dialog.File1(), dialog.File2(), dialog.Mode(), result);
+    if (!error) m_model.ShowComparison(std::move(result));
+  }
+  if (error) m_shell.ShowMessage(this, FromUtf8(error->Message()));
+}
 
 void CClassifierDlg::OnHelpButton() {
   CHelpDlg help(this);
@@ -160,16 +238,6 @@ void CClassifierDlg::OnSize(int cx, int cy) {
 void CClassifierDlg::resizeEvent(QResizeEvent* event) {
   TemplateDialog::resizeEvent(event);
   OnSize(width(), height());
-}
-
-// The dialog has no OK button: Enter presses the push button that has the focus, if any, and
-// does nothing otherwise.
-void CClassifierDlg::keyPressEvent(QKeyEvent* event) {
-  if (IsEnterKey(*event)) {
-    if (auto* button = qobject_cast<QPushButton*>(focusWidget())) button->click();
-    return;
-  }
-  TemplateDialog::keyPressEvent(event);
 }
 
 void CClassifierDlg::contextMenuEvent(QContextMenuEvent* event) { m_systemMenu->popup(event->globalPos()); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 
 #include "core/category_lists.h"
 #include "ui/number_list_model.h"
@@ -16,7 +17,8 @@ class Shell;
 class SystemMenu;
 
 // The main window: imports number files into the five category lists, shows them in the list
-// view as the six check boxes filter them, and reports the counts in the status line. Enter
+// view as the six check boxes filter them, reports the counts in the status line, writes the
+// shown numbers or every category out, and compares two number files into the list view. Enter
 // never closes it; Esc and the close box do.
 class CClassifierDlg : public TemplateDialog {
   Q_OBJECT
@@ -36,7 +38,6 @@ class CClassifierDlg : public TemplateDialog {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
-  void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
@@ -45,8 +46,20 @@ class CClassifierDlg : public TemplateDialog {
 
   void OnImport();
   void OnCheckAll();
+  void OnCheckMobile();
+  void OnCheckUnicom();
+  void OnCheckTelecom();
+  void OnCheckPhs();
+  void OnCheckOther();
   void OnCheckCategory(NumberCategory category);
+  void OnExport();
+  void OnOneClickExport();
+  void OnAnalysis();
   void OnHelpButton();
+
+  // The separator dialog's answer as bytes to write, CR LF when nothing was typed; nothing, after
+  // telling the user, when the typed text cannot be written in GBK.
+  std::optional<std::string> AskSeparator();
 
   // Rebuilds the list view from the boxes, or appends one category's numbers to it.
   void RefreshList(std::optional<NumberCategory> appended);

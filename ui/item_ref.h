@@ -8,10 +8,11 @@
 
 namespace zelvane {
 
-// Where a shown number lives. The five category lists are the sources 0 to 4, in category order.
-enum class ItemSource : std::uint8_t { Mobile, Unicom, Telecom, Phs, Other };
+// Where a shown number lives. The five category lists are the sources 0 to 4, in category order;
+// the result of the last number comparison is the sixth.
+enum class ItemSource : std::uint8_t { Mobile, Unicom, Telecom, Phs, Other, Comparison };
 
-inline constexpr std::size_t kItemSourceCount = 5;
+inline constexpr std::size_t kItemSourceCount = 6;
 
 constexpr ItemSource SourceOf(NumberCategory category) { return static_cast<ItemSource>(category); }
 

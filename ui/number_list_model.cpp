@@ -9,12 +9,10 @@ NumberListModel::NumberListModel(const CategoryLists& lists, QObject* parent)
   for (NumberCategory category : kAllCategories) {
     m_sources[static_cast<std::size_t>(SourceOf(category))] = &lists[category];
   }
+  m_sources[static_cast<std::size_t>(ItemSource::Comparison)] = &m_comparison;
 }
 
-std::string_view NumberListModel::Number(std::size_t item) const {
-  const ItemRef ref = m_refs[item];
-  return (*m_sources[static_cast<std::size_t>(ref.source())])[ref.index()];
-}
+std::string_view NumberListModel::Number(std::size_t item) const { return NumberOf(m_refs[item]); }
 
 QString NumberListModel::Text(std::size_t item) const { return DecodeGbk(Number(item)); }
 
@@ -27,6 +25,7 @@ void NumberListModel::ShowCategories(const CategoryFilter& shown) {
   for (NumberCategory category : kAllCategories) {
     if (shown[CategoryIndex(category)]) AppendCategoryRefs(m_lists, category, m_refs);
   }
+  m_comparison = NumberList();  // nothing refers to it any more
   endResetModel();
 }
 
@@ -42,6 +41,14 @@ void NumberListModel::AppendCategory(NumberCategory category) {
 void NumberListModel::Replace(ItemRefs refs) {
   beginResetModel();
   m_refs = std::move(refs);
+  endResetModel();
+}
+
+void NumberListModel::ShowComparison(NumberList result) {
+  beginResetModel();
+  m_comparison = std::move(result);
+  m_refs.clear();
+  AppendRefs(ItemSource::Comparison, m_comparison.size(), m_refs);
   endResetModel();
 }
 

@@ -2,8 +2,11 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
 
 #include "res/resource_ids.h"
 #include "ui/dialog_units.h"
@@ -34,6 +37,12 @@ QLabel* CreateText(const QString& text, QWidget* parent) {
   return label;
 }
 
+QLineEdit* CreateEdit(bool readOnly, QWidget* parent) {
+  auto* edit = new QLineEdit(parent);
+  edit->setReadOnly(readOnly);
+  return edit;
+}
+
 QLabel* CreateIcon(int icon, QWidget* parent) {
   auto* label = new QLabel(parent);
   label->setPixmap(LoadIcon(icon).pixmap(kIconSize, kIconSize));
@@ -46,6 +55,8 @@ QWidget* CreateControl(const res::ControlTemplate& control, QWidget* parent) {
     case res::ControlKind::PushButton: return CreatePushButton(text, false, parent);
     case res::ControlKind::DefaultPushButton: return CreatePushButton(text, true, parent);
     case res::ControlKind::CheckBox: return new QCheckBox(text, parent);
+    case res::ControlKind::Edit: return CreateEdit(false, parent);
+    case res::ControlKind::ReadOnlyEdit: return CreateEdit(true, parent);
     case res::ControlKind::Text: return CreateText(text, parent);
     case res::ControlKind::Icon: return CreateIcon(control.icon, parent);
     case res::ControlKind::NumberList: return new NumberListView(parent);
@@ -54,17 +65,23 @@ QWidget* CreateControl(const res::ControlTemplate& control, QWidget* parent) {
   return nullptr;
 }
 
-// The template's rectangle, except that an icon keeps its own size and a check box gets the
-// height its indicator needs, grown evenly about the template's centre line.
+// The template's rectangle, except that an icon keeps its own size, a check box gets the
+// height its indicator needs, grown evenly about the template's centre line, and a text of one
+// line grows to the right when the font that stands in for the template's draws it wider.
 QRect ControlGeometry(const res::ControlTemplate& control, const QWidget& widget) {
   QRect rect = DialogRectToPixels(control.rect);
   if (control.kind == res::ControlKind::Icon) rect.setSize(QSize(kIconSize, kIconSize));
+  if (control.kind == res::ControlKind::Text && rect.height() < 2 * widget.fontMetrics().height()) {
+    rect.setWidth(std::max(rect.width(), widget.fontMetrics().horizontalAdvance(FromUtf8(control.text))));
+  }
   if (control.kind == res::ControlKind::CheckBox) {
     const int missing = widget.sizeHint().height() - rect.height();
     if (missing > 0) rect.adjust(0, -missing / 2, 0, missing - missing / 2);
   }
   return rect;
 }
+
+bool IsEnterKey(const QKeyEvent& event) { return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter; }
 
 }  // namespace
 
@@ -88,6 +105,16 @@ TemplateDialog::TemplateDialog(const res::DialogTemplate& dialogTemplate, QWidge
   } else {
     setFixedSize(size);
   }
+}
+
+void TemplateDialog::keyPressEvent(QKeyEvent* event) {
+  if (IsEnterKey(*event)) {
+    if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+      button->click();
+      return;
+    }
+  }
+  QDialog::keyPressEvent(event);
 }
 
 }  // namespace zelvane

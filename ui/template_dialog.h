@@ -8,7 +8,8 @@
 namespace zelvane {
 
 // A dialog built from a template: caption, size and controls in dialog units, in the dialog
-// font. The button with the id IDOK accepts it; Esc and the close box reject it.
+// font. The button with the id IDOK accepts it; Esc and the close box reject it. Enter presses
+// the push button that has the focus, else the default button; without one it does nothing.
 class TemplateDialog : public QDialog {
   Q_OBJECT
 
@@ -22,6 +23,9 @@ class TemplateDialog : public QDialog {
   Control* DlgItem(int id) const {
     return qobject_cast<Control*>(GetDlgItem(id));
   }
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   QHash<int, QWidget*> m_items;

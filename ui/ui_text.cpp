@@ -1,6 +1,7 @@
 #include "ui/ui_text.h"
 
 #include <QStringDecoder>
+#include <QStringEncoder>
 
 namespace zelvane {
 
@@ -10,6 +11,13 @@ QString DecodeGbk(std::string_view bytes) {
   thread_local QStringDecoder decoder("GBK");
   decoder.resetState();
   return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+}
+
+std::optional<std::string> EncodeGbk(const QString& text) {
+  QStringEncoder encoder("GBK");
+  const QByteArray bytes = encoder.encode(text);
+  if (encoder.hasError()) return std::nullopt;
+  return bytes.toStdString();
 }
 
 }  // namespace zelvane

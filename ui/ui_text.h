@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace zelvane {
@@ -15,5 +17,7 @@ inline QString FromUtf8(std::string_view text) {
 
 // Numbers are GBK bytes; they become QString only to be shown.
 QString DecodeGbk(std::string_view bytes);
+// Text typed by the user as GBK bytes; nothing when it holds a character that GBK cannot hold.
+std::optional<std::string> EncodeGbk(const QString& text);
 
 }  // namespace zelvane

@@ -4,11 +4,13 @@
 
 namespace zelvane {
 
-void AppendCategoryRefs(const CategoryLists& lists, NumberCategory category, ItemRefs& refs) {
-  const ItemSource source = SourceOf(category);
-  const std::size_t count = lists[category].size();
+void AppendRefs(ItemSource source, std::size_t count, ItemRefs& refs) {
   refs.reserve(refs.size() + count);
   for (std::size_t index = 0; index < count; ++index) refs.emplace_back(source, index);
+}
+
+void AppendCategoryRefs(const CategoryLists& lists, NumberCategory category, ItemRefs& refs) {
+  AppendRefs(SourceOf(category), lists[category].size(), refs);
 }
 
 // Inserted one by one, the k-th admitted number (ordinal i) lands at min(i, shown + k): it never

@@ -11,6 +11,8 @@ namespace zelvane {
 // Which categories the check boxes let into the list view.
 using CategoryFilter = std::array<bool, kCategoryCount>;
 
+// Appends references to the numbers 0 to count - 1 of source, in order.
+void AppendRefs(ItemSource source, std::size_t count, ItemRefs& refs);
 // Appends a reference to every number of the category, in list order.
 void AppendCategoryRefs(const CategoryLists& lists, NumberCategory category, ItemRefs& refs);
 

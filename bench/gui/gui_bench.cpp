@@ -1,9 +1,12 @@
 // Times the desktop program's commands at scale, each from the click to the painted window:
-//   zelvane_gui_bench [--numbers N] [--runs R] [--file PATH]
+//   zelvane_gui_bench [--numbers N] [--runs R] [--file PATH] [--compare-data DIR]
 // It writes a number file of N numbers (default 10 million) unless given one, imports it R times
-// into a fresh main dialog and runs `zelvane-cli classify` on it R times for the ratio, then
-// clicks the filter boxes, resizes the window and scrolls the list. Each line gives the median,
-// the runs, and the item count, so that a fast wrong answer shows. Run it offscreen:
+// into a fresh main dialog and runs `zelvane-cli classify` on it R times for the ratio, exports
+// the shown list R times, then clicks the filter boxes, resizes the window and scrolls the list.
+// Last it compares one million numbers against a one-million whitelist through 号码分析, both
+// modes, against `zelvane-cli compare` on the same files (made by make_compare_data unless DIR
+// holds them). Each line gives the median, the runs, and the item count, so that a fast wrong
+// answer shows. Run it offscreen:
 //   QT_QPA_PLATFORM=offscreen bench/gui/zelvane_gui_bench
 
 #include <sys/resource.h>
@@ -23,6 +26,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <tuple>
 #include <vector>
 
 #include "res/resource_ids.h"
@@ -35,6 +39,7 @@ namespace {
 using zelvane::CClassifierDlg;
 using zelvane::NumberListView;
 using zelvane::ScriptedShell;
+using zelvane::TemplateDialog;
 
 // About 13 bytes a line, as real files: mobiles of the three carriers with and without a country
 // code, area-code numbers and service numbers, with mixed line ends and commas.
@@ -95,6 +100,38 @@ void Report(const char* what, const std::vector<double>& times, std::size_t item
               *std::max_element(times.begin(), times.end()), items, extra);
 }
 
+std::filesystem::path PathOf(const QString& file) {
+  return std::filesystem::path(QFile::encodeName(file).toStdString());
+}
+
+// Runs a program to the end, its standard output to a file; the wall time.
+double TimeProgram(const QString& program, const QStringList& arguments, const QString& output) {
+  QProcess process;
+  process.setStandardOutputFile(output);
+  const double ms = TimeMs([&] {
+    process.start(program, arguments);
+    process.waitForFinished(-1);
+  });
+  if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+    qFatal("%s failed: %s", qPrintable(program), process.readAllStandardError().constData());
+  }
+  return ms;
+}
+
+std::size_t CountLines(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) qFatal("cannot read %s", qPrintable(path));
+  return std::size_t(file.readAll().count('\n'));
+}
+
+// A click on a button of the main dialog, then the window painted.
+double ClickButton(CClassifierDlg& dialog, int id) {
+  return TimeMs([&] {
+    dialog.DlgItem<QPushButton>(id)->click();
+    dialog.repaint();
+  });
+}
+
 // A click on the check box with this text, then the window painted.
 double ClickBox(CClassifierDlg& dialog, const QString& text) {
   for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
@@ -117,6 +154,7 @@ int main(int argc, char* argv[]) {
   parser.addOption({"numbers", "How many numbers the generated file holds.", "N", "10000000"});
   parser.addOption({"runs", "How many times each command runs.", "R", "3"});
   parser.addOption({"file", "A number file to use instead of a generated one.", "PATH"});
+  parser.addOption({"compare-data", "A folder with numbers-1m.txt and whitelist-1m.txt.", "DIR"});
   parser.process(application);
   const int runs = std::max(1, parser.value("runs").toInt());
 
@@ -169,6 +207,23 @@ int main(int argc, char* argv[]) {
                            QByteArray::number(imports.front() / Median(classify), 'f', 2) + ", median " +
                            QByteArray::number(Median(imports) / Median(classify), 'f', 2);
   Report("zelvane-cli classify (same file)", classify, total, ratio.constData());
+  // Export of the shown list: from the click on 导出 (the separator dialog closed at once: CR LF) to
+  // the message, against classify, which reads and sorts the numbers as well as writing them.
+  const QString exported = folder.filePath("exported.txt");
+  shell.HandleDialogsWith({});
+  std::vector<double> exports;
+  for (int run = 0; run < runs; ++run) {
+    shell.AnswerNextPrompt(PathOf(exported));
+    exports.push_back(ClickButton(*dialog, zelvane::res::IDC_EXPORT));
+    if (shell.Log().back() != QStringLiteral("ShowMessage 导出完毕"))
+      qFatal("export failed: %s", qPrintable(shell.Log().back()));
+  }
+  const QByteArray exportRatio = ", " + QByteArray::number(QFile(exported).size() >> 20) + " MiB; export / classify " +
+                                 QByteArray::number(Median(exports) / Median(classify), 'f', 2);
+  Report("export of the shown list (click to message)", exports, ListOf(*dialog).Model()->size(),
+         exportRatio.constData());
+  QFile::remove(exported);
+
   std::printf(
       "memory: %.0f MiB before, %.0f MiB after the first import, peak %.0f MiB; file %.0f MiB: "
       "%.2f x the file (peak %.2f x)\n",
@@ -224,5 +279,41 @@ int main(int argc, char* argv[]) {
     }));
   }
   Report("scroll to the other end", ends, list.ShownItemCount());
+
+  // Number analysis, 1M against 1M: from the click on 号码分析 (the dialog answered at once) to the
+  // painted list, against `zelvane-cli compare` writing the same result to a file.
+  QString compareData = parser.value("compare-data");
+  if (compareData.isEmpty()) {
+    compareData = folder.filePath("compare");
+    QProcess make;
+    make.start(ZELVANE_MAKE_COMPARE_DATA_PATH, {compareData});
+    if (!make.waitForFinished(-1) || make.exitCode() != 0) qFatal("make_compare_data failed");
+  }
+  const QString numbers = compareData + "/numbers-1m.txt";
+  const QString whitelist = compareData + "/whitelist-1m.txt";
+  for (const auto& [mode, button, flag] : {std::tuple{"找相同", zelvane::res::IDC_FIND_SAME, "--same"},
+                                           std::tuple{"找不同", zelvane::res::IDC_FIND_DIFFERENT, "--different"}}) {
+    shell.HandleDialogsWith([button = button](QDialog& shown) {
+      auto& analysis = static_cast<TemplateDialog&>(shown);
+      analysis.DlgItem<QPushButton>(zelvane::res::IDC_PICK_FILE1)->click();
+      analysis.DlgItem<QPushButton>(zelvane::res::IDC_PICK_FILE2)->click();
+      analysis.DlgItem<QPushButton>(button)->click();
+      return analysis.result();
+    });
+    std::vector<double> analyses, compares;
+    for (int run = 0; run < runs; ++run) {
+      shell.AnswerNextPrompt(PathOf(numbers));
+      shell.AnswerNextPrompt(PathOf(whitelist));
+      analyses.push_back(ClickButton(*dialog, zelvane::res::IDC_ANALYSIS));
+      compares.push_back(
+          TimeProgram(ZELVANE_CLI_PATH, {"compare", flag, numbers, whitelist}, folder.filePath("compared.txt")));
+    }
+    const QByteArray analysisRatio =
+        QByteArray(", analysis / compare ") + QByteArray::number(Median(analyses) / Median(compares), 'f', 2);
+    Report(qPrintable(QStringLiteral("号码分析 %1, 1M vs 1M (click to painted list)").arg(mode)), analyses,
+           ListOf(*dialog).Model()->size(), analysisRatio.constData());
+    Report(qPrintable(QStringLiteral("zelvane-cli compare %1 (same files)").arg(flag)), compares,
+           CountLines(folder.filePath("compared.txt")));
+  }
   return 0;
 }

@@ -29,15 +29,6 @@ QString MainState(const CClassifierDlg& dialog) {
   return state + " " + dialog.DlgItem<QLabel>(res::IDC_STATUS)->text();
 }
 
-// The key goes where the user's would: to the dialog's focus widget.
-void Act(QDialog& dialog, const QString& action) {
-  QWidget* focus = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
-  if (action == "Enter") QTest::keyClick(focus, Qt::Key_Return);
-  if (action == "Esc") QTest::keyClick(focus, Qt::Key_Escape);
-  if (action == "确定") dialog.findChild<QPushButton*>()->click();
-  if (action == "close box") dialog.close();
-}
-
 }  // namespace
 
 class InfoDialogsTest : public QObject {
@@ -137,7 +128,7 @@ class InfoDialogsTest : public QObject {
     int outcome = -1;
     shell.HandleDialogsWith([&](QDialog& shown) {
       shown.show();
-      Act(shown, action);
+      test::Act(shown, action);
       closed = !shown.isVisible();
       outcome = shown.result();
       return outcome;
@@ -178,7 +169,7 @@ class InfoDialogsTest : public QObject {
     QTRY_COMPARE(QApplication::focusWidget(), dialog.GetDlgItem(focus));
     const QString before = MainState(dialog);
 
-    Act(dialog, action);
+    test::Act(dialog, action);
     QCOMPARE(dialog.isVisible(), stillOpen);
     if (!stillOpen) QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QCOMPARE(MainState(dialog), before);

@@ -1,7 +1,9 @@
 #include "ui/qt_shell.h"
 
 #include <QAbstractButton>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -10,12 +12,13 @@ namespace zelvane {
 
 namespace {
 
-// Acts on the modal window that the next call opens, once it is up.
-void WhenModalOpens(std::function<void(QWidget&)> act) {
+// Acts on the modal window of this kind that the next call opens, once it is up.
+template <class Window = QWidget>
+void WhenModalOpens(std::function<void(Window&)> act) {
   auto* timer = new QTimer;
   timer->setInterval(10);
   QObject::connect(timer, &QTimer::timeout, [timer, act] {
-    if (QWidget* modal = QApplication::activeModalWidget()) {
+    if (auto* modal = qobject_cast<Window*>(QApplication::activeModalWidget())) {
       timer->stop();
       timer->deleteLater();
       act(*modal);
@@ -43,7 +46,7 @@ class QtShellTest : public QObject {
     QtShell shell;
     QString seenCaption, seenText;
     QStringList buttons;
-    WhenModalOpens([&](QWidget& modal) {
+    WhenModalOpens<QWidget>([&](QWidget& modal) {
       auto& box = dynamic_cast<QMessageBox&>(modal);
       seenCaption = box.windowTitle();
       seenText = box.text();
@@ -59,6 +62,48 @@ class QtShellTest : public QObject {
     QCOMPARE(seenCaption, caption);
     QCOMPARE(seenText, text);
     QCOMPARE(buttons, QStringList{"确定"});
+  }
+
+  // The export's prompt adds .txt to a name typed without it and asks before it replaces a file.
+  void AsksBeforeReplacingAFile_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("reply");
+    QTest::addColumn<QString>("chosen");
+    QTest::newRow("a new name: .txt added, no question") << "new"
+                                                         << ""
+                                                         << "new.txt";
+    QTest::newRow("an existing file, replaced") << "old"
+                                                << "Yes"
+                                                << "old.txt";
+    QTest::newRow("an existing file, kept") << "old"
+                                            << "No"
+                                            << "";
+  }
+
+  void AsksBeforeReplacingAFile() {
+    QFETCH(QString, typed);
+    QFETCH(QString, reply);
+    QFETCH(QString, chosen);
+    QTemporaryDir folder;
+    QFile old(folder.filePath("old.txt"));
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.close();
+    QtShell shell;
+    QString question;
+    WhenModalOpens<QFileDialog>([&](QFileDialog& prompt) {
+      WhenModalOpens<QMessageBox>([&](QMessageBox& box) {
+        question = box.text();
+        box.button(reply == "Yes" ? QMessageBox::Yes : QMessageBox::No)->click();
+      });
+      prompt.selectFile(folder.filePath(typed));
+      static_cast<QDialog&>(prompt).accept();  // as the dialog's Save button does
+      if (prompt.isVisible()) prompt.reject();
+    });
+    const std::optional<std::filesystem::path> path =
+        shell.ChooseSaveFile(nullptr, "选择要导出的号码文件", "文本文件(*.txt)", "txt");
+    QCOMPARE(path ? QString::fromStdString(path->string()) : QString(),
+             chosen.isEmpty() ? "" : folder.filePath(chosen));
+    QCOMPARE(question.contains("old.txt"), !reply.isEmpty());
   }
 };
 

@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QHash>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
 
@@ -32,6 +33,11 @@ std::filesystem::path TestFolder::Write(const QString& name, const QByteArray& b
 
 std::filesystem::path TestFolder::PathOf(const QString& name) const {
   return std::filesystem::path(QFile::encodeName(m_dir.filePath(name)).toStdString());
+}
+
+QByteArray TestFolder::Read(const QString& name) const {
+  QFile file(m_dir.filePath(name));
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
 }
 
 QByteArray SampleNumber(const QString& name) {
@@ -72,6 +78,48 @@ void ClickBox(CClassifierDlg& dialog, const QString& text) {
 void Import(CClassifierDlg& dialog, ScriptedShell& shell, const std::filesystem::path& path) {
   shell.AnswerNextPrompt(path);
   dialog.DlgItem<QPushButton>(res::IDC_IMPORT)->click();
+}
+
+QString PathText(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
+
+void Type(QWidget* widget, const QString& text) {
+  for (const char32_t codePoint : text.toUcs4()) {
+    const QString character = QString::fromUcs4(&codePoint, 1);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, character);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, character);
+    QApplication::sendEvent(widget, &press);
+    QApplication::sendEvent(widget, &release);
+  }
+}
+
+void Act(QDialog& dialog, const QString& action) {
+  QWidget* focus = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
+  if (action == "Enter") {
+    QTest::keyClick(focus, Qt::Key_Return);
+  } else if (action == "Esc") {
+    QTest::keyClick(focus, Qt::Key_Escape);
+  } else if (action == "close box") {
+    dialog.close();
+  } else {
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+      if (button->text() == action) {
+        button->click();
+        return;
+      }
+    }
+    qFatal("no button %s", qPrintable(action));
+  }
+}
+
+void AnswerSeparatorDialog(ScriptedShell& shell, const QString& separator, const QString& action) {
+  shell.HandleDialogsWith([separator, action](QDialog& dialog) {
+    if (!static_cast<TemplateDialog&>(dialog).DlgItem<QLineEdit>(res::IDC_SEPARATOR_EDIT))
+      return int(QDialog::Rejected);
+    dialog.show();
+    Type(dialog.focusWidget(), separator);  // where the user's typing goes
+    Act(dialog, action);
+    return dialog.result();
+  });
 }
 
 }  // namespace zelvane::test

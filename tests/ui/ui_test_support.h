@@ -15,6 +15,8 @@ class TestFolder {
  public:
   std::filesystem::path Write(const QString& name, const QByteArray& bytes) const;
   std::filesystem::path PathOf(const QString& name) const;
+  // The file's bytes; "<missing>" when there is no such file.
+  QByteArray Read(const QString& name) const;
 
  private:
   QTemporaryDir m_dir;
@@ -36,5 +38,19 @@ void ClickBox(CClassifierDlg& dialog, const QString& text);
 
 // A click on "导入" that the prompt answers with path.
 void Import(CClassifierDlg& dialog, ScriptedShell& shell, const std::filesystem::path& path);
+
+// A path as the messages show it.
+QString PathText(const std::filesystem::path& path);
+
+// Text typed into a widget as key events carrying it, which works for any character.
+void Type(QWidget* widget, const QString& text);
+
+// Does to a shown dialog what the user would: "Enter" and "Esc" go to its focus widget, "close box"
+// closes it, and anything else clicks the push button with that text.
+void Act(QDialog& dialog, const QString& action);
+
+// Answers the separator dialog of the next export: types separator, then acts ("确定", "Enter",
+// "Esc", "close box"). Other dialogs are rejected.
+void AnswerSeparatorDialog(ScriptedShell& shell, const QString& separator, const QString& action = "确定");
 
 }  // namespace zelvane::test
