@@ -172,11 +172,7 @@ void CClassifierDlg::OnOneClickExport() {
   const std::optional<std::string> separator = AskSeparator();
   if (!separator) return;
 
-  std::vector<FileError> failures;
-  {
-    WaitCursor wait(m_shell);
-    failures = ExportCategoryLists(*folder, m_lists, *separator);
-  }
+  const std::vector<FileError> failures = ExportCategoryLists(*folder, m_lists, *separator);
   if (failures.empty()) return;
   QStringList messages;
   for (const FileError& failure : failures) messages << FromUtf8(failure.Message());
@@ -200,14 +196,12 @@ void CClassifierDlg::OnAnalysis() {
   CAnalysisDlg dialog(m_shell, this);
   if (m_shell.RunModal(dialog) != QDialog::Accepted) return;
 
-  FileResult error;
-  {
-    WaitCursor wait(m_shell);
-    NumberList result;
-    error = CompareFiles(dialog.File1(), dialog.File2(), dialog.Mode(), result);
-    if (!error) m_model.ShowComparison(std::move(result));
+  NumberList result;
+  if (FileResult error = CompareFiles(dialog.File1(), dialog.File2(), dialog.Mode(), result)) {
+    m_shell.ShowMessage(this, FromUtf8(error->Message()));
+    return;
   }
-  if (error) m_shell.ShowMessage(this, FromUtf8(error->Message()));
+  m_model.ShowComparison(std::move(result));
 }
 
 void CClassifierDlg::OnHelpButton() {

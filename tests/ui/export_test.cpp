@@ -16,9 +16,11 @@ const QStringList kCategoryFiles = {"移动.txt", "联通.txt", "电信.txt", "�
 
 void Click(CClassifierDlg& dialog, int button) { dialog.DlgItem<QPushButton>(button)->click(); }
 
-// The log of an export whose prompt and separator dialog were answered, up to what it shows.
+// The log of an export whose prompt and separator dialog were answered, up to what it shows. Only
+// the export of the shown list shows the wait cursor.
 QStringList ExportLog(const QString& prompt, const QStringList& shown) {
-  return QStringList{prompt, "RunModal 分割符", "SetWaitCursor", "RestoreCursor"} + shown;
+  const QStringList cursor = prompt == kSavePrompt ? QStringList{"SetWaitCursor", "RestoreCursor"} : QStringList{};
+  return QStringList{prompt, "RunModal 分割符"} + cursor + shown;
 }
 
 }  // namespace
