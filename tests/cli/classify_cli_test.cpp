@@ -9,6 +9,7 @@
 namespace zelvane {
 namespace {
 
+using test::CliFailureCase;
 using test::ReadFile;
 using test::RunCli;
 using test::TemporaryFolder;
@@ -61,14 +62,7 @@ INSTANTIATE_TEST_SUITE_P(Escapes, ClassifyCliSeparator,
                          [](const auto& p) { return std::string(p.param.name); });
 
 // Bad usage and unreadable inputs write nothing: files already in the folder keep their bytes.
-struct FailureCase {
-  const char* name;
-  std::vector<std::string> arguments;
-  int exitCode;
-  std::string errorStart;
-};
-
-class ClassifyCliFailure : public testing::TestWithParam<FailureCase> {};
+class ClassifyCliFailure : public testing::TestWithParam<CliFailureCase> {};
 
 TEST_P(ClassifyCliFailure, WritesNothing) {
   TemporaryFolder folder;
@@ -86,17 +80,17 @@ TEST_P(ClassifyCliFailure, WritesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, ClassifyCliFailure,
     testing::Values(
-        FailureCase{"MissingSecondInput", {"classify", "a.txt", "missing.txt"}, 1,
+        CliFailureCase{"MissingSecondInput", {"classify", "a.txt", "missing.txt"}, 1,
                     "zelvane-cli: 无法读取文件“missing.txt”：文件或文件夹不存在\n"},
-        FailureCase{"FolderInput", {"classify", "dir"}, 1, "zelvane-cli: 无法读取文件“dir”：这是一个文件夹，不是文件\n"},
-        FailureCase{"NoInput", {"classify"}, 2, "参数错误："},
-        FailureCase{"BadEscape", {"classify", "--separator", "\\x", "a.txt"}, 2, "参数错误：分隔符中有不支持的转义 \\x"},
-        FailureCase{"LoneBackslash", {"classify", "--separator", "a\\", "a.txt"}, 2, "参数错误：分隔符以单独的反斜杠结尾"},
-        FailureCase{"NotGbk", {"classify", "--separator", "\xF0\x9F\x98\x80", "a.txt"}, 2,
+        CliFailureCase{"FolderInput", {"classify", "dir"}, 1, "zelvane-cli: 无法读取文件“dir”：这是一个文件夹，不是文件\n"},
+        CliFailureCase{"NoInput", {"classify"}, 2, "参数错误："},
+        CliFailureCase{"BadEscape", {"classify", "--separator", "\\x", "a.txt"}, 2, "参数错误：分隔符中有不支持的转义 \\x"},
+        CliFailureCase{"LoneBackslash", {"classify", "--separator", "a\\", "a.txt"}, 2, "参数错误：分隔符以单独的反斜杠结尾"},
+        CliFailureCase{"NotGbk", {"classify", "--separator", "\xF0\x9F\x98\x80", "a.txt"}, 2,
                     "参数错误：分隔符中有无法用 GBK 编码表示的字符"},
-        FailureCase{"UnknownOption", {"classify", "--bogus", "a.txt"}, 2, "参数错误："},
-        FailureCase{"NoCommand", {}, 2, "参数错误："},
-        FailureCase{"UnknownCommand", {"sort", "a.txt"}, 2, "参数错误："}),
+        CliFailureCase{"UnknownOption", {"classify", "--bogus", "a.txt"}, 2, "参数错误："},
+        CliFailureCase{"NoCommand", {}, 2, "参数错误："},
+        CliFailureCase{"UnknownCommand", {"sort", "a.txt"}, 2, "参数错误："}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(ClassifyCli, HelpAndVersion) {

@@ -9,6 +9,7 @@
 namespace zelvane {
 namespace {
 
+using test::CliFailureCase;
 using test::ReadFile;
 using test::RunCli;
 using test::TemporaryFolder;
@@ -63,14 +64,7 @@ TEST(CompareCli, WritesTheResultFileWhole) {
 }
 
 // Bad usage and unreadable inputs write nothing: the result file keeps its bytes and nothing is printed.
-struct FailureCase {
-  const char* name;
-  std::vector<std::string> arguments;
-  int exitCode;
-  std::string errorStart;
-};
-
-class CompareCliFailure : public testing::TestWithParam<FailureCase> {};
+class CompareCliFailure : public testing::TestWithParam<CliFailureCase> {};
 
 TEST_P(CompareCliFailure, WritesNothing) {
   TemporaryFolder folder;
@@ -90,22 +84,22 @@ TEST_P(CompareCliFailure, WritesNothing) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, CompareCliFailure,
     testing::Values(
-        FailureCase{"FirstMissing", {"compare", "--same", "missing.txt", "b.txt"}, 1,
+        CliFailureCase{"FirstMissing", {"compare", "--same", "missing.txt", "b.txt"}, 1,
                     "zelvane-cli: 无法读取文件“missing.txt”：文件或文件夹不存在\n"},
-        FailureCase{"SecondMissing", {"compare", "--different", "a.txt", "missing.txt"}, 1,
+        CliFailureCase{"SecondMissing", {"compare", "--different", "a.txt", "missing.txt"}, 1,
                     "zelvane-cli: 无法读取文件“missing.txt”：文件或文件夹不存在\n"},
-        FailureCase{"FolderInput", {"compare", "--same", "dir", "a.txt"}, 1,
+        CliFailureCase{"FolderInput", {"compare", "--same", "dir", "a.txt"}, 1,
                     "zelvane-cli: 无法读取文件“dir”：这是一个文件夹，不是文件\n"},
-        FailureCase{"NoMode", {"compare", "a.txt", "b.txt"}, 2,
+        CliFailureCase{"NoMode", {"compare", "a.txt", "b.txt"}, 2,
                     "参数错误：请指定 --same（找相同）或 --different（找不同）中的一个\n"},
-        FailureCase{"BothModes", {"compare", "--same", "--different", "a.txt", "b.txt"}, 2,
+        CliFailureCase{"BothModes", {"compare", "--same", "--different", "a.txt", "b.txt"}, 2,
                     "参数错误：请指定 --same（找相同）或 --different（找不同）中的一个\n"},
-        FailureCase{"OneFile", {"compare", "--same", "a.txt"}, 2, "参数错误：需要两个号码文件，实际给出了1个\n"},
-        FailureCase{"ThreeFiles", {"compare", "--same", "a.txt", "b.txt", "a.txt"}, 2,
+        CliFailureCase{"OneFile", {"compare", "--same", "a.txt"}, 2, "参数错误：需要两个号码文件，实际给出了1个\n"},
+        CliFailureCase{"ThreeFiles", {"compare", "--same", "a.txt", "b.txt", "a.txt"}, 2,
                     "参数错误：需要两个号码文件，实际给出了3个\n"},
-        FailureCase{"BadSeparator", {"compare", "--same", "--separator", "\\x", "a.txt", "b.txt"}, 2,
+        CliFailureCase{"BadSeparator", {"compare", "--same", "--separator", "\\x", "a.txt", "b.txt"}, 2,
                     "参数错误：分隔符中有不支持的转义 \\x"},
-        FailureCase{"UnknownOption", {"compare", "--same", "--bogus", "a.txt", "b.txt"}, 2, "参数错误："}),
+        CliFailureCase{"UnknownOption", {"compare", "--same", "--bogus", "a.txt", "b.txt"}, 2, "参数错误："}),
     [](const auto& p) { return std::string(p.param.name); });
 
 TEST(CompareCli, UnwritableResultFileIsNamed) {

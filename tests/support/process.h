@@ -12,6 +12,14 @@ struct ProcessResult {
   std::string err;
 };
 
+// A command line that must fail: its exit code and how its message on stderr begins.
+struct CliFailureCase {
+  const char* name;
+  std::vector<std::string> arguments;
+  int exitCode;
+  std::string errorStart;
+};
+
 // Runs program with arguments in folder (no shell), with stdin from /dev/null, and collects its output.
 ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                          const std::filesystem::path& folder);
