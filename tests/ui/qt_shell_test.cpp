@@ -12,20 +12,25 @@ namespace zelvane {
 
 namespace {
 
-// Acts on the modal window of this kind that the next call opens, once it is up.
-template <class Window = QWidget>
-void WhenModalOpens(std::function<void(Window&)> act) {
-  auto* timer = new QTimer;
-  timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, act] {
-    if (auto* modal = qobject_cast<Window*>(QApplication::activeModalWidget())) {
-      timer->stop();
-      timer->deleteLater();
-      act(*modal);
-    }
-  });
-  timer->start();
-}
+// Acts on the modal window of this kind that opens while the object lives, once it is up. Scoped, so
+// an answer that was never needed cannot outlive the test and act on a later one's window.
+template <class Window>
+class WhenModalOpens {
+ public:
+  explicit WhenModalOpens(std::function<void(Window&)> act) {
+    m_timer.setInterval(10);
+    QObject::connect(&m_timer, &QTimer::timeout, [this, act = std::move(act)] {
+      if (auto* modal = qobject_cast<Window*>(QApplication::activeModalWidget())) {
+        m_timer.stop();
+        act(*modal);
+      }
+    });
+    m_timer.start();
+  }
+
+ private:
+  QTimer m_timer;
+};
 
 }  // namespace
 
@@ -46,7 +51,7 @@ class QtShellTest : public QObject {
     QtShell shell;
     QString seenCaption, seenText;
     QStringList buttons;
-    WhenModalOpens<QWidget>([&](QWidget& modal) {
+    const WhenModalOpens<QWidget> answer([&](QWidget& modal) {
       auto& box = dynamic_cast<QMessageBox&>(modal);
       seenCaption = box.windowTitle();
       seenText = box.text();
@@ -90,8 +95,8 @@ class QtShellTest : public QObject {
     old.close();
     QtShell shell;
     QString question;
-    WhenModalOpens<QFileDialog>([&](QFileDialog& prompt) {
-      WhenModalOpens<QMessageBox>([&](QMessageBox& box) {
+    const WhenModalOpens<QFileDialog> answerPrompt([&](QFileDialog& prompt) {
+      const WhenModalOpens<QMessageBox> answerQuestion([&](QMessageBox& box) {
         question = box.text();
         box.button(reply == "Yes" ? QMessageBox::Yes : QMessageBox::No)->click();
       });

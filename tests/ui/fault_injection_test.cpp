@@ -1,0 +1,242 @@
+#include <sys/fsuid.h>
+#include <sys/stat.h>
+
+#include <QLabel>
+#include <QMap>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QtTest>
+#include <fstream>
+#include <functional>
+
+#include "res/resource_ids.h"
+#include "tests/support/test_files.h"
+#include "tests/ui/ui_test_support.h"
+
+// Faults that a disk really produces, provoked for real and met end to end from the click: a full
+// and a read-only file system, a file or folder gone between the prompt and its use, inputs that
+// are no regular file, an input larger than 4 GiB and one the user may not read. The user is told
+// exactly what failed, and every file that was there before is as it was.
+
+namespace zelvane {
+
+namespace {
+
+constexpr std::size_t kSmallDiskBytes = 64 * 1024;
+
+// The scripted shell, except that the disk changes right after the next prompt is answered: what
+// happens when a file or folder goes between the user's choice and its use.
+class ShellChangingTheDisk final : public Shell {
+ public:
+  explicit ShellChangingTheDisk(ScriptedShell& scripted) : m_scripted(scripted) {}
+
+  void ChangeAfterNextPrompt(std::function<void()> change) { m_change = std::move(change); }
+
+  std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const QString& title,
+                                                      const QString& filter) override {
+    return Changed(m_scripted.ChooseOpenFile(owner, title, filter));
+  }
+  std::optional<std::filesystem::path> ChooseSaveFile(QWidget* owner, const QString& title, const QString& filter,
+                                                      const QString& defaultSuffix) override {
+    return Changed(m_scripted.ChooseSaveFile(owner, title, filter, defaultSuffix));
+  }
+  std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, const QString& title) override {
+    return Changed(m_scripted.ChooseFolder(owner, title));
+  }
+  void ShowMessage(QWidget* owner, const QString& text) override { m_scripted.ShowMessage(owner, text); }
+  void ShowAppMessage(const QString& text) override { m_scripted.ShowAppMessage(text); }
+  int RunModal(QDialog& dialog) override { return m_scripted.RunModal(dialog); }
+  void SetWaitCursor() override { m_scripted.SetWaitCursor(); }
+  void RestoreCursor() override { m_scripted.RestoreCursor(); }
+
+ private:
+  std::optional<std::filesystem::path> Changed(std::optional<std::filesystem::path> answer) {
+    if (m_change) std::exchange(m_change, nullptr)();
+    return answer;
+  }
+
+  ScriptedShell& m_scripted;
+  std::function<void()> m_change;
+};
+
+// Root may read any file: for as long as this lives, this thread meets file permissions as the
+// ordinary user "nobody" would.
+class AsNobody {
+ public:
+  AsNobody() : m_gid(::setfsgid(65534)), m_uid(::setfsuid(65534)) {}
+  ~AsNobody() {
+    ::setfsuid(m_uid);
+    ::setfsgid(m_gid);
+  }
+  AsNobody(const AsNobody&) = delete;
+  AsNobody& operator=(const AsNobody&) = delete;
+
+ private:
+  int m_gid;
+  int m_uid;
+};
+
+QString Status(const CClassifierDlg& dialog) { return dialog.DlgItem<QLabel>(res::IDC_STATUS)->text(); }
+
+// The messages the user was shown.
+QStringList Messages(const ScriptedShell& shell) { return shell.Log().filter(QRegularExpression("^ShowMessage ")); }
+
+// Every regular file in folder with its bytes.
+QMap<QString, QByteArray> FilesIn(const std::filesystem::path& folder) {
+  QMap<QString, QByteArray> files;
+  for (const std::string& name : test::FileNamesIn(folder)) {
+    if (std::filesystem::is_regular_file(folder / name))
+      files.insert(QString::fromStdString(name), QByteArray::fromStdString(test::ReadFile(folder / name)));
+  }
+  return files;
+}
+
+// count numbers of 移动, one a line: 13 bytes each.
+std::string ManyNumbers(int count) {
+  std::string bytes;
+  for (int i = 0; i < count; ++i) bytes += std::to_string(13900000000 + i) + "\r\n";
+  return bytes;
+}
+
+}  // namespace
+
+class FaultInjectionTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // On a 64 KiB file system holding 移动.txt and old.txt, after an import of 130 KB of numbers.
+  // target is what the prompt answers, relative to the file system; the message names each file of
+  // failed with the reason.
+  void ReportsAnOutputThatCannotBeWritten_data() {
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QStringList>("failed");
+    QTest::addColumn<QString>("reason");
+    const QStringList categoryFiles = {"移动.txt", "联通.txt", "电信.txt", "小灵通.txt", "其他.txt"};
+    QStringList removedFiles;
+    for (const QString& file : categoryFiles) removedFiles << "out/" + file;
+    QTest::newRow("导出, full: a new file") << res::IDC_EXPORT << "full"
+                                            << "new.txt" << QStringList{"new.txt"} << "磁盘空间不足";
+    QTest::newRow("导出, full: replacing a file") << res::IDC_EXPORT << "full"
+                                                  << "old.txt" << QStringList{"old.txt"} << "磁盘空间不足";
+    QTest::newRow("导出, read-only: a new file") << res::IDC_EXPORT << "read-only"
+                                                 << "new.txt" << QStringList{"new.txt"} << "文件系统是只读的";
+    QTest::newRow("导出, read-only: replacing a file") << res::IDC_EXPORT << "read-only"
+                                                       << "old.txt" << QStringList{"old.txt"} << "文件系统是只读的";
+    QTest::newRow("一键导出, read-only") << res::IDC_ONE_CLICK_EXPORT << "read-only"
+                                         << "" << categoryFiles << "文件系统是只读的";
+    QTest::newRow("导出, its folder removed after the prompt") << res::IDC_EXPORT << "removed"
+                                                               << "out/new.txt" << QStringList{"out/new.txt"}
+                                                               << "文件或文件夹不存在";
+    QTest::newRow("一键导出, the folder removed after the prompt") << res::IDC_ONE_CLICK_EXPORT << "removed"
+                                                                   << "out" << removedFiles << "文件或文件夹不存在";
+  }
+
+  void ReportsAnOutputThatCannotBeWritten() {
+    QFETCH(int, button);
+    QFETCH(QString, fault);
+    QFETCH(QString, target);
+    QFETCH(QStringList, failed);
+    QFETCH(QString, reason);
+    test::TemporaryFolder folder;
+    test::WriteFile(folder / "numbers.txt", ManyNumbers(10000));
+    const std::filesystem::path disk = folder / "disk";
+    test::SmallFileSystem fileSystem(disk, kSmallDiskBytes);
+    if (!fileSystem.mounted()) QSKIP("needs root to mount a tmpfs");
+    test::WriteFile(disk / "old.txt", "old contents");
+    test::WriteFile(disk / "移动.txt", "old contents");
+    std::filesystem::create_directory(disk / "out");
+    if (fault == "read-only") fileSystem.Remount(true);
+    const QMap<QString, QByteArray> before = FilesIn(disk);
+
+    ScriptedShell scripted;
+    ShellChangingTheDisk shell(scripted);
+    CClassifierDlg dialog(shell);
+    test::Import(dialog, scripted, folder / "numbers.txt");
+    scripted.ClearLog();
+    scripted.AnswerNextPrompt(disk / target.toStdString());
+    if (fault == "removed") shell.ChangeAfterNextPrompt([&] { std::filesystem::remove_all(disk / "out"); });
+    test::AnswerSeparatorDialog(scripted, "");
+    dialog.DlgItem<QPushButton>(button)->click();
+
+    QStringList lines;
+    for (const QString& file : failed)
+      lines << QStringLiteral("无法写入文件“%1”：%2").arg(test::PathText(disk / file.toStdString()), reason);
+    QCOMPARE(Messages(scripted), QStringList{"ShowMessage " + lines.join(QLatin1Char('\n'))});
+    QCOMPARE(scripted.WaitCursorDepth(), 0);
+    QCOMPARE(FilesIn(disk), before);
+  }
+
+  // The list view, the status line and the input stay as they were; only the user is told.
+  void ReportsAnInputThatCannotBeRead_data() {
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("deleted after the prompt") << "deleted"
+                                              << "文件或文件夹不存在";
+    QTest::newRow("a FIFO") << "FIFO"
+                            << "这不是一个普通文件";
+    QTest::newRow("not readable by the user") << "unreadable"
+                                              << "没有访问权限";
+  }
+
+  void ReportsAnInputThatCannotBeRead() {
+    QFETCH(QString, fault);
+    QFETCH(QString, reason);
+    test::TemporaryFolder folder;
+    std::filesystem::permissions(folder.path(), std::filesystem::perms::all);  // open to nobody's search
+    test::WriteFile(folder / "first.txt", test::SampleFile("m1 u1").toStdString());
+    const std::filesystem::path input = folder / "input.txt";
+    if (fault == "FIFO") {
+      QCOMPARE(::mkfifo(input.c_str(), 0666), 0);
+    } else {
+      test::WriteFile(input, test::SampleFile("t h").toStdString());
+      if (fault == "unreadable") std::filesystem::permissions(input, std::filesystem::perms::none);
+    }
+    QMap<QString, QByteArray> before = FilesIn(folder.path());
+    if (fault == "deleted") before.remove("input.txt");
+
+    ScriptedShell scripted;
+    ShellChangingTheDisk shell(scripted);
+    CClassifierDlg dialog(shell);
+    test::Import(dialog, scripted, folder / "first.txt");
+    const QString status = Status(dialog);
+    scripted.ClearLog();
+    if (fault == "deleted") shell.ChangeAfterNextPrompt([&] { std::filesystem::remove(input); });
+    {
+      std::optional<AsNobody> nobody;
+      if (fault == "unreadable") nobody.emplace();
+      test::Import(dialog, scripted, input);
+    }
+
+    QCOMPARE(Messages(scripted),
+             QStringList{QStringLiteral("ShowMessage 无法读取文件“%1”：%2").arg(test::PathText(input), reason)});
+    QCOMPARE(scripted.WaitCursorDepth(), 0);
+    QCOMPARE(test::SampleNames(test::ShownNumbers(dialog)), QStringLiteral("m1 u1"));
+    QCOMPARE(Status(dialog), status);
+    QCOMPARE(FilesIn(folder.path()), before);
+  }
+
+  // A number, 4 GiB of zero bytes and a number across the 4 GiB mark: sizes and offsets past 32 bits.
+  void ImportsAnInputLargerThan4GiB() {
+    test::TemporaryFolder folder;
+    const std::filesystem::path input = folder / "huge.txt";
+    const std::uintmax_t fourGiB = std::uintmax_t{1} << 32;
+    const std::string last = "\r\n" + test::SampleNumber("m2").toStdString() + "\r\n";
+    test::WriteFile(input, test::SampleFile("m1").toStdString());
+    std::filesystem::resize_file(input, fourGiB - 8);  // sparse: no disk used
+    std::ofstream(input, std::ios::binary | std::ios::app) << last;
+    QVERIFY(std::filesystem::file_size(input) > fourGiB);
+
+    ScriptedShell shell;
+    CClassifierDlg dialog(shell);
+    test::Import(dialog, shell, input);
+    QCOMPARE(Messages(shell), QStringList{"ShowMessage 共计导入2个接收号码！"});
+    QCOMPARE(test::SampleNames(test::ShownNumbers(dialog)), QStringLiteral("m1 m2"));
+  }
+};
+
+}  // namespace zelvane
+
+QTEST_MAIN(zelvane::FaultInjectionTest)
+#include "fault_injection_test.moc"
