@@ -9,7 +9,6 @@
 // answer shows. Run it offscreen:
 //   QT_QPA_PLATFORM=offscreen bench/gui/zelvane_gui_bench
 
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -25,10 +24,10 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
-#include <random>
 #include <tuple>
 #include <vector>
 
+#include "bench/gui/bench_support.h"
 #include "res/resource_ids.h"
 #include "ui/classifier_dlg.h"
 #include "ui/number_list_view.h"
@@ -41,28 +40,6 @@ using zelvane::NumberListView;
 using zelvane::ScriptedShell;
 using zelvane::TemplateDialog;
 
-// About 13 bytes a line, as real files: mobiles of the three carriers with and without a country
-// code, area-code numbers and service numbers, with mixed line ends and commas.
-void WriteNumberFile(const QString& path, long long count) {
-  QFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) qFatal("cannot write %s", qPrintable(path));
-  std::mt19937 random(42);
-  const char* prefixes[] = {"139", "186", "153", "182", "0755", "+86139", "86138", "95588", "130", "189"};
-  QByteArray chunk;
-  for (long long i = 0; i < count; ++i) {
-    chunk += prefixes[random() % 10];
-    for (int digit = 0; digit < 8; ++digit) chunk += char('0' + random() % 10);
-    chunk += i % 3 == 0 ? "\r\n" : (i % 3 == 1 ? "\n" : ",");
-    if (chunk.size() > (1 << 20)) {
-      file.write(chunk);
-      chunk.clear();
-    }
-  }
-  file.write(chunk);
-  file.flush();
-  ::fsync(file.handle());  // written back now, not while the import is timed
-}
-
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   const std::size_t middle = values.size() / 2;
@@ -74,21 +51,6 @@ double TimeMs(const std::function<void()>& work) {
   timer.start();
   work();
   return timer.nsecsElapsed() / 1e6;
-}
-
-double ResidentMiB() {
-  long pages = 0, resident = 0;
-  if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(statm);
-  }
-  return resident * double(sysconf(_SC_PAGESIZE)) / (1 << 20);
-}
-
-double PeakResidentMiB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss / 1024.0;
 }
 
 NumberListView& ListOf(CClassifierDlg& dialog) {
@@ -151,22 +113,17 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QCommandLineParser parser;
   parser.addHelpOption();
-  parser.addOption({"numbers", "How many numbers the generated file holds.", "N", "10000000"});
+  zelvane::bench::AddNumberFileOptions(parser);
   parser.addOption({"runs", "How many times each command runs.", "R", "3"});
-  parser.addOption({"file", "A number file to use instead of a generated one.", "PATH"});
   parser.addOption({"compare-data", "A folder with numbers-1m.txt and whitelist-1m.txt.", "DIR"});
   parser.process(application);
   const int runs = std::max(1, parser.value("runs").toInt());
 
   QTemporaryDir folder;
-  QString file = parser.value("file");
-  if (file.isEmpty()) {
-    file = folder.filePath("numbers.txt");
-    WriteNumberFile(file, parser.value("numbers").toLongLong());
-  }
+  const QString file = zelvane::bench::NumberFile(parser, folder);
   const double fileMiB = QFile(file).size() / double(1 << 20);
   std::printf("file %s: %.1f MiB\n", qPrintable(file), fileMiB);
-  const double baseMiB = ResidentMiB();
+  const double baseMiB = zelvane::bench::ResidentMiB();
 
   // Import: from the click on 导入 to the painted window, into a fresh dialog each time.
   ScriptedShell shell;
@@ -185,8 +142,8 @@ int main(int argc, char* argv[]) {
       dialog->repaint();
     }));
     if (run == 0) {
-      importedMiB = ResidentMiB();
-      peakMiB = PeakResidentMiB();
+      importedMiB = zelvane::bench::ResidentMiB();
+      peakMiB = zelvane::bench::PeakResidentMiB();
     }
   }
   const std::size_t total = ListOf(*dialog).Model()->size();

@@ -8,7 +8,6 @@
 //   QT_QPA_PLATFORM=offscreen bench/gui/zelvane_gui_soak
 //   QT_QPA_PLATFORM=offscreen heaptrack bench/gui/zelvane_gui_soak --numbers 1000000
 
-#include <sys/resource.h>
 #include <unistd.h>
 
 #include <QApplication>
@@ -24,6 +23,7 @@
 #include <memory>
 #include <numeric>
 
+#include "bench/gui/bench_support.h"
 #include "res/resource_ids.h"
 #include "ui/classifier_dlg.h"
 #include "ui/number_list_view.h"
@@ -33,21 +33,6 @@ namespace {
 
 using zelvane::CClassifierDlg;
 namespace res = zelvane::res;
-
-double ResidentMiB() {
-  long pages = 0, resident = 0;
-  if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
-    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
-    std::fclose(statm);
-  }
-  return resident * double(sysconf(_SC_PAGESIZE)) / (1 << 20);
-}
-
-double PeakResidentMiB() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return usage.ru_maxrss / 1024.0;
-}
 
 std::uint64_t NumbersHeld(const CClassifierDlg& dialog) {
   const zelvane::CategoryCounts counts = dialog.Lists().Counts();
@@ -85,19 +70,13 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QCommandLineParser parser;
   parser.addHelpOption();
-  parser.addOption({"numbers", "How many numbers the generated file holds.", "N", "10000000"});
+  zelvane::bench::AddNumberFileOptions(parser);
   parser.addOption({"imports", "How many times the file is imported.", "K", "5"});
-  parser.addOption({"file", "A number file to use instead of a generated one.", "PATH"});
   parser.process(application);
   const int imports = std::max(1, parser.value("imports").toInt());
 
   QTemporaryDir folder;
-  QString file = parser.value("file");
-  if (file.isEmpty()) {
-    file = folder.filePath("numbers.txt");
-    if (QProcess::execute(ZELVANE_MAKE_NUMBER_FILE_PATH, {parser.value("numbers"), file}) != 0)
-      qFatal("make_number_file failed");
-  }
+  const QString file = zelvane::bench::NumberFile(parser, folder);
   std::printf("file %s: %.1f MiB\n", qPrintable(file), QFile(file).size() / double(1 << 20));
 
   zelvane::ScriptedShell shell;
@@ -105,15 +84,15 @@ int main(int argc, char* argv[]) {
   dialog->show();
   QApplication::processEvents();
   dialog->repaint();
-  const double baseMiB = ResidentMiB();
+  const double baseMiB = zelvane::bench::ResidentMiB();
   std::printf("before the first import: %.0f MiB resident\n", baseMiB);
   const auto report = [&](const QString& step, double ms) {
-    const double resident = ResidentMiB();
+    const double resident = zelvane::bench::ResidentMiB();
     const std::uint64_t held = NumbersHeld(*dialog);
     std::printf("%-28s %8.0f ms  %11llu numbers held  %11zu shown  resident %6.0f MiB  peak %6.0f MiB  "
                 "%5.1f bytes per number\n",
                 qPrintable(step), ms, static_cast<unsigned long long>(held), ItemsShown(*dialog), resident,
-                PeakResidentMiB(), held ? (resident - baseMiB) * (1 << 20) / double(held) : 0.0);
+                zelvane::bench::PeakResidentMiB(), held ? (resident - baseMiB) * (1 << 20) / double(held) : 0.0);
   };
 
   for (int run = 1; run <= imports; ++run) {
@@ -132,6 +111,6 @@ int main(int argc, char* argv[]) {
   report(QStringLiteral("export (%1 MiB)").arg(QFile(exported).size() >> 20), exportMs);
 
   dialog.reset();
-  std::printf("dialog closed: %.0f MiB resident\n", ResidentMiB());
+  std::printf("dialog closed: %.0f MiB resident\n", zelvane::bench::ResidentMiB());
   return 0;
 }
