@@ -1,6 +1,10 @@
 #include "core/category_lists.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <new>
+
+#include "core/block_reserve.h"
 
 namespace zelvane {
 
@@ -26,12 +30,25 @@ std::string StatusText(const CategoryCounts& counts) {
   return text;
 }
 
+namespace {
+
+// About as many list blocks as a file of numbers fills: its bytes, and eight bytes of reference
+// for a number of a dozen bytes. Small files need none.
+std::size_t ReserveBlocksFor(const std::filesystem::path& path) {
+  std::uint64_t size = 0;
+  if (NumberFileSize(path, size) || size < 4 * BlockReserve::kBlockSize) return 0;
+  return static_cast<std::size_t>(std::min<std::uint64_t>(size / BlockReserve::kBlockSize * 3 / 2, SIZE_MAX));
+}
+
+}  // namespace
+
 FileResult ImportNumberFile(const std::filesystem::path& path, CategoryLists& lists,
                             std::vector<NumberCategory>& imported) {
   const CategoryCounts before = lists.Counts();
   const std::size_t importedBefore = imported.size();
   FileResult error;
   try {
+    const BlockReserve reserve(ReserveBlocksFor(path));
     error = ForEachClassifiedNumberInFile(path, [&](std::string_view number, NumberCategory category) {
       lists[category].Append(number);
       imported.push_back(category);

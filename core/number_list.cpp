@@ -1,18 +1,23 @@
 #include "core/number_list.h"
 
-#include <sys/mman.h>
-
 #include <cstdlib>
 #include <new>
+
+#include "core/block_reserve.h"
 
 namespace zelvane {
 
 void NumberList::FreeBlock::operator()(char* block) const { std::free(block); }
 
 NumberList::Block NumberList::AllocateBlock(std::size_t size) {
+  static_assert(kBlockSize == BlockReserve::kBlockSize);
+  if (size == kBlockSize) {
+    BlockReserve* reserve = BlockReserve::OfThisThread();
+    char* block = reserve ? reserve->Take() : nullptr;
+    return Block(block ? block : AllocateHugeBlock());
+  }
   void* block = std::aligned_alloc(size, size);
   if (block == nullptr) throw std::bad_alloc();
-  if (size == kBlockSize) ::madvise(block, size, MADV_HUGEPAGE);  // only advice
   return Block(static_cast<char*>(block));
 }
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
+#include <future>
 
 #include "ops/category_export.h"
 #include "ops/number_comparison.h"
@@ -104,8 +105,9 @@ void CClassifierDlg::OnImport() {
   {
     WaitCursor wait(m_shell);
     const CategoryCounts before = m_lists.Counts();
+    std::future<ItemRefs> storage = PrepareImportRefs(m_model.Refs().size(), *path);
     error = ImportNumberFile(*path, m_lists, imported);
-    if (!error) m_model.Replace(MergeImported(m_model.Refs(), imported, before, Admitted()));
+    if (!error) m_model.Replace(MergeImported(m_model.Refs(), imported, before, Admitted(), storage.get()));
   }
   if (error) {
     m_shell.ShowMessage(this, FromUtf8(error->Message()));

@@ -3,6 +3,7 @@
 #include <sys/mman.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -45,5 +46,18 @@ class HugePageAllocator {
   static constexpr std::size_t kHugePageSize = std::size_t{2} << 20;
   static constexpr std::size_t kMaxBytes = std::size_t{1} << 62;
 };
+
+// Faults in the pages of [memory, memory + bytes) ready for writing, leaving what they hold as it
+// is, so that the writes that follow need not stop for page faults. Only advice: where the system
+// cannot, the writes fault the pages in themselves.
+inline void FaultInForWriting(void* memory, std::size_t bytes) { ::madvise(memory, bytes, MADV_POPULATE_WRITE); }
+
+// Gives the whole pages of [memory, memory + bytes) back to the system; they read as zero afterwards.
+inline void ReleasePages(void* memory, std::size_t bytes) {
+  constexpr std::uintptr_t kPageSize = 4096;
+  const std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(memory) + kPageSize - 1) & ~(kPageSize - 1);
+  const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(memory) + bytes) & ~(kPageSize - 1);
+  if (begin < end) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
+}
 
 }  // namespace zelvane

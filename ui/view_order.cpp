@@ -1,6 +1,8 @@
 #include "ui/view_order.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <exception>
 
 namespace zelvane {
 
@@ -13,15 +15,41 @@ void AppendCategoryRefs(const CategoryLists& lists, NumberCategory category, Ite
   AppendRefs(SourceOf(category), lists[category].size(), refs);
 }
 
+namespace {
+
+// Most numbers take ten bytes or more with their separator; a file of shorter ones only loses the
+// head start. At most this many references are faulted in ahead.
+constexpr std::uint64_t kBytesPerNumber = 10;
+constexpr std::size_t kMostPrepared = std::size_t{32} << 20;
+
+}  // namespace
+
+std::future<ItemRefs> PrepareImportRefs(std::size_t shown, const std::filesystem::path& path) {
+  std::uint64_t size = 0;
+  if (NumberFileSize(path, size)) return std::async(std::launch::deferred, [] { return ItemRefs(); });
+  const std::size_t capacity = shown + static_cast<std::size_t>(size / kBytesPerNumber);
+  return std::async(std::launch::async | std::launch::deferred, [capacity] {
+    ItemRefs refs;
+    try {
+      refs.reserve(capacity);
+    } catch (const std::exception&) {
+      return refs;  // the merge asks for what it needs itself
+    }
+    FaultInForWriting(refs.data(), std::min(capacity, kMostPrepared) * sizeof(ItemRef));
+    return refs;
+  });
+}
+
 // Inserted one by one, the k-th admitted number (ordinal i) lands at min(i, shown + k): it never
 // moves again, since every later insertion lands behind it. So the new numbers take those
 // positions and the old ones fill the gaps in their order.
 ItemRefs MergeImported(std::span<const ItemRef> shown, std::span<const NumberCategory> imported,
-                       const CategoryCounts& countsBefore, const CategoryFilter& admitted) {
+                       const CategoryCounts& countsBefore, const CategoryFilter& admitted, ItemRefs storage) {
   std::size_t admittedCount = 0;
   for (NumberCategory category : imported) admittedCount += admitted[CategoryIndex(category)] ? 1 : 0;
 
-  ItemRefs merged;
+  ItemRefs merged = std::move(storage);
+  merged.clear();
   merged.reserve(shown.size() + admittedCount);
   CategoryCounts next = countsBefore;
   auto old = shown.begin();
@@ -36,6 +64,8 @@ ItemRefs MergeImported(std::span<const ItemRef> shown, std::span<const NumberCat
     ++inserted;
   }
   merged.insert(merged.end(), old, shown.end());
+  // Room prepared for more numbers than came goes back to the system.
+  ReleasePages(merged.data() + merged.size(), (merged.capacity() - merged.size()) * sizeof(ItemRef));
   return merged;
 }
 

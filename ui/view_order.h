@@ -1,6 +1,8 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
+#include <future>
 #include <span>
 
 #include "core/category_lists.h"
@@ -16,11 +18,15 @@ void AppendRefs(ItemSource source, std::size_t count, ItemRefs& refs);
 // Appends a reference to every number of the category, in list order.
 void AppendCategoryRefs(const CategoryLists& lists, NumberCategory category, ItemRefs& refs);
 
+// Room for the list view once path is imported beside shown items, reserved and faulted in on
+// another thread while the import runs, so that the merge writes into memory that is ready.
+std::future<ItemRefs> PrepareImportRefs(std::size_t shown, const std::filesystem::path& path);
+
 // The list view after an import. imported holds the category of each number of the import in file
 // order; their lists held countsBefore numbers before it. The number with ordinal i that the filter
 // admits goes to index i, or to the end while the view is shorter, exactly as if each were inserted
-// there one after another; computed in one pass.
+// there one after another; computed in one pass, into storage's memory where it has room.
 ItemRefs MergeImported(std::span<const ItemRef> shown, std::span<const NumberCategory> imported,
-                       const CategoryCounts& countsBefore, const CategoryFilter& admitted);
+                       const CategoryCounts& countsBefore, const CategoryFilter& admitted, ItemRefs storage = {});
 
 }  // namespace zelvane

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/block_reserve.h"
 #include "core/category_lists.h"
 #include "tests/support/test_files.h"
 
@@ -29,20 +31,25 @@ TEST(NumberList, AppendsTruncatesAndIterates) {
   EXPECT_EQ(list[0], "5678");
 }
 
-// Large enough to fill several blocks of bytes and of references.
+// Large enough to fill several blocks of bytes and of references; with and without blocks
+// prepared ahead by a reserve.
 TEST(NumberList, TruncatesAcrossBlocks) {
-  NumberList list;
-  const auto number = [](std::size_t i) { return i % 1000 == 0 ? std::string() : std::to_string(13900000000 + i); };
-  const std::size_t count = 700000;
-  for (std::size_t i = 0; i < count; ++i) list.Append(number(i));
-  for (std::size_t kept : {count, std::size_t{262657}, std::size_t{262656}, std::size_t{513}, std::size_t{512},
-                           std::size_t{1}}) {
-    list.Truncate(kept);
-    ASSERT_EQ(list.size(), kept);
-    for (std::size_t i : {std::size_t{0}, kept / 2, kept - 1}) ASSERT_EQ(list[i], number(i)) << kept << " " << i;
-    list.Append("1234");
-    ASSERT_EQ(list[kept], "1234");
-    list.Truncate(kept);
+  for (const bool reserved : {false, true}) {
+    std::optional<BlockReserve> reserve;
+    if (reserved) reserve.emplace(4);
+    NumberList list;
+    const auto number = [](std::size_t i) { return i % 1000 == 0 ? std::string() : std::to_string(13900000000 + i); };
+    const std::size_t count = 700000;
+    for (std::size_t i = 0; i < count; ++i) list.Append(number(i));
+    for (std::size_t kept : {count, std::size_t{262657}, std::size_t{262656}, std::size_t{513}, std::size_t{512},
+                             std::size_t{1}}) {
+      list.Truncate(kept);
+      ASSERT_EQ(list.size(), kept);
+      for (std::size_t i : {std::size_t{0}, kept / 2, kept - 1}) ASSERT_EQ(list[i], number(i)) << kept << " " << i;
+      list.Append("1234");
+      ASSERT_EQ(list[kept], "1234");
+      list.Truncate(kept);
+    }
   }
 }
 
