@@ -10,7 +10,7 @@ namespace zelvane {
 
 namespace {
 
-constexpr std::size_t kMostAhead = 32;
+constexpr std::size_t kMostAhead = 16;
 constexpr std::size_t kPageSize = 4096;
 
 thread_local BlockReserve* thisThreadsReserve = nullptr;
