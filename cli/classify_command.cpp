@@ -51,6 +51,7 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
     });
     if (error) return ReportError(*error);
   }
+  for (auto& writer : writers) writer->EndWrites();  // the five go to disk side by side
   for (auto& writer : writers) {
     if (FileResult error = writer->Commit()) return ReportError(*error);
   }

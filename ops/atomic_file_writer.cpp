@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <random>
@@ -64,42 +65,44 @@ FileResult AtomicFileWriter::Open() {
     return Fail(error);
   }
   if (exists) ::fchmod(fd_, existing.st_mode & 07777);
-  buffer_ = std::make_unique<char[]>(kBufferSize);
+  writeback_ = std::make_unique<FileWriteback>(fd_);
+  buffer_ = writeback_->FreeBuffer();
   used_ = 0;
-  error_ = 0;
   return std::nullopt;
 }
 
-void AtomicFileWriter::WriteThrough(std::string_view bytes) {
-  while (!bytes.empty() && error_ == 0) {
-    const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
-    if (written < 0) {
-      if (errno != EINTR) error_ = errno;
-      continue;
-    }
-    bytes.remove_prefix(static_cast<std::size_t>(written));
+void AtomicFileWriter::WriteSpilling(std::string_view bytes) {
+  for (;;) {
+    const std::size_t part = std::min(bytes.size(), kBufferSize - used_);
+    std::memcpy(buffer_ + used_, bytes.data(), part);
+    used_ += part;
+    bytes.remove_prefix(part);
+    if (bytes.empty()) return;
+    writeback_->Submit(buffer_, used_);
+    buffer_ = writeback_->FreeBuffer();
+    used_ = 0;
   }
 }
 
-void AtomicFileWriter::Flush() {
-  WriteThrough(std::string_view(buffer_.get(), used_));
-  // Start writing back to disk now, so that the fsync of Commit has little left to wait for.
-  if (error_ == 0 && used_ > 0) ::sync_file_range(fd_, static_cast<off_t>(written_), static_cast<off_t>(used_), SYNC_FILE_RANGE_WRITE);
-  written_ += used_;
+void AtomicFileWriter::EndWrites() {
+  if (!writeback_ || buffer_ == nullptr) return;
+  writeback_->Submit(buffer_, used_);
+  writeback_->EndInput();
+  buffer_ = nullptr;
   used_ = 0;
 }
 
 FileResult AtomicFileWriter::Commit() {
   if (fd_ < 0) return Fail(EBADF);
-  Flush();
-  if (error_ != 0) return Fail(error_);
-  if (::fsync(fd_) != 0) return Fail(errno);
+  EndWrites();
+  const int writeError = writeback_->Finish();  // written and flushed to disk, or why not
+  writeback_.reset();
+  if (writeError != 0) return Fail(writeError);
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) return Fail(errno);
   if (::rename(temporary_.c_str(), target_.c_str()) != 0) return Fail(errno);
   temporary_.clear();
-  buffer_.reset();
   return std::nullopt;
 }
 
@@ -109,12 +112,13 @@ FileResult AtomicFileWriter::Fail(int errorNumber) {
 }
 
 void AtomicFileWriter::Discard() {
+  writeback_.reset();  // its thread ends before the file is closed
+  buffer_ = nullptr;
+  used_ = 0;
   if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
   if (!temporary_.empty()) ::unlink(temporary_.c_str());
   temporary_.clear();
-  buffer_.reset();
-  used_ = 0;
 }
 
 }  // namespace zelvane

@@ -1,13 +1,13 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <string_view>
 
 #include "core/file_error.h"
+#include "ops/file_writeback.h"
 
 namespace zelvane {
 
@@ -24,15 +24,15 @@ class AtomicFileWriter {
   // Creates the temporary file. Refuses a target that is a folder, a device or a read-only file.
   FileResult Open();
 
-  // Buffered; a failed write is remembered and reported by Commit.
+  // Buffered, and written out on another thread; a failed write is remembered and reported by Commit.
   void Write(std::string_view bytes) {
-    if (bytes.size() > kBufferSize - used_) {
-      Flush();
-      if (bytes.size() > kBufferSize) return WriteThrough(bytes);
-    }
-    std::memcpy(buffer_.get() + used_, bytes.data(), bytes.size());
+    if (bytes.size() > kBufferSize - used_) return WriteSpilling(bytes);
+    std::memcpy(buffer_ + used_, bytes.data(), bytes.size());
     used_ += bytes.size();
   }
+
+  // No more writes: the last bytes go out and to disk in the background until Commit.
+  void EndWrites();
 
   // Makes the written bytes the target's content.
   FileResult Commit();
@@ -40,20 +40,18 @@ class AtomicFileWriter {
   const std::filesystem::path& target() const { return target_; }
 
  private:
-  static constexpr std::size_t kBufferSize = 1 << 20;
+  static constexpr std::size_t kBufferSize = FileWriteback::kBufferSize;
 
-  void Flush();
-  void WriteThrough(std::string_view bytes);
+  void WriteSpilling(std::string_view bytes);
   FileResult Fail(int errorNumber);
   void Discard();
 
   std::filesystem::path target_;
   std::filesystem::path temporary_;
   int fd_ = -1;
-  int error_ = 0;
-  std::unique_ptr<char[]> buffer_;
+  std::unique_ptr<FileWriteback> writeback_;
+  char* buffer_ = nullptr;  // one of writeback_'s; none after EndWrites
   std::size_t used_ = 0;
-  std::uint64_t written_ = 0;
 };
 
 }  // namespace zelvane

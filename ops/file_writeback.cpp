@@ -1,0 +1,119 @@
+#include "ops/file_writeback.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <string_view>
+#include <system_error>
+
+namespace zelvane {
+
+namespace {
+
+// Flushing a few megabytes at a time keeps the disk busy during the run, not after it.
+constexpr std::uint64_t kSyncEvery = std::uint64_t{8} << 20;
+
+}  // namespace
+
+FileWriteback::FileWriteback(int fd) : fd_(fd) {
+  for (auto& buffer : buffers_) {
+    buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
+    free_.push_back(buffer.get());
+  }
+  try {
+    thread_ = std::thread([this] { Run(); });
+  } catch (const std::system_error&) {
+    // Written in the caller's thread then.
+  }
+}
+
+FileWriteback::~FileWriteback() {
+  {
+    const std::lock_guard lock(mutex_);
+    stopping_ = true;
+    abandoned_ = true;
+  }
+  changed_.notify_all();
+  if (thread_.joinable()) thread_.join();
+}
+
+char* FileWriteback::FreeBuffer() {
+  std::unique_lock lock(mutex_);
+  changed_.wait(lock, [&] { return !free_.empty(); });
+  char* buffer = free_.back();
+  free_.pop_back();
+  return buffer;
+}
+
+void FileWriteback::Submit(char* buffer, std::size_t used) {
+  if (!thread_.joinable()) {
+    WriteOut(buffer, used);
+    free_.push_back(buffer);
+    return;
+  }
+  {
+    const std::lock_guard lock(mutex_);
+    queued_.emplace_back(buffer, used);
+  }
+  changed_.notify_all();
+}
+
+void FileWriteback::EndInput() {
+  {
+    const std::lock_guard lock(mutex_);
+    stopping_ = true;
+  }
+  changed_.notify_all();
+}
+
+int FileWriteback::Finish() {
+  EndInput();
+  if (thread_.joinable()) {
+    thread_.join();
+  } else if (!synced_) {
+    SyncToDisk();
+  }
+  return error_;
+}
+
+void FileWriteback::Run() {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    changed_.wait(lock, [&] { return stopping_ || !queued_.empty(); });
+    if (abandoned_) return;
+    if (queued_.empty()) break;
+    const auto [buffer, used] = queued_.front();
+    queued_.pop_front();
+    lock.unlock();
+    WriteOut(buffer, used);
+    lock.lock();
+    free_.push_back(buffer);
+    changed_.notify_all();
+  }
+  lock.unlock();
+  SyncToDisk();
+}
+
+void FileWriteback::SyncToDisk() {
+  synced_ = true;
+  if (error_ == 0 && ::fsync(fd_) != 0) error_ = errno;
+}
+
+void FileWriteback::WriteOut(const char* bytes, std::size_t size) {
+  std::string_view rest(bytes, size);
+  while (!rest.empty() && error_ == 0) {
+    const ssize_t written = ::write(fd_, rest.data(), rest.size());
+    if (written < 0) {
+      if (errno != EINTR) error_ = errno;
+      continue;
+    }
+    rest.remove_prefix(static_cast<std::size_t>(written));
+  }
+  unsynced_ += size;
+  if (error_ == 0 && unsynced_ >= kSyncEvery) {
+    unsynced_ = 0;
+    if (::fdatasync(fd_) != 0) error_ = errno;
+  }
+}
+
+}  // namespace zelvane
