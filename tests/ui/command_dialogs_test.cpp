@@ -1,6 +1,4 @@
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QtTest>
 #include <memory>
 
@@ -10,23 +8,6 @@
 
 namespace zelvane {
 
-namespace {
-
-// A control as "kind text@x,y,w,h", the kind only for what takes input.
-QString Describe(const QWidget& control) {
-  const QRect r = control.geometry();
-  QString text;
-  if (const auto* label = qobject_cast<const QLabel*>(&control)) text = label->text();
-  if (const auto* button = qobject_cast<const QPushButton*>(&control)) {
-    text = (button->isDefault() ? "default button " : "button ") + button->text();
-  }
-  if (const auto* edit = qobject_cast<const QLineEdit*>(&control))
-    text = edit->isReadOnly() ? "read-only edit" : "edit";
-  return QStringLiteral("%1@%2,%3,%4,%5").arg(text).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-}
-
-}  // namespace
-
 // The separator and analysis dialogs as their templates give them: caption, size, the controls in
 // template order at their pixel places, every text whole, and Tab visiting the ones that take input
 // in that order from the one focused at the start (the separator's edit, so that typing goes there).
@@ -35,44 +16,32 @@ class CommandDialogsTest : public QObject {
 
  private slots:
   void OpensLikeItsTemplate_data() {
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QStringList>("controls");
-    QTest::addColumn<QStringList>("tabOrder");
-    QTest::newRow("分割符") << "分割符" << QSize(335, 194)
-                            << QStringList{"default button 确定@131,162,75,21", "自定义分割符：@29,63,87,12",
-                                           "edit@122,59,129,19", "不输入则默认回车换行分割@122,98,190,12"}
+    test::Columns<QStringList, QStringList>({"looks", "tabOrder"});
+    QTest::newRow("分割符") << QStringList{"分割符", "335x194", "default button 确定@131,162,75,21",
+                                           "自定义分割符：@29,63,87,12", "edit@122,59,129,19",
+                                           "不输入则默认回车换行分割@122,98,190,12"}
                             << QStringList{"edit", "default button 确定"};
     QTest::newRow("号码分析")
-        << "号码分析" << QSize(389, 254)
-        << QStringList{"read-only edit@105,51,176,20", "button 选择@293,48,64,23",
+        << QStringList{"号码分析", "389x254", "read-only edit@105,51,176,20", "button 选择@293,48,64,23",
                        "read-only edit@105,93,176,20", "button 选择@293,90,64,23",
                        "号码文件1：@30,54,67,12",  // a pixel wider: its text fits
-                       "号码文件2：@30,96,67,12",      "button 找相同@101,200,79,24",
-                       "button 找不同@209,200,79,24",  "查找两个号码文件中相同的号码或不同的号码@99,134,249,12"}
-        << QStringList{"read-only edit", "button 选择",   "read-only edit",
-                       "button 选择",    "button 找相同", "button 找不同"};
+                       "号码文件2：@30,96,67,12", "button 找相同@101,200,79,24", "button 找不同@209,200,79,24",
+                       "查找两个号码文件中相同的号码或不同的号码@99,134,249,12"}
+        << QStringList{"read-only edit", "button 选择", "read-only edit", "button 选择", "button 找相同",
+                       "button 找不同"};
   }
 
   void OpensLikeItsTemplate() {
-    QFETCH(QString, caption);
-    QFETCH(QSize, size);
-    QFETCH(QStringList, controls);
+    QFETCH(QStringList, looks);
     QFETCH(QStringList, tabOrder);
     ScriptedShell shell;
     std::unique_ptr<TemplateDialog> dialog;
-    if (caption == "分割符") {
+    if (looks.front() == "分割符") {
       dialog = std::make_unique<CSeparatorDlg>();
     } else {
       dialog = std::make_unique<CAnalysisDlg>(shell);
     }
-    QCOMPARE(dialog->windowTitle(), caption);
-    QCOMPARE(dialog->size(), size);
-    QStringList described;
-    for (const QWidget* control : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-      described << Describe(*control);
-    }
-    QCOMPARE(described, controls);
+    QCOMPARE(test::DescribeDialog(*dialog), looks);
     for (const QLabel* label : dialog->findChildren<QLabel*>()) {
       QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(), qPrintable(label->text()));
     }
@@ -81,7 +50,7 @@ class CommandDialogsTest : public QObject {
     QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
     QStringList visited;
     for (qsizetype i = 0; i <= tabOrder.size(); ++i) {
-      visited << Describe(*QApplication::focusWidget()).section('@', 0, 0);
+      visited << test::DescribeControl(*QApplication::focusWidget()).section('@', 0, 0);
       QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     }
     QCOMPARE(visited, tabOrder + QStringList{tabOrder.front()});

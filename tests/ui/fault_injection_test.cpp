@@ -1,7 +1,6 @@
 #include <sys/fsuid.h>
 #include <sys/stat.h>
 
-#include <QLabel>
 #include <QMap>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -76,8 +75,6 @@ class AsNobody {
   int m_uid;
 };
 
-QString Status(const CClassifierDlg& dialog) { return dialog.DlgItem<QLabel>(res::IDC_STATUS)->text(); }
-
 // The messages the user was shown.
 QStringList Messages(const ScriptedShell& shell) { return shell.Log().filter(QRegularExpression("^ShowMessage ")); }
 
@@ -106,38 +103,29 @@ class FaultInjectionTest : public QObject {
  private slots:
   // On a 64 KiB file system holding 移动.txt and old.txt, after an import of 130 KB of numbers.
   // target is what the prompt answers, relative to the file system; the message names each file of
-  // failed with the reason.
+  // failed (space-separated) with the reason.
   void ReportsAnOutputThatCannotBeWritten_data() {
-    QTest::addColumn<int>("button");
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<QStringList>("failed");
-    QTest::addColumn<QString>("reason");
-    const QStringList categoryFiles = {"移动.txt", "联通.txt", "电信.txt", "小灵通.txt", "其他.txt"};
-    QStringList removedFiles;
-    for (const QString& file : categoryFiles) removedFiles << "out/" + file;
-    QTest::newRow("导出, full: a new file") << res::IDC_EXPORT << "full"
-                                            << "new.txt" << QStringList{"new.txt"} << "磁盘空间不足";
-    QTest::newRow("导出, full: replacing a file") << res::IDC_EXPORT << "full"
-                                                  << "old.txt" << QStringList{"old.txt"} << "磁盘空间不足";
-    QTest::newRow("导出, read-only: a new file") << res::IDC_EXPORT << "read-only"
-                                                 << "new.txt" << QStringList{"new.txt"} << "文件系统是只读的";
-    QTest::newRow("导出, read-only: replacing a file") << res::IDC_EXPORT << "read-only"
-                                                       << "old.txt" << QStringList{"old.txt"} << "文件系统是只读的";
-    QTest::newRow("一键导出, read-only") << res::IDC_ONE_CLICK_EXPORT << "read-only"
-                                         << "" << categoryFiles << "文件系统是只读的";
-    QTest::newRow("导出, its folder removed after the prompt") << res::IDC_EXPORT << "removed"
-                                                               << "out/new.txt" << QStringList{"out/new.txt"}
-                                                               << "文件或文件夹不存在";
-    QTest::newRow("一键导出, the folder removed after the prompt") << res::IDC_ONE_CLICK_EXPORT << "removed"
-                                                                   << "out" << removedFiles << "文件或文件夹不存在";
+    test::Columns<int, QString, QString, QString, QString>({"button", "fault", "target", "failed", "reason"});
+    const int save = res::IDC_EXPORT, all = res::IDC_ONE_CLICK_EXPORT;
+    const QString categoryFiles = "移动.txt 联通.txt 电信.txt 小灵通.txt 其他.txt";
+    const QString removedFiles = "out/移动.txt out/联通.txt out/电信.txt out/小灵通.txt out/其他.txt";
+    QTest::newRow("导出, full: a new file") << save << "full" << "new.txt" << "new.txt" << "磁盘空间不足";
+    QTest::newRow("导出, full: replacing a file") << save << "full" << "old.txt" << "old.txt" << "磁盘空间不足";
+    QTest::newRow("导出, read-only: a new file") << save << "read-only" << "new.txt" << "new.txt" << "文件系统是只读的";
+    QTest::newRow("导出, read-only: replacing a file")
+        << save << "read-only" << "old.txt" << "old.txt" << "文件系统是只读的";
+    QTest::newRow("一键导出, read-only") << all << "read-only" << "" << categoryFiles << "文件系统是只读的";
+    QTest::newRow("导出, its folder removed after the prompt")
+        << save << "removed" << "out/new.txt" << "out/new.txt" << "文件或文件夹不存在";
+    QTest::newRow("一键导出, the folder removed after the prompt")
+        << all << "removed" << "out" << removedFiles << "文件或文件夹不存在";
   }
 
   void ReportsAnOutputThatCannotBeWritten() {
     QFETCH(int, button);
     QFETCH(QString, fault);
     QFETCH(QString, target);
-    QFETCH(QStringList, failed);
+    QFETCH(QString, failed);
     QFETCH(QString, reason);
     test::TemporaryFolder folder;
     test::WriteFile(folder / "numbers.txt", ManyNumbers(10000));
@@ -161,7 +149,7 @@ class FaultInjectionTest : public QObject {
     dialog.DlgItem<QPushButton>(button)->click();
 
     QStringList lines;
-    for (const QString& file : failed)
+    for (const QString& file : failed.split(' '))
       lines << QStringLiteral("无法写入文件“%1”：%2").arg(test::PathText(disk / file.toStdString()), reason);
     QCOMPARE(Messages(scripted), QStringList{"ShowMessage " + lines.join(QLatin1Char('\n'))});
     QCOMPARE(scripted.WaitCursorDepth(), 0);
@@ -170,14 +158,10 @@ class FaultInjectionTest : public QObject {
 
   // The list view, the status line and the input stay as they were; only the user is told.
   void ReportsAnInputThatCannotBeRead_data() {
-    QTest::addColumn<QString>("fault");
-    QTest::addColumn<QString>("reason");
-    QTest::newRow("deleted after the prompt") << "deleted"
-                                              << "文件或文件夹不存在";
-    QTest::newRow("a FIFO") << "FIFO"
-                            << "这不是一个普通文件";
-    QTest::newRow("not readable by the user") << "unreadable"
-                                              << "没有访问权限";
+    test::Columns<QString, QString>({"fault", "reason"});
+    QTest::newRow("deleted after the prompt") << "deleted" << "文件或文件夹不存在";
+    QTest::newRow("a FIFO") << "FIFO" << "这不是一个普通文件";
+    QTest::newRow("not readable by the user") << "unreadable" << "没有访问权限";
   }
 
   void ReportsAnInputThatCannotBeRead() {
@@ -200,7 +184,7 @@ class FaultInjectionTest : public QObject {
     ShellChangingTheDisk shell(scripted);
     CClassifierDlg dialog(shell);
     test::Import(dialog, scripted, folder / "first.txt");
-    const QString status = Status(dialog);
+    const QString status = test::Status(dialog);
     scripted.ClearLog();
     if (fault == "deleted") shell.ChangeAfterNextPrompt([&] { std::filesystem::remove(input); });
     {
@@ -212,8 +196,8 @@ class FaultInjectionTest : public QObject {
     QCOMPARE(Messages(scripted),
              QStringList{QStringLiteral("ShowMessage 无法读取文件“%1”：%2").arg(test::PathText(input), reason)});
     QCOMPARE(scripted.WaitCursorDepth(), 0);
-    QCOMPARE(test::SampleNames(test::ShownNumbers(dialog)), QStringLiteral("m1 u1"));
-    QCOMPARE(Status(dialog), status);
+    QCOMPARE(test::ShownNames(dialog), QStringLiteral("m1 u1"));
+    QCOMPARE(test::Status(dialog), status);
     QCOMPARE(FilesIn(folder.path()), before);
   }
 
@@ -232,7 +216,7 @@ class FaultInjectionTest : public QObject {
     CClassifierDlg dialog(shell);
     test::Import(dialog, shell, input);
     QCOMPARE(Messages(shell), QStringList{"ShowMessage 共计导入2个接收号码！"});
-    QCOMPARE(test::SampleNames(test::ShownNumbers(dialog)), QStringLiteral("m1 m2"));
+    QCOMPARE(test::ShownNames(dialog), QStringLiteral("m1 m2"));
   }
 };
 

@@ -1,6 +1,4 @@
 #include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QtTest>
 
 #include "res/resource_ids.h"
@@ -15,6 +13,19 @@ const QRect kTemplateList(14, 93, 855, 453);
 const QRect kTemplateStatus(14, 555, 510, 14);
 const QRect kTemplateBrowser(545, 11, 322, 73);
 
+// The places of the list, the status line and the browser: as the template puts them, and in a client
+// area of 1000 x 700.
+using Rects = QList<QRect>;
+const Rects kTemplateLayout = {kTemplateList, kTemplateStatus, kTemplateBrowser};
+const Rects kLayout1000x700 = {QRect(15, 100, 970, 575), QRect(14, 680, 510, 14), QRect(663, 11, 322, 73)};
+
+Rects Layout(const CClassifierDlg& dialog) {
+  Rects rects;
+  for (int id : {res::IDC_NUMBER_LIST, res::IDC_STATUS, res::IDC_AD_BROWSER})
+    rects << dialog.GetDlgItem(id)->geometry();
+  return rects;
+}
+
 }  // namespace
 
 class MainDialogLayoutTest : public QObject {
@@ -23,8 +34,7 @@ class MainDialogLayoutTest : public QObject {
  private slots:
   // Dialog units become pixels through base units 6 x 12, each edge rounded half away from zero.
   void PlacesTheControlsAsTheTemplateSays_data() {
-    QTest::addColumn<int>("id");
-    QTest::addColumn<QRect>("rect");
+    test::Columns<int, QRect>({"id", "rect"});
     QTest::newRow("list") << res::IDC_NUMBER_LIST << kTemplateList;
     QTest::newRow("导入") << res::IDC_IMPORT << QRect(14, 23, 63, 28);
     QTest::newRow("导出") << res::IDC_EXPORT << QRect(78, 23, 63, 28);
@@ -45,8 +55,7 @@ class MainDialogLayoutTest : public QObject {
 
   // Check boxes keep the template's place and centre line, with room for their indicator.
   void GivesCheckBoxesRoomAboutTheirCentreLine_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QRect>("rect");
+    test::Columns<QString, QRect>({"text", "rect"});
     QTest::newRow("全部") << "全部" << QRect(14, 66, 46, 12);
     QTest::newRow("移动") << "移动" << QRect(69, 66, 47, 14);
     QTest::newRow("小灵通") << "小灵通" << QRect(227, 66, 58, 14);
@@ -57,44 +66,35 @@ class MainDialogLayoutTest : public QObject {
     QFETCH(QRect, rect);
     ScriptedShell shell;
     CClassifierDlg dialog(shell);
-    const QList<QCheckBox*> boxes = dialog.findChildren<QCheckBox*>();
-    const auto box = std::find_if(boxes.begin(), boxes.end(), [&](QCheckBox* b) { return b->text() == text; });
-    QVERIFY(box != boxes.end());
-    const QRect geometry = (*box)->geometry();
+    const QCheckBox* box = test::Box(dialog, text);
+    QVERIFY(box);
+    const QRect geometry = box->geometry();
     QCOMPARE(geometry.left(), rect.left());
     QCOMPARE(geometry.width(), rect.width());
     QVERIFY(qAbs(geometry.center().y() - rect.center().y()) <= 1);
-    QVERIFY(geometry.height() >= (*box)->sizeHint().height());
+    QVERIFY(geometry.height() >= box->sizeHint().height());
   }
 
   void IgnoresTheFirstSize() {
     ScriptedShell shell;
     CClassifierDlg dialog(shell);
     dialog.OnSize(1000, 700);
-    QCOMPARE(dialog.GetDlgItem(res::IDC_NUMBER_LIST)->geometry(), kTemplateList);
-    QCOMPARE(dialog.GetDlgItem(res::IDC_STATUS)->geometry(), kTemplateStatus);
-    QCOMPARE(dialog.GetDlgItem(res::IDC_AD_BROWSER)->geometry(), kTemplateBrowser);
+    QCOMPARE(Layout(dialog), kTemplateLayout);
   }
 
-  // The layout after a size event; the buttons and check boxes never move.
+  // The list, status line and browser after a size event; the buttons and check boxes never move.
   void LaysOutForTheClientSize_data() {
-    QTest::addColumn<QSize>("client");
-    QTest::addColumn<QRect>("list");
-    QTest::addColumn<QRect>("status");
-    QTest::addColumn<QRect>("browser");
-    QTest::newRow("maximised to 1000 x 700")
-        << QSize(1000, 700) << QRect(15, 100, 970, 575) << QRect(14, 680, 510, 14) << QRect(663, 11, 322, 73);
-    QTest::newRow("1200 x 900") << QSize(1200, 900) << QRect(15, 100, 1170, 775) << QRect(14, 880, 510, 14)
-                                << QRect(863, 11, 322, 73);
+    test::Columns<QSize, Rects>({"client", "layout"});
+    QTest::newRow("maximised to 1000 x 700") << QSize(1000, 700) << kLayout1000x700;
+    QTest::newRow("1200 x 900")
+        << QSize(1200, 900) << Rects{QRect(15, 100, 1170, 775), QRect(14, 880, 510, 14), QRect(863, 11, 322, 73)};
     QTest::newRow("smaller than the margins: the list shrinks to nothing")
-        << QSize(20, 100) << QRect(15, 100, 0, 0) << QRect(14, 80, 510, 14) << QRect(-317, 11, 322, 73);
+        << QSize(20, 100) << Rects{QRect(15, 100, 0, 0), QRect(14, 80, 510, 14), QRect(-317, 11, 322, 73)};
   }
 
   void LaysOutForTheClientSize() {
     QFETCH(QSize, client);
-    QFETCH(QRect, list);
-    QFETCH(QRect, status);
-    QFETCH(QRect, browser);
+    QFETCH(Rects, layout);
     ScriptedShell shell;
     CClassifierDlg dialog(shell);
     dialog.show();
@@ -102,9 +102,7 @@ class MainDialogLayoutTest : public QObject {
     const QRect importButton = dialog.GetDlgItem(res::IDC_IMPORT)->geometry();
     dialog.resize(client);
     QTRY_COMPARE(dialog.size(), client);
-    QCOMPARE(dialog.GetDlgItem(res::IDC_NUMBER_LIST)->geometry(), list);
-    QCOMPARE(dialog.GetDlgItem(res::IDC_STATUS)->geometry(), status);
-    QCOMPARE(dialog.GetDlgItem(res::IDC_AD_BROWSER)->geometry(), browser);
+    QCOMPARE(Layout(dialog), layout);
     QCOMPARE(dialog.GetDlgItem(res::IDC_IMPORT)->geometry(), importButton);
   }
 
@@ -119,15 +117,12 @@ class MainDialogLayoutTest : public QObject {
     dialog.OnSize(0, 0);
     QCOMPARE(dialog.GetDlgItem(res::IDC_NUMBER_LIST)->size(), QSize(0, 0));
     dialog.OnSize(1000, 700);
-    QCOMPARE(dialog.GetDlgItem(res::IDC_NUMBER_LIST)->geometry(), QRect(15, 100, 970, 575));
-    QCOMPARE(dialog.GetDlgItem(res::IDC_STATUS)->geometry(), QRect(14, 680, 510, 14));
-    QCOMPARE(dialog.GetDlgItem(res::IDC_AD_BROWSER)->geometry(), QRect(663, 11, 322, 73));
+    QCOMPARE(Layout(dialog), kLayout1000x700);
 
     dialog.showMinimized();
     dialog.showNormal();
     QTRY_VERIFY(dialog.isVisible() && !dialog.isMinimized());
-    QCOMPARE(dialog.GetDlgItem(res::IDC_NUMBER_LIST)->geometry(), QRect(15, 100, 970, 575));
-    QCOMPARE(dialog.GetDlgItem(res::IDC_STATUS)->geometry(), QRect(14, 680, 510, 14));
+    QCOMPARE(Layout(dialog), kLayout1000x700);
   }
 };
 

@@ -1,40 +1,17 @@
-#include "ui/number_list_view.h"
-
 #include <QClipboard>
 #include <QScrollBar>
 #include <QtTest>
 #include <memory>
 
+#include "tests/ui/ui_test_support.h"
+
 namespace zelvane {
 
-namespace {
+using test::Describe;
+using test::Press;
 
 constexpr int kRows = 10;
 constexpr int kFullColumns = 4;
-
-QByteArray NumberOf(std::size_t item) {
-  return QByteArray("1390000") + QByteArray::number(qulonglong(item)).rightJustified(4, '0');
-}
-
-QString Describe(const RangeSelection& selection) {
-  QStringList ranges;
-  for (const RangeSelection::Range& range : selection.Ranges())
-    ranges << QStringLiteral("%1-%2").arg(range.begin).arg(range.end);
-  return ranges.join(QLatin1Char(' '));
-}
-
-// "Home Shift+Down*2": keys with modifiers, "*n" repeats.
-void Press(QWidget* widget, const QString& keys) {
-  for (const QString& step : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-    const QStringList parts = step.split(QLatin1Char('*'));
-    const QKeyCombination key = QKeySequence::fromString(parts[0])[0];
-    for (int times = parts.size() > 1 ? parts[1].toInt() : 1; times > 0; --times) {
-      QTest::keyClick(widget, key.key(), key.keyboardModifiers());
-    }
-  }
-}
-
-}  // namespace
 
 class NumberListViewTest : public QObject {
   Q_OBJECT
@@ -42,15 +19,8 @@ class NumberListViewTest : public QObject {
  private:
   // A view of count numbers, kRows to a column, kFullColumns whole columns and half a column in view.
   void MakeView(std::size_t count) {
-    m_view.reset();
-    m_model.reset();
-    m_lists = std::make_unique<CategoryLists>();
-    for (std::size_t item = 0; item < count; ++item)
-      (*m_lists)[NumberCategory::Mobile].Append(NumberOf(item).toStdString());
-    m_model = std::make_unique<NumberListModel>(*m_lists);
-    m_model->ShowCategories({true, true, true, true, true});
-    m_view = std::make_unique<NumberListView>();
-    m_view->SetModel(m_model.get());
+    m_numbers = std::make_unique<test::NumberView>(count);
+    m_view = &m_numbers->view;
     // Cells taller than the scroll bar: the view holds kRows a column with the bar and without.
     QFont font = m_view->font();
     font.setPixelSize(24);
@@ -62,22 +32,17 @@ class NumberListViewTest : public QObject {
     m_view->resize(frame + kFullColumns * cell.width() + cell.width() / 2,
                    frame + kRows * cell.height() + (cell.height() + bar) / 2);
     m_view->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+    QVERIFY(QTest::qWaitForWindowExposed(m_view));
     QCOMPARE(m_view->ItemsPerColumn(), std::size_t{kRows});
   }
 
   std::size_t FirstColumn() const { return static_cast<std::size_t>(m_view->horizontalScrollBar()->value()); }
 
-  std::unique_ptr<CategoryLists> m_lists;
-  std::unique_ptr<NumberListModel> m_model;
-  std::unique_ptr<NumberListView> m_view;
+  std::unique_ptr<test::NumberView> m_numbers;
+  NumberListView* m_view = nullptr;
 
  private slots:
-  void cleanup() {
-    m_view.reset();
-    m_model.reset();
-    m_lists.reset();
-  }
+  void cleanup() { m_numbers.reset(); }
 
   void FlowsTopToBottomThenIntoTheNextColumn() {
     MakeView(95);
@@ -92,9 +57,7 @@ class NumberListViewTest : public QObject {
   }
 
   void ScrollsByColumns_data() {
-    QTest::addColumn<int>("count");
-    QTest::addColumn<bool>("barShown");
-    QTest::addColumn<int>("lastFirstColumn");
+    test::Columns<int, bool, int>({"count", "barShown", "lastFirstColumn"});
     QTest::newRow("everything fits: no scroll bar") << 40 << false << 0;
     QTest::newRow("one item more") << 41 << true << 1;
     QTest::newRow("95 items in 10 columns") << 95 << true << 6;
@@ -111,10 +74,7 @@ class NumberListViewTest : public QObject {
   }
 
   void NavigatesAndSelectsWithTheKeyboard_data() {
-    QTest::addColumn<QString>("keys");
-    QTest::addColumn<int>("current");
-    QTest::addColumn<QString>("selection");
-    QTest::addColumn<int>("firstColumn");
+    test::Columns<QString, int, QString, int>({"keys", "current", "selection", "firstColumn"});
     QTest::newRow("the first key focuses the first item") << "Down" << 0 << "0-1" << 0;
     QTest::newRow("down twice") << "Home Down*2" << 2 << "2-3" << 0;
     QTest::newRow("down from a column's end wraps") << "Home Down*10" << 10 << "10-11" << 0;
@@ -143,27 +103,20 @@ class NumberListViewTest : public QObject {
     QFETCH(QString, selection);
     QFETCH(int, firstColumn);
     MakeView(95);
-    Press(m_view.get(), keys);
+    Press(m_view, keys);
     QCOMPARE(m_view->CurrentItem(), std::size_t(current));
     QCOMPARE(Describe(m_view->Selection()), selection);
     QCOMPARE(FirstColumn(), std::size_t(firstColumn));
   }
 
   void SelectsWithTheMouse_data() {
-    QTest::addColumn<QString>("clicks");
-    QTest::addColumn<QString>("selection");
-    QTest::newRow("a click selects one item") << "3 12"
-                                              << "12-13";
-    QTest::newRow("ctrl+click adds and removes") << "3 Ctrl+12 Ctrl+25 Ctrl+12"
-                                                 << "3-4 25-26";
-    QTest::newRow("shift+click selects from the anchor") << "12 Shift+3"
-                                                         << "3-13";
-    QTest::newRow("shift+click from a ctrl+clicked anchor") << "3 Ctrl+20 Shift+22"
-                                                            << "20-23";
-    QTest::newRow("a click beside the items clears") << "3 Shift+12 none"
-                                                     << "";
-    QTest::newRow("ctrl+click beside the items keeps") << "3 Ctrl+none"
-                                                       << "3-4";
+    test::Columns<QString, QString>({"clicks", "selection"});
+    QTest::newRow("a click selects one item") << "3 12" << "12-13";
+    QTest::newRow("ctrl+click adds and removes") << "3 Ctrl+12 Ctrl+25 Ctrl+12" << "3-4 25-26";
+    QTest::newRow("shift+click selects from the anchor") << "12 Shift+3" << "3-13";
+    QTest::newRow("shift+click from a ctrl+clicked anchor") << "3 Ctrl+20 Shift+22" << "20-23";
+    QTest::newRow("a click beside the items clears") << "3 Shift+12 none" << "";
+    QTest::newRow("ctrl+click beside the items keeps") << "3 Ctrl+none" << "3-4";
   }
 
   void SelectsWithTheMouse() {
@@ -206,24 +159,24 @@ class NumberListViewTest : public QObject {
 
   void CopiesTheSelectedNumbersOneALine() {
     MakeView(95);
-    Press(m_view.get(), QStringLiteral("Home Down Shift+Down*2 Ctrl+Down*3 Ctrl+Space Ctrl+C"));
+    Press(m_view, QStringLiteral("Home Down Shift+Down*2 Ctrl+Down*3 Ctrl+Space Ctrl+C"));
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("13900000001\n13900000002\n13900000003\n13900000006"));
   }
 
   void KeepsTheSelectionWhenItemsAreAppended() {
     MakeView(30);
-    Press(m_view.get(), QStringLiteral("Home Shift+Down*2"));
-    (*m_lists)[NumberCategory::Unicom].Append("13000000001");
-    m_model->AppendCategory(NumberCategory::Unicom);
+    Press(m_view, QStringLiteral("Home Shift+Down*2"));
+    m_numbers->lists[NumberCategory::Unicom].Append("13000000001");
+    m_numbers->model.AppendCategory(NumberCategory::Unicom);
     QCOMPARE(Describe(m_view->Selection()), QStringLiteral("0-3"));
     QCOMPARE(m_view->CurrentItem(), std::size_t{2});
-    QCOMPARE(m_model->Text(30), QStringLiteral("13000000001"));
+    QCOMPARE(m_numbers->model.Text(30), QStringLiteral("13000000001"));
   }
 
   void StartsAfreshWhenTheContentsAreReplaced() {
     MakeView(95);
-    Press(m_view.get(), QStringLiteral("End Shift+Up"));
-    m_model->ShowCategories({true, false, false, false, false});
+    Press(m_view, QStringLiteral("End Shift+Up"));
+    m_numbers->model.ShowCategories({true, false, false, false, false});
     QCOMPARE(m_view->CurrentItem(), NumberListView::kNoItem);
     QVERIFY(m_view->Selection().Empty());
     QCOMPARE(FirstColumn(), std::size_t{0});
@@ -240,7 +193,7 @@ class NumberListViewTest : public QObject {
   void PaintsTheSelectedItemsHighlighted() {
     MakeView(95);
     m_view->setFocus();
-    Press(m_view.get(), QStringLiteral("Home Down Shift+Down"));
+    Press(m_view, QStringLiteral("Home Down Shift+Down"));
     const QImage image = m_view->viewport()->grab().toImage();
     const auto background = [&](std::size_t item) {
       return QColor(image.pixel(m_view->ItemRect(item).topLeft() + QPoint(1, 1)));

@@ -2,7 +2,11 @@
 
 #include <QtTest>
 
+#include "tests/ui/ui_test_support.h"
+
 namespace zelvane {
+
+using test::Describe;
 
 namespace {
 
@@ -22,13 +26,6 @@ RangeSelection Run(const QString& script) {
   return selection;
 }
 
-QString Describe(const RangeSelection& selection) {
-  QStringList ranges;
-  for (const RangeSelection::Range& range : selection.Ranges())
-    ranges << QStringLiteral("%1-%2").arg(range.begin).arg(range.end);
-  return ranges.join(QLatin1Char(' '));
-}
-
 }  // namespace
 
 class RangeSelectionTest : public QObject {
@@ -36,38 +33,22 @@ class RangeSelectionTest : public QObject {
 
  private slots:
   void KeepsSortedDisjointRanges_data() {
-    QTest::addColumn<QString>("script");
-    QTest::addColumn<QString>("ranges");
-    QTest::newRow("adjacent ranges join") << "+0-3 +3-5"
-                                          << "0-5";
-    QTest::newRow("overlapping ranges join") << "+0-4 +2-6"
-                                             << "0-6";
-    QTest::newRow("one range bridges three") << "+0-2 +4-6 +8-10 +1-9"
-                                             << "0-10";
-    QTest::newRow("a range inside another adds nothing") << "+0-10 +3-4"
-                                                         << "0-10";
-    QTest::newRow("disjoint ranges stay apart, sorted") << "+5-6 +0-1"
-                                                        << "0-1 5-6";
-    QTest::newRow("deselecting the middle splits") << "+0-10 -3-5"
-                                                   << "0-3 5-10";
-    QTest::newRow("deselecting across ranges trims and drops") << "+0-3 +5-8 +10-12 -2-11"
-                                                               << "0-2 11-12";
-    QTest::newRow("deselecting beside a range changes nothing") << "+2-4 -4-9 -0-2"
-                                                                << "2-4";
-    QTest::newRow("deselecting a whole range removes it") << "+2-4 +6-7 -2-4"
-                                                          << "6-7";
-    QTest::newRow("toggling twice leaves nothing") << "^3 ^3"
-                                                   << "";
-    QTest::newRow("toggling a gap joins its neighbours") << "+0-3 +4-6 ^3"
-                                                         << "0-6";
-    QTest::newRow("toggling inside splits") << "+0-6 ^3"
-                                            << "0-3 4-6";
-    QTest::newRow("toggling the first and last items") << "+0-6 ^0 ^5"
-                                                       << "1-5";
-    QTest::newRow("empty ranges are ignored") << "+4-4 +7-5 -0-0"
-                                              << "";
-    QTest::newRow("ten million items cost one range") << "+0-10000000 -5-6"
-                                                      << "0-5 6-10000000";
+    test::Columns<QString, QString>({"script", "ranges"});
+    QTest::newRow("adjacent ranges join") << "+0-3 +3-5" << "0-5";
+    QTest::newRow("overlapping ranges join") << "+0-4 +2-6" << "0-6";
+    QTest::newRow("one range bridges three") << "+0-2 +4-6 +8-10 +1-9" << "0-10";
+    QTest::newRow("a range inside another adds nothing") << "+0-10 +3-4" << "0-10";
+    QTest::newRow("disjoint ranges stay apart, sorted") << "+5-6 +0-1" << "0-1 5-6";
+    QTest::newRow("deselecting the middle splits") << "+0-10 -3-5" << "0-3 5-10";
+    QTest::newRow("deselecting across ranges trims and drops") << "+0-3 +5-8 +10-12 -2-11" << "0-2 11-12";
+    QTest::newRow("deselecting beside a range changes nothing") << "+2-4 -4-9 -0-2" << "2-4";
+    QTest::newRow("deselecting a whole range removes it") << "+2-4 +6-7 -2-4" << "6-7";
+    QTest::newRow("toggling twice leaves nothing") << "^3 ^3" << "";
+    QTest::newRow("toggling a gap joins its neighbours") << "+0-3 +4-6 ^3" << "0-6";
+    QTest::newRow("toggling inside splits") << "+0-6 ^3" << "0-3 4-6";
+    QTest::newRow("toggling the first and last items") << "+0-6 ^0 ^5" << "1-5";
+    QTest::newRow("empty ranges are ignored") << "+4-4 +7-5 -0-0" << "";
+    QTest::newRow("ten million items cost one range") << "+0-10000000 -5-6" << "0-5 6-10000000";
   }
 
   void KeepsSortedDisjointRanges() {

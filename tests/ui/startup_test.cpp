@@ -1,11 +1,9 @@
 #include <QCheckBox>
-#include <QLabel>
 #include <QtTest>
 
 #include "app/classifier_app.h"
 #include "res/resource_ids.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/number_list_view.h"
 #include "ui/system_menu.h"
 #include "ui/web_browser2.h"
 
@@ -19,10 +17,8 @@ class StartupTest : public QObject {
     ScriptedShell shell;
     CClassifierApp app(shell, [] { return false; });
     QCOMPARE(app.Run(), 1);
-    QCOMPARE(
-        shell.Log(),
-        QStringList{
-            QStringLiteral("ShowAppMessage %1: Windows 通信端口初始化失败。").arg(QApplication::applicationName())});
+    const QString message = QApplication::applicationName() + ": Windows 通信端口初始化失败。";
+    QCOMPARE(shell.Log(), QStringList{"ShowAppMessage " + message});
     QVERIFY(QApplication::topLevelWidgets().isEmpty());
   }
 
@@ -39,8 +35,7 @@ class StartupTest : public QObject {
   }
 
   void OpensWithAllTickedAndEverythingEmpty_data() {
-    QTest::addColumn<int>("box");
-    QTest::addColumn<bool>("ticked");
+    test::Columns<int, bool>({"box", "ticked"});
     QTest::newRow("全部") << res::IDC_CHECK_ALL << true;
     QTest::newRow("移动") << res::IDC_CHECK_MOBILE << false;
     QTest::newRow("联通") << res::IDC_CHECK_UNICOM << false;
@@ -56,7 +51,7 @@ class StartupTest : public QObject {
     CClassifierDlg dialog(shell);
     QCOMPARE(dialog.DlgItem<QCheckBox>(box)->isChecked(), ticked);
     QVERIFY(test::ShownNumbers(dialog).isEmpty());
-    QVERIFY(dialog.DlgItem<QLabel>(res::IDC_STATUS)->text().isEmpty());
+    QVERIFY(test::Status(dialog).isEmpty());
     QVERIFY(shell.Log().isEmpty());
   }
 

@@ -3,12 +3,13 @@
 #include <QCheckBox>
 #include <QFile>
 #include <QHash>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QtTest>
+#include <algorithm>
+#include <string>
 
 #include "res/resource_ids.h"
-#include "ui/number_list_view.h"
 
 namespace zelvane::test {
 
@@ -46,16 +47,10 @@ QByteArray SampleNumber(const QString& name) {
   return *found;
 }
 
-QByteArray SampleFile(const QString& names) {
+QByteArray SampleFile(const QString& names, const QByteArray& separator) {
   QByteArray bytes;
-  for (const QString& name : names.split(QLatin1Char(' '), Qt::SkipEmptyParts)) bytes += SampleNumber(name) + "\r\n";
+  for (const QString& name : names.split(QLatin1Char(' '), Qt::SkipEmptyParts)) bytes += SampleNumber(name) + separator;
   return bytes;
-}
-
-QString SampleNames(const QStringList& numbers) {
-  QStringList names;
-  for (const QString& number : numbers) names << SampleNumbers().key(number.toLatin1(), QStringLiteral("?") + number);
-  return names.join(QLatin1Char(' '));
 }
 
 QStringList ShownNumbers(const CClassifierDlg& dialog) {
@@ -65,20 +60,44 @@ QStringList ShownNumbers(const CClassifierDlg& dialog) {
   return numbers;
 }
 
-void ClickBox(CClassifierDlg& dialog, const QString& text) {
-  for (QCheckBox* box : dialog.findChildren<QCheckBox*>()) {
-    if (box->text() == text) {
-      box->click();
-      return;
-    }
-  }
-  qFatal("no check box %s", qPrintable(text));
+QString ShownNames(const CClassifierDlg& dialog) {
+  QStringList names;
+  for (const QString& number : ShownNumbers(dialog)) names << SampleNumbers().key(number.toLatin1(), "?" + number);
+  return names.join(QLatin1Char(' '));
 }
 
-void Import(CClassifierDlg& dialog, ScriptedShell& shell, const std::filesystem::path& path) {
+QString Status(const CClassifierDlg& dialog) { return dialog.DlgItem<QLabel>(res::IDC_STATUS)->text(); }
+
+QString Boxes(const CClassifierDlg& dialog) {
+  QString boxes;
+  for (const QCheckBox* box : dialog.findChildren<QCheckBox*>()) boxes += box->isChecked() ? "+" : "-";
+  return boxes;
+}
+
+QCheckBox* Box(const CClassifierDlg& dialog, const QString& text) {
+  const QList<QCheckBox*> boxes = dialog.findChildren<QCheckBox*>();
+  const auto box = std::find_if(boxes.begin(), boxes.end(), [&](QCheckBox* b) { return b->text() == text; });
+  return box == boxes.end() ? nullptr : *box;
+}
+
+void ClickBoxes(CClassifierDlg& dialog, const QString& texts) {
+  for (const QString& text : texts.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    QCheckBox* box = Box(dialog, text);
+    if (!box) qFatal("no check box %s", qPrintable(text));
+    box->click();
+  }
+}
+
+void Import(CClassifierDlg& dialog, ScriptedShell& shell, const std::optional<std::filesystem::path>& path) {
   shell.AnswerNextPrompt(path);
   dialog.DlgItem<QPushButton>(res::IDC_IMPORT)->click();
 }
+
+void MainWindow::ImportSamples(const QString& names, const QString& file) {
+  Import(dialog, shell, folder.Write(file, SampleFile(names)));
+}
+
+void MainWindow::Click(int button) const { dialog.DlgItem<QPushButton>(button)->click(); }
 
 QString PathText(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
@@ -89,6 +108,16 @@ void Type(QWidget* widget, const QString& text) {
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, character);
     QApplication::sendEvent(widget, &press);
     QApplication::sendEvent(widget, &release);
+  }
+}
+
+void Press(QWidget* widget, const QString& keys) {
+  for (const QString& step : keys.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+    const QStringList parts = step.split(QLatin1Char('*'));
+    const QKeyCombination key = QKeySequence::fromString(parts[0])[0];
+    for (int times = parts.size() > 1 ? parts[1].toInt() : 1; times > 0; --times) {
+      QTest::keyClick(widget, key.key(), key.keyboardModifiers());
+    }
   }
 }
 
@@ -120,6 +149,41 @@ void AnswerSeparatorDialog(ScriptedShell& shell, const QString& separator, const
     Act(dialog, action);
     return dialog.result();
   });
+}
+
+QString DescribeControl(const QWidget& control) {
+  const QRect r = control.geometry();
+  QString text;
+  if (const auto* label = qobject_cast<const QLabel*>(&control)) {
+    const QSize icon = label->pixmap().size();
+    text = label->pixmap().isNull() ? label->text() : QStringLiteral("icon %1x%2").arg(icon.width()).arg(icon.height());
+  }
+  if (const auto* button = qobject_cast<const QPushButton*>(&control))
+    text = (button->isDefault() ? "default button " : "button ") + button->text();
+  if (const auto* edit = qobject_cast<const QLineEdit*>(&control))
+    text = edit->isReadOnly() ? "read-only edit" : "edit";
+  return QStringLiteral("%1@%2,%3,%4,%5").arg(text).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+QStringList DescribeDialog(const QDialog& dialog) {
+  QStringList described = {dialog.windowTitle(), QStringLiteral("%1x%2").arg(dialog.width()).arg(dialog.height())};
+  for (const QWidget* control : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    described << DescribeControl(*control);
+  return described;
+}
+
+QString Describe(const RangeSelection& selection) {
+  QStringList ranges;
+  for (const RangeSelection::Range& range : selection.Ranges())
+    ranges << QStringLiteral("%1-%2").arg(range.begin).arg(range.end);
+  return ranges.join(QLatin1Char(' '));
+}
+
+NumberView::NumberView(std::size_t count) {
+  for (std::size_t item = 0; item < count; ++item)
+    lists[NumberCategory::Mobile].Append(std::to_string(13900000000 + item));
+  model.ShowCategories({true, true, true, true, true});
+  view.SetModel(&model);
 }
 
 }  // namespace zelvane::test

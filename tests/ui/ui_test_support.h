@@ -3,12 +3,25 @@
 #include <QByteArray>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QtTest>
+#include <array>
 #include <filesystem>
+#include <optional>
 
 #include "ui/classifier_dlg.h"
+#include "ui/number_list_view.h"
 #include "ui/scripted_shell.h"
 
+class QCheckBox;
+
 namespace zelvane::test {
+
+// The columns of a data table, types and names in the same order: Columns<QString, int>({"text", "count"}).
+template <class... Types>
+void Columns(const std::array<const char*, sizeof...(Types)>& names) {
+  std::size_t column = 0;
+  (QTest::addColumn<Types>(names[column++]), ...);
+}
 
 // Files in a fresh temporary folder, removed with it.
 class TestFolder {
@@ -25,25 +38,45 @@ class TestFolder {
 // Sample numbers named by short letters, so that table rows read like the cases they test:
 // m1 m2 (移动), u1 u2 p q r (联通), t (电信), h (小灵通), o (其他), a b (移动), c (联通), d (其他).
 QByteArray SampleNumber(const QString& name);
-// The numbers of space-separated names as file contents, one a line.
-QByteArray SampleFile(const QString& names);
-// The names of numbers, space-separated, back from their texts.
-QString SampleNames(const QStringList& numbers);
+// The numbers of space-separated names as file contents, each followed by separator.
+QByteArray SampleFile(const QString& names, const QByteArray& separator = "\r\n");
 
-// What the dialog's list view shows, in order.
+// What the dialog's list view shows, in order, as numbers and as sample names ("?" and the number
+// for one without a name).
 QStringList ShownNumbers(const CClassifierDlg& dialog);
+QString ShownNames(const CClassifierDlg& dialog);
+// The status line, and the check boxes as "+" ticked and "-" clear in creation order.
+QString Status(const CClassifierDlg& dialog);
+QString Boxes(const CClassifierDlg& dialog);
 
-// A click on the check box with this text, as the user makes it: it toggles, then notifies.
-void ClickBox(CClassifierDlg& dialog, const QString& text);
+// The check box with this text, nullptr when there is none.
+QCheckBox* Box(const CClassifierDlg& dialog, const QString& text);
+// Clicks on the check boxes with these space-separated texts in turn, as the user makes them: each
+// toggles, then notifies.
+void ClickBoxes(CClassifierDlg& dialog, const QString& texts);
 
-// A click on "导入" that the prompt answers with path.
-void Import(CClassifierDlg& dialog, ScriptedShell& shell, const std::filesystem::path& path);
+// A click on "导入" that the prompt answers with path; nullopt cancels it.
+void Import(CClassifierDlg& dialog, ScriptedShell& shell, const std::optional<std::filesystem::path>& path);
+
+// A main dialog on a scripted shell, with a folder for its files.
+struct MainWindow {
+  ScriptedShell shell;
+  CClassifierDlg dialog{shell};
+  TestFolder folder;
+
+  // Imports a file of the named sample numbers.
+  void ImportSamples(const QString& names, const QString& file = "numbers.txt");
+  void Click(int button) const;
+};
 
 // A path as the messages show it.
 QString PathText(const std::filesystem::path& path);
 
 // Text typed into a widget as key events carrying it, which works for any character.
 void Type(QWidget* widget, const QString& text);
+
+// Key clicks such as "Home Shift+Down*2": each key with its modifiers, "*n" repeats it.
+void Press(QWidget* widget, const QString& keys);
 
 // Does to a shown dialog what the user would: "Enter" and "Esc" go to its focus widget, "close box"
 // closes it, and anything else clicks the push button with that text.
@@ -52,5 +85,24 @@ void Act(QDialog& dialog, const QString& action);
 // Answers the separator dialog of the next export: types separator, then acts ("确定", "Enter",
 // "Esc", "close box"). Other dialogs are rejected.
 void AnswerSeparatorDialog(ScriptedShell& shell, const QString& separator, const QString& action = "确定");
+
+// A control as "kind text@x,y,w,h", the kind only for what takes input: a label by its text (an icon
+// as "icon WxH"), a push button as "button" or "default button" and its text, "edit" or
+// "read-only edit" for a line edit.
+QString DescribeControl(const QWidget& control);
+// A dialog as its caption, its size as "WxH" and its direct controls described, in creation order.
+QStringList DescribeDialog(const QDialog& dialog);
+
+// Selected ranges as "begin-end", space-separated.
+QString Describe(const RangeSelection& selection);
+
+// count numbers of 移动 (13900000000 on) in a list view of their own, every category shown.
+struct NumberView {
+  explicit NumberView(std::size_t count);
+
+  CategoryLists lists;
+  NumberListModel model{lists};
+  NumberListView view;
+};
 
 }  // namespace zelvane::test

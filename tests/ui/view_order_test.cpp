@@ -3,6 +3,8 @@
 #include <QtTest>
 #include <random>
 
+#include "tests/ui/ui_test_support.h"
+
 namespace zelvane {
 
 namespace {
@@ -30,9 +32,7 @@ QString Describe(std::span<const ItemRef> refs) {
 
 std::vector<NumberCategory> Categories(const QString& letters) {
   std::vector<NumberCategory> categories;
-  for (QChar letter : letters) {
-    if (letter != QLatin1Char(' ')) categories.push_back(CategoryOf(letter));
-  }
+  for (QChar letter : letters) categories.push_back(CategoryOf(letter));
   return categories;
 }
 
@@ -71,47 +71,15 @@ class ViewOrderTest : public QObject {
 
  private slots:
   void MergesAnImportIntoTheView_data() {
-    QTest::addColumn<QString>("shown");
-    QTest::addColumn<QString>("imported");
-    QTest::addColumn<QString>("before");
-    QTest::addColumn<QString>("admitted");
-    QTest::addColumn<QString>("expected");
+    test::Columns<QString, QString, QString, QString, QString>({"shown", "imported", "before", "admitted", "expected"});
     // The view holds p, q, r; only 联通 is ticked; the file holds 移动, u1, 移动, u2.
-    QTest::newRow("p u1 q u2 r") << "U0 U1 U2"
-                                 << "MUMU"
-                                 << "U3"
-                                 << "U"
-                                 << "U0 U3 U1 U4 U2";
-    QTest::newRow("all admitted: the import goes first") << "M0 M1"
-                                                         << "UT"
-                                                         << "M2"
-                                                         << "MUTPO"
-                                                         << "U0 T0 M0 M1";
-    QTest::newRow("into an empty view: file order") << ""
-                                                    << "MUOU"
-                                                    << ""
-                                                    << "UO"
-                                                    << "U0 O0 U1";
-    QTest::newRow("nothing admitted: the view stays") << "M0"
-                                                      << "UU"
-                                                      << "M1"
-                                                      << ""
-                                                      << "M0";
-    QTest::newRow("ordinal past the view's end: appended") << "U0"
-                                                           << "OOOU"
-                                                           << "U1"
-                                                           << "U"
-                                                           << "U0 U1";
-    QTest::newRow("indexes continue the lists") << "U0"
-                                                << "UMU"
-                                                << "U5 M2"
-                                                << "UM"
-                                                << "U5 M2 U6 U0";
-    QTest::newRow("an empty import changes nothing") << "P0 T0"
-                                                     << ""
-                                                     << "P1 T1"
-                                                     << "MUTPO"
-                                                     << "P0 T0";
+    QTest::newRow("p u1 q u2 r") << "U0 U1 U2" << "MUMU" << "U3" << "U" << "U0 U3 U1 U4 U2";
+    QTest::newRow("all admitted: the import goes first") << "M0 M1" << "UT" << "M2" << "MUTPO" << "U0 T0 M0 M1";
+    QTest::newRow("into an empty view: file order") << "" << "MUOU" << "" << "UO" << "U0 O0 U1";
+    QTest::newRow("nothing admitted: the view stays") << "M0" << "UU" << "M1" << "" << "M0";
+    QTest::newRow("ordinal past the view's end: appended") << "U0" << "OOOU" << "U1" << "U" << "U0 U1";
+    QTest::newRow("indexes continue the lists") << "U0" << "UMU" << "U5 M2" << "UM" << "U5 M2 U6 U0";
+    QTest::newRow("an empty import changes nothing") << "P0 T0" << "" << "P1 T1" << "MUTPO" << "P0 T0";
   }
 
   void MergesAnImportIntoTheView() {
