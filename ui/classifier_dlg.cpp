@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <algorithm>
 #include <future>
+#include <new>
 
 #include "ops/category_export.h"
 #include "ops/number_comparison.h"
@@ -107,7 +108,14 @@ void CClassifierDlg::OnImport() {
     const CategoryCounts before = m_lists.Counts();
     std::future<ItemRefs> storage = PrepareImportRefs(m_model.Refs().size(), *path);
     error = ImportNumberFile(*path, m_lists, imported);
-    if (!error) m_model.Replace(MergeImported(m_model.Refs(), imported, before, Admitted(), storage.get()));
+    if (!error) {
+      try {
+        m_model.Replace(MergeImported(m_model.Refs(), imported, before, Admitted(), storage.get()));
+      } catch (const std::bad_alloc&) {
+        m_lists.Truncate(before);  // the view cannot take the numbers: the import is undone
+        error = OutOfMemoryError(*path);
+      }
+    }
   }
   if (error) {
     m_shell.ShowMessage(this, FromUtf8(error->Message()));
