@@ -2,11 +2,11 @@
 // and every file that was there before left byte for byte as it was.
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <gtest/gtest.h>
-
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -22,6 +22,63 @@ using test::RunCli;
 using test::SmallFileSystem;
 using test::TemporaryFolder;
 using test::WriteFile;
+
+// Bad usage, unreadable inputs and unwritable targets: nothing printed on standard output, nothing written.
+// Compare writes to out.txt unless told otherwise, so that a result written by mistake shows there.
+class CliFailure : public testing::TestWithParam<test::CliFailureCase> {};
+
+TEST_P(CliFailure, WritesNothing) {
+  TemporaryFolder folder;
+  std::vector<std::string> files = {"a.txt", "b.txt", "out.txt", "移动.txt", "联通.txt", "电信.txt", "小灵通.txt", "其他.txt"};
+  for (const std::string& name : files) WriteFile(folder / name, "13912345678\n" + name);
+  std::filesystem::create_directory(folder / "dir");
+  ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+  std::vector<std::string> arguments = GetParam().arguments;
+  if (arguments[0] == "compare" && std::ranges::count(arguments, "--out") == 0) {
+    arguments.insert(arguments.begin() + 1, {"--out", "out.txt"});
+  }
+  const auto result = RunCli(arguments, folder.path());
+  EXPECT_EQ(result.exitCode, GetParam().exitCode);
+  EXPECT_TRUE(result.err.starts_with(GetParam().errorStart)) << result.err;
+  EXPECT_EQ(result.out, "");
+  for (const std::string& name : files) EXPECT_EQ(ReadFile(folder / name), "13912345678\n" + name);
+  files.insert(files.end(), {"dir", "fifo"});
+  std::sort(files.begin(), files.end());
+  EXPECT_EQ(FileNamesIn(folder.path()), files) << "no temporary file left";
+}
+
+using Case = test::CliFailureCase;
+const std::string kUsage = "参数错误：";
+const std::string kRead = "zelvane-cli: 无法读取文件“";
+const std::string kWrite = "zelvane-cli: 无法写入文件“";
+const std::string kNoMode = kUsage + "请指定 --same（找相同）或 --different（找不同）中的一个\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, CliFailure,
+    testing::Values(
+        Case{"NoInput", {"classify"}, 2, kUsage},
+        Case{"BadEscape", {"classify", "--separator", "\\x", "a.txt"}, 2, kUsage + "分隔符中有不支持的转义 \\x"},
+        Case{"LoneBackslash", {"classify", "--separator", "a\\", "a.txt"}, 2, kUsage + "分隔符以单独的反斜杠结尾"},
+        Case{"NotGbk", {"classify", "--separator", "\xF0\x9F\x98\x80", "a.txt"}, 2,
+             kUsage + "分隔符中有无法用 GBK 编码表示的字符"},
+        Case{"SecondInputMissing", {"classify", "a.txt", "missing.txt"}, 1, kRead + "missing.txt”：文件或文件夹不存在\n"},
+        Case{"FolderInput", {"classify", "dir"}, 1, kRead + "dir”：这是一个文件夹，不是文件\n"},
+        Case{"FifoInput", {"classify", "fifo"}, 1, kRead + "fifo”：这不是一个普通文件\n"},  // refused without waiting
+        Case{"OutputFolderIsAFile", {"classify", "--out", "out.txt", "a.txt"}, 1,
+             kWrite + "out.txt”：路径中的某一部分不是文件夹\n"},
+        Case{"CompareNoMode", {"compare", "a.txt", "b.txt"}, 2, kNoMode},
+        Case{"CompareBothModes", {"compare", "--same", "--different", "a.txt", "b.txt"}, 2, kNoMode},
+        Case{"CompareOneFile", {"compare", "--same", "a.txt"}, 2, kUsage + "需要两个号码文件，实际给出了1个\n"},
+        Case{"CompareThreeFiles", {"compare", "--same", "a.txt", "b.txt", "a.txt"}, 2,
+             kUsage + "需要两个号码文件，实际给出了3个\n"},
+        Case{"CompareBadSeparator", {"compare", "--same", "--separator", "\\x", "a.txt", "b.txt"}, 2,
+             kUsage + "分隔符中有不支持的转义 \\x"},
+        Case{"CompareSecondMissing", {"compare", "--different", "a.txt", "missing.txt"}, 1,
+             kRead + "missing.txt”：文件或文件夹不存在\n"},
+        Case{"CompareFolderInput", {"compare", "--same", "dir", "a.txt"}, 1, kRead + "dir”：这是一个文件夹，不是文件\n"},
+        Case{"CompareUnwritableResult", {"compare", "--same", "--out", "no/such/out.txt", "a.txt", "b.txt"}, 1,
+             kWrite + "no/such/out.txt”：文件或文件夹不存在\n"}),
+    [](const auto& p) { return std::string(p.param.name); });
 
 TEST(CliFaults, InputLargerThanFourGigabytes) {
   TemporaryFolder folder;
@@ -42,14 +99,6 @@ TEST(CliFaults, InputLargerThanFourGigabytes) {
   EXPECT_EQ(ReadFile(folder / "联通.txt"), "18612345678\r\n");
 }
 
-TEST(CliFaults, FifoInputIsRefusedWithoutWaiting) {
-  TemporaryFolder folder;
-  ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
-  const auto result = RunCli({"classify", "fifo"}, folder.path());
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.err, "zelvane-cli: 无法读取文件“fifo”：这不是一个普通文件\n");
-}
-
 TEST(CliFaults, UnreadableInput) {
   TemporaryFolder folder;
   std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
@@ -57,14 +106,14 @@ TEST(CliFaults, UnreadableInput) {
   std::filesystem::permissions(folder / "secret.txt", std::filesystem::perms::none);
   // Root reads every file: run the command as an ordinary user.
   const auto result = test::RunProgram(
-      "/usr/bin/setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", test::CliPath(), "classify", "secret.txt"},
-      folder.path());
+      "/usr/bin/setpriv",
+      {"--reuid=65534", "--regid=65534", "--clear-groups", test::CliPath(), "classify", "secret.txt"}, folder.path());
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.err, "zelvane-cli: 无法读取文件“secret.txt”：没有访问权限\n");
   EXPECT_EQ(FileNamesIn(folder.path()), std::vector<std::string>{"secret.txt"});
 }
 
-TEST(CliFaults, FullDiskKeepsTheOldFiles) {
+TEST(CliFaults, FullAndReadOnlyDiskKeepTheOldFiles) {
   TemporaryFolder folder;
   SmallFileSystem disk(folder / "disk", 256 * 1024);
   if (!disk.mounted()) GTEST_SKIP() << "cannot mount a small file system here";
@@ -72,35 +121,16 @@ TEST(CliFaults, FullDiskKeepsTheOldFiles) {
   for (int i = 0; i < 40000; ++i) numbers += std::to_string(13900000000LL + i) + "\n";
   WriteFile(folder / "numbers.txt", numbers);
   WriteFile(folder / "disk" / "移动.txt", "old");
-  const auto result = RunCli({"classify", "--out", "disk", "numbers.txt"}, folder.path());
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.err, "zelvane-cli: 无法写入文件“disk/移动.txt”：磁盘空间不足\n");
-  EXPECT_EQ(result.out, "");
-  EXPECT_EQ(ReadFile(folder / "disk" / "移动.txt"), "old");
-  EXPECT_EQ(FileNamesIn(folder / "disk"), std::vector<std::string>{"移动.txt"});
-}
-
-TEST(CliFaults, ReadOnlyOutputFolder) {
-  TemporaryFolder folder;
-  SmallFileSystem disk(folder / "disk", 64 * 1024);
-  if (!disk.mounted()) GTEST_SKIP() << "cannot mount a small file system here";
-  WriteFile(folder / "disk" / "联通.txt", "old");
-  disk.Remount(true);
-  WriteFile(folder / "numbers.txt", "13912345678\n");
-  const auto result = RunCli({"classify", "--out", "disk", "numbers.txt"}, folder.path());
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.err, "zelvane-cli: 无法写入文件“disk/移动.txt”：文件系统是只读的\n");
-  EXPECT_EQ(ReadFile(folder / "disk" / "联通.txt"), "old");
-}
-
-TEST(CliFaults, OutputFolderIsAFile) {
-  TemporaryFolder folder;
-  WriteFile(folder / "numbers.txt", "13912345678\n");
-  WriteFile(folder / "out", "old");
-  const auto result = RunCli({"classify", "--out", "out", "numbers.txt"}, folder.path());
-  EXPECT_EQ(result.exitCode, 1);
-  EXPECT_EQ(result.err, "zelvane-cli: 无法写入文件“out”：路径中的某一部分不是文件夹\n");
-  EXPECT_EQ(ReadFile(folder / "out"), "old");
+  const std::string reasons[] = {"磁盘空间不足", "文件系统是只读的"};
+  for (const std::string& reason : reasons) {
+    if (reason != reasons[0]) disk.Remount(true);
+    const auto result = RunCli({"classify", "--out", "disk", "numbers.txt"}, folder.path());
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "zelvane-cli: 无法写入文件“disk/移动.txt”：" + reason + "\n");
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(ReadFile(folder / "disk" / "移动.txt"), "old");
+    EXPECT_EQ(FileNamesIn(folder / "disk"), std::vector<std::string>{"移动.txt"});
+  }
 }
 
 }  // namespace

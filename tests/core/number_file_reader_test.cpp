@@ -80,11 +80,6 @@ TEST(ReadNumberFile, LargeUtf16FileMatchesItsGbkTwin) {
   EXPECT_EQ(text, ascii);
 }
 
-struct FailureCase {
-  const char* name;
-  std::string reason;
-};
-
 TEST(ReadNumberFile, ReportsWhichFileAndWhy) {
   TemporaryFolder folder;
   std::filesystem::create_directory(folder / "dir");

@@ -1,8 +1,6 @@
 #include "ui/qt_shell.h"
 
-#include <QAbstractButton>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -37,33 +35,6 @@ class QtShellTest : public QObject {
   Q_OBJECT
 
  private slots:
-  void ShowsMessagesWithOneOkButton_data() {
-    QTest::addColumn<bool>("ofTheProgram");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("a command's message") << false << "提示";
-    QTest::newRow("the program's message") << true << QApplication::applicationName();
-  }
-
-  void ShowsMessagesWithOneOkButton() {
-    QFETCH(bool, ofTheProgram);
-    QFETCH(QString, caption);
-    QtShell shell;
-    QStringList seen;
-    const WhenModalOpens<QWidget> answer([&](QWidget& modal) {
-      auto& box = dynamic_cast<QMessageBox&>(modal);
-      seen << box.windowTitle() << box.text();
-      for (const QAbstractButton* button : box.buttons()) seen << button->text();
-      QTest::keyClick(&box, Qt::Key_Return);
-    });
-    const QString text = QStringLiteral("共计导入3个接收号码！");
-    if (ofTheProgram) {
-      shell.ShowAppMessage(text);
-    } else {
-      shell.ShowMessage(nullptr, text);
-    }
-    QCOMPARE(seen, (QStringList{caption, text, "确定"}));
-  }
-
   // The export's prompt is a save prompt that adds .txt to a name typed without it and asks before it
   // replaces a file. (Driving the real prompt's question is at the mercy of its folder loading, so the
   // test reads the settings that make the prompt behave so.)

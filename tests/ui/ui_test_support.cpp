@@ -151,27 +151,6 @@ void AnswerSeparatorDialog(ScriptedShell& shell, const QString& separator, const
   });
 }
 
-QString DescribeControl(const QWidget& control) {
-  const QRect r = control.geometry();
-  QString text;
-  if (const auto* label = qobject_cast<const QLabel*>(&control)) {
-    const QSize icon = label->pixmap().size();
-    text = label->pixmap().isNull() ? label->text() : QStringLiteral("icon %1x%2").arg(icon.width()).arg(icon.height());
-  }
-  if (const auto* button = qobject_cast<const QPushButton*>(&control))
-    text = (button->isDefault() ? "default button " : "button ") + button->text();
-  if (const auto* edit = qobject_cast<const QLineEdit*>(&control))
-    text = edit->isReadOnly() ? "read-only edit" : "edit";
-  return QStringLiteral("%1@%2,%3,%4,%5").arg(text).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-}
-
-QStringList DescribeDialog(const QDialog& dialog) {
-  QStringList described = {dialog.windowTitle(), QStringLiteral("%1x%2").arg(dialog.width()).arg(dialog.height())};
-  for (const QWidget* control : dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
-    described << DescribeControl(*control);
-  return described;
-}
-
 QString Describe(const RangeSelection& selection) {
   QStringList ranges;
   for (const RangeSelection::Range& range : selection.Ranges())

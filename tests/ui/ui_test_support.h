@@ -86,13 +86,6 @@ void Act(QDialog& dialog, const QString& action);
 // "Esc", "close box"). Other dialogs are rejected.
 void AnswerSeparatorDialog(ScriptedShell& shell, const QString& separator, const QString& action = "确定");
 
-// A control as "kind text@x,y,w,h", the kind only for what takes input: a label by its text (an icon
-// as "icon WxH"), a push button as "button" or "default button" and its text, "edit" or
-// "read-only edit" for a line edit.
-QString DescribeControl(const QWidget& control);
-// A dialog as its caption, its size as "WxH" and its direct controls described, in creation order.
-QStringList DescribeDialog(const QDialog& dialog);
-
 // Selected ranges as "begin-end", space-separated.
 QString Describe(const RangeSelection& selection);
 
