@@ -1,28 +1,20 @@
 #include "core/block_reserve.h"
 
-#include <sys/mman.h>
-
 #include <cstdlib>
 #include <new>
 #include <system_error>
+
+#include "core/huge_pages.h"
 
 namespace zelvane {
 
 namespace {
 
 constexpr std::size_t kMostAhead = 16;
-constexpr std::size_t kPageSize = 4096;
 
 thread_local BlockReserve* thisThreadsReserve = nullptr;
 
 }  // namespace
-
-char* AllocateHugeBlock() {
-  void* block = std::aligned_alloc(BlockReserve::kBlockSize, BlockReserve::kBlockSize);
-  if (block == nullptr) throw std::bad_alloc();
-  ::madvise(block, BlockReserve::kBlockSize, MADV_HUGEPAGE);  // only advice
-  return static_cast<char*>(block);
-}
 
 BlockReserve::BlockReserve(std::size_t count)
     : count_(count), blocks_(std::make_unique<char*[]>(count)), outer_(thisThreadsReserve) {
@@ -68,12 +60,11 @@ void BlockReserve::Fill() {
     }
     char* block = nullptr;
     try {
-      block = AllocateHugeBlock();
+      block = static_cast<char*>(AllocateHugePages(kBlockSize));
     } catch (const std::bad_alloc&) {
       return;
     }
-    // One write per page faults it in; the list writes every byte it reads later.
-    for (std::size_t offset = 0; offset < kBlockSize; offset += kPageSize) static_cast<volatile char*>(block)[offset] = 0;
+    FaultInForWriting(block, kBlockSize);
     const std::lock_guard lock(mutex_);
     blocks_[index] = block;
     ready_ = index + 1;

@@ -6,6 +6,8 @@
 #include <mutex>
 #include <thread>
 
+#include "core/huge_pages.h"
+
 namespace zelvane {
 
 // Huge-page-sized blocks that a helper thread allocates and touches ahead of their use. A big
@@ -14,9 +16,9 @@ namespace zelvane {
 // of the thread that made it take their 2 MiB blocks from it.
 class BlockReserve {
  public:
-  static constexpr std::size_t kBlockSize = std::size_t{2} << 20;
+  static constexpr std::size_t kBlockSize = kHugePageSize;
 
-  // Prepares up to count blocks, never more than a few dozen ahead of those taken.
+  // Prepares up to count blocks, at most sixteen ahead of those taken.
   explicit BlockReserve(std::size_t count);
   ~BlockReserve();
 
@@ -42,8 +44,5 @@ class BlockReserve {
   BlockReserve* const outer_;
   std::thread helper_;
 };
-
-// A new block of kBlockSize bytes in transparent huge pages where the system offers them.
-char* AllocateHugeBlock();
 
 }  // namespace zelvane

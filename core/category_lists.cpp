@@ -1,6 +1,5 @@
 #include "core/category_lists.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <new>
 
@@ -37,7 +36,7 @@ namespace {
 std::size_t ReserveBlocksFor(const std::filesystem::path& path) {
   std::uint64_t size = 0;
   if (NumberFileSize(path, size) || size < 4 * BlockReserve::kBlockSize) return 0;
-  return static_cast<std::size_t>(std::min<std::uint64_t>(size / BlockReserve::kBlockSize * 3 / 2, SIZE_MAX));
+  return static_cast<std::size_t>(size / BlockReserve::kBlockSize * 3 / 2);
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ NumberList::Block NumberList::AllocateBlock(std::size_t size) {
   if (size == kBlockSize) {
     BlockReserve* reserve = BlockReserve::OfThisThread();
     char* block = reserve ? reserve->Take() : nullptr;
-    return Block(block ? block : AllocateHugeBlock());
+    return Block(block ? block : static_cast<char*>(AllocateHugePages(kBlockSize)));
   }
   void* block = std::aligned_alloc(size, size);
   if (block == nullptr) throw std::bad_alloc();

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+
+namespace zelvane {
+
+// Large buffers live in transparent huge pages where the system offers them: touching fresh memory
+// costs a page fault per page, and for the hundreds of megabytes an import fills, 4 KiB pages
+// would cost more time than the work done in them.
+inline constexpr std::size_t kHugePageSize = std::size_t{2} << 20;
+
+// At least bytes of memory, aligned to and rounded up to huge pages; free it with std::free.
+// Throws std::bad_alloc.
+void* AllocateHugePages(std::size_t bytes);
+
+// Faults in the pages of [memory, memory + bytes) ready for writing, leaving what they hold as it
+// is, so that the writes that follow need not stop for page faults. Only advice: where the system
+// cannot, the writes fault the pages in themselves.
+void FaultInForWriting(void* memory, std::size_t bytes);
+
+// Gives the whole pages of [memory, memory + bytes) back to the system; they read as zero afterwards.
+void ReleasePages(void* memory, std::size_t bytes);
+
+}  // namespace zelvane
