@@ -39,9 +39,12 @@ int main(int argc, char** argv) {
     const unsigned kind = random() % 100;
     if (kind < 80) {
       const unsigned prefix = random() % 100;
-      if (prefix < 8) line += "+86";
-      else if (prefix < 14) line += "86";
-      else if (prefix < 17) line += "0";
+      if (prefix < 8)
+        line += "+86";
+      else if (prefix < 14)
+        line += "86";
+      else if (prefix < 17)
+        line += "0";
       line += kMobilePrefixes[random() % std::size(kMobilePrefixes)];
       AppendDigits(line, random, 8);
     } else if (kind < 92) {

@@ -32,7 +32,8 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
   const std::filesystem::path outDir(options.outDir);
   std::error_code created;
   std::filesystem::create_directories(outDir, created);
-  if (!created && !std::filesystem::is_directory(outDir, created)) created = std::make_error_code(std::errc::not_a_directory);
+  if (!created && !std::filesystem::is_directory(outDir, created))
+    created = std::make_error_code(std::errc::not_a_directory);
   if (created) return ReportError(MakeFileError(FileOperation::Write, outDir, created.value()));
 
   // The five files are written beside their targets and replace them only once every input was read.

@@ -28,7 +28,8 @@ void UseChineseHelp(CLI::App& app) {
 std::string TranslateParseError(const CLI::ParseError& error) {
   const std::string text = error.what();
   const auto after = [&text](std::string_view prefix) { return text.substr(prefix.size()); };
-  for (std::string_view prefix : {"The following argument was not expected: ", "The following arguments were not expected: "}) {
+  for (std::string_view prefix :
+       {"The following argument was not expected: ", "The following arguments were not expected: "}) {
     if (text.starts_with(prefix)) return "无法识别的参数：" + after(prefix);
   }
   if (text == "A subcommand is required") return "缺少命令（classify 或 compare）";

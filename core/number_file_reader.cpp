@@ -68,8 +68,7 @@ ssize_t ReadFull(int fd, char* buffer, std::size_t size) {
   return static_cast<ssize_t>(done);
 }
 
-FileResult ReadOpenFile(int fd, const std::filesystem::path& path,
-                        const std::function<void(std::string_view)>& sink) {
+FileResult ReadOpenFile(int fd, const std::filesystem::path& path, const std::function<void(std::string_view)>& sink) {
   std::unique_ptr<char[]> buffer = std::make_unique_for_overwrite<char[]>(kPieceSize);
   std::optional<StreamingConverter> utf16;
   std::string converted;

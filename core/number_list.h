@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <utility>
 #include <iterator>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zelvane {

@@ -53,7 +53,7 @@ class FileWriteback {
   std::deque<std::pair<char*, std::size_t>> queued_;
   bool stopping_ = false;
   bool abandoned_ = false;  // destroyed before Finish: what is left is not worth writing
-  int error_ = 0;  // written by whoever writes; read under the mutex or after the thread ended
+  int error_ = 0;           // written by whoever writes; read under the mutex or after the thread ended
   std::uint64_t offset_ = 0;
   std::uint64_t unsynced_ = 0;
   bool synced_ = false;

@@ -12,7 +12,9 @@ namespace zelvane {
 inline constexpr std::string_view kDefaultSeparator = "\r\n";
 
 // The separator typed by the user, or the default when nothing was typed.
-constexpr std::string_view DefaultSeparator(std::string_view typed) { return typed.empty() ? kDefaultSeparator : typed; }
+constexpr std::string_view DefaultSeparator(std::string_view typed) {
+  return typed.empty() ? kDefaultSeparator : typed;
+}
 
 // Writes numbers (anything that iterates as string_view) to path, each followed by separator.
 // The file is replaced whole or, on failure, left as it was.

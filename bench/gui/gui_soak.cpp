@@ -89,10 +89,11 @@ int main(int argc, char* argv[]) {
   const auto report = [&](const QString& step, double ms) {
     const double resident = zelvane::bench::ResidentMiB();
     const std::uint64_t held = NumbersHeld(*dialog);
-    std::printf("%-28s %8.0f ms  %11llu numbers held  %11zu shown  resident %6.0f MiB  peak %6.0f MiB  "
-                "%5.1f bytes per number\n",
-                qPrintable(step), ms, static_cast<unsigned long long>(held), ItemsShown(*dialog), resident,
-                zelvane::bench::PeakResidentMiB(), held ? (resident - baseMiB) * (1 << 20) / double(held) : 0.0);
+    std::printf(
+        "%-28s %8.0f ms  %11llu numbers held  %11zu shown  resident %6.0f MiB  peak %6.0f MiB  "
+        "%5.1f bytes per number\n",
+        qPrintable(step), ms, static_cast<unsigned long long>(held), ItemsShown(*dialog), resident,
+        zelvane::bench::PeakResidentMiB(), held ? (resident - baseMiB) * (1 << 20) / double(held) : 0.0);
   };
 
   for (int run = 1; run <= imports; ++run) {

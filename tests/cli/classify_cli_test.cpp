@@ -46,6 +46,7 @@ TEST(Cli, HelpAndVersion) {
   const auto version = RunCli({"--version"}, folder.path());
   EXPECT_EQ(version.exitCode, 0);
   EXPECT_EQ(version.out, "zelvane-cli 1.0\n");
+  // clang-format off
   const std::pair<std::string, std::vector<std::string>> cases[] = {
       {"classify", {"用法", "--separator"}}, {"compare", {"--same", "--different", "--out", "--separator"}}};
   for (const auto& [command, words] : cases) {
@@ -57,3 +58,5 @@ TEST(Cli, HelpAndVersion) {
 
 }  // namespace
 }  // namespace zelvane
+
+// clang-format on

@@ -29,7 +29,8 @@ class CliFailure : public testing::TestWithParam<test::CliFailureCase> {};
 
 TEST_P(CliFailure, WritesNothing) {
   TemporaryFolder folder;
-  std::vector<std::string> files = {"a.txt", "b.txt", "out.txt", "移动.txt", "联通.txt", "电信.txt", "小灵通.txt", "其他.txt"};
+  std::vector<std::string> files = {"a.txt",    "b.txt",    "out.txt",    "移动.txt",
+                                    "联通.txt", "电信.txt", "小灵通.txt", "其他.txt"};
   for (const std::string& name : files) WriteFile(folder / name, "13912345678\n" + name);
   std::filesystem::create_directory(folder / "dir");
   ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
@@ -53,6 +54,7 @@ const std::string kRead = "zelvane-cli: 无法读取文件“";
 const std::string kWrite = "zelvane-cli: 无法写入文件“";
 const std::string kNoMode = kUsage + "请指定 --same（找相同）或 --different（找不同）中的一个\n";
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Cases, CliFailure,
     testing::Values(
@@ -79,6 +81,7 @@ INSTANTIATE_TEST_SUITE_P(
         Case{"CompareUnwritableResult", {"compare", "--same", "--out", "no/such/out.txt", "a.txt", "b.txt"}, 1,
              kWrite + "no/such/out.txt”：文件或文件夹不存在\n"}),
     [](const auto& p) { return std::string(p.param.name); });
+// clang-format on
 
 TEST(CliFaults, InputLargerThanFourGigabytes) {
   TemporaryFolder folder;

@@ -20,6 +20,7 @@ TEST(CompareCli, ListsTheNumbersOfTheLargerFile) {
   const struct {
     std::vector<std::string> arguments;
     std::string out, err, file;
+    // clang-format off
   } cases[] = {
       {{"--same", "a.txt", "b.txt"}, "18612345678\r\n18612345678\r\n0755123456\r\n", "找到3个相同的号码\n", kOld},
       {{"b.txt", "a.txt", "--different"}, "13912345678\r\n15312345678\r\n", "找到2个不同的号码\n", kOld},
@@ -27,6 +28,7 @@ TEST(CompareCli, ListsTheNumbersOfTheLargerFile) {
       {{"--different", "--out", "out.txt", "--separator", "\\t", "a.txt", "b.txt"}, "", "找到2个不同的号码\n",
        "13912345678\t15312345678\t"},
   };
+  // clang-format on
   for (const auto& c : cases) {
     TemporaryFolder folder;
     WriteFile(folder / "a.txt", "\xEF\xBB\xBF+8613912345678\r\n18612345678\n15312345678,18612345678\n0755123456");

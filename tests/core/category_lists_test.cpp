@@ -41,8 +41,8 @@ TEST(NumberList, TruncatesAcrossBlocks) {
     const auto number = [](std::size_t i) { return i % 1000 == 0 ? std::string() : std::to_string(13900000000 + i); };
     const std::size_t count = 700000;
     for (std::size_t i = 0; i < count; ++i) list.Append(number(i));
-    for (std::size_t kept : {count, std::size_t{262657}, std::size_t{262656}, std::size_t{513}, std::size_t{512},
-                             std::size_t{1}}) {
+    for (std::size_t kept :
+         {count, std::size_t{262657}, std::size_t{262656}, std::size_t{513}, std::size_t{512}, std::size_t{1}}) {
       list.Truncate(kept);
       ASSERT_EQ(list.size(), kept);
       for (std::size_t i : {std::size_t{0}, kept / 2, kept - 1}) ASSERT_EQ(list[i], number(i)) << kept << " " << i;

@@ -30,6 +30,7 @@ TEST_P(ClassifyTokenTest, NormalizesAndClassifies) {
   EXPECT_EQ(ClassifyNumber(normalized), c.category);
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Tokens, ClassifyTokenTest,
     testing::Values(
@@ -87,3 +88,5 @@ TEST(ClassifyNumber, AreaCodesTakeAnyLength) {
 
 }  // namespace
 }  // namespace zelvane
+
+// clang-format on

@@ -54,6 +54,7 @@ std::string Utf16Be(std::string_view ascii) {
   return out;
 }
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Encodings, FileEncodingTest,
     testing::Values(
@@ -67,6 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
         EncodingCase{"Utf16OddLastByte", Utf16Le("13912345678\n") + "1", {"13912345678"}},
         EncodingCase{"MarkAlone", "\xEF\xBB\xBF", {}}),
     [](const auto& p) { return std::string(p.param.name); });
+// clang-format on
 
 TEST(ReadNumberFile, LargeUtf16FileMatchesItsGbkTwin) {
   std::string ascii;
@@ -84,11 +86,13 @@ TEST(ReadNumberFile, ReportsWhichFileAndWhy) {
   TemporaryFolder folder;
   std::filesystem::create_directory(folder / "dir");
   ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
+  // clang-format off
   const std::vector<std::pair<std::filesystem::path, std::string>> cases = {
       {folder / "missing.txt", "文件或文件夹不存在"},
       {folder / "dir", "这是一个文件夹，不是文件"},
       {folder / "fifo", "这不是一个普通文件"},
   };
+  // clang-format on
   for (const auto& [path, reason] : cases) {
     bool called = false;
     const FileResult error = ReadNumberFile(path, [&called](std::string_view) { called = true; });
@@ -134,7 +138,11 @@ TEST(LoadNumberFile, FileLargerThanMemoryIsAnError) {
 
 TEST(LoadNumberFile, HoldsExactlyTheTextRead) {
   TemporaryFolder folder;
-  const std::string bytes = std::string("1391\0" "2345678\r\n", 14) + "\xEF\xBB\xBF";
+  const std::string bytes = std::string(
+                                "1391\0"
+                                "2345678\r\n",
+                                14) +
+                            "\xEF\xBB\xBF";
   WriteFile(folder / "a.txt", "\xEF\xBB\xBF" + bytes);
   std::string text = "old";
   ASSERT_FALSE(LoadNumberFile(folder / "a.txt", text));

@@ -44,6 +44,7 @@ TEST_P(ScanNumbersTest, YieldsTheTokens) {
 
 const std::string k30(30, '7');
 
+// clang-format off
 INSTANTIATE_TEST_SUITE_P(
     Boundaries, ScanNumbersTest,
     testing::Values(
@@ -67,6 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{"LeadingZeroDropped", std::string("\0" "1391234", 8) + "\n5678", {"5678"}},
         ScanCase{"HighBytesAreContent", "\xB5\xE7\xBB\xB0", {"\xB5\xE7\xBB\xB0"}}),
     [](const auto& p) { return std::string(p.param.name); });
+// clang-format on
 
 }  // namespace
 }  // namespace zelvane

@@ -36,9 +36,8 @@ class PairMaker {
   // Call after Searched.
   std::string Scanned() {
     std::vector<std::string> tokens;
-    return Joined([&] {
-      return tokens.emplace_back(!tokens.empty() && Below(8) == 0 ? tokens[Below(tokens.size())] : Token());
-    });
+    return Joined(
+        [&] { return tokens.emplace_back(!tokens.empty() && Below(8) == 0 ? tokens[Below(tokens.size())] : Token()); });
   }
 
  private:

@@ -24,11 +24,13 @@ TEST(ContainsSubstring, AnswersOneOrMinusOne) {
   const struct {
     std::string haystack, needle;
     int result;
+    // clang-format off
   } cases[] = {
       {"1234", "1234", 1}, {"12345", "345", 1}, {"11112", "112", 1},  // whole, at the end, after a false start
       {"12341", "412", -1}, {"1234", "", -1},                          // cut by the end; the empty needle
       {"12" + kZero + "34", "34", -1}, {"1234", "23" + kZero + "9", 1},  // both end at their first zero byte
   };
+  // clang-format on
   for (const auto& c : cases) {
     EXPECT_EQ(ContainsSubstring(c.haystack, c.needle), c.result) << c.haystack << " / " << c.needle;
   }
@@ -41,6 +43,7 @@ TEST(CompareNumberFiles, ListsTheSelectedNumbers) {
     const char* name;
     std::string scanned, searched;
     Numbers same, different;
+    // clang-format off
   } cases[] = {
       {"InsideLongerRuns", "13912345678\n18612345678", "0086139123456789 9999999999999999999918612345678999",
        {"13912345678", "18612345678"}, {}},
@@ -60,6 +63,7 @@ TEST(CompareNumberFiles, ListsTheSelectedNumbers) {
        {"1234", k30, k30.substr(1)}, {}},
       {"ThirtyByteTokenCutShort", k30, k30.substr(0, 29) + " " + k30.substr(1), {}, {k30}},
   };
+  // clang-format on
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(Listed(CompareNumberFiles(c.scanned, c.searched, ComparisonMode::FindSame)), c.same);

@@ -23,11 +23,13 @@ TEST(WriteNumberFile, WritesEachNumberThenTheSeparator) {
   const struct {
     Numbers numbers;
     std::string typedSeparator, bytes;
+    // clang-format off
   } cases[] = {
       {{"N1", "N2", "N3"}, "", "N1\r\nN2\r\nN3\r\n"},       {{"N1", "N2", "N3"}, ",", "N1,N2,N3,"},
       {{"N1", "N2"}, "\xA3\xAC", "N1\xA3\xACN2\xA3\xAC"},   {{}, "", ""},
       {{"\xB5\xE7\n\r\t", ""}, "\n", "\xB5\xE7\n\r\t\n\n"},  // bytes kept as they are
   };
+  // clang-format on
   for (const auto& c : cases) {
     TemporaryFolder folder;
     WriteFile(folder / "out.txt", "old content that is longer than the new one");
@@ -73,12 +75,14 @@ TEST(WriteNumberFile, FailuresLeaveTheOldFileIntact) {
   WriteFile(folder / "readonly.txt", "old");
   std::filesystem::permissions(folder / "readonly.txt", std::filesystem::perms::owner_read);
   std::filesystem::create_directory(folder / "dir");
+  // clang-format off
   const std::vector<std::pair<std::filesystem::path, std::string>> cases = {
       {folder / "readonly.txt", "没有访问权限"},
       {folder / "dir", "这是一个文件夹，不是文件"},
       {folder / "missing" / "out.txt", "文件或文件夹不存在"},
       {"/dev/full", "这不是一个普通文件"},
   };
+  // clang-format on
   for (const auto& [path, reason] : cases) {
     const FileResult error = WriteNumberFile(path, Numbers{"13912345678"}, "\r\n");
     ASSERT_TRUE(error) << path;

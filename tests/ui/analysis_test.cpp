@@ -58,6 +58,7 @@ class AnalysisTest : public QObject {
  private slots:
   // The larger file is scanned, file 1 on a tie; its tokens are listed normalised, in file order.
   // The boxes, the status line and the category lists stay as they were.
+  // clang-format off
   void ListsTheSelectedNumbersOfTheLargerFile_data() {
     test::Columns<QString, QString, QString, QString>({"file1", "file2", "mode", "shown"});
     QTest::newRow("larger first, 找不同") << "larger" << "smaller" << "找不同" << "m1 t";
@@ -66,6 +67,7 @@ class AnalysisTest : public QObject {
     QTest::newRow("a tie: file 1 listed") << "tie1" << "tie2" << "找不同" << "m1";
     QTest::newRow("a tie the other way: file 1 listed") << "tie2" << "tie1" << "找不同" << "t";
   }
+  // clang-format on
 
   void ListsTheSelectedNumbersOfTheLargerFile() {
     QFETCH(QString, file1);
@@ -86,6 +88,7 @@ class AnalysisTest : public QObject {
   // Only 找相同 and 找不同 with both files chosen close the dialog with OK; otherwise, or when a file
   // cannot be read (named with the reason), the list keeps what it showed. Enter and Esc work as in
   // every dialog (info_dialogs_test).
+  // clang-format off
   void KeepsTheListUnlessBothFilesAreCompared_data() {
     test::Columns<QStringList, QStringList, bool, QStringList, QString>(
         {"files", "actions", "stillOpen", "log", "shown"});
@@ -106,6 +109,7 @@ class AnalysisTest : public QObject {
     QTest::newRow("file 2 missing") << QStringList{"larger.txt", "gone.txt"} << QStringList{"file 1", "file 2", "找不同"}
                                     << false << picked + QStringList{unreadable} << "a c d";
   }
+  // clang-format on
 
   void KeepsTheListUnlessBothFilesAreCompared() {
     QFETCH(QStringList, files);
@@ -123,12 +127,14 @@ class AnalysisTest : public QObject {
 
   // The result (m1 t) stays in the list until a command changes it: appends go after it, an import
   // merges into it, a rebuild replaces it.
+  // clang-format off
   void KeepsTheResultUntilACommandChangesIt_data() {
     test::Columns<QString, QString, QString, QString>({"clicksBefore", "clicksAfter", "imported", "shown"});
     QTest::newRow("移动 ticked with 全部 clear: appended") << "全部" << "移动" << "" << "m1 t a";
     QTest::newRow("全部 cleared and ticked: rebuilt") << "" << "全部 全部" << "" << "a c d";
     QTest::newRow("an import: merged in") << "" << "" << "b" << "b m1 t";
   }
+  // clang-format on
 
   void KeepsTheResultUntilACommandChangesIt() {
     QFETCH(QString, clicksBefore);

@@ -28,6 +28,7 @@ class ExportTest : public QObject {
  private slots:
   // 移动 holds a b, 联通 c, 其他 d, imported as "a c b d"; the export writes what the clicks leave
   // shown over an existing file.
+  // clang-format off
   void WritesTheShownNumbers_data() {
     test::Columns<QString, QString, QString, QByteArray>({"clicks", "separator", "action", "file"});
     QTest::newRow("nothing typed: CR LF") << "" << "" << "确定" << SampleFile("a c b d");
@@ -37,6 +38,7 @@ class ExportTest : public QObject {
     QTest::newRow("after the filter: what it shows, in its order")
         << "全部 其他 移动" << "," << "确定" << SampleFile("d a b", ",");
   }
+  // clang-format on
 
   void WritesTheShownNumbers() {
     QFETCH(QString, clicks);
@@ -75,6 +77,7 @@ class ExportTest : public QObject {
 
   // Each category's whole list, duplicates kept, although the list shows nothing. A file that cannot
   // be written is named after the others are written.
+  // clang-format off
   void WritesEveryCategoryToItsFile_data() {
     test::Columns<QString, int, QString, QString, QStringList>(
         {"folderPath", "imports", "separator", "readOnly", "files"});
@@ -85,6 +88,7 @@ class ExportTest : public QObject {
     QTest::newRow("其他.txt read-only, the folder given like a drive root with its separator")
         << "out/" << 2 << "" << "其他.txt" << QStringList{twice[0], twice[1], "", "", "old contents"};
   }
+  // clang-format on
 
   void WritesEveryCategoryToItsFile() {
     QFETCH(QString, folderPath);
@@ -118,6 +122,7 @@ class ExportTest : public QObject {
 
   // A cancelled prompt ends the export; a separator with a character that GBK cannot hold is refused.
   // Either way nothing is written.
+  // clang-format off
   void WritesNothingWhenStopped_data() {
     test::Columns<int, QString, QStringList>({"button", "target", "log"});
     const QStringList refused = {"RunModal 分割符", "ShowMessage 分割符中有无法用 GBK 编码表示的字符"};
@@ -128,6 +133,7 @@ class ExportTest : public QObject {
     QTest::newRow("一键导出, a separator outside GBK")
         << res::IDC_ONE_CLICK_EXPORT << "." << QStringList{kFolderPrompt} + refused;
   }
+  // clang-format on
 
   void WritesNothingWhenStopped() {
     QFETCH(int, button);

@@ -103,6 +103,7 @@ class FaultInjectionTest : public QObject {
   // On a 64 KiB file system holding 移动.txt and old.txt, after an import of 130 KB of numbers.
   // target is what the prompt answers, relative to the file system; the message names each file of
   // failed (space-separated) with the reason.
+  // clang-format off
   void ReportsAnOutputThatCannotBeWritten_data() {
     test::Columns<int, QString, QString, QString, QString>({"button", "fault", "target", "failed", "reason"});
     const int save = res::IDC_EXPORT, all = res::IDC_ONE_CLICK_EXPORT;
@@ -116,6 +117,7 @@ class FaultInjectionTest : public QObject {
     QTest::newRow("一键导出, the folder removed after the prompt")
         << all << "removed" << "out" << removedFiles << "文件或文件夹不存在";
   }
+  // clang-format on
 
   void ReportsAnOutputThatCannotBeWritten() {
     QFETCH(int, button);
@@ -153,12 +155,14 @@ class FaultInjectionTest : public QObject {
   }
 
   // The list view, the status line and the input stay as they were; only the user is told.
+  // clang-format off
   void ReportsAnInputThatCannotBeRead_data() {
     test::Columns<QString, QString>({"fault", "reason"});
     QTest::newRow("deleted after the prompt") << "deleted" << "文件或文件夹不存在";
     QTest::newRow("a FIFO") << "FIFO" << "这不是一个普通文件";
     QTest::newRow("not readable by the user") << "unreadable" << "没有访问权限";
   }
+  // clang-format on
 
   void ReportsAnInputThatCannotBeRead() {
     QFETCH(QString, fault);

@@ -11,6 +11,7 @@ class FilterTest : public QObject {
   // 移动 holds a and b, 联通 c, 其他 d, imported imports times in the order "a c b d" with only "全部"
   // ticked. Each click is one box; after each, the list shows the numbers named in expected. The
   // clicks change no category list and ask the user nothing.
+  // clang-format off
   void ShowsTheTickedCategories_data() {
     test::Columns<int, QString, QStringList>({"imports", "clicks", "expected"});
     QTest::newRow("walk-through")
@@ -20,6 +21,7 @@ class FilterTest : public QObject {
     QTest::newRow("boxes clicked under 全部 change nothing until it is cleared")
         << 1 << "移动 联通 移动 全部" << QStringList{"a c b d", "a c b d", "a c b d", "c"};
   }
+  // clang-format on
 
   void ShowsTheTickedCategories() {
     QFETCH(int, imports);

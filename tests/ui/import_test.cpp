@@ -27,6 +27,7 @@ class ImportTest : public QObject {
   // imported: each of its numbers lands at its ordinal as the boxes allow. Each file ends in tokens
   // shorter than four bytes, which are no numbers: a file of nothing else is still reported and sets
   // the status. A file imported twice counts twice.
+  // clang-format off
   void InsertsEachNumberAtItsOrdinal_data() {
     test::Columns<QString, QString, QString, QString, QString>({"first", "clicks", "second", "shown", "status"});
     QTest::newRow("全部, empty list: file order") << "" << "" << "m1 u1 t h o" << "m1 u1 t h o"
@@ -40,6 +41,7 @@ class ImportTest : public QObject {
     QTest::newRow("a file without numbers") << "m1" << "" << "" << "m1"
         << "当前共有1个号码，移动1个，联通0个，电信0个，小灵通0个，其他0个";
   }
+  // clang-format on
 
   void InsertsEachNumberAtItsOrdinal() {
     QFETCH(QString, first);
@@ -64,11 +66,13 @@ class ImportTest : public QObject {
 
   // A file that cannot be read is named with the reason, and a cancelled prompt ends the import;
   // nothing else changes.
+  // clang-format off
   void ChangesNothingWithoutAReadableFile_data() {
     test::Columns<QString, QString>({"name", "reason"});
     QTest::newRow("missing") << "missing.txt" << "文件或文件夹不存在";
     QTest::newRow("the prompt cancelled") << "" << "";
   }
+  // clang-format on
 
   void ChangesNothingWithoutAReadableFile() {
     QFETCH(QString, name);

@@ -65,6 +65,7 @@ class InfoDialogsTest : public QObject {
   }
 
   // Either dialog closes by 确定, Enter, Esc or the close box and leaves the main dialog as it was.
+  // clang-format off
   void ClosesAndChangesNothing_data() {
     test::Columns<QString, QString, int>({"opened", "action", "result"});
     QTest::newRow("关于 by 确定") << "关于 Zelvane" << "确定" << int(QDialog::Accepted);
@@ -72,6 +73,7 @@ class InfoDialogsTest : public QObject {
     QTest::newRow("使用说明 by Esc") << "使用说明" << "Esc" << int(QDialog::Rejected);
     QTest::newRow("使用说明 by the close box") << "使用说明" << "close box" << int(QDialog::Rejected);
   }
+  // clang-format on
 
   void ClosesAndChangesNothing() {
     QFETCH(QString, opened);
@@ -100,6 +102,7 @@ class InfoDialogsTest : public QObject {
   }
 
   // Enter presses the focused push button and otherwise does nothing; Esc and the close box close.
+  // clang-format off
   void ClosesTheMainDialogOnlyByEscOrTheCloseBox_data() {
     test::Columns<int, QString, bool, QStringList>({"focus", "action", "stillOpen", "log"});
     QTest::newRow("Enter on the list") << res::IDC_NUMBER_LIST << "Enter" << true << QStringList{};
@@ -107,6 +110,7 @@ class InfoDialogsTest : public QObject {
     QTest::newRow("Esc") << res::IDC_NUMBER_LIST << "Esc" << false << QStringList{};
     QTest::newRow("the close box") << res::IDC_CHECK_ALL << "close box" << false << QStringList{};
   }
+  // clang-format on
 
   void ClosesTheMainDialogOnlyByEscOrTheCloseBox() {
     QFETCH(int, focus);

@@ -28,11 +28,13 @@ class MainDialogLayoutTest : public QObject {
 
  private slots:
   // Check boxes keep the template's place and centre line, with room for their indicator.
+  // clang-format off
   void GivesCheckBoxesRoomAboutTheirCentreLine_data() {
     test::Columns<QString, QRect>({"text", "rect"});
     QTest::newRow("全部") << "全部" << QRect(14, 66, 46, 12);
     QTest::newRow("移动") << "移动" << QRect(69, 66, 47, 14);
   }
+  // clang-format on
 
   void GivesCheckBoxesRoomAboutTheirCentreLine() {
     QFETCH(QString, text);
@@ -56,12 +58,14 @@ class MainDialogLayoutTest : public QObject {
   }
 
   // The list, status line and browser after a size event; the buttons and check boxes never move.
+  // clang-format off
   void LaysOutForTheClientSize_data() {
     test::Columns<QSize, Rects>({"client", "layout"});
     QTest::newRow("maximised to 1000 x 700") << QSize(1000, 700) << kLayout1000x700;
     QTest::newRow("smaller than the margins: the list shrinks to nothing")
         << QSize(20, 100) << Rects{QRect(15, 100, 0, 0), QRect(14, 80, 510, 14), QRect(-317, 11, 322, 73)};
   }
+  // clang-format on
 
   void LaysOutForTheClientSize() {
     QFETCH(QSize, client);

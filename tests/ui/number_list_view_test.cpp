@@ -61,11 +61,13 @@ class NumberListViewTest : public QObject {
     QCOMPARE(m_view->ShownItemCount(), std::size_t{5 * kRows});
   }
 
+  // clang-format off
   void ScrollsByColumns_data() {
     test::Columns<int, bool, int>({"count", "barShown", "lastFirstColumn"});
     QTest::newRow("everything fits: no scroll bar") << 40 << false << 0;
     QTest::newRow("one item more") << 41 << true << 1;
   }
+  // clang-format on
 
   void ScrollsByColumns() {
     QFETCH(int, count);
@@ -77,6 +79,7 @@ class NumberListViewTest : public QObject {
     QCOMPARE(m_view->horizontalScrollBar()->pageStep(), kFullColumns);
   }
 
+  // clang-format off
   void NavigatesAndSelectsWithTheKeyboard_data() {
     test::Columns<QString, int, QString, int>({"keys", "current", "selection", "firstColumn"});
     QTest::newRow("the first key focuses the first item") << "Down" << 0 << "0-1" << 0;
@@ -96,6 +99,7 @@ class NumberListViewTest : public QObject {
     QTest::newRow("space selects only the focused item") << "Home Shift+Down*3 Space" << 3 << "3-4" << 0;
     QTest::newRow("ctrl+a selects everything") << "Home Ctrl+A" << 0 << "0-95" << 0;
   }
+  // clang-format on
 
   void NavigatesAndSelectsWithTheKeyboard() {
     QFETCH(QString, keys);
@@ -109,6 +113,7 @@ class NumberListViewTest : public QObject {
     QCOMPARE(FirstColumn(), std::size_t(firstColumn));
   }
 
+  // clang-format off
   void SelectsWithTheMouse_data() {
     test::Columns<QString, QString>({"clicks", "selection"});
     QTest::newRow("a click selects one item") << "3 12" << "12-13";
@@ -118,6 +123,7 @@ class NumberListViewTest : public QObject {
     QTest::newRow("a click beside the items clears") << "3 Shift+12 none" << "";
     QTest::newRow("ctrl+click beside the items keeps") << "3 Ctrl+none" << "3-4";
   }
+  // clang-format on
 
   void SelectsWithTheMouse() {
     QFETCH(QString, clicks);
@@ -204,11 +210,13 @@ class NumberListViewTest : public QObject {
   }
 
   // Assistive technology sees a list whose children are only the items in view, however long it is.
+  // clang-format off
   void ExposesAListOfTheItemsInView_data() {
     test::Columns<int>({"count"});
     QTest::newRow("fewer than fit") << 7;
     QTest::newRow("a million") << 1000000;
   }
+  // clang-format on
 
   void ExposesAListOfTheItemsInView() {
     QFETCH(int, count);

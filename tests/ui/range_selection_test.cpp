@@ -32,6 +32,7 @@ class RangeSelectionTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // clang-format off
   void KeepsSortedDisjointRanges_data() {
     test::Columns<QString, QString>({"script", "ranges"});
     QTest::newRow("adjacent ranges join") << "+0-3 +3-5" << "0-5";
@@ -46,6 +47,7 @@ class RangeSelectionTest : public QObject {
     QTest::newRow("toggling inside splits") << "+0-6 ^3" << "0-3 4-6";
     QTest::newRow("empty ranges are ignored") << "+4-4 +7-5 -0-0" << "";
   }
+  // clang-format on
 
   void KeepsSortedDisjointRanges() {
     QFETCH(QString, script);

@@ -52,7 +52,8 @@ int DarkPixelsInList(const QImage& screenshot) {
 
 // The whole screen beside the main window's screenshot, to see what a failed step left behind.
 void SaveScreen() {
-  const QString path = QStringLiteral(ZELVANE_SCREENSHOT_PATH).replace(QStringLiteral(".png"), QStringLiteral("-failed.png"));
+  const QString path =
+      QStringLiteral(ZELVANE_SCREENSHOT_PATH).replace(QStringLiteral(".png"), QStringLiteral("-failed.png"));
   QGuiApplication::primaryScreen()->grabWindow(0).save(path);
   qWarning("screen saved to %s", qPrintable(path));
 }
