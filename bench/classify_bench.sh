@@ -12,7 +12,7 @@ build=${BUILD_DIR:-build-release}
 data=bench/data
 mkdir -p "$data"
 
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVANE_BUILD_BENCHMARKS=ON >/dev/null
 cmake --build "$build" --target zelvane-cli make_number_file >/dev/null
 input="$data/numbers-$count.txt"
 [ -f "$input" ] || "$build/bench/make_number_file" "$count" "$input"

@@ -17,7 +17,7 @@ mkdir -p "$data" "$out"
 [ -x /usr/bin/time ] || { echo "compare_bench.sh: /usr/bin/time is missing (Debian package: time)" >&2; exit 1; }
 
 if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVANE_BUILD_BENCHMARKS=ON >/dev/null
 fi
 grep -q '^CMAKE_BUILD_TYPE:STRING=Release$' "$build/CMakeCache.txt" || echo "warning: $build is not a Release build" >&2
 cmake --build "$build" -j2 --target zelvane-cli make_compare_data zelvane_compare_bench >/dev/null
