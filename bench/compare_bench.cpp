@@ -10,14 +10,18 @@
 
 #include "core/number_file_reader.h"
 #include "ops/number_comparison.h"
+#include "tests/support/naive_comparison.h"
 
 namespace {
 
 using zelvane::ComparisonMode;
 
 std::string Load(const std::filesystem::path& path) {
+  zelvane::NumberFile file;
   std::string text;
-  if (zelvane::FileResult error = zelvane::LoadNumberFile(path, text)) throw std::runtime_error(error->Message());
+  zelvane::FileResult error = file.Open(path);
+  if (!error) error = zelvane::LoadNumberFile(file, text);
+  if (error) throw std::runtime_error(error->Message());
   return text;
 }
 
@@ -78,7 +82,7 @@ int main(int argc, char** argv) {
                      zelvane::CompareNumberFiles);
   RegisterComparison("CompareNaively/different/10k-vs-10k", Load(folder / "numbers-10k.txt"),
                      Load(folder / "whitelist-10k.txt"), ComparisonMode::FindDifferent,
-                     zelvane::CompareNumberFilesNaively);
+                     zelvane::test::CompareNumberFilesNaively);
 
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

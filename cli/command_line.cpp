@@ -4,14 +4,14 @@
 
 #include "cli/classify_command.h"
 #include "cli/compare_command.h"
+#include "cli/prefixes_command.h"
 
 namespace zelvane::cli {
 
 CommandLine::CommandLine() : app_("Zelvane 命令行工具：按运营商给手机号码分类、比较号码文件", "zelvane-cli") {
   UseChineseHelp(app_);
   app_.set_version_flag("--version", "zelvane-cli 1.0", "显示版本并退出");
-  app_.require_subcommand(1);
-  commands_ = {AddClassifyCommand(app_), AddCompareCommand(app_)};
+  commands_ = {AddClassifyCommand(app_), AddCompareCommand(app_), AddPrefixesCommand(app_)};
   for (const Command& command : commands_) {
     command.app->group("命令");
     command.app->get_help_ptr()->group("选项");
@@ -19,11 +19,16 @@ CommandLine::CommandLine() : app_("Zelvane 命令行工具：按运营商给手�
   }
 }
 
+const CLI::App* CommandLine::Chosen() const {
+  const std::vector<CLI::App*> chosen = app_.get_subcommands();
+  return chosen.empty() ? nullptr : chosen.front();
+}
+
 std::optional<int> CommandLine::Parse(int argc, const char* const* argv) {
   try {
     app_.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
-    std::cout << (app_.get_subcommands().empty() ? app_.help() : app_.get_subcommands().front()->help());
+    std::cout << (Chosen() ? Chosen()->help() : app_.help());
     return kExitOk;
   } catch (const CLI::CallForAllHelp&) {
     std::cout << app_.help("", CLI::AppFormatMode::All);
@@ -32,8 +37,7 @@ std::optional<int> CommandLine::Parse(int argc, const char* const* argv) {
     std::cout << version.what() << "\n";
     return kExitOk;
   } catch (const CLI::ParseError& error) {
-    const CLI::App& failed = app_.get_subcommands().empty() ? app_ : *app_.get_subcommands().front();
-    return UsageError(failed, TranslateParseError(error));
+    return UsageError(Chosen() ? *Chosen() : app_, TranslateParseError(error, app_, Chosen()));
   }
   return std::nullopt;
 }
@@ -42,7 +46,7 @@ int CommandLine::Run() const {
   for (const Command& command : commands_) {
     if (command.app->parsed()) return command.run();
   }
-  return UsageError(app_, "缺少命令");
+  return UsageError(app_, "缺少命令（classify、compare 或 prefixes）");
 }
 
 }  // namespace zelvane::cli

@@ -22,6 +22,9 @@ class CommandLine {
   int Run() const;
 
  private:
+  // The command given on the command line, once parsed; nothing before.
+  const CLI::App* Chosen() const;
+
   CLI::App app_;
   std::vector<Command> commands_;
 };

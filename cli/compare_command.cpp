@@ -1,7 +1,5 @@
 #include "cli/compare_command.h"
 
-#include <unistd.h>
-
 #include <cerrno>
 #include <iostream>
 #include <memory>
@@ -25,29 +23,19 @@ struct CompareOptions {
   std::vector<std::string> files;
 };
 
-bool WriteAll(std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written < 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
 // Writes each number and the separator after it to standard output; false (errno set) when that fails.
-bool WriteToStandardOutput(const NumberList& numbers, std::string_view separator) {
+bool WriteNumbersToStandardOutput(const NumberList& numbers, std::string_view separator) {
   constexpr std::size_t kChunk = std::size_t{1} << 16;
   std::string chunk;
   chunk.reserve(kChunk + 64);
   for (std::string_view number : numbers) {
     chunk.append(number).append(separator);
     if (chunk.size() >= kChunk) {
-      if (!WriteAll(chunk)) return false;
+      if (!WriteToStandardOutput(chunk)) return false;
       chunk.clear();
     }
   }
-  return WriteAll(chunk);
+  return WriteToStandardOutput(chunk);
 }
 
 int RunCompare(const CLI::App& app, const CompareOptions& options) {
@@ -67,7 +55,8 @@ int RunCompare(const CLI::App& app, const CompareOptions& options) {
     return FailureExit(error->Message());
   }
   if (options.out.empty()) {
-    if (!WriteToStandardOutput(result, *separator)) return FailureExit("无法写入标准输出：" + SystemErrorReason(errno));
+    if (!WriteNumbersToStandardOutput(result, *separator))
+      return FailureExit("无法写入标准输出：" + SystemErrorReason(errno));
   } else if (FileResult error = WriteNumberFile(options.out, result, *separator)) {
     return FailureExit(error->Message());
   }

@@ -2,8 +2,6 @@
 
 #include <langinfo.h>
 
-#include <clocale>
-
 #include "core/text_encoding.h"
 #include "ops/number_file_writer.h"
 
@@ -38,12 +36,13 @@ std::optional<std::string> ResolveEscapes(std::string_view argument, std::string
 }  // namespace
 
 CLI::Option* AddSeparatorOption(CLI::App& app, std::string& separator) {
-  return app.add_option("--separator", separator, "每个号码后的分隔符，可用转义 \\r \\n \\t \\\\（默认：回车换行）")
+  return app
+      .add_option("--separator", separator,
+                  "每个号码后的分隔符，可用转义 \\r \\n \\t \\\\（默认：回车换行；管道中常用 --separator '\\n'）")
       ->type_name("SEP");
 }
 
 std::string TerminalCharset() {
-  std::setlocale(LC_CTYPE, "");
   const std::string charset = nl_langinfo(CODESET);
   return charset == "ANSI_X3.4-1968" || charset.empty() ? "UTF-8" : charset;
 }
@@ -52,7 +51,7 @@ std::optional<std::string> ParseSeparatorArgument(std::string_view argument, std
   std::optional<std::string> text = ResolveEscapes(argument, error);
   if (!text) return std::nullopt;
   if (text->empty()) return std::string(kDefaultSeparator);
-  std::optional<std::string> gbk = ConvertText(*text, TerminalCharset().c_str(), kNumberFileCharset);
+  std::optional<std::string> gbk = EncodeGbk(*text, TerminalCharset().c_str());
   if (!gbk) error = "分隔符中有无法用 GBK 编码表示的字符";
   return gbk;
 }

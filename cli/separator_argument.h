@@ -16,7 +16,7 @@ std::optional<std::string> ParseSeparatorArgument(std::string_view argument, std
 // Adds the --separator option, shared by the commands that write numbers.
 CLI::Option* AddSeparatorOption(CLI::App& app, std::string& separator);
 
-// The charset of the terminal's locale; UTF-8 where the locale names none beyond ASCII.
+// The charset of the terminal's locale (as main set it up); UTF-8 where the locale names none beyond ASCII.
 std::string TerminalCharset();
 
 }  // namespace zelvane::cli

@@ -1,5 +1,8 @@
 #include "cli/usage.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <iostream>
 
 namespace zelvane::cli {
@@ -19,22 +22,28 @@ void UseChineseHelp(CLI::App& app) {
   formatter->label("DIR", "文件夹");
   formatter->label("FILE", "文件");
   formatter->label("SEP", "分隔符");
-  formatter->column_width(28);
+  formatter->label("SIZE", "大小");
+  formatter->label("TABLE", "号段表");
+  formatter->column_width(30);
   app.formatter(formatter);
   app.option_defaults()->group("选项");
   app.set_help_flag("-h,--help", "显示本帮助并退出");
 }
 
-std::string TranslateParseError(const CLI::ParseError& error) {
-  const std::string text = error.what();
-  const auto after = [&text](std::string_view prefix) { return text.substr(prefix.size()); };
-  for (std::string_view prefix :
-       {"The following argument was not expected: ", "The following arguments were not expected: "}) {
-    if (text.starts_with(prefix)) return "无法识别的参数：" + after(prefix);
+std::string TranslateParseError(const CLI::ParseError& error, const CLI::App& app, const CLI::App* chosen) {
+  if (dynamic_cast<const CLI::ExtrasError*>(&error) != nullptr) {
+    const std::vector<std::string> extras = (chosen ? *chosen : app).remaining();
+    std::string listed;
+    for (const std::string& extra : extras) listed += (listed.empty() ? "" : " ") + extra;
+    if (chosen == nullptr && !extras.empty() && !extras.front().starts_with('-'))
+      return "未知的命令：" + extras.front();
+    return "无法识别的参数：" + listed;
   }
-  if (text == "A subcommand is required") return "缺少命令（classify 或 compare）";
-  if (text.ends_with(" is required")) return "缺少必填的参数 " + text.substr(0, text.size() - 12);
-  if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) return "选项缺少取值（" + text + "）";
+  const std::string text = error.what();
+  if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) {
+    // CLI11 names the option before the first colon.
+    return "选项 " + text.substr(0, text.find(':')) + " 缺少取值";
+  }
   return text;
 }
 
@@ -44,8 +53,20 @@ int FailureExit(const std::string& message) {
 }
 
 int UsageError(const CLI::App& app, const std::string& message) {
-  std::cerr << "参数错误：" << message << "\n\n" << app.help();
+  const CLI::App* parent = app.get_parent();
+  const std::string command = parent ? parent->get_name() + " " + app.get_name() : app.get_name();
+  std::cerr << "zelvane-cli: " << message << "\n请用“" << command << " --help”查看用法。\n";
   return kExitUsage;
+}
+
+bool WriteToStandardOutput(std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written < 0) return false;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
 }
 
 }  // namespace zelvane::cli

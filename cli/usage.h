@@ -1,7 +1,6 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
-
 #include <functional>
 #include <string>
 
@@ -18,13 +17,17 @@ struct Command {
 // Help texts and labels in Simplified Chinese.
 void UseChineseHelp(CLI::App& app);
 
-// Prints message and the command's usage to stderr; returns the usage exit code.
+// Prints what is wrong and where the command's help is to stderr, as GNU tools do; returns the usage
+// exit code.
 int UsageError(const CLI::App& app, const std::string& message);
 
-// A command-line parser error in Simplified Chinese.
-std::string TranslateParseError(const CLI::ParseError& error);
+// A command-line parser error in Simplified Chinese. chosen is the command given, if any.
+std::string TranslateParseError(const CLI::ParseError& error, const CLI::App& app, const CLI::App* chosen);
 
 // Prints "zelvane-cli: message" to stderr; returns the exit code of a failed file operation.
 int FailureExit(const std::string& message);
+
+// Writes bytes to standard output whole; false (errno set) when that fails.
+bool WriteToStandardOutput(std::string_view bytes);
 
 }  // namespace zelvane::cli

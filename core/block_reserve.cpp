@@ -4,41 +4,30 @@
 #include <new>
 #include <system_error>
 
-#include "core/huge_pages.h"
-
 namespace zelvane {
 
 namespace {
 
 constexpr std::size_t kMostAhead = 16;
 
-thread_local BlockReserve* thisThreadsReserve = nullptr;
-
 }  // namespace
 
-BlockReserve::BlockReserve(std::size_t count)
-    : count_(count), blocks_(std::make_unique<char*[]>(count)), outer_(thisThreadsReserve) {
-  thisThreadsReserve = this;
+BlockReserve::BlockReserve(std::size_t count) : count_(count), blocks_(std::make_unique<char*[]>(count)) {
   if (count == 0) return;
   try {
-    helper_ = std::thread([this] { Fill(); });
+    helper_ = std::jthread([this](const std::stop_token& stop) { Fill(stop); });
   } catch (const std::system_error&) {
-    // No thread: the lists fault their blocks in themselves.
+    // No thread: Take finds no block ready.
   }
 }
 
 BlockReserve::~BlockReserve() {
-  {
-    const std::lock_guard lock(mutex_);
-    stopping_ = true;
+  if (helper_.joinable()) {
+    helper_.request_stop();
+    helper_.join();
   }
-  blockTaken_.notify_one();
-  if (helper_.joinable()) helper_.join();
   for (std::size_t index = taken_; index < ready_; ++index) std::free(blocks_[index]);
-  thisThreadsReserve = outer_;
 }
-
-BlockReserve* BlockReserve::OfThisThread() { return thisThreadsReserve; }
 
 char* BlockReserve::Take() {
   char* block = nullptr;
@@ -51,12 +40,11 @@ char* BlockReserve::Take() {
   return block;
 }
 
-void BlockReserve::Fill() {
+void BlockReserve::Fill(const std::stop_token& stop) {
   for (std::size_t index = 0; index < count_; ++index) {
     {
       std::unique_lock lock(mutex_);
-      blockTaken_.wait(lock, [&] { return stopping_ || index - taken_ < kMostAhead; });
-      if (stopping_) return;
+      if (!blockTaken_.wait(lock, stop, [&] { return index - taken_ < kMostAhead; })) return;
     }
     char* block = nullptr;
     try {

@@ -1,11 +1,22 @@
 #include "core/category_lists.h"
 
-#include <cstdint>
 #include <new>
 
 #include "core/block_reserve.h"
+#include "core/repeat_filter.h"
 
 namespace zelvane {
+
+namespace {
+
+// About as many 2 MiB list blocks as this many numbers fill: a dozen bytes each, and eight bytes of
+// reference. Small imports need none.
+std::size_t BlocksFor(std::uint64_t numbers) {
+  const std::uint64_t blocks = numbers * 20 / BlockReserve::kBlockSize;
+  return blocks < 4 ? 0 : static_cast<std::size_t>(blocks);
+}
+
+}  // namespace
 
 CategoryCounts CategoryLists::Counts() const {
   CategoryCounts counts{};
@@ -13,8 +24,85 @@ CategoryCounts CategoryLists::Counts() const {
   return counts;
 }
 
-void CategoryLists::Truncate(const CategoryCounts& counts) {
-  for (NumberCategory category : kAllCategories) (*this)[category].Truncate(counts[CategoryIndex(category)]);
+FileResult CategoryLists::Import(NumberFile& file, const PrefixTable& table, const ImportSpeedups& speedups) {
+  const CategoryCounts before = Counts();
+  FileResult error;
+  try {
+    BlockReserve reserve(speedups.prepareBlocks ? BlocksFor(ExpectedNumbers(file.Size())) : 0);
+    error = ForEachClassifiedNumberIn(file, table, [&](std::string_view number, NumberCategory category) {
+      lists_[CategoryIndex(category)].Append(number, &reserve);
+      order_.push_back(category);
+    });
+  } catch (const std::bad_alloc&) {
+    error = OutOfMemoryError(file.path());
+  } catch (const std::length_error&) {
+    error = OutOfMemoryError(file.path());
+  }
+  if (error) UndoImport(before);
+  return error;
+}
+
+void CategoryLists::UndoImport(const CategoryCounts& before) {
+  std::uint64_t total = 0;
+  for (NumberCategory category : kAllCategories) {
+    lists_[CategoryIndex(category)].Truncate(before[CategoryIndex(category)]);
+    total += before[CategoryIndex(category)];
+  }
+  order_.resize(total);
+}
+
+CategoryLists CategoryLists::WithoutRepeats(std::uint64_t& removed) const {
+  CategoryLists kept;
+  kept.order_.reserve(order_.size());
+  // A kept number is known by its category and its index in the new list.
+  constexpr int kIndexBits = 37;
+  const auto resolve = [&kept](std::uint64_t id) {
+    return kept.lists_[id >> kIndexBits][id & ((std::uint64_t{1} << kIndexBits) - 1)];
+  };
+  RepeatFilter<decltype(resolve)> filter(resolve, order_.size());
+  BlockReserve reserve(BlocksFor(order_.size()));
+
+  // Lookups run kAhead numbers behind the prefetches.
+  constexpr std::size_t kAhead = 16;
+  CategoryCounts next{};
+  CategoryCounts ahead{};
+  std::array<std::uint64_t, kAhead> hashes{};
+  for (std::size_t i = 0; i < order_.size() + kAhead; ++i) {
+    if (i >= kAhead) {
+      const std::size_t at = i - kAhead;
+      const NumberCategory category = order_[at];
+      const std::size_t c = CategoryIndex(category);
+      const std::string_view number = lists_[c][next[c]++];
+      const std::uint64_t id = std::uint64_t{c} << kIndexBits | kept.lists_[c].size();
+      if (filter.Insert(number, hashes[at % kAhead], id)) {
+        kept.lists_[c].Append(number, &reserve);
+        kept.order_.push_back(category);
+      }
+    }
+    if (i < order_.size()) {
+      const std::size_t c = CategoryIndex(order_[i]);
+      const std::uint64_t hash = decltype(filter)::Hash(lists_[c][ahead[c]++]);
+      filter.Prefetch(hash);
+      hashes[i % kAhead] = hash;
+    }
+  }
+  removed = order_.size() - kept.order_.size();
+  return kept;
+}
+
+CategoryLists CategoryLists::Reclassified(const PrefixTable& table) const {
+  CategoryLists sorted;
+  sorted.order_.reserve(order_.size());
+  BlockReserve reserve(BlocksFor(order_.size()));
+  CategoryCounts next{};
+  for (NumberCategory category : order_) {
+    const std::size_t c = CategoryIndex(category);
+    const std::string_view number = lists_[c][next[c]++];
+    const NumberCategory now = table.Classify(number);
+    sorted.lists_[CategoryIndex(now)].Append(number, &reserve);
+    sorted.order_.push_back(now);
+  }
+  return sorted;
 }
 
 std::string StatusText(const CategoryCounts& counts) {
@@ -27,39 +115,6 @@ std::string StatusText(const CategoryCounts& counts) {
     text += std::to_string(counts[CategoryIndex(category)]) + "个";
   }
   return text;
-}
-
-namespace {
-
-// About as many list blocks as a file of numbers fills: its bytes, and eight bytes of reference
-// for a number of a dozen bytes. Small files need none.
-std::size_t ReserveBlocksFor(const std::filesystem::path& path) {
-  std::uint64_t size = 0;
-  if (NumberFileSize(path, size) || size < 4 * BlockReserve::kBlockSize) return 0;
-  return static_cast<std::size_t>(size / BlockReserve::kBlockSize * 3 / 2);
-}
-
-}  // namespace
-
-FileResult ImportNumberFile(const std::filesystem::path& path, CategoryLists& lists,
-                            std::vector<NumberCategory>& imported) {
-  const CategoryCounts before = lists.Counts();
-  const std::size_t importedBefore = imported.size();
-  FileResult error;
-  try {
-    const BlockReserve reserve(ReserveBlocksFor(path));
-    error = ForEachClassifiedNumberInFile(path, [&](std::string_view number, NumberCategory category) {
-      lists[category].Append(number);
-      imported.push_back(category);
-    });
-  } catch (const std::bad_alloc&) {
-    error = OutOfMemoryError(path);
-  }
-  if (error) {
-    lists.Truncate(before);
-    imported.resize(importedBefore);
-  }
-  return error;
 }
 
 }  // namespace zelvane

@@ -2,52 +2,80 @@
 
 #include <array>
 #include <cstdint>
-#include <filesystem>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "core/carrier_prefix_table.h"
 #include "core/file_error.h"
+#include "core/huge_page_allocator.h"
+#include "core/normalize_number.h"
 #include "core/number_category.h"
 #include "core/number_file_reader.h"
 #include "core/number_list.h"
+#include "core/prefix_table.h"
 
 namespace zelvane {
 
 using CategoryCounts = std::array<std::uint64_t, kCategoryCount>;
 
-// Every number imported so far, one list per category, in import order, duplicates kept.
+// How many numbers a number file of this many bytes holds, about: most take ten bytes or more
+// with their separator.
+constexpr std::uint64_t ExpectedNumbers(std::uint64_t fileBytes) { return fileBytes / 10; }
+
+// Switches for the benchmarks, which measure what each speed-up gains; the program keeps them on.
+struct ImportSpeedups {
+  bool prepareBlocks = true;  // a helper thread faults the lists' memory in ahead of the appends
+};
+
+// Reads a number file and hands every number to receive, normalised, with its category by table,
+// in file order.
+template <class Receiver>
+FileResult ForEachClassifiedNumberIn(NumberFile& file, const PrefixTable& table, Receiver&& receive) {
+  return ForEachNumberIn(file, [&](std::string_view token) {
+    const std::string_view number = NormalizeNumber(token);
+    receive(number, table.Classify(number));
+  });
+}
+
+// Every number imported so far, one list per category, each in import order, duplicates kept;
+// and the category of every number in import order, so that the lists can be sorted again.
 class CategoryLists {
  public:
-  NumberList& operator[](NumberCategory category) { return lists_[CategoryIndex(category)]; }
   const NumberList& operator[](NumberCategory category) const { return lists_[CategoryIndex(category)]; }
 
   CategoryCounts Counts() const;
+  std::uint64_t size() const { return order_.size(); }
+  // The category of each number, in import order: the numbers of one import are a stretch of it.
+  std::span<const NumberCategory> Order() const { return order_; }
 
-  // Back to the sizes of an earlier Counts().
-  void Truncate(const CategoryCounts& counts);
+  CategoryLists() = default;
+  CategoryLists(CategoryLists&&) noexcept = default;
+  CategoryLists& operator=(CategoryLists&&) noexcept = default;
+
+  // Appends the file's numbers to their lists, sorted by table. On failure the lists are as they were.
+  FileResult Import(NumberFile& file, const PrefixTable& table, const ImportSpeedups& speedups = {});
+  // Takes the last import back: before is what Counts() said just before it.
+  void UndoImport(const CategoryCounts& before);
+
+  // Forgets every number.
+  void Clear() { *this = CategoryLists(); }
+
+  // The same numbers without those that repeat one before them in import order; removed counts them.
+  // A number's category follows from its text, so its repeats are in its own list.
+  CategoryLists WithoutRepeats(std::uint64_t& removed) const;
+
+  // The same numbers sorted again by table; each list keeps import order.
+  CategoryLists Reclassified(const PrefixTable& table) const;
 
  private:
+  using Categories = std::vector<NumberCategory, HugePageAllocator<NumberCategory>>;
+
   std::array<NumberList, kCategoryCount> lists_;
+  Categories order_;
 };
 
 // "当前共有…个号码，移动…个，联通…个，电信…个，小灵通…个，其他…个".
 std::string StatusText(const CategoryCounts& counts);
-
-// Reads a number file and hands every number to receive, normalised, with its category, in file order.
-template <class Receiver>
-FileResult ForEachClassifiedNumberInFile(const std::filesystem::path& path, Receiver&& receive) {
-  const CarrierPrefixTable& table = GlobalCarrierPrefixTable();
-  return ForEachNumberInFile(path, [&](std::string_view token) {
-    const std::string_view number = NormalizeNumber(token);
-    receive(number, ClassifyNumber(number, table));
-  });
-}
-
-// Appends the file's numbers to their lists. imported receives the category of each number of
-// this import in file order. On failure lists and imported are as they were.
-FileResult ImportNumberFile(const std::filesystem::path& path, CategoryLists& lists,
-                            std::vector<NumberCategory>& imported);
 
 }  // namespace zelvane

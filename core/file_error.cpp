@@ -6,6 +6,7 @@
 namespace zelvane {
 
 std::string FileError::Message() const {
+  if (path == "-") return (operation == FileOperation::Read ? "无法读取标准输入：" : "无法写入标准输出：") + reason;
   const char* verb = operation == FileOperation::Read ? "无法读取文件" : "无法写入文件";
   return std::string(verb) + "“" + path.string() + "”：" + reason;
 }

@@ -14,7 +14,7 @@ struct FileError {
   std::filesystem::path path;
   std::string reason;  // Simplified Chinese, UTF-8
 
-  // "无法读取文件“…”：…" or "无法写入文件“…”：…".
+  // "无法读取文件“…”：…" or "无法写入文件“…”：…"; "-" is standard input or output.
   std::string Message() const;
 };
 

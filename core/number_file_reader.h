@@ -11,23 +11,59 @@
 
 namespace zelvane {
 
-// Reads a number file in binary and hands its text to sink in pieces, in order: a UTF-8
-// byte-order mark at the start is skipped, and a file that starts with a UTF-16 byte-order mark
-// is handed over as GBK. Exactly the bytes read are handed over, however the file changes while
-// it is read. Folders, FIFOs and other non-regular files are refused.
-FileResult ReadNumberFile(const std::filesystem::path& path, const std::function<void(std::string_view)>& sink);
+// What a number file may be besides a regular file.
+enum class InputKinds {
+  RegularFiles,  // folders, FIFOs and devices are refused, a FIFO without waiting for a writer
+  AnyStream,     // pipes and devices are read to their end too, and "-" is standard input
+};
 
-// The whole text of a number file, as ReadNumberFile hands it over.
-FileResult LoadNumberFile(const std::filesystem::path& path, std::string& text);
+// The name that stands for standard input on the command line.
+inline const std::filesystem::path kStandardInput = "-";
 
-// The size of the file on disk in bytes.
-FileResult NumberFileSize(const std::filesystem::path& path, std::uint64_t& size);
+// An open number file. Read hands its text over in binary, in pieces, in order: a UTF-8 byte-order
+// mark at the start is skipped, and a file that starts with a UTF-16 byte-order mark is handed over
+// as GBK. Exactly the bytes read are handed over, however the file changes while it is read.
+class NumberFile {
+ public:
+  using Sink = std::function<void(std::string_view)>;
 
-// Reads and scans a number file: receive gets every token's text in file order.
+  NumberFile() = default;
+  ~NumberFile();
+  NumberFile(NumberFile&& other) noexcept;
+  NumberFile& operator=(NumberFile&& other) noexcept;
+
+  FileResult Open(const std::filesystem::path& path, InputKinds kinds = InputKinds::RegularFiles);
+
+  const std::filesystem::path& path() const { return path_; }
+  // A regular file: its size is known, and it can be read more than once.
+  bool IsRegular() const { return regular_; }
+  // The size on disk when it was opened; 0 for a stream.
+  std::uint64_t Size() const { return size_; }
+
+  // Reads the whole text from the start (a stream: what is left of it) and hands it to sink.
+  FileResult Read(const Sink& sink);
+
+ private:
+  void Close();
+
+  std::filesystem::path path_;
+  int fd_ = -1;
+  bool ownsFd_ = false;
+  bool regular_ = false;
+  std::uint64_t size_ = 0;
+};
+
+// Opens a regular number file and reads it whole.
+FileResult ReadNumberFile(const std::filesystem::path& path, const NumberFile::Sink& sink);
+
+// The whole text of a number file, as Read hands it over.
+FileResult LoadNumberFile(NumberFile& file, std::string& text);
+
+// Reads and scans an open number file: receive gets every token's text in file order.
 template <class Receiver>
-FileResult ForEachNumberInFile(const std::filesystem::path& path, Receiver&& receive) {
+FileResult ForEachNumberIn(NumberFile& file, Receiver&& receive) {
   NumberScanner scanner;
-  FileResult error = ReadNumberFile(path, [&](std::string_view piece) { scanner.Feed(piece, receive); });
+  FileResult error = file.Read([&](std::string_view piece) { scanner.Feed(piece, receive); });
   if (!error) scanner.Finish(receive);
   return error;
 }

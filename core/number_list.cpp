@@ -9,10 +9,9 @@ namespace zelvane {
 
 void NumberList::FreeBlock::operator()(char* block) const { std::free(block); }
 
-NumberList::Block NumberList::AllocateBlock(std::size_t size) {
+NumberList::Block NumberList::AllocateBlock(std::size_t size, BlockReserve* reserve) {
   static_assert(kBlockSize == BlockReserve::kBlockSize);
   if (size == kBlockSize) {
-    BlockReserve* reserve = BlockReserve::OfThisThread();
     char* block = reserve ? reserve->Take() : nullptr;
     return Block(block ? block : static_cast<char*>(AllocateHugePages(kBlockSize)));
   }

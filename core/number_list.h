@@ -1,5 +1,6 @@
 #pragma once
 
+#include <compare>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -11,6 +12,9 @@
 
 namespace zelvane {
 
+class BlockReserve;
+class CategoryLists;
+
 // A growing list of numbers (at most 30 bytes each) kept compactly: their bytes, and one 64-bit
 // reference per number, in blocks that are never moved or copied as the list grows. The first
 // blocks are small, so that a short list stays small; the others are 2 MiB, the size of a huge
@@ -19,14 +23,15 @@ class NumberList {
  public:
   class const_iterator;
 
-  void Append(std::string_view number) {
+  // Appends a number; its 2 MiB blocks come from reserve when it has one ready.
+  void Append(std::string_view number, BlockReserve* reserve = nullptr) {
     // ">=" keeps every offset, even an empty number's, inside an existing block.
     if (bytes_.empty() || bytesUsed_ + number.size() >= BlockSize(bytes_.size() - 1)) {
-      bytes_.push_back(AllocateBlock(BlockSize(bytes_.size())));
+      bytes_.push_back(AllocateBlock(BlockSize(bytes_.size()), reserve));
       bytesUsed_ = 0;
     }
     const auto [refBlock, refIndex] = RefPosition(size_);
-    if (refBlock == refs_.size()) refs_.push_back(AllocateBlock(BlockSize(refBlock)));
+    if (refBlock == refs_.size()) refs_.push_back(AllocateBlock(BlockSize(refBlock), reserve));
     std::memcpy(bytes_.back().get() + bytesUsed_, number.data(), number.size());
     Refs(refBlock)[refIndex] = ((bytes_.size() - 1) << kOffsetBits | bytesUsed_) << kLengthBits | number.size();
     bytesUsed_ += number.size();
@@ -43,13 +48,15 @@ class NumberList {
     return std::string_view(bytes_[place >> kOffsetBits].get() + (place & kOffsetMask), ref & kLengthMask);
   }
 
-  // Drops the numbers from index count on (undoes the appends of a failed import).
-  void Truncate(std::size_t count);
-
   const_iterator begin() const;
   const_iterator end() const;
 
  private:
+  friend class CategoryLists;
+
+  // Drops the numbers from index count on (undoes the appends of a failed import).
+  void Truncate(std::size_t count);
+
   struct FreeBlock {
     void operator()(char* block) const;
   };
@@ -73,7 +80,7 @@ class NumberList {
     return {1 + rest / kRefsPerBlock, rest % kRefsPerBlock};
   }
 
-  static Block AllocateBlock(std::size_t size);
+  static Block AllocateBlock(std::size_t size, BlockReserve* reserve);
 
   std::uint64_t* Refs(std::size_t block) const { return reinterpret_cast<std::uint64_t*>(refs_[block].get()); }
 
@@ -95,19 +102,33 @@ class NumberList::const_iterator {
   const_iterator(const NumberList* list, std::size_t index) : list_(list), index_(index) {}
 
   std::string_view operator*() const { return (*list_)[index_]; }
-  const_iterator& operator++() {
-    ++index_;
+  std::string_view operator[](difference_type offset) const { return *(*this + offset); }
+
+  const_iterator& operator+=(difference_type offset) {
+    index_ = static_cast<std::size_t>(static_cast<difference_type>(index_) + offset);
     return *this;
   }
+  const_iterator& operator-=(difference_type offset) { return *this += -offset; }
+  const_iterator& operator++() { return *this += 1; }
+  const_iterator& operator--() { return *this -= 1; }
   const_iterator operator++(int) {
     const_iterator old = *this;
-    ++index_;
+    ++*this;
     return old;
   }
-  difference_type operator-(const const_iterator& other) const {
-    return static_cast<difference_type>(index_) - static_cast<difference_type>(other.index_);
+  const_iterator operator--(int) {
+    const_iterator old = *this;
+    --*this;
+    return old;
   }
-  bool operator==(const const_iterator& other) const { return index_ == other.index_; }
+  friend const_iterator operator+(const_iterator it, difference_type offset) { return it += offset; }
+  friend const_iterator operator+(difference_type offset, const_iterator it) { return it += offset; }
+  friend const_iterator operator-(const_iterator it, difference_type offset) { return it -= offset; }
+  friend difference_type operator-(const const_iterator& a, const const_iterator& b) {
+    return static_cast<difference_type>(a.index_) - static_cast<difference_type>(b.index_);
+  }
+  friend bool operator==(const const_iterator& a, const const_iterator& b) { return a.index_ == b.index_; }
+  friend auto operator<=>(const const_iterator& a, const const_iterator& b) { return a.index_ <=> b.index_; }
 
  private:
   const NumberList* list_ = nullptr;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ops/number_comparison.h"
+#include "tests/support/naive_comparison.h"
 
 namespace {
 
@@ -31,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string_view searched = std::string_view(bytes).substr(split);
   for (const auto mode : {zelvane::ComparisonMode::FindSame, zelvane::ComparisonMode::FindDifferent}) {
     if (Contents(zelvane::CompareNumberFiles(scanned, searched, mode)) !=
-        Contents(zelvane::CompareNumberFilesNaively(scanned, searched, mode))) {
+        Contents(zelvane::test::CompareNumberFilesNaively(scanned, searched, mode))) {
       std::abort();
     }
   }

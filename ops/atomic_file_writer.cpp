@@ -40,7 +40,8 @@ std::filesystem::path ResolveTarget(const std::filesystem::path& target) {
 
 }  // namespace
 
-AtomicFileWriter::AtomicFileWriter(std::filesystem::path target) : target_(ResolveTarget(target)) {}
+AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target, const WriteSpeedups& speedups)
+    : target_(ResolveTarget(target)), speedups_(speedups) {}
 
 AtomicFileWriter::~AtomicFileWriter() { Discard(); }
 
@@ -64,8 +65,14 @@ FileResult AtomicFileWriter::Open() {
     temporary_.clear();
     return Fail(error);
   }
-  if (exists) ::fchmod(fd_, existing.st_mode & 07777);
-  writeback_ = std::make_unique<FileWriteback>(fd_);
+  // The new file keeps the old one's permissions. Some file systems refuse any change of mode; there
+  // it is enough that the new file has the old one's mode already.
+  if (exists && ::fchmod(fd_, existing.st_mode & 07777) != 0) {
+    const int error = errno;
+    struct stat created {};
+    if (::fstat(fd_, &created) != 0 || (created.st_mode & 07777) != (existing.st_mode & 07777)) return Fail(error);
+  }
+  writeback_ = std::make_unique<FileWriteback>(fd_, speedups_.background);
   buffer_ = writeback_->FreeBuffer();
   used_ = 0;
   return std::nullopt;
@@ -92,7 +99,7 @@ void AtomicFileWriter::EndWrites() {
   used_ = 0;
 }
 
-FileResult AtomicFileWriter::Commit() {
+FileResult AtomicFileWriter::Finish() {
   if (fd_ < 0) return Fail(EBADF);
   EndWrites();
   const int writeError = writeback_->Finish();  // written and flushed to disk, or why not
@@ -101,9 +108,21 @@ FileResult AtomicFileWriter::Commit() {
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) return Fail(errno);
+  finished_ = true;
+  return std::nullopt;
+}
+
+FileResult AtomicFileWriter::Publish() {
+  if (!finished_) return Fail(EBADF);
   if (::rename(temporary_.c_str(), target_.c_str()) != 0) return Fail(errno);
   temporary_.clear();
+  finished_ = false;
   return std::nullopt;
+}
+
+FileResult AtomicFileWriter::Commit() {
+  if (FileResult error = Finish()) return error;
+  return Publish();
 }
 
 FileResult AtomicFileWriter::Fail(int errorNumber) {
@@ -119,6 +138,7 @@ void AtomicFileWriter::Discard() {
   fd_ = -1;
   if (!temporary_.empty()) ::unlink(temporary_.c_str());
   temporary_.clear();
+  finished_ = false;
 }
 
 }  // namespace zelvane

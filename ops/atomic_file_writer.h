@@ -11,12 +11,17 @@
 
 namespace zelvane {
 
+// Switches for the benchmarks, which measure what each speed-up gains; the program keeps them on.
+struct WriteSpeedups {
+  bool background = true;  // write and flush on a thread of the file's own while the next buffer fills
+};
+
 // Writes a file so that it is either wholly replaced or left as it was: the bytes go to a
-// temporary file in the target's folder, which Commit flushes to disk and renames over the target.
-// Destroying an uncommitted writer removes the temporary file.
+// temporary file in the target's folder, which is flushed to disk and renamed over the target.
+// Destroying a writer that did not publish removes the temporary file.
 class AtomicFileWriter {
  public:
-  explicit AtomicFileWriter(std::filesystem::path target);
+  explicit AtomicFileWriter(const std::filesystem::path& target, const WriteSpeedups& speedups = {});
   ~AtomicFileWriter();
   AtomicFileWriter(const AtomicFileWriter&) = delete;
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -24,17 +29,21 @@ class AtomicFileWriter {
   // Creates the temporary file. Refuses a target that is a folder, a device or a read-only file.
   FileResult Open();
 
-  // Buffered, and written out on another thread; a failed write is remembered and reported by Commit.
+  // Buffered, and written out on another thread; a failed write is remembered and reported by Finish.
   void Write(std::string_view bytes) {
     if (bytes.size() > kBufferSize - used_) return WriteSpilling(bytes);
     std::memcpy(buffer_ + used_, bytes.data(), bytes.size());
     used_ += bytes.size();
   }
 
-  // No more writes: the last bytes go out and to disk in the background until Commit.
+  // No more writes: the last bytes go out and to disk in the background until Finish.
   void EndWrites();
 
-  // Makes the written bytes the target's content.
+  // Waits until every byte is written and on disk. On failure the temporary file is gone.
+  FileResult Finish();
+  // Renames the finished temporary file over the target.
+  FileResult Publish();
+  // Finish, then Publish.
   FileResult Commit();
 
   const std::filesystem::path& target() const { return target_; }
@@ -47,8 +56,10 @@ class AtomicFileWriter {
   void Discard();
 
   std::filesystem::path target_;
+  WriteSpeedups speedups_;
   std::filesystem::path temporary_;
   int fd_ = -1;
+  bool finished_ = false;
   std::unique_ptr<FileWriteback> writeback_;
   char* buffer_ = nullptr;  // one of writeback_'s; none after EndWrites
   std::size_t used_ = 0;

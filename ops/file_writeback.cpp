@@ -17,26 +17,24 @@ constexpr std::uint64_t kSyncEvery = std::uint64_t{32} << 20;
 
 }  // namespace
 
-FileWriteback::FileWriteback(int fd) : fd_(fd) {
+FileWriteback::FileWriteback(int fd, bool background) : fd_(fd) {
   for (auto& buffer : buffers_) {
     buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
     free_.push_back(buffer.get());
   }
+  if (!background) return;
   try {
-    thread_ = std::thread([this] { Run(); });
+    thread_ = std::jthread([this](const std::stop_token& stop) { Run(stop); });
   } catch (const std::system_error&) {
     // Written in the caller's thread then.
   }
 }
 
 FileWriteback::~FileWriteback() {
-  {
-    const std::lock_guard lock(mutex_);
-    stopping_ = true;
-    abandoned_ = true;
+  if (thread_.joinable()) {
+    thread_.request_stop();
+    thread_.join();
   }
-  changed_.notify_all();
-  if (thread_.joinable()) thread_.join();
 }
 
 char* FileWriteback::FreeBuffer() {
@@ -63,7 +61,7 @@ void FileWriteback::Submit(char* buffer, std::size_t used) {
 void FileWriteback::EndInput() {
   {
     const std::lock_guard lock(mutex_);
-    stopping_ = true;
+    inputEnded_ = true;
   }
   changed_.notify_all();
 }
@@ -78,11 +76,12 @@ int FileWriteback::Finish() {
   return error_;
 }
 
-void FileWriteback::Run() {
+void FileWriteback::Run(const std::stop_token& stop) {
   std::unique_lock lock(mutex_);
   for (;;) {
-    changed_.wait(lock, [&] { return stopping_ || !queued_.empty(); });
-    if (abandoned_) return;
+    // A stop comes from the destructor: what is left is not worth writing.
+    changed_.wait(lock, stop, [&] { return inputEnded_ || !queued_.empty(); });
+    if (stop.stop_requested()) return;
     if (queued_.empty()) break;
     const auto [buffer, used] = queued_.front();
     queued_.pop_front();

@@ -7,6 +7,7 @@
 #include <deque>
 #include <memory>
 #include <mutex>
+#include <stop_token>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -15,12 +16,12 @@ namespace zelvane {
 
 // Writes filled buffers to a file on a thread of its own and flushes them to disk as it goes, so
 // that the write calls and the waits for the disk run on another core while the caller fills the
-// next buffer. Without a thread to spare it does the same in the caller.
+// next buffer. Without a thread (none to spare, or background off) it does the same in the caller.
 class FileWriteback {
  public:
   static constexpr std::size_t kBufferSize = std::size_t{1} << 20;
 
-  explicit FileWriteback(int fd);
+  FileWriteback(int fd, bool background);
   // Stops without writing what is still queued.
   ~FileWriteback();
   FileWriteback(const FileWriteback&) = delete;
@@ -41,23 +42,22 @@ class FileWriteback {
  private:
   static constexpr std::size_t kBufferCount = 4;
 
-  void Run();
+  void Run(const std::stop_token& stop);
   void WriteOut(const char* bytes, std::size_t size);
   void SyncToDisk();
 
   const int fd_;
   std::array<std::unique_ptr<char[]>, kBufferCount> buffers_;
   std::mutex mutex_;
-  std::condition_variable changed_;
+  std::condition_variable_any changed_;
   std::vector<char*> free_;
   std::deque<std::pair<char*, std::size_t>> queued_;
-  bool stopping_ = false;
-  bool abandoned_ = false;  // destroyed before Finish: what is left is not worth writing
-  int error_ = 0;           // written by whoever writes; read under the mutex or after the thread ended
+  bool inputEnded_ = false;
+  int error_ = 0;  // written by whoever writes; read under the mutex or after the thread ended
   std::uint64_t offset_ = 0;
   std::uint64_t unsynced_ = 0;
   bool synced_ = false;
-  std::thread thread_;
+  std::jthread thread_;  // last: it stops and is joined before the rest goes
 };
 
 }  // namespace zelvane

@@ -5,10 +5,9 @@
 #include <QLabel>
 #include <QPushButton>
 #include <algorithm>
-#include <future>
 #include <new>
 
-#include "ops/category_export.h"
+#include "ops/category_files.h"
 #include "ops/number_comparison.h"
 #include "ops/number_file_writer.h"
 #include "res/main_dialog_template.h"
@@ -47,7 +46,6 @@ constexpr CategoryFilter kEveryCategory = {true, true, true, true, true};
 CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
     : TemplateDialog(res::kMainDialog, parent),
       m_shell(shell),
-      m_model(m_lists),
       m_status(DlgItem<QLabel>(res::IDC_STATUS)),
       m_list(DlgItem<NumberListView>(res::IDC_NUMBER_LIST)),
       m_browser(DlgItem<CWebBrowser2>(res::IDC_AD_BROWSER)),
@@ -55,18 +53,17 @@ CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
   m_list->SetModel(&m_model);
 
   connect(m_systemMenu, &SystemMenu::Command, this, &CClassifierDlg::OnSysCommand);
-  connect(DlgItem<QPushButton>(res::IDC_IMPORT), &QPushButton::clicked, this, &CClassifierDlg::OnImport);
-  connect(DlgItem<QCheckBox>(res::IDC_CHECK_ALL), &QCheckBox::clicked, this, &CClassifierDlg::OnCheckAll);
-  connect(DlgItem<QCheckBox>(res::IDC_CHECK_MOBILE), &QCheckBox::clicked, this, &CClassifierDlg::OnCheckMobile);
-  connect(DlgItem<QCheckBox>(res::IDC_CHECK_UNICOM), &QCheckBox::clicked, this, &CClassifierDlg::OnCheckUnicom);
-  connect(DlgItem<QCheckBox>(res::IDC_CHECK_TELECOM), &QCheckBox::clicked, this, &CClassifierDlg::OnCheckTelecom);
-  connect(DlgItem<QCheckBox>(res::IDC_CHECK_PHS), &QCheckBox::clicked, this, &CClassifierDlg::OnCheckPhs);
-  connect(DlgItem<QCheckBox>(res::IDC_CHECK_OTHER), &QCheckBox::clicked, this, &CClassifierDlg::OnCheckOther);
-  connect(DlgItem<QPushButton>(res::IDC_EXPORT), &QPushButton::clicked, this, &CClassifierDlg::OnExport);
-  connect(DlgItem<QPushButton>(res::IDC_ONE_CLICK_EXPORT), &QPushButton::clicked, this,
-          &CClassifierDlg::OnOneClickExport);
-  connect(DlgItem<QPushButton>(res::IDC_ANALYSIS), &QPushButton::clicked, this, &CClassifierDlg::OnAnalysis);
-  connect(DlgItem<QPushButton>(res::IDC_HELP_BUTTON), &QPushButton::clicked, this, &CClassifierDlg::OnHelpButton);
+  ConnectCommand<QPushButton>(res::IDC_IMPORT, &QPushButton::clicked, &CClassifierDlg::OnImport);
+  ConnectCommand<QCheckBox>(res::IDC_CHECK_ALL, &QCheckBox::clicked, &CClassifierDlg::OnCheckAll);
+  ConnectCommand<QCheckBox>(res::IDC_CHECK_MOBILE, &QCheckBox::clicked, &CClassifierDlg::OnCheckMobile);
+  ConnectCommand<QCheckBox>(res::IDC_CHECK_UNICOM, &QCheckBox::clicked, &CClassifierDlg::OnCheckUnicom);
+  ConnectCommand<QCheckBox>(res::IDC_CHECK_TELECOM, &QCheckBox::clicked, &CClassifierDlg::OnCheckTelecom);
+  ConnectCommand<QCheckBox>(res::IDC_CHECK_PHS, &QCheckBox::clicked, &CClassifierDlg::OnCheckPhs);
+  ConnectCommand<QCheckBox>(res::IDC_CHECK_OTHER, &QCheckBox::clicked, &CClassifierDlg::OnCheckOther);
+  ConnectCommand<QPushButton>(res::IDC_EXPORT, &QPushButton::clicked, &CClassifierDlg::OnExport);
+  ConnectCommand<QPushButton>(res::IDC_ONE_CLICK_EXPORT, &QPushButton::clicked, &CClassifierDlg::OnOneClickExport);
+  ConnectCommand<QPushButton>(res::IDC_ANALYSIS, &QPushButton::clicked, &CClassifierDlg::OnAnalysis);
+  ConnectCommand<QPushButton>(res::IDC_HELP_BUTTON, &QPushButton::clicked, &CClassifierDlg::OnHelpButton);
 
   OnInitDialog();
 }
@@ -97,32 +94,32 @@ void CClassifierDlg::UpdateData(bool save) {
   }
 }
 
+void CClassifierDlg::RunCommand(void (CClassifierDlg::*handler)()) {
+  try {
+    (this->*handler)();
+  } catch (const std::bad_alloc&) {
+    m_shell.ShowMessage(this, QStringLiteral("内存不足，无法完成这个操作"));
+  }
+}
+
 void CClassifierDlg::OnImport() {
   const std::optional<std::filesystem::path> path = ChooseFileToImport(m_shell, this);
   if (!path) return;
 
-  std::vector<NumberCategory> imported;
+  const std::uint64_t before = m_model.Lists().size();
   FileResult error;
   {
     WaitCursor wait(m_shell);
-    const CategoryCounts before = m_lists.Counts();
-    std::future<ItemRefs> storage = PrepareImportRefs(m_model.Refs().size(), *path);
-    error = ImportNumberFile(*path, m_lists, imported);
-    if (!error) {
-      try {
-        m_model.Replace(MergeImported(m_model.Refs(), imported, before, Admitted(), storage.get()));
-      } catch (const std::bad_alloc&) {
-        m_lists.Truncate(before);  // the view cannot take the numbers: the import is undone
-        error = OutOfMemoryError(*path);
-      }
-    }
+    NumberFile file;
+    error = file.Open(*path);
+    if (!error) error = m_model.Import(file, *m_table, Admitted());
   }
   if (error) {
     m_shell.ShowMessage(this, FromUtf8(error->Message()));
     return;
   }
-  m_status->setText(FromUtf8(StatusText(m_lists.Counts())));
-  m_shell.ShowMessage(this, QStringLiteral("共计导入%1个接收号码！").arg(imported.size()));
+  m_status->setText(FromUtf8(StatusText(m_model.Lists().Counts())));
+  m_shell.ShowMessage(this, QStringLiteral("共计导入%1个接收号码！").arg(m_model.Lists().size() - before));
 }
 
 void CClassifierDlg::OnCheckAll() {
@@ -182,7 +179,7 @@ void CClassifierDlg::OnOneClickExport() {
   const std::optional<std::string> separator = AskSeparator();
   if (!separator) return;
 
-  const std::vector<FileError> failures = ExportCategoryLists(*folder, m_lists, *separator);
+  const std::vector<FileError> failures = ExportCategoryLists(*folder, m_model.Lists(), *separator);
   if (failures.empty()) return;
   QStringList messages;
   for (const FileError& failure : failures) messages << FromUtf8(failure.Message());

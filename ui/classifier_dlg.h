@@ -26,7 +26,7 @@ class CClassifierDlg : public TemplateDialog {
  public:
   explicit CClassifierDlg(Shell& shell, QWidget* parent = nullptr);
 
-  const CategoryLists& Lists() const { return m_lists; }
+  const CategoryLists& Lists() const { return m_model.Lists(); }
   SystemMenu& GetSystemMenu() const { return *m_systemMenu; }
 
   // A command of the system menu: IDM_ABOUTBOX (any id from 16 to 31) opens the About box,
@@ -43,6 +43,15 @@ class CClassifierDlg : public TemplateDialog {
  private:
   void OnInitDialog();
   void UpdateData(bool save);
+
+  // Connects a control's signal to a command handler, which runs through RunCommand.
+  template <class Control, class Signal>
+  void ConnectCommand(int id, Signal signal, void (CClassifierDlg::*handler)()) {
+    connect(DlgItem<Control>(id), signal, this, [this, handler] { RunCommand(handler); });
+  }
+  // Runs a command handler. When memory runs out on the way the user is told, and the numbers and
+  // the list stay as they were: every command changes them only once nothing can fail any more.
+  void RunCommand(void (CClassifierDlg::*handler)());
 
   void OnImport();
   void OnCheckAll();
@@ -67,8 +76,8 @@ class CClassifierDlg : public TemplateDialog {
   CategoryFilter Admitted() const;
 
   Shell& m_shell;
-  CategoryLists m_lists;
   NumberListModel m_model;
+  const PrefixTable* m_table = &PrefixTable::Original();
   QLabel* m_status;
   NumberListView* m_list;
   CWebBrowser2* m_browser;

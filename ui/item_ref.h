@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/huge_page_allocator.h"
 #include "core/number_category.h"
-#include "ui/huge_page_allocator.h"
 
 namespace zelvane {
 

@@ -1,13 +1,35 @@
 #include "ui/number_list_model.h"
 
+#include <climits>
+#include <new>
+
 #include "ui/ui_text.h"
 
 namespace zelvane {
 
-NumberListModel::NumberListModel(const CategoryLists& lists, QObject* parent)
-    : QAbstractListModel(parent), m_lists(lists) {
+namespace {
+
+std::size_t ShownCount(const CategoryLists& lists, const CategoryFilter& shown) {
+  std::size_t count = 0;
+  for (NumberCategory category : kAllCategories) count += shown[CategoryIndex(category)] ? lists[category].size() : 0;
+  return count;
+}
+
+// References to every number of the admitted categories, in category order, in place of what refs
+// held. Only the first step can fail, and refs is as it was then.
+void CategoryRefs(const CategoryLists& lists, const CategoryFilter& shown, ItemRefs& refs) {
+  refs.reserve(ShownCount(lists, shown));
+  refs.clear();
   for (NumberCategory category : kAllCategories) {
-    m_sources[static_cast<std::size_t>(SourceOf(category))] = &lists[category];
+    if (shown[CategoryIndex(category)]) AppendCategoryRefs(lists, category, refs);
+  }
+}
+
+}  // namespace
+
+NumberListModel::NumberListModel(QObject* parent) : QAbstractListModel(parent) {
+  for (NumberCategory category : kAllCategories) {
+    m_sources[static_cast<std::size_t>(SourceOf(category))] = &m_lists[category];
   }
   m_sources[static_cast<std::size_t>(ItemSource::Comparison)] = &m_comparison;
 }
@@ -16,15 +38,66 @@ std::string_view NumberListModel::Number(std::size_t item) const { return Number
 
 QString NumberListModel::Text(std::size_t item) const { return DecodeGbk(Number(item)); }
 
-void NumberListModel::ShowCategories(const CategoryFilter& shown) {
-  std::size_t count = 0;
-  for (NumberCategory category : kAllCategories) count += shown[CategoryIndex(category)] ? m_lists[category].size() : 0;
-  beginResetModel();
-  m_refs.clear();  // keeps the capacity: rebuilding a list as big as before allocates nothing
-  m_refs.reserve(count);
-  for (NumberCategory category : kAllCategories) {
-    if (shown[CategoryIndex(category)]) AppendCategoryRefs(m_lists, category, m_refs);
+FileResult NumberListModel::Import(NumberFile& file, const PrefixTable& table, const CategoryFilter& admitted,
+                                   const ImportSpeedups& speedups, const ViewSpeedups& viewSpeedups) {
+  const CategoryCounts before = m_lists.Counts();
+  const std::uint64_t countBefore = m_lists.size();
+  std::future<ItemRefs> storage = PrepareImportRefs(m_refs.size(), file.Size(), viewSpeedups);
+  if (FileResult error = m_lists.Import(file, table, speedups)) return error;
+  ItemRefs merged;
+  try {
+    merged = MergeImported(m_refs, m_lists.Order().subspan(countBefore), before, admitted, storage.get());
+  } catch (const std::bad_alloc&) {
+    m_lists.UndoImport(before);  // the view cannot take the numbers
+    return OutOfMemoryError(file.path());
   }
+  if (merged.size() == m_refs.size()) {
+    m_refs = std::move(merged);  // the same items: the view has nothing to redo
+    return std::nullopt;
+  }
+  beginResetModel();
+  m_refs = std::move(merged);
+  endResetModel();
+  return std::nullopt;
+}
+
+void NumberListModel::Clear() {
+  beginResetModel();
+  m_refs = ItemRefs();
+  m_comparison = NumberList();
+  m_lists.Clear();
+  endResetModel();
+}
+
+std::uint64_t NumberListModel::RemoveRepeats(const CategoryFilter& shown) {
+  std::uint64_t removed = 0;
+  CategoryLists kept = m_lists.WithoutRepeats(removed);
+  ItemRefs refs;
+  CategoryRefs(kept, shown, refs);
+  beginResetModel();  // nothing can fail from here on
+  m_lists = std::move(kept);
+  m_refs = std::move(refs);
+  m_comparison = NumberList();
+  endResetModel();
+  return removed;
+}
+
+void NumberListModel::Reclassify(const PrefixTable& table, const CategoryFilter& shown) {
+  CategoryLists sorted = m_lists.Reclassified(table);
+  ItemRefs refs;
+  CategoryRefs(sorted, shown, refs);
+  beginResetModel();  // nothing can fail from here on
+  m_lists = std::move(sorted);
+  m_refs = std::move(refs);
+  m_comparison = NumberList();
+  endResetModel();
+}
+
+void NumberListModel::ShowCategories(const CategoryFilter& shown) {
+  // Refilled in place, so that rebuilding a list as big as before allocates nothing.
+  m_refs.reserve(ShownCount(m_lists, shown));  // the only step that can fail
+  beginResetModel();
+  CategoryRefs(m_lists, shown, m_refs);
   m_comparison = NumberList();  // nothing refers to it any more
   endResetModel();
 }
@@ -32,29 +105,34 @@ void NumberListModel::ShowCategories(const CategoryFilter& shown) {
 void NumberListModel::AppendCategory(NumberCategory category) {
   const std::size_t count = m_lists[category].size();
   if (count == 0) return;
-  const int first = rowCount();
-  beginInsertRows(QModelIndex(), first, first + static_cast<int>(count) - 1);
+  const std::size_t first = m_refs.size();
+  m_refs.reserve(first + count);  // the only step that can fail
+  // Qt counts rows in int: past that the view is reset instead.
+  const bool countable = first + count <= static_cast<std::size_t>(INT_MAX);
+  if (countable) {
+    beginInsertRows(QModelIndex(), static_cast<int>(first), static_cast<int>(first + count - 1));
+  } else {
+    beginResetModel();
+  }
   AppendCategoryRefs(m_lists, category, m_refs);
-  endInsertRows();
+  if (countable) {
+    endInsertRows();
+  } else {
+    endResetModel();
+  }
 }
 
-void NumberListModel::Replace(ItemRefs refs) {
+void NumberListModel::ShowComparison(NumberList result) {
+  ItemRefs refs;
+  AppendRefs(ItemSource::Comparison, result.size(), refs);
   beginResetModel();
+  m_comparison = std::move(result);
   m_refs = std::move(refs);
   endResetModel();
 }
 
-void NumberListModel::ShowComparison(NumberList result) {
-  beginResetModel();
-  m_comparison = std::move(result);
-  m_refs.clear();
-  AppendRefs(ItemSource::Comparison, m_comparison.size(), m_refs);
-  endResetModel();
-}
-
-// Item models count in int: enough, since 2^31 numbers would not fit in memory.
 int NumberListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : static_cast<int>(m_refs.size());
+  return parent.isValid() ? 0 : static_cast<int>(std::min<std::size_t>(m_refs.size(), INT_MAX));
 }
 
 QVariant NumberListModel::data(const QModelIndex& index, int role) const {

@@ -11,14 +11,18 @@
 
 namespace zelvane {
 
-// What the number list view shows: references into the category lists, which only grow, so a
-// reference stays valid, or into the result of the last comparison, which the model keeps for as
-// long as it shows any of it. Each command changes it with one notification, whatever the count.
+// The five category lists and what the number list view shows of them: references into the lists,
+// or into the result of the last comparison, which the model keeps for as long as it shows any of it.
+// The lists change only through the model, which brings the references along in the same step, so
+// a reference never outlives what it refers to. Each command makes one notification, whatever the
+// count. Our view and the exports count items in size_t; Qt's rowCount() stops at INT_MAX.
 class NumberListModel : public QAbstractListModel {
   Q_OBJECT
 
  public:
-  explicit NumberListModel(const CategoryLists& lists, QObject* parent = nullptr);
+  explicit NumberListModel(QObject* parent = nullptr);
+
+  const CategoryLists& Lists() const { return m_lists; }
 
   std::size_t size() const { return m_refs.size(); }
   const ItemRefs& Refs() const { return m_refs; }
@@ -31,12 +35,21 @@ class NumberListModel : public QAbstractListModel {
     return m_refs | std::views::transform([this](ItemRef ref) { return NumberOf(ref); });
   }
 
+  // Appends a file's numbers to the lists, sorted by table, and shows those that admitted lets in:
+  // the one with ordinal i at index i, or at the end while the view is shorter. On failure nothing changes.
+  FileResult Import(NumberFile& file, const PrefixTable& table, const CategoryFilter& admitted,
+                    const ImportSpeedups& speedups = {}, const ViewSpeedups& viewSpeedups = {});
+  // Empties the lists and the view.
+  void Clear();
+  // Drops every later repeat of a number from the lists, then shows the admitted categories; the count dropped.
+  std::uint64_t RemoveRepeats(const CategoryFilter& shown);
+  // Sorts every number again by table, then shows the admitted categories.
+  void Reclassify(const PrefixTable& table, const CategoryFilter& shown);
+
   // Everything of the admitted categories, in category order (a reset).
   void ShowCategories(const CategoryFilter& shown);
   // The category's numbers after the items there are (an insertion).
   void AppendCategory(NumberCategory category);
-  // New contents (a reset).
-  void Replace(ItemRefs refs);
   // A comparison's result, in its order, as the new contents (a reset).
   void ShowComparison(NumberList result);
 
@@ -48,7 +61,7 @@ class NumberListModel : public QAbstractListModel {
     return (*m_sources[static_cast<std::size_t>(ref.source())])[ref.index()];
   }
 
-  const CategoryLists& m_lists;
+  CategoryLists m_lists;
   NumberList m_comparison;
   std::array<const NumberList*, kItemSourceCount> m_sources;
   ItemRefs m_refs;

@@ -1,7 +1,8 @@
 #include "ui/ui_text.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
+
+#include "core/text_encoding.h"
 
 namespace zelvane {
 
@@ -13,11 +14,6 @@ QString DecodeGbk(std::string_view bytes) {
   return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
-std::optional<std::string> EncodeGbk(const QString& text) {
-  QStringEncoder encoder("GBK");
-  const QByteArray bytes = encoder.encode(text);
-  if (encoder.hasError()) return std::nullopt;
-  return bytes.toStdString();
-}
+std::optional<std::string> EncodeGbk(const QString& text) { return EncodeGbk(text.toUtf8().toStdString()); }
 
 }  // namespace zelvane

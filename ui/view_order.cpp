@@ -17,17 +17,14 @@ void AppendCategoryRefs(const CategoryLists& lists, NumberCategory category, Ite
 
 namespace {
 
-// Most numbers take ten bytes or more with their separator; a file of shorter ones only loses the
-// head start. At most this many references are faulted in ahead.
-constexpr std::uint64_t kBytesPerNumber = 10;
+// At most this many references are faulted in ahead.
 constexpr std::size_t kMostPrepared = std::size_t{32} << 20;
 
 }  // namespace
 
-std::future<ItemRefs> PrepareImportRefs(std::size_t shown, const std::filesystem::path& path) {
-  std::uint64_t size = 0;
-  if (NumberFileSize(path, size)) return std::async(std::launch::deferred, [] { return ItemRefs(); });
-  const std::size_t capacity = shown + static_cast<std::size_t>(size / kBytesPerNumber);
+std::future<ItemRefs> PrepareImportRefs(std::size_t shown, std::uint64_t fileBytes, const ViewSpeedups& speedups) {
+  if (!speedups.prepareRefs) return std::async(std::launch::deferred, [] { return ItemRefs(); });
+  const std::size_t capacity = shown + static_cast<std::size_t>(ExpectedNumbers(fileBytes));
   return std::async(std::launch::async | std::launch::deferred, [capacity] {
     ItemRefs refs;
     try {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <filesystem>
 #include <future>
 #include <span>
 
@@ -18,9 +17,15 @@ void AppendRefs(ItemSource source, std::size_t count, ItemRefs& refs);
 // Appends a reference to every number of the category, in list order.
 void AppendCategoryRefs(const CategoryLists& lists, NumberCategory category, ItemRefs& refs);
 
-// Room for the list view once path is imported beside shown items, reserved and faulted in on
-// another thread while the import runs, so that the merge writes into memory that is ready.
-std::future<ItemRefs> PrepareImportRefs(std::size_t shown, const std::filesystem::path& path);
+// Switches for the benchmarks, which measure what each speed-up gains; the program keeps them on.
+struct ViewSpeedups {
+  bool prepareRefs = true;  // the view's memory for an import is faulted in on another thread meanwhile
+};
+
+// Room for the list view once a file of fileBytes is imported beside shown items, reserved and
+// faulted in on another thread while the import runs, so that the merge writes into memory that is
+// ready. Empty when switched off.
+std::future<ItemRefs> PrepareImportRefs(std::size_t shown, std::uint64_t fileBytes, const ViewSpeedups& speedups);
 
 // The list view after an import. imported holds the category of each number of the import in file
 // order; their lists held countsBefore numbers before it. The number with ordinal i that the filter

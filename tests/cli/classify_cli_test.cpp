@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/support/process.h"
@@ -41,6 +43,36 @@ TEST(ClassifyCli, SeparatorEscapesAndGbk) {
   }
 }
 
+// Standard input and a pipe read to their end; --unique keeps first occurrences; --prefixes current
+// sorts by today's table.
+TEST(ClassifyCli, StreamsUniqueAndTables) {
+  TemporaryFolder folder;
+  WriteFile(folder / "in.txt", "18212345678 13912345678 8618212345678 17031234567\n");
+  ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
+  std::thread writer([&folder] { WriteFile(folder / "pipe", "19912345678\n18212345678"); });
+  const auto result = RunCli({"classify", "--unique", "--prefixes", "current", "--separator", "\\n", "-", "pipe"},
+                             folder.path(), folder / "in.txt");
+  writer.join();
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "当前共有4个号码，移动3个，联通0个，电信1个，小灵通0个，其他0个\n");
+  EXPECT_EQ(ReadFile(folder / "移动.txt"), "18212345678\n13912345678\n17031234567\n");
+  EXPECT_EQ(ReadFile(folder / "电信.txt"), "19912345678\n");
+}
+
+TEST(PrefixesCli, PrintsTablesThatClassifyTakesBack) {
+  TemporaryFolder folder;
+  const auto original = RunCli({"prefixes"}, folder.path());
+  EXPECT_EQ(original.exitCode, 0);
+  EXPECT_NE(original.out.find("\n189\t电信\n"), std::string::npos);
+  const auto current = RunCli({"prefixes", "current"}, folder.path());
+  WriteFile(folder / "mine.txt", current.out + "182 联通\n");
+  WriteFile(folder / "a.txt", "18212345678\n");
+  EXPECT_EQ(RunCli({"classify", "--prefixes", "mine.txt", "a.txt"}, folder.path()).exitCode, 2) << "182 twice";
+  WriteFile(folder / "mine.txt", current.out);
+  const auto result = RunCli({"classify", "--prefixes", "mine.txt", "a.txt"}, folder.path());
+  EXPECT_EQ(result.out, "当前共有1个号码，移动1个，联通0个，电信0个，小灵通0个，其他0个\n");
+}
+
 TEST(Cli, HelpAndVersion) {
   TemporaryFolder folder;
   const auto version = RunCli({"--version"}, folder.path());
@@ -48,7 +80,9 @@ TEST(Cli, HelpAndVersion) {
   EXPECT_EQ(version.out, "zelvane-cli 1.0\n");
   // clang-format off
   const std::pair<std::string, std::vector<std::string>> cases[] = {
-      {"classify", {"用法", "--separator"}}, {"compare", {"--same", "--different", "--out", "--separator"}}};
+      {"classify", {"用法", "--separator", "--unique", "--prefixes", "--separator '\\n'"}},
+      {"compare", {"--same", "--different", "--out", "--separator"}}, {"prefixes", {"current"}}};
+  // clang-format on
   for (const auto& [command, words] : cases) {
     const auto help = RunCli({command, "--help"}, folder.path());
     EXPECT_EQ(help.exitCode, 0);
@@ -58,5 +92,3 @@ TEST(Cli, HelpAndVersion) {
 
 }  // namespace
 }  // namespace zelvane
-
-// clang-format on

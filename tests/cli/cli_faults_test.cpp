@@ -7,11 +7,13 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "tests/support/process.h"
 #include "tests/support/test_files.h"
+#include "tests/support/test_text.h"
 
 namespace zelvane {
 namespace {
@@ -35,7 +37,7 @@ TEST_P(CliFailure, WritesNothing) {
   std::filesystem::create_directory(folder / "dir");
   ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
   std::vector<std::string> arguments = GetParam().arguments;
-  if (arguments[0] == "compare" && std::ranges::count(arguments, "--out") == 0) {
+  if (!arguments.empty() && arguments[0] == "compare" && std::ranges::count(arguments, "--out") == 0) {
     arguments.insert(arguments.begin() + 1, {"--out", "out.txt"});
   }
   const auto result = RunCli(arguments, folder.path());
@@ -49,7 +51,7 @@ TEST_P(CliFailure, WritesNothing) {
 }
 
 using Case = test::CliFailureCase;
-const std::string kUsage = "参数错误：";
+const std::string kUsage = "zelvane-cli: ";
 const std::string kRead = "zelvane-cli: 无法读取文件“";
 const std::string kWrite = "zelvane-cli: 无法写入文件“";
 const std::string kNoMode = kUsage + "请指定 --same（找相同）或 --different（找不同）中的一个\n";
@@ -58,14 +60,21 @@ const std::string kNoMode = kUsage + "请指定 --same（找相同）或 --diffe
 INSTANTIATE_TEST_SUITE_P(
     Cases, CliFailure,
     testing::Values(
-        Case{"NoInput", {"classify"}, 2, kUsage},
+        Case{"NoInput", {"classify"}, 2, kUsage + "缺少要导入的号码文件\n请用“zelvane-cli classify --help”查看用法。\n"},
+        Case{"NoCommand", {}, 2, kUsage + "缺少命令（classify、compare 或 prefixes）\n请用“zelvane-cli --help”查看用法。\n"},
+        Case{"UnknownCommand", {"sort", "a.txt"}, 2, kUsage + "未知的命令：sort\n请用“zelvane-cli --help”查看用法。\n"},
+        Case{"UnknownOption", {"classify", "--fast", "a.txt"}, 2, kUsage + "无法识别的参数：--fast\n"},
+        Case{"MissingValue", {"classify", "a.txt", "--out"}, 2, kUsage + "选项 --out 缺少取值\n"},
+        Case{"BadPrefixTable", {"classify", "--prefixes", "a.txt", "b.txt"}, 2,
+             kUsage + "号段表“a.txt”第1行：应为“号段 类别”，号段是 1 到 7 位数字，如“139 移动”\n"},
+        Case{"MissingPrefixTable", {"classify", "--prefixes", "none.txt", "a.txt"}, 1, kRead + "none.txt”：文件或文件夹不存在\n"},
+        Case{"PrintBadPrefixTable", {"prefixes", "a.txt"}, 2, kUsage + "号段表“a.txt”第1行："},
         Case{"BadEscape", {"classify", "--separator", "\\x", "a.txt"}, 2, kUsage + "分隔符中有不支持的转义 \\x"},
         Case{"LoneBackslash", {"classify", "--separator", "a\\", "a.txt"}, 2, kUsage + "分隔符以单独的反斜杠结尾"},
         Case{"NotGbk", {"classify", "--separator", "\xF0\x9F\x98\x80", "a.txt"}, 2,
              kUsage + "分隔符中有无法用 GBK 编码表示的字符"},
         Case{"SecondInputMissing", {"classify", "a.txt", "missing.txt"}, 1, kRead + "missing.txt”：文件或文件夹不存在\n"},
         Case{"FolderInput", {"classify", "dir"}, 1, kRead + "dir”：这是一个文件夹，不是文件\n"},
-        Case{"FifoInput", {"classify", "fifo"}, 1, kRead + "fifo”：这不是一个普通文件\n"},  // refused without waiting
         Case{"OutputFolderIsAFile", {"classify", "--out", "out.txt", "a.txt"}, 1,
              kWrite + "out.txt”：路径中的某一部分不是文件夹\n"},
         Case{"CompareNoMode", {"compare", "a.txt", "b.txt"}, 2, kNoMode},
@@ -116,24 +125,71 @@ TEST(CliFaults, UnreadableInput) {
   EXPECT_EQ(FileNamesIn(folder.path()), std::vector<std::string>{"secret.txt"});
 }
 
+// Every category file there before is kept byte for byte, whichever of them fails.
+void ExpectOldCategoryFiles(const std::filesystem::path& folder) {
+  for (std::string_view name : test::kCategoryFileNames) EXPECT_EQ(ReadFile(folder / name), "old " + std::string(name));
+  EXPECT_EQ(FileNamesIn(folder).size(), test::kCategoryFileNames.size()) << "no temporary file is left";
+}
+
 TEST(CliFaults, FullAndReadOnlyDiskKeepTheOldFiles) {
   TemporaryFolder folder;
   SmallFileSystem disk(folder / "disk", 256 * 1024);
   if (!disk.mounted()) GTEST_SKIP() << "cannot mount a small file system here";
   std::string numbers;
-  for (int i = 0; i < 40000; ++i) numbers += std::to_string(13900000000LL + i) + "\n";
+  for (int i = 0; i < 40000; ++i)
+    numbers += std::to_string((i % 3 == 0 ? 13900000000LL : 18600000000LL) + i) + " 95588\n";
   WriteFile(folder / "numbers.txt", numbers);
-  WriteFile(folder / "disk" / "移动.txt", "old");
+  for (std::string_view name : test::kCategoryFileNames) WriteFile(folder / "disk" / name, "old " + std::string(name));
   const std::string reasons[] = {"磁盘空间不足", "文件系统是只读的"};
   for (const std::string& reason : reasons) {
     if (reason != reasons[0]) disk.Remount(true);
     const auto result = RunCli({"classify", "--out", "disk", "numbers.txt"}, folder.path());
     EXPECT_EQ(result.exitCode, 1);
-    EXPECT_EQ(result.err, "zelvane-cli: 无法写入文件“disk/移动.txt”：" + reason + "\n");
+    EXPECT_TRUE(result.err.starts_with(kWrite + "disk/")) << result.err;
+    EXPECT_TRUE(result.err.ends_with("”：" + reason + "\n")) << result.err;
     EXPECT_EQ(result.out, "");
-    EXPECT_EQ(ReadFile(folder / "disk" / "移动.txt"), "old");
-    EXPECT_EQ(FileNamesIn(folder / "disk"), std::vector<std::string>{"移动.txt"});
+    ExpectOldCategoryFiles(folder / "disk");
   }
+}
+
+// The last category file grows past the file-size limit: the four before it are not replaced either,
+// and a folder made for the output goes again.
+TEST(CliFaults, LastFileFailingReplacesNothing) {
+  TemporaryFolder folder;
+  std::string numbers = "13912345678 18612345678 15312345678 0755123456\n";
+  for (int i = 0; i < 20000; ++i) numbers += "95588\n";
+  WriteFile(folder / "numbers.txt", numbers);
+  for (std::string_view name : test::kCategoryFileNames) WriteFile(folder / name, "old " + std::string(name));
+  for (const std::string out : {".", "new/deeper"}) {
+    // An ignored SIGXFSZ stays ignored across exec: a write past the limit then fails with EFBIG.
+    const auto result =
+        test::RunProgram("/bin/sh",
+                         {"-c", "trap '' XFSZ; exec prlimit --fsize=65536 \"$0\" classify --out \"$1\" numbers.txt",
+                          test::CliPath(), out},
+                         folder.path());
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, kWrite + out + "/其他.txt”：文件太大\n");
+    EXPECT_FALSE(std::filesystem::exists(folder / "new"));
+  }
+  std::filesystem::remove(folder / "numbers.txt");
+  ExpectOldCategoryFiles(folder.path());
+}
+
+// Without a thread to spare the writes run in the command's own thread, to the same bytes.
+TEST(CliFaults, WorksWithoutThreads) {
+  TemporaryFolder folder;
+  std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
+  std::string numbers;
+  for (int i = 0; i < 600000; ++i) numbers += std::to_string(13900000000LL + i) + "\n";
+  WriteFile(folder / "numbers.txt", numbers);
+  // One process for the user, and it is the command: no thread can start. (Root is not limited.)
+  const auto result = test::RunProgram("/usr/bin/setpriv",
+                                       {"--reuid=65534", "--regid=65534", "--clear-groups", "/usr/bin/prlimit",
+                                        "--nproc=1", test::CliPath(), "classify", "numbers.txt"},
+                                       folder.path());
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "当前共有600000个号码，移动600000个，联通0个，电信0个，小灵通0个，其他0个\n");
+  EXPECT_TRUE(ReadFile(folder / "移动.txt") == std::regex_replace(numbers, std::regex("\n"), "\r\n"));
 }
 
 }  // namespace

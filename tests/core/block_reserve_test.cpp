@@ -29,24 +29,5 @@ TEST(BlockReserve, HandsOutEachPreparedBlockOnce) {
   for (char* block : blocks) std::free(block);
 }
 
-// The lists of the thread that made a reserve use it, others do not; an inner reserve gives way to
-// the outer one when it ends. Blocks nobody took are freed (LeakSanitizer would tell), and ending a
-// reserve whose helper waits for takers does not hang.
-TEST(BlockReserve, ServesTheThreadThatMadeIt) {
-  EXPECT_EQ(BlockReserve::OfThisThread(), nullptr);
-  {
-    BlockReserve outer(1000);
-    EXPECT_EQ(BlockReserve::OfThisThread(), &outer);
-    std::thread([] { EXPECT_EQ(BlockReserve::OfThisThread(), nullptr); }).join();
-    {
-      BlockReserve inner(0);
-      EXPECT_EQ(BlockReserve::OfThisThread(), &inner);
-      EXPECT_EQ(inner.Take(), nullptr);
-    }
-    EXPECT_EQ(BlockReserve::OfThisThread(), &outer);
-  }
-  EXPECT_EQ(BlockReserve::OfThisThread(), nullptr);
-}
-
 }  // namespace
 }  // namespace zelvane

@@ -1,56 +1,43 @@
+#include "core/category_lists.h"
+
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <sys/resource.h>
+
+#include <fstream>
+#include <random>
+#include <set>
 #include <string>
 #include <vector>
 
-#include "core/block_reserve.h"
-#include "core/category_lists.h"
 #include "tests/support/test_files.h"
 
 namespace zelvane {
 namespace {
 
 using C = NumberCategory;
+using Numbers = std::vector<std::string>;
 using test::TemporaryFolder;
 using test::WriteFile;
 
-std::vector<std::string> Contents(const NumberList& list) { return {list.begin(), list.end()}; }
+Numbers Contents(const NumberList& list) { return {list.begin(), list.end()}; }
 
-TEST(NumberList, AppendsTruncatesAndIterates) {
-  NumberList list;
-  EXPECT_TRUE(list.empty());
-  for (std::string_view number : {"13912345678", "", "9", "+8618612345678"}) list.Append(number);
-  EXPECT_EQ(Contents(list), (std::vector<std::string>{"13912345678", "", "9", "+8618612345678"}));
-  list.Truncate(2);
-  list.Append("1234");
-  EXPECT_EQ(Contents(list), (std::vector<std::string>{"13912345678", "", "1234"}));
-  list.Truncate(0);
-  EXPECT_TRUE(list.empty());
-  list.Append("5678");
-  EXPECT_EQ(list[0], "5678");
+// The numbers of every list, and the import order spelled as category indexes.
+std::string Describe(const CategoryLists& lists) {
+  std::string text;
+  for (NumberCategory category : kAllCategories) {
+    for (std::string_view number : lists[category]) text += std::string(number) + " ";
+    text += "| ";
+  }
+  for (NumberCategory category : lists.Order()) text += std::to_string(CategoryIndex(category));
+  return text;
 }
 
-// Large enough to fill several blocks of bytes and of references; with and without blocks
-// prepared ahead by a reserve.
-TEST(NumberList, TruncatesAcrossBlocks) {
-  for (const bool reserved : {false, true}) {
-    std::optional<BlockReserve> reserve;
-    if (reserved) reserve.emplace(4);
-    NumberList list;
-    const auto number = [](std::size_t i) { return i % 1000 == 0 ? std::string() : std::to_string(13900000000 + i); };
-    const std::size_t count = 700000;
-    for (std::size_t i = 0; i < count; ++i) list.Append(number(i));
-    for (std::size_t kept :
-         {count, std::size_t{262657}, std::size_t{262656}, std::size_t{513}, std::size_t{512}, std::size_t{1}}) {
-      list.Truncate(kept);
-      ASSERT_EQ(list.size(), kept);
-      for (std::size_t i : {std::size_t{0}, kept / 2, kept - 1}) ASSERT_EQ(list[i], number(i)) << kept << " " << i;
-      list.Append("1234");
-      ASSERT_EQ(list[kept], "1234");
-      list.Truncate(kept);
-    }
-  }
+FileResult Import(CategoryLists& lists, const std::filesystem::path& path, const PrefixTable& table,
+                  const ImportSpeedups& speedups = {}) {
+  NumberFile file;
+  if (FileResult error = file.Open(path)) return error;
+  return lists.Import(file, table, speedups);
 }
 
 TEST(StatusText, CountsEveryCategoryAndTheirTotal) {
@@ -59,48 +46,133 @@ TEST(StatusText, CountsEveryCategoryAndTheirTotal) {
             "当前共有5000000010个号码，移动1个，联通2个，电信3个，小灵通4个，其他5000000000个");
 }
 
-TEST(ImportNumberFile, AppendsNormalizedNumbersInFileOrder) {
+TEST(CategoryLists, ImportAppendsNormalizedNumbersInFileOrder) {
   TemporaryFolder folder;
   WriteFile(folder / "a.txt", "+8613912345678\r\n18612345678,0755123456 95588\n013812345678\n12\n");
   CategoryLists lists;
-  std::vector<NumberCategory> imported;
-  ASSERT_FALSE(ImportNumberFile(folder / "a.txt", lists, imported));
-  EXPECT_EQ(imported, (std::vector<C>{C::Mobile, C::Unicom, C::Phs, C::Other, C::Mobile}));
-  EXPECT_EQ(Contents(lists[C::Mobile]), (std::vector<std::string>{"13912345678", "13812345678"}));
-  EXPECT_EQ(Contents(lists[C::Unicom]), (std::vector<std::string>{"18612345678"}));
-  EXPECT_EQ(Contents(lists[C::Phs]), (std::vector<std::string>{"0755123456"}));
-  EXPECT_EQ(Contents(lists[C::Other]), (std::vector<std::string>{"95588"}));
-
+  ASSERT_FALSE(Import(lists, folder / "a.txt", PrefixTable::Original()));
+  EXPECT_EQ(Describe(lists), "13912345678 13812345678 | 18612345678 | | 0755123456 | 95588 | 01340");
   // The same file again: every number twice, the new ones after the old.
-  ASSERT_FALSE(ImportNumberFile(folder / "a.txt", lists, imported));
-  EXPECT_EQ(imported.size(), 10u);
-  EXPECT_EQ(Contents(lists[C::Mobile]),
-            (std::vector<std::string>{"13912345678", "13812345678", "13912345678", "13812345678"}));
+  ASSERT_FALSE(Import(lists, folder / "a.txt", PrefixTable::Original()));
+  EXPECT_EQ(Contents(lists[C::Mobile]), (Numbers{"13912345678", "13812345678", "13912345678", "13812345678"}));
+  EXPECT_EQ(lists.size(), 10u);
   EXPECT_EQ(StatusText(lists.Counts()), "当前共有10个号码，移动4个，联通2个，电信0个，小灵通2个，其他2个");
 }
 
-TEST(ImportNumberFile, FailureChangesNothing) {
+// An import that runs out of memory half way takes back what it appended.
+TEST(CategoryLists, FailedImportChangesNothing) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
+#endif
   TemporaryFolder folder;
-  WriteFile(folder / "a.txt", "13912345678\n");
-  CategoryLists lists;
-  std::vector<NumberCategory> imported;
-  ASSERT_FALSE(ImportNumberFile(folder / "a.txt", lists, imported));
-  const FileResult error = ImportNumberFile(folder / "missing.txt", lists, imported);
-  ASSERT_TRUE(error);
-  EXPECT_EQ(error->path, folder / "missing.txt");
-  EXPECT_EQ(lists.Counts(), (CategoryCounts{1, 0, 0, 0, 0}));
-  EXPECT_EQ(imported.size(), 1u);
+  WriteFile(folder / "a.txt", "13912345678 95588\n");
+  std::string big;
+  for (int i = 0; i < 3000000; ++i) big += std::to_string(13900000000 + i) + "\n";
+  WriteFile(folder / "big.txt", big);
+  const auto importWithLittleMemory = [&folder] {
+    CategoryLists lists;
+    if (Import(lists, folder / "a.txt", PrefixTable::Original())) std::_Exit(2);
+    std::ifstream statm("/proc/self/statm");
+    rlim_t pages = 0;
+    statm >> pages;
+    const rlim_t limit = pages * 4096 + (rlim_t{24} << 20);
+    const rlimit memory{limit, limit};
+    if (::setrlimit(RLIMIT_AS, &memory) != 0) std::_Exit(3);
+    const FileResult error = Import(lists, folder / "big.txt", PrefixTable::Original());
+    std::_Exit(error && error->reason == "内存不足，无法载入这个文件" &&
+                       Describe(lists) == "13912345678 | | | | 95588 | 04"
+                   ? 0
+                   : 1);
+  };
+  EXPECT_EXIT(importWithLittleMemory(), testing::ExitedWithCode(0), "");
 }
 
-TEST(CategoryLists, TruncateRestoresEarlierCounts) {
+// Undoing an import cuts a list anywhere, also at the edges of its blocks (a small first block of 512
+// references, then 2 MiB blocks of 262,144), with and without blocks prepared ahead. Every thousandth
+// number is empty (+86 and a zero byte), in 其他.
+TEST(CategoryLists, UndoImportAcrossBlocks) {
+  TemporaryFolder folder;
+  const std::size_t total = 700000;
+  const auto number = [](std::size_t i) {
+    return i % 1000 == 999 ? std::string("+86\0", 4) : std::to_string(13900000000 + i);
+  };
+  std::vector<std::string> all;
+  for (std::size_t i = 0; i < total; ++i) all.push_back(number(i));
+  WriteFile(folder / "last.txt", "1234\n");
+  for (const bool prepared : {false, true}) {
+    for (const std::size_t mobiles : {0, 1, 512, 513, 262656, 262657}) {
+      std::size_t kept = mobiles;  // numbers in the first file: mobiles of 移动 and the empty ones among them
+      while (kept - kept / 1000 < mobiles) ++kept;
+      std::string first, second;
+      for (std::size_t i = 0; i < total; ++i) (i < kept ? first : second) += all[i] + "\n";
+      WriteFile(folder / "first.txt", first);
+      WriteFile(folder / "second.txt", second);
+      CategoryLists lists;
+      ASSERT_FALSE(Import(lists, folder / "first.txt", PrefixTable::Original(), {prepared}));
+      const CategoryCounts before = lists.Counts();
+      ASSERT_FALSE(Import(lists, folder / "second.txt", PrefixTable::Original(), {prepared}));
+      lists.UndoImport(before);
+      ASSERT_FALSE(Import(lists, folder / "last.txt", PrefixTable::Original(), {prepared}));
+      Numbers expectedMobile, expectedOther;
+      for (std::size_t i = 0; i < kept; ++i) {
+        if (i % 1000 == 999) {
+          expectedOther.push_back("");
+        } else {
+          expectedMobile.push_back(all[i]);
+        }
+      }
+      expectedOther.push_back("1234");
+      ASSERT_EQ(Contents(lists[C::Mobile]), expectedMobile) << mobiles;
+      ASSERT_EQ(Contents(lists[C::Other]), expectedOther) << mobiles;
+      ASSERT_EQ(lists.size(), kept + 1) << mobiles;
+    }
+  }
+}
+
+TEST(CategoryLists, WithoutRepeatsKeepsFirstOccurrences) {
+  TemporaryFolder folder;
+  WriteFile(folder / "a.txt", "13912345678 95588 8613912345678 18612345678 95588 1234 13912345678 12345\n");
   CategoryLists lists;
-  lists[C::Telecom].Append("15312345678");
-  const CategoryCounts before = lists.Counts();
-  lists[C::Telecom].Append("18912345678");
-  lists[C::Other].Append("95588");
-  lists.Truncate(before);
-  EXPECT_EQ(lists.Counts(), before);
-  EXPECT_EQ(lists[C::Telecom][0], "15312345678");
+  ASSERT_FALSE(Import(lists, folder / "a.txt", PrefixTable::Original()));
+  std::uint64_t removed = 0;
+  const CategoryLists kept = lists.WithoutRepeats(removed);
+  EXPECT_EQ(removed, 3u);
+  EXPECT_EQ(Describe(kept), "13912345678 | 18612345678 | | | 95588 1234 12345 | 04144");
+  EXPECT_EQ(lists.size(), 8u) << "the lists it came from stay as they were";
+}
+
+// Sorting again with another table gives what importing with that table gives, in the same order;
+// and without repeats what a plain set of the seen numbers keeps.
+TEST(CategoryLists, ReclassifiedAndWithoutRepeatsMatchPlainReferences) {
+  std::mt19937 random(11);
+  const char* const heads[] = {"134", "1349", "170", "1703", "182", "192", "0755", "86", "+86", "9"};
+  std::string text;
+  for (int i = 0; i < 30000; ++i) {
+    text += heads[random() % std::size(heads)];
+    for (int digit = 0; digit < 8; ++digit) text += static_cast<char>('0' + random() % (i % 7 == 0 ? 2 : 10));
+    text += '\n';
+  }
+  TemporaryFolder folder;
+  WriteFile(folder / "a.txt", text);
+  CategoryLists original, current;
+  ASSERT_FALSE(Import(original, folder / "a.txt", PrefixTable::Original()));
+  ASSERT_FALSE(Import(current, folder / "a.txt", PrefixTable::Current()));
+  EXPECT_EQ(Describe(original.Reclassified(PrefixTable::Current())), Describe(current));
+  EXPECT_EQ(Describe(current.Reclassified(PrefixTable::Original())), Describe(original));
+
+  std::uint64_t removed = 0;
+  const CategoryLists kept = original.WithoutRepeats(removed);
+  std::set<std::string> seen;
+  CategoryLists expected;
+  std::string firsts;
+  ScanNumbers(text, [&](std::string_view token) {
+    if (seen.insert(std::string(NormalizeNumber(token))).second) firsts += std::string(token) + "\n";
+  });
+  WriteFile(folder / "firsts.txt", firsts);
+  ASSERT_FALSE(Import(expected, folder / "firsts.txt", PrefixTable::Original()));
+  EXPECT_EQ(Describe(kept), Describe(expected));
+  EXPECT_EQ(removed, original.size() - expected.size());
+  EXPECT_GT(removed, 1000u);
 }
 
 }  // namespace

@@ -1,23 +1,31 @@
+#include "core/number_file_reader.h"
+
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "core/number_file_reader.h"
 #include "tests/support/test_files.h"
+#include "tests/support/test_text.h"
 
 namespace zelvane {
 namespace {
 
 using test::TemporaryFolder;
+using test::Utf16Be;
+using test::Utf16Le;
 using test::WriteFile;
 
-std::vector<std::string> Numbers(const std::filesystem::path& path) {
+std::vector<std::string> Numbers(const std::filesystem::path& path, InputKinds kinds = InputKinds::RegularFiles) {
   std::vector<std::string> tokens;
-  const FileResult error = ForEachNumberInFile(path, [&tokens](std::string_view token) { tokens.emplace_back(token); });
+  NumberFile file;
+  FileResult error = file.Open(path, kinds);
+  if (!error) error = ForEachNumberIn(file, [&tokens](std::string_view token) { tokens.emplace_back(token); });
   EXPECT_FALSE(error) << error->Message();
   return tokens;
 }
@@ -30,28 +38,10 @@ struct EncodingCase {
 
 class FileEncodingTest : public testing::TestWithParam<EncodingCase> {};
 
-// Streamed in pieces or loaded whole, a file gives the same numbers.
 TEST_P(FileEncodingTest, ReadsTheNumbers) {
   TemporaryFolder folder;
   WriteFile(folder / "numbers.txt", GetParam().bytes);
   EXPECT_EQ(Numbers(folder / "numbers.txt"), GetParam().tokens);
-  std::string text;
-  ASSERT_FALSE(LoadNumberFile(folder / "numbers.txt", text));
-  std::vector<std::string> loaded;
-  ScanNumbers(text, [&loaded](std::string_view token) { loaded.emplace_back(token); });
-  EXPECT_EQ(loaded, GetParam().tokens);
-}
-
-std::string Utf16Le(std::string_view ascii) {
-  std::string out = "\xFF\xFE";
-  for (char c : ascii) out += std::string{c, '\0'};
-  return out;
-}
-
-std::string Utf16Be(std::string_view ascii) {
-  std::string out = "\xFE\xFF";
-  for (char c : ascii) out += std::string{'\0', c};
-  return out;
 }
 
 // clang-format off
@@ -70,53 +60,81 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& p) { return std::string(p.param.name); });
 // clang-format on
 
-TEST(ReadNumberFile, LargeUtf16FileMatchesItsGbkTwin) {
+// Converted piece by piece, with characters cut at the pieces' ends, and read twice from one open file.
+TEST(NumberFile, LargeUtf16FileMatchesItsGbkTwinAndReadsAgain) {
   std::string ascii;
   for (int i = 0; i < 200000; ++i) ascii += std::to_string(13900000000LL + i) + "\r\n";
   TemporaryFolder folder;
-  WriteFile(folder / "u16.txt", Utf16Le(ascii));
-  WriteFile(folder / "plain.txt", ascii);
-  EXPECT_EQ(Numbers(folder / "u16.txt"), Numbers(folder / "plain.txt"));
-  std::string text;
-  ASSERT_FALSE(LoadNumberFile(folder / "u16.txt", text));
-  EXPECT_EQ(text, ascii);
+  WriteFile(folder / "u16.txt", Utf16Le(ascii) + "1");  // an odd last byte: a "?"
+  NumberFile file;
+  ASSERT_FALSE(file.Open(folder / "u16.txt"));
+  EXPECT_TRUE(file.IsRegular());
+  EXPECT_EQ(file.Size(), 2 * ascii.size() + 3);
+  for (int pass = 0; pass < 2; ++pass) {
+    std::string text;
+    ASSERT_FALSE(LoadNumberFile(file, text));
+    EXPECT_TRUE(text == ascii + "?") << "pass " << pass << ": " << text.size() << " bytes";
+  }
 }
 
-TEST(ReadNumberFile, ReportsWhichFileAndWhy) {
+TEST(NumberFile, ReportsWhichFileAndWhy) {
   TemporaryFolder folder;
   std::filesystem::create_directory(folder / "dir");
   ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
   // clang-format off
-  const std::vector<std::pair<std::filesystem::path, std::string>> cases = {
-      {folder / "missing.txt", "文件或文件夹不存在"},
-      {folder / "dir", "这是一个文件夹，不是文件"},
-      {folder / "fifo", "这不是一个普通文件"},
+  const std::vector<std::tuple<std::filesystem::path, InputKinds, std::string>> cases = {
+      {folder / "missing.txt", InputKinds::RegularFiles, "文件或文件夹不存在"},
+      {folder / "dir", InputKinds::RegularFiles, "这是一个文件夹，不是文件"},
+      {folder / "dir", InputKinds::AnyStream, "这是一个文件夹，不是文件"},
+      {folder / "fifo", InputKinds::RegularFiles, "这不是一个普通文件"},  // at once, without waiting for a writer
   };
   // clang-format on
-  for (const auto& [path, reason] : cases) {
-    bool called = false;
-    const FileResult error = ReadNumberFile(path, [&called](std::string_view) { called = true; });
+  for (const auto& [path, kinds, reason] : cases) {
+    NumberFile file;
+    const FileResult error = file.Open(path, kinds);
     ASSERT_TRUE(error) << path;
     EXPECT_EQ(error->Message(), "无法读取文件“" + path.string() + "”：" + reason);
-    EXPECT_FALSE(called);
-    std::uint64_t size = 0;
-    EXPECT_TRUE(NumberFileSize(path, size)) << path;
   }
 }
 
-TEST(ReadNumberFile, ReportsPermissionDenied) {
+// A pipe and standard input are read to their end when streams are allowed.
+TEST(NumberFile, ReadsStreamsToTheirEnd) {
+  TemporaryFolder folder;
+  const std::filesystem::path fifo = folder / "fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::thread writer([&fifo] { WriteFile(fifo, "13912345678\n18612345678"); });
+  EXPECT_EQ(Numbers(fifo, InputKinds::AnyStream), (std::vector<std::string>{"13912345678", "18612345678"}));
+  writer.join();
+
+  const auto readStandardInput = [&folder] {
+    WriteFile(folder / "in.txt",
+              "\xEF\xBB\xBF"
+              "15312345678\n");
+    const int in = ::open((folder / "in.txt").c_str(), O_RDONLY);
+    if (in < 0 || ::dup2(in, STDIN_FILENO) < 0) std::_Exit(2);
+    NumberFile file;
+    if (file.Open(kStandardInput, InputKinds::AnyStream) || file.IsRegular() != true) std::_Exit(3);
+    std::string text;
+    std::_Exit(!LoadNumberFile(file, text) && text == "15312345678\n" ? 0 : 1);
+  };
+  EXPECT_EXIT(readStandardInput(), testing::ExitedWithCode(0), "");
+  const FileError error{FileOperation::Read, kStandardInput, "输入/输出错误"};
+  EXPECT_EQ(error.Message(), "无法读取标准输入：输入/输出错误");
+}
+
+TEST(NumberFile, ReportsPermissionDenied) {
   TemporaryFolder folder;
   std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
   WriteFile(folder / "secret.txt", "13912345678");
   std::filesystem::permissions(folder / "secret.txt", std::filesystem::perms::none);
-  const auto loadAsNobody = [&folder] {
+  const auto openAsNobody = [&folder] {
     // Root reads every file: drop to an ordinary user first.
     if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(2);
-    std::string text;
-    const FileResult error = LoadNumberFile(folder / "secret.txt", text);
-    std::_Exit(error && error->reason == "没有访问权限" && text.empty() ? 0 : 1);
+    NumberFile file;
+    const FileResult error = file.Open(folder / "secret.txt");
+    std::_Exit(error && error->reason == "没有访问权限" ? 0 : 1);
   };
-  EXPECT_EXIT(loadAsNobody(), testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(openAsNobody(), testing::ExitedWithCode(0), "");
 }
 
 TEST(LoadNumberFile, FileLargerThanMemoryIsAnError) {
@@ -129,29 +147,12 @@ TEST(LoadNumberFile, FileLargerThanMemoryIsAnError) {
   const auto loadWithLittleMemory = [&folder] {
     const rlimit limit{rlim_t{512} << 20, rlim_t{512} << 20};
     if (::setrlimit(RLIMIT_AS, &limit) != 0) std::_Exit(2);
+    NumberFile file;
     std::string text;
-    const FileResult error = LoadNumberFile(folder / "huge.txt", text);
-    std::_Exit(error && error->reason == "内存不足，无法载入这个文件" ? 0 : 1);
+    const FileResult error = file.Open(folder / "huge.txt") ? FileResult() : LoadNumberFile(file, text);
+    std::_Exit(error && error->reason == "内存不足，无法载入这个文件" && text.empty() ? 0 : 1);
   };
   EXPECT_EXIT(loadWithLittleMemory(), testing::ExitedWithCode(0), "");
-}
-
-TEST(LoadNumberFile, HoldsExactlyTheTextRead) {
-  TemporaryFolder folder;
-  const std::string bytes = std::string(
-                                "1391\0"
-                                "2345678\r\n",
-                                14) +
-                            "\xEF\xBB\xBF";
-  WriteFile(folder / "a.txt", "\xEF\xBB\xBF" + bytes);
-  std::string text = "old";
-  ASSERT_FALSE(LoadNumberFile(folder / "a.txt", text));
-  EXPECT_EQ(text, bytes);
-  std::uint64_t size = 0;
-  ASSERT_FALSE(NumberFileSize(folder / "a.txt", size));
-  EXPECT_EQ(size, bytes.size() + 3);
-  EXPECT_TRUE(LoadNumberFile(folder / "none.txt", text));
-  EXPECT_EQ(text, bytes) << "a failed load leaves the text as it was";
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/number_scanner.h"
+#include "tests/support/test_text.h"
 
 namespace zelvane {
 namespace {
@@ -11,16 +12,6 @@ namespace {
 std::vector<std::string> Scan(std::string_view bytes) {
   std::vector<std::string> tokens;
   ScanNumbers(bytes, [&tokens](std::string_view token) { tokens.emplace_back(token); });
-  return tokens;
-}
-
-// Feeds the bytes in pieces of every size, to catch runs cut at a piece boundary.
-std::vector<std::string> ScanInPieces(std::string_view bytes, std::size_t pieceSize) {
-  std::vector<std::string> tokens;
-  const auto receive = [&tokens](std::string_view token) { tokens.emplace_back(token); };
-  NumberScanner scanner;
-  for (std::size_t at = 0; at < bytes.size(); at += pieceSize) scanner.Feed(bytes.substr(at, pieceSize), receive);
-  scanner.Finish(receive);
   return tokens;
 }
 
@@ -38,7 +29,7 @@ TEST_P(ScanNumbersTest, YieldsTheTokens) {
   const ScanCase& c = GetParam();
   EXPECT_EQ(Scan(c.bytes), c.tokens);
   for (std::size_t piece = 1; piece <= c.bytes.size(); ++piece) {
-    ASSERT_EQ(ScanInPieces(c.bytes, piece), c.tokens) << "pieces of " << piece;
+    ASSERT_EQ(test::ScanInPieces(c.bytes, piece), c.tokens) << "pieces of " << piece;
   }
 }
 

@@ -11,6 +11,7 @@
 #include "core/number_scanner.h"
 #include "ops/number_comparison.h"
 #include "ops/token_search.h"
+#include "tests/support/naive_comparison.h"
 #include "tests/support/test_files.h"
 
 namespace zelvane {
@@ -106,7 +107,8 @@ TEST(CompareDifferential, FindsWhatTheNaiveSearchFinds) {
     const std::string searched = maker.Searched();
     const std::string scanned = maker.Scanned();
     std::vector<bool> expected;
-    ScanNumbers(scanned, [&](std::string_view token) { expected.push_back(ContainsSubstring(searched, token) == 1); });
+    ScanNumbers(scanned,
+                [&](std::string_view token) { expected.push_back(test::ContainsSubstring(searched, token) == 1); });
     // The comparison searches the searched data up to its first zero byte.
     ASSERT_EQ(FindTokensIn(scanned, std::string_view(searched).substr(0, searched.find('\0'))), expected)
         << "seed " << seed << "\nscanned:  " << testing::PrintToString(scanned)
@@ -130,8 +132,8 @@ TEST(CompareDifferential, FindsWhatTheNaiveSearchFinds) {
       NumberList result;
       const FileResult error = CompareFiles(path1, path2, mode, result);
       ASSERT_FALSE(error) << error->Message();
-      ASSERT_EQ(Listed(result), Listed(secondScanned ? CompareNumberFilesNaively(text2, text1, mode)
-                                                     : CompareNumberFilesNaively(text1, text2, mode)))
+      ASSERT_EQ(Listed(result), Listed(secondScanned ? test::CompareNumberFilesNaively(text2, text1, mode)
+                                                     : test::CompareNumberFilesNaively(text1, text2, mode)))
           << "seed " << seed << "\nfile 1: " << testing::PrintToString(file1)
           << "\nfile 2: " << testing::PrintToString(file2);
     }

@@ -1,6 +1,7 @@
 // What a match means, pinned on the plain search; the differential test holds the fast one to it.
 
 #include "ops/number_comparison.h"
+#include "tests/support/naive_comparison.h"
 
 #include <gtest/gtest.h>
 
@@ -32,7 +33,7 @@ TEST(ContainsSubstring, AnswersOneOrMinusOne) {
   };
   // clang-format on
   for (const auto& c : cases) {
-    EXPECT_EQ(ContainsSubstring(c.haystack, c.needle), c.result) << c.haystack << " / " << c.needle;
+    EXPECT_EQ(test::ContainsSubstring(c.haystack, c.needle), c.result) << c.haystack << " / " << c.needle;
   }
 }
 
@@ -68,8 +69,9 @@ TEST(CompareNumberFiles, ListsTheSelectedNumbers) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(Listed(CompareNumberFiles(c.scanned, c.searched, ComparisonMode::FindSame)), c.same);
     EXPECT_EQ(Listed(CompareNumberFiles(c.scanned, c.searched, ComparisonMode::FindDifferent)), c.different);
-    EXPECT_EQ(Listed(CompareNumberFilesNaively(c.scanned, c.searched, ComparisonMode::FindSame)), c.same);
-    EXPECT_EQ(Listed(CompareNumberFilesNaively(c.scanned, c.searched, ComparisonMode::FindDifferent)), c.different);
+    EXPECT_EQ(Listed(test::CompareNumberFilesNaively(c.scanned, c.searched, ComparisonMode::FindSame)), c.same);
+    EXPECT_EQ(Listed(test::CompareNumberFilesNaively(c.scanned, c.searched, ComparisonMode::FindDifferent)),
+              c.different);
   }
 }
 

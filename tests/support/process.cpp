@@ -11,14 +11,14 @@
 namespace zelvane::test {
 
 ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::filesystem::path& folder) {
+                         const std::filesystem::path& folder, const std::filesystem::path& input) {
   TemporaryFolder capture;
   const std::filesystem::path outPath = capture / "stdout";
   const std::filesystem::path errPath = capture / "stderr";
   const pid_t child = ::fork();
   if (child < 0) throw std::runtime_error("fork failed");
   if (child == 0) {
-    const int in = ::open("/dev/null", O_RDONLY);
+    const int in = ::open(input.c_str(), O_RDONLY);
     const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     if (in < 0 || out < 0 || err < 0 || ::chdir(folder.c_str()) != 0) ::_exit(126);
@@ -44,8 +44,9 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
 
 std::string CliPath() { return ZELVANE_CLI_PATH; }
 
-ProcessResult RunCli(const std::vector<std::string>& arguments, const std::filesystem::path& folder) {
-  return RunProgram(CliPath(), arguments, folder);
+ProcessResult RunCli(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
+                     const std::filesystem::path& input) {
+  return RunProgram(CliPath(), arguments, folder, input);
 }
 
 }  // namespace zelvane::test

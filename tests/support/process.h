@@ -20,14 +20,15 @@ struct CliFailureCase {
   std::string errorStart;
 };
 
-// Runs program with arguments in folder (no shell), with stdin from /dev/null, and collects its output.
+// Runs program with arguments in folder (no shell), with stdin from input, and collects its output.
 ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
-                         const std::filesystem::path& folder);
+                         const std::filesystem::path& folder, const std::filesystem::path& input = "/dev/null");
 
 // The zelvane-cli that this build made.
 std::string CliPath();
 
 // Runs the zelvane-cli that this build made.
-ProcessResult RunCli(const std::vector<std::string>& arguments, const std::filesystem::path& folder);
+ProcessResult RunCli(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
+                     const std::filesystem::path& input = "/dev/null");
 
 }  // namespace zelvane::test

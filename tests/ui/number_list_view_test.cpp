@@ -172,7 +172,11 @@ class NumberListViewTest : public QObject {
   void KeepsTheSelectionWhenItemsAreAppended() {
     MakeView(30);
     Press(m_view, QStringLiteral("Home Shift+Down*2"));
-    m_numbers->lists[NumberCategory::Unicom].Append("13000000001");
+    test::TestFolder folder;
+    NumberFile file;
+    QVERIFY(!file.Open(folder.Write("unicom.txt", "13000000001")));
+    QVERIFY(!m_numbers->model.Import(file, PrefixTable::Original(), {}));  // into the lists only
+    QCOMPARE(Describe(m_view->Selection()), QStringLiteral("0-3"));
     m_numbers->model.AppendCategory(NumberCategory::Unicom);
     QCOMPARE(Describe(m_view->Selection()), QStringLiteral("0-3"));
     QCOMPARE(m_view->CurrentItem(), std::size_t{2});

@@ -159,9 +159,9 @@ QString Describe(const RangeSelection& selection) {
 }
 
 NumberView::NumberView(std::size_t count) {
-  for (std::size_t item = 0; item < count; ++item)
-    lists[NumberCategory::Mobile].Append(std::to_string(13900000000 + item));
-  model.ShowCategories({true, true, true, true, true});
+  NumberList numbers;
+  for (std::size_t item = 0; item < count; ++item) numbers.Append(std::to_string(13900000000 + item));
+  model.ShowComparison(std::move(numbers));
   view.SetModel(&model);
 }
 

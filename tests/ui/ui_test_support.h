@@ -89,12 +89,11 @@ void AnswerSeparatorDialog(ScriptedShell& shell, const QString& separator, const
 // Selected ranges as "begin-end", space-separated.
 QString Describe(const RangeSelection& selection);
 
-// count numbers of 移动 (13900000000 on) in a list view of their own, every category shown.
+// count numbers (13900000000 on) in a list view of their own.
 struct NumberView {
   explicit NumberView(std::size_t count);
 
-  CategoryLists lists;
-  NumberListModel model{lists};
+  NumberListModel model;
   NumberListView view;
 };
 

@@ -1,0 +1,207 @@
+#include "core/prefix_table.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+
+#include "core/builtin_prefix_tables.h"
+#include "core/number_file_reader.h"
+
+namespace zelvane {
+
+namespace {
+
+constexpr std::size_t kMaxTableFileSize = std::size_t{16} << 20;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view TrimBlanks(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// Whether text is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool IsUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    std::size_t length = 0;
+    char32_t value = 0;
+    if (byte < 0x80) {
+      ++i;
+      continue;
+    } else if (byte >= 0xC2 && byte <= 0xDF) {
+      length = 2;
+      value = byte & 0x1F;
+    } else if (byte >= 0xE0 && byte <= 0xEF) {
+      length = 3;
+      value = byte & 0x0F;
+    } else if (byte >= 0xF0 && byte <= 0xF4) {
+      length = 4;
+      value = byte & 0x07;
+    } else {
+      return false;
+    }
+    if (i + length > text.size()) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      value = value << 6 | (next & 0x3F);
+    }
+    const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < smallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
+    i += length;
+  }
+  return true;
+}
+
+std::optional<NumberCategory> CategoryNamed(std::string_view label) {
+  for (NumberCategory category : kAllCategories) {
+    if (CategoryLabel(category) == label) return category;
+  }
+  return std::nullopt;
+}
+
+PrefixTable BuiltIn(std::string_view text) {
+  PrefixTable::ParseError error;
+  std::optional<PrefixTable> table = PrefixTable::Parse(text, error);
+  if (!table) std::abort();  // the compiled-in tables are checked by the tests
+  return std::move(*table);
+}
+
+}  // namespace
+
+const PrefixTable& PrefixTable::Original() {
+  static const PrefixTable table = BuiltIn(builtin_prefix_tables::kOriginal);
+  return table;
+}
+
+const PrefixTable& PrefixTable::Current() {
+  static const PrefixTable table = BuiltIn(builtin_prefix_tables::kCurrent);
+  return table;
+}
+
+std::optional<PrefixTable> PrefixTable::Parse(std::string_view text, ParseError& error) {
+  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+  const auto fail = [&error](std::size_t line, std::string reason) {
+    error = ParseError{line, std::move(reason)};
+    return std::nullopt;
+  };
+  PrefixTable table;
+  table.text_ = text;
+  if (text.starts_with(kUtf8Mark)) text.remove_prefix(kUtf8Mark.size());
+  std::map<std::string_view, std::size_t> lineOf;  // of each prefix seen
+  std::size_t lineNumber = 0;
+  while (!text.empty()) {
+    ++lineNumber;
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    if (!IsUtf8(line)) return fail(lineNumber, "不是 UTF-8 文本");
+    line = TrimBlanks(line);
+    if (line.empty() || line.starts_with('#')) continue;
+
+    const std::size_t digits = std::min(line.find_first_not_of("0123456789"), line.size());
+    const std::string_view label = TrimBlanks(line.substr(digits));
+    if (digits == 0 || digits > kMaxPrefixLength || digits == line.size() || !IsBlank(line[digits]) ||
+        label.find_first_of(" \t") != std::string_view::npos) {
+      return fail(lineNumber, "应为“号段 类别”，号段是 1 到 7 位数字，如“139 移动”");
+    }
+    const std::optional<NumberCategory> category = CategoryNamed(label);
+    if (!category) {
+      return fail(lineNumber, "未知的类别“" + std::string(label) + "”，应为移动、联通、电信、小灵通或其他");
+    }
+    const std::string_view prefix = line.substr(0, digits);
+    if (const auto [seen, added] = lineOf.emplace(prefix, lineNumber); !added) {
+      return fail(lineNumber, "号段" + std::string(prefix) + "重复（第" + std::to_string(seen->second) + "行已有）");
+    }
+    if (table.rules_.size() == kMaxRules) {
+      return fail(lineNumber, "规则超过" + std::to_string(kMaxRules) + "条");
+    }
+    table.rules_.push_back(Rule{std::string(prefix), *category});
+  }
+  std::ranges::sort(table.rules_, {}, &Rule::prefix);
+  table.Build();
+  return table;
+}
+
+std::int32_t PrefixTable::AddNode() {
+  Node node;
+  node.next.fill(-1);
+  node.category = -1;
+  nodes_.push_back(node);
+  return static_cast<std::int32_t>(nodes_.size() - 1);
+}
+
+void PrefixTable::Build() {
+  nodes_.clear();
+  AddNode();  // the root
+  for (const Rule& rule : rules_) {
+    std::int32_t node = kRoot;
+    for (char c : rule.prefix) {
+      const auto digit = static_cast<std::size_t>(c - '0');
+      if (nodes_[static_cast<std::size_t>(node)].next[digit] < 0) {
+        const std::int32_t added = AddNode();  // may move the nodes
+        nodes_[static_cast<std::size_t>(node)].next[digit] = added;
+      }
+      node = nodes_[static_cast<std::size_t>(node)].next[digit];
+    }
+    nodes_[static_cast<std::size_t>(node)].category = static_cast<std::int8_t>(rule.category);
+  }
+  for (std::size_t value = 0; value < firstThree_.size(); ++value) {
+    const char digits[] = {static_cast<char>('0' + value / 100), static_cast<char>('0' + value / 10 % 10),
+                           static_cast<char>('0' + value % 10)};
+    Entry entry;
+    std::int32_t node = kRoot;
+    for (char c : digits) {
+      node = nodes_[static_cast<std::size_t>(node)].next[static_cast<std::size_t>(c - '0')];
+      if (node < 0) break;
+      if (nodes_[static_cast<std::size_t>(node)].category >= 0) {
+        entry.category = static_cast<NumberCategory>(nodes_[static_cast<std::size_t>(node)].category);
+      }
+    }
+    if (node >= 0 && std::ranges::any_of(nodes_[static_cast<std::size_t>(node)].next, [](auto n) { return n >= 0; })) {
+      entry.node = node;
+    }
+    firstThree_[value] = entry;
+  }
+}
+
+NumberCategory PrefixTable::LongestMatch(std::string_view number, std::size_t from, std::int32_t node,
+                                         NumberCategory best) const {
+  for (std::size_t i = from; i < number.size(); ++i) {
+    const auto digit = static_cast<unsigned>(number[i] - '0');
+    if (digit >= 10) break;
+    node = nodes_[static_cast<std::size_t>(node)].next[digit];
+    if (node < 0) break;
+    const std::int8_t category = nodes_[static_cast<std::size_t>(node)].category;
+    if (category >= 0) best = static_cast<NumberCategory>(category);
+  }
+  return best;
+}
+
+FileResult ReadPrefixTableFile(const std::filesystem::path& path, std::string& text) {
+  NumberFile file;
+  if (FileResult error = file.Open(path)) return error;
+  if (file.Size() > kMaxTableFileSize) return FileError{FileOperation::Read, path, "文件太大，号段表最多 16 MiB"};
+  return LoadNumberFile(file, text);
+}
+
+std::string PrefixTableErrorMessage(const std::filesystem::path& path, const PrefixTable::ParseError& error) {
+  return "号段表“" + path.string() + "”第" + std::to_string(error.line) + "行：" + error.reason;
+}
+
+std::optional<PrefixTable> LoadPrefixTable(const std::filesystem::path& path, std::string& message) {
+  std::string text;
+  if (FileResult error = ReadPrefixTableFile(path, text)) {
+    message = error->Message();
+    return std::nullopt;
+  }
+  PrefixTable::ParseError error;
+  std::optional<PrefixTable> table = PrefixTable::Parse(text, error);
+  if (!table) message = PrefixTableErrorMessage(path, error);
+  return table;
+}
+
+}  // namespace zelvane

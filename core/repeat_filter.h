@@ -1,0 +1,71 @@
+#pragma once
+
+#include <algorithm>
+#include <bit>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#define XXH_INLINE_ALL
+#include <xxhash.h>
+
+#include "core/huge_page_allocator.h"
+
+namespace zelvane {
+
+// Tells a number's first occurrence from its repeats. It remembers each distinct number by an id
+// that the caller gives it and that resolve (std::string_view(std::uint64_t id)) turns back into
+// the number's bytes, so the numbers stay where the caller keeps them. Callers that insert in a
+// known order prefetch a few numbers ahead: the lookups then overlap their cache misses.
+template <class Resolve>
+class RepeatFilter {
+  static constexpr int kIdBits = 40;
+  static constexpr std::uint64_t kIdMask = (std::uint64_t{1} << kIdBits) - 1;
+
+ public:
+  static constexpr std::uint64_t kMaxId = kIdMask - 1;
+
+  explicit RepeatFilter(Resolve resolve, std::size_t expected = 0) : resolve_(std::move(resolve)) {
+    Resize(std::bit_ceil(std::max<std::size_t>(2 * expected, 1024)));
+  }
+
+  static std::uint64_t Hash(std::string_view number) { return XXH3_64bits(number.data(), number.size()); }
+
+  void Prefetch(std::uint64_t hash) const { __builtin_prefetch(&slots_[hash & mask_]); }
+
+  // True when number (whose Hash is hash) was not inserted before: from now on it is known under id.
+  bool Insert(std::string_view number, std::uint64_t hash, std::uint64_t id) {
+    const std::uint64_t tag = hash >> kIdBits;
+    for (std::size_t at = hash & mask_;; at = (at + 1) & mask_) {
+      const std::uint64_t slot = slots_[at];
+      if (slot == 0) {
+        slots_[at] = tag << kIdBits | (id + 1);
+        if (++used_ * 2 > slots_.size()) Resize(slots_.size() * 2);
+        return true;
+      }
+      if (slot >> kIdBits == tag && resolve_((slot & kIdMask) - 1) == number) return false;
+    }
+  }
+
+ private:
+  void Resize(std::size_t count) {
+    std::vector<std::uint64_t, HugePageAllocator<std::uint64_t>> old(count, 0);
+    old.swap(slots_);
+    mask_ = count - 1;
+    for (std::uint64_t slot : old) {
+      if (slot == 0) continue;
+      std::size_t at = Hash(resolve_((slot & kIdMask) - 1)) & mask_;
+      while (slots_[at] != 0) at = (at + 1) & mask_;
+      slots_[at] = slot;
+    }
+  }
+
+  Resolve resolve_;
+  std::vector<std::uint64_t, HugePageAllocator<std::uint64_t>> slots_;  // tag and id + 1; 0 is free
+  std::size_t mask_ = 0;
+  std::size_t used_ = 0;
+};
+
+}  // namespace zelvane

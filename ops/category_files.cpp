@@ -1,0 +1,68 @@
+#include "ops/category_files.h"
+
+namespace zelvane {
+
+CategoryFiles::CategoryFiles(const std::filesystem::path& folder, std::string_view separator,
+                             const WriteSpeedups& speedups)
+    : separator_(separator) {
+  for (NumberCategory category : kAllCategories) {
+    writers_[CategoryIndex(category)] =
+        std::make_unique<AtomicFileWriter>(folder / std::string(CategoryFileName(category)), speedups);
+  }
+}
+
+FileResult CategoryFiles::Open() {
+  FileResult first;
+  for (std::size_t c = 0; c < kCategoryCount; ++c) {
+    openFailures_[c] = writers_[c]->Open();
+    if (!openFailures_[c]) continue;
+    if (!first) first = openFailures_[c];
+    writers_[c].reset();
+  }
+  return first;
+}
+
+FileResult CategoryFiles::CommitAll() {
+  for (auto& writer : writers_) {
+    if (writer) writer->EndWrites();  // the files go to disk side by side
+  }
+  FileResult failure;
+  for (auto& writer : writers_) {
+    if (!writer) continue;
+    FileResult error = writer->Finish();
+    if (error && !failure) failure = std::move(error);
+  }
+  if (failure) {
+    for (auto& writer : writers_) writer.reset();  // every temporary file goes
+    return failure;
+  }
+  for (auto& writer : writers_) {
+    if (!writer) continue;
+    if (FileResult error = writer->Publish()) return error;
+  }
+  return std::nullopt;
+}
+
+std::vector<FileError> CategoryFiles::CommitEach() {
+  for (auto& writer : writers_) {
+    if (writer) writer->EndWrites();
+  }
+  std::vector<FileError> failures;
+  for (std::size_t c = 0; c < kCategoryCount; ++c) {
+    FileResult error = writers_[c] ? writers_[c]->Commit() : openFailures_[c];
+    if (error) failures.push_back(std::move(*error));
+  }
+  return failures;
+}
+
+std::vector<FileError> ExportCategoryLists(const std::filesystem::path& folder, const CategoryLists& lists,
+                                           std::string_view separator) {
+  CategoryFiles files(folder, separator);
+  files.Open();  // a file that cannot be opened is reported with the others at the end
+  for (NumberCategory category : kAllCategories) {
+    for (std::string_view number : lists[category]) files.Write(category, number);
+  }
+  return files.CommitEach();
+}
+
+}  // namespace zelvane

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/category_lists.h"
+#include "core/file_error.h"
+#include "ops/atomic_file_writer.h"
+
+namespace zelvane {
+
+// The five category files of a folder ("移动.txt", … in category order), written side by side, each
+// number followed by the separator. Each file replaces its target whole or not at all.
+class CategoryFiles {
+ public:
+  CategoryFiles(const std::filesystem::path& folder, std::string_view separator, const WriteSpeedups& speedups = {});
+
+  // Creates the temporary files; the first failure in category order. A file that failed to open takes
+  // no numbers, and CommitEach reports it.
+  FileResult Open();
+
+  void Write(NumberCategory category, std::string_view number) {
+    AtomicFileWriter* writer = writers_[CategoryIndex(category)].get();
+    if (writer == nullptr) return;
+    writer->Write(number);
+    writer->Write(separator_);
+  }
+
+  // All or nothing: every file is written and on disk before any replaces its target, so that a
+  // failure leaves every old file as it was. The first failure, in category order.
+  FileResult CommitAll();
+  // Each file on its own: a failure does not stop the others. The failures in category order.
+  std::vector<FileError> CommitEach();
+
+ private:
+  std::array<std::unique_ptr<AtomicFileWriter>, kCategoryCount> writers_;
+  std::array<FileResult, kCategoryCount> openFailures_;
+  std::string separator_;
+};
+
+// Writes every category list to its own file in folder; a file that cannot be written does not stop
+// the others. The failures in category order.
+std::vector<FileError> ExportCategoryLists(const std::filesystem::path& folder, const CategoryLists& lists,
+                                           std::string_view separator);
+
+}  // namespace zelvane
