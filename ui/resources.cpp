@@ -1,5 +1,7 @@
 #include "ui/resources.h"
 
+#include <QDir>
+
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "ui/ui_text.h"
@@ -20,9 +22,10 @@ QIcon LoadIcon(int id) {
   if (id != res::IDR_MAINFRAME) return QIcon();
   static const bool registered = (RegisterIconResources(), true);
   (void)registered;
+  // One PNG a size, as scripts/render-icons makes them; each file gives its own size.
   QIcon icon;
-  icon.addFile(QStringLiteral(":/icons/mainframe-32.xpm"), QSize(32, 32));
-  icon.addFile(QStringLiteral(":/icons/mainframe-16.xpm"), QSize(16, 16));
+  const QDir sizes(QStringLiteral(":/icons/mainframe"));
+  for (const QString& name : sizes.entryList(QDir::Files)) icon.addFile(sizes.filePath(name));
   return icon;
 }
 

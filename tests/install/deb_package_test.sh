@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Makes the .deb with cpack, checks its control fields, unpacks it and runs the command-line tool from it.
+set -euo pipefail
+cpack=$1
+build=$2
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+if ! log=$("$cpack" -G DEB --config "$build/CPackConfig.cmake" -B "$work/out" 2>&1); then
+  echo "$log"
+  exit 1
+fi
+debs=("$work"/out/*.deb)
+if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
+  echo "expected one .deb, found: ${debs[*]}"
+  exit 1
+fi
+deb=${debs[0]}
+
+failed=0
+fail() {
+  echo "$*"
+  failed=1
+}
+
+# Field and a pattern its value must match; Depends is computed from the programs' libraries.
+fields=(
+  "Package|zelvane"
+  "Version|1\.0"
+  "Section|utils"
+  "Maintainer|.+ <.+@.+>"
+  "Description|.+"
+  "Depends|.*libc6.*"
+  "Depends|.*libqt6widgets6.*"
+)
+for entry in "${fields[@]}"; do
+  field=${entry%%|*}
+  pattern=${entry#*|}
+  value=$(dpkg-deb -f "$deb" "$field")
+  [[ $value =~ ^$pattern$ ]] || fail "$field is '$value', expected '$pattern'"
+done
+[ -z "$(dpkg-deb -f "$deb" Homepage)" ] || fail "the package names a homepage"
+
+dpkg-deb -x "$deb" "$work/root"
+if output=$("$work/root/usr/bin/zelvane-cli" --version 2>&1); then
+  [[ $output == *"zelvane-cli 1.0"* ]] || fail "zelvane-cli --version printed '$output'"
+else
+  fail "zelvane-cli --version failed: $output"
+fi
+
+exit $failed

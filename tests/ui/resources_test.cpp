@@ -1,0 +1,39 @@
+#include <QtTest>
+#include <algorithm>
+
+#include "res/resource_ids.h"
+#include "ui/resources.h"
+
+namespace zelvane {
+
+class ResourcesTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Every size scripts/render-icons makes, once: a PNG whose pixels differ from its name's size
+  // would show up twice or under another size.
+  void MainFrameIconHasEveryRenderedSize() {
+    QList<QSize> sizes = LoadIcon(res::IDR_MAINFRAME).availableSizes();
+    std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
+    const QList<QSize> expected = {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
+    QCOMPARE(sizes, expected);
+  }
+
+  void OtherIdsHaveNoIcon_data() {
+    QTest::addColumn<int>("id");
+    QTest::newRow("zero") << 0;
+    QTest::newRow("a dialog") << res::IDD_ABOUTBOX;
+    QTest::newRow("a string") << res::IDS_ABOUT_MENU_ITEM;
+    QTest::newRow("next to the icon") << res::IDR_MAINFRAME + 1;
+  }
+
+  void OtherIdsHaveNoIcon() {
+    QFETCH(int, id);
+    QVERIFY(LoadIcon(id).isNull());
+  }
+};
+
+}  // namespace zelvane
+
+QTEST_MAIN(zelvane::ResourcesTest)
+#include "resources_test.moc"
