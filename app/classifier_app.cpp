@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 
 #include "res/resource_ids.h"
@@ -28,7 +29,7 @@ void InstallChineseQtTranslation(QTranslator& translator) {
 
 }  // namespace
 
-int CClassifierApp::Run() {
+int CClassifierApp::Run(const std::vector<std::filesystem::path>& files) {
   QTranslator translator;
   InstallChineseQtTranslation(translator);
   // Message boxes and file prompts use the dialogs' font too.
@@ -38,6 +39,7 @@ int CClassifierApp::Run() {
     return 1;
   }
   CClassifierDlg dialog(m_shell);
+  if (!files.empty()) QTimer::singleShot(0, &dialog, [&dialog, &files] { dialog.ImportFiles(files); });
   m_shell.RunModal(dialog);
   return 0;
 }

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <filesystem>
 #include <functional>
+#include <vector>
 
 namespace zelvane {
 
@@ -12,8 +14,9 @@ class CClassifierApp {
   // networkingWorks is the start-up check; the program ends at once when it fails.
   CClassifierApp(Shell& shell, std::function<bool()> networkingWorks);
 
-  // Returns the exit code: 0 once the main dialog is closed, 1 when the check failed.
-  int Run();
+  // Returns the exit code: 0 once the main dialog is closed, 1 when the check failed. The files are
+  // imported in order once the main dialog is up.
+  int Run(const std::vector<std::filesystem::path>& files = {});
 
  private:
   Shell& m_shell;

@@ -17,7 +17,7 @@ enum class ControlKind {
   Text,               // left-aligned static text
   Icon,               // the icon named by ControlTemplate::icon, at its own size
   NumberList,         // the number list view
-  WebBrowser,         // the advertisement pane
+  OverviewPane,       // the prefix table choice and the chart of the categories
 };
 
 struct DialogRect {

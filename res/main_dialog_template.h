@@ -17,7 +17,7 @@ inline constexpr ControlTemplate kMainDialogControls[] = {
     {IDC_CHECK_OTHER, ControlKind::CheckBox, "其他", {194, 44, 31, 8}},
     {IDC_ONE_CLICK_EXPORT, ControlKind::PushButton, "一键导出", {95, 15, 42, 19}},
     {IDC_STATUS, ControlKind::Text, "", {9, 370, 340, 9}},
-    {IDC_AD_BROWSER, ControlKind::WebBrowser, "", {363, 7, 215, 49}},
+    {IDC_OVERVIEW, ControlKind::OverviewPane, "", {363, 7, 215, 49}},
     {IDC_ANALYSIS, ControlKind::PushButton, "号码分析", {138, 15, 42, 19}},
     {IDC_HELP_BUTTON, ControlKind::PushButton, "使用说明", {181, 15, 42, 19}},
 };

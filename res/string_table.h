@@ -17,7 +17,4 @@ inline constexpr StringResource kStringTable[] = {
     {IDS_SEPARATOR_NOT_GBK, "分割符中有无法用 GBK 编码表示的字符"},
 };
 
-// The page that the advertisement pane is pointed at when the main dialog opens.
-inline constexpr std::string_view kAdPageUrl = "http://ad.example.com/soft/ad.asp";
-
 }  // namespace zelvane::res

@@ -1,22 +1,14 @@
 #include "ui/analysis_dlg.h"
 
-#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 
 #include "res/analysis_dialog_template.h"
 #include "ui/number_file_prompts.h"
 #include "ui/shell.h"
+#include "ui/ui_text.h"
 
 namespace zelvane {
-
-namespace {
-
-QString PathText(const std::filesystem::path& path) {
-  return QFile::decodeName(QByteArray::fromStdString(path.string()));
-}
-
-}  // namespace
 
 CAnalysisDlg::CAnalysisDlg(Shell& shell, QWidget* parent)
     : TemplateDialog(res::kAnalysisDialog, parent), m_shell(shell) {

@@ -2,8 +2,13 @@
 
 #include <QCheckBox>
 #include <QContextMenuEvent>
+#include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QPushButton>
+#include <QTimer>
 #include <algorithm>
 #include <new>
 
@@ -17,12 +22,12 @@
 #include "ui/help_dlg.h"
 #include "ui/number_file_prompts.h"
 #include "ui/number_list_view.h"
+#include "ui/overview_pane.h"
 #include "ui/resources.h"
 #include "ui/separator_dlg.h"
 #include "ui/shell.h"
 #include "ui/system_menu.h"
 #include "ui/ui_text.h"
-#include "ui/web_browser2.h"
 
 namespace zelvane {
 
@@ -48,22 +53,40 @@ CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
       m_shell(shell),
       m_status(DlgItem<QLabel>(res::IDC_STATUS)),
       m_list(DlgItem<NumberListView>(res::IDC_NUMBER_LIST)),
-      m_browser(DlgItem<CWebBrowser2>(res::IDC_AD_BROWSER)),
-      m_systemMenu(new SystemMenu(this)) {
+      m_overview(DlgItem<COverviewPane>(res::IDC_OVERVIEW)),
+      m_systemMenu(new SystemMenu(this)),
+      m_listMenu(new QMenu(this)) {
   m_list->SetModel(&m_model);
+  // Made smaller, the pane would be drawn over the buttons; the status line spans the window as the list does.
+  setMinimumSize(size());
+  m_status->resize(m_list->width(), m_status->height());
+  setAcceptDrops(true);
 
   connect(m_systemMenu, &SystemMenu::Command, this, &CClassifierDlg::OnSysCommand);
-  ConnectCommand<QPushButton>(res::IDC_IMPORT, &QPushButton::clicked, &CClassifierDlg::OnImport);
-  ConnectCommand<QCheckBox>(res::IDC_CHECK_ALL, &QCheckBox::clicked, &CClassifierDlg::OnCheckAll);
-  ConnectCommand<QCheckBox>(res::IDC_CHECK_MOBILE, &QCheckBox::clicked, &CClassifierDlg::OnCheckMobile);
-  ConnectCommand<QCheckBox>(res::IDC_CHECK_UNICOM, &QCheckBox::clicked, &CClassifierDlg::OnCheckUnicom);
-  ConnectCommand<QCheckBox>(res::IDC_CHECK_TELECOM, &QCheckBox::clicked, &CClassifierDlg::OnCheckTelecom);
-  ConnectCommand<QCheckBox>(res::IDC_CHECK_PHS, &QCheckBox::clicked, &CClassifierDlg::OnCheckPhs);
-  ConnectCommand<QCheckBox>(res::IDC_CHECK_OTHER, &QCheckBox::clicked, &CClassifierDlg::OnCheckOther);
-  ConnectCommand<QPushButton>(res::IDC_EXPORT, &QPushButton::clicked, &CClassifierDlg::OnExport);
-  ConnectCommand<QPushButton>(res::IDC_ONE_CLICK_EXPORT, &QPushButton::clicked, &CClassifierDlg::OnOneClickExport);
-  ConnectCommand<QPushButton>(res::IDC_ANALYSIS, &QPushButton::clicked, &CClassifierDlg::OnAnalysis);
-  ConnectCommand<QPushButton>(res::IDC_HELP_BUTTON, &QPushButton::clicked, &CClassifierDlg::OnHelpButton);
+  ConnectCommand(DlgItem<QPushButton>(res::IDC_IMPORT), &QPushButton::clicked, &CClassifierDlg::OnImport);
+  ConnectCommand(DlgItem<QCheckBox>(res::IDC_CHECK_ALL), &QCheckBox::clicked, &CClassifierDlg::OnCheckAll);
+  ConnectCommand(DlgItem<QCheckBox>(res::IDC_CHECK_MOBILE), &QCheckBox::clicked, &CClassifierDlg::OnCheckMobile);
+  ConnectCommand(DlgItem<QCheckBox>(res::IDC_CHECK_UNICOM), &QCheckBox::clicked, &CClassifierDlg::OnCheckUnicom);
+  ConnectCommand(DlgItem<QCheckBox>(res::IDC_CHECK_TELECOM), &QCheckBox::clicked, &CClassifierDlg::OnCheckTelecom);
+  ConnectCommand(DlgItem<QCheckBox>(res::IDC_CHECK_PHS), &QCheckBox::clicked, &CClassifierDlg::OnCheckPhs);
+  ConnectCommand(DlgItem<QCheckBox>(res::IDC_CHECK_OTHER), &QCheckBox::clicked, &CClassifierDlg::OnCheckOther);
+  ConnectCommand(DlgItem<QPushButton>(res::IDC_EXPORT), &QPushButton::clicked, &CClassifierDlg::OnExport);
+  ConnectCommand(DlgItem<QPushButton>(res::IDC_ONE_CLICK_EXPORT), &QPushButton::clicked,
+                 &CClassifierDlg::OnOneClickExport);
+  ConnectCommand(DlgItem<QPushButton>(res::IDC_ANALYSIS), &QPushButton::clicked, &CClassifierDlg::OnAnalysis);
+  ConnectCommand(DlgItem<QPushButton>(res::IDC_HELP_BUTTON), &QPushButton::clicked, &CClassifierDlg::OnHelpButton);
+  connect(m_overview, &COverviewPane::TableChosen, this,
+          [this](int entry) { RunCommand([this, entry] { OnTableChosen(entry); }); });
+
+  // The list's own menu; the shortcuts of copy and select all are the list's keys.
+  m_listMenu->addAction(QStringLiteral("复制(&C)"), QKeySequence::Copy, m_list, &NumberListView::CopySelection);
+  m_listMenu->addAction(QStringLiteral("全选(&A)"), QKeySequence::SelectAll, m_list, &NumberListView::SelectAll);
+  ConnectCommand(m_listMenu->addAction(QStringLiteral("清空(&L)")), &QAction::triggered,
+                 &CClassifierDlg::OnClearNumbers);
+  ConnectCommand(m_listMenu->addAction(QStringLiteral("去除重复号码(&D)")), &QAction::triggered,
+                 &CClassifierDlg::OnRemoveRepeats);
+  connect(m_list, &NumberListView::ContextMenuRequested, m_listMenu,
+          [this](const QPoint& at) { m_listMenu->popup(at); });
 
   OnInitDialog();
 }
@@ -76,7 +99,6 @@ void CClassifierDlg::OnInitDialog() {
     m_systemMenu->AppendItem(res::IDM_ABOUTBOX, aboutItem);
   }
   setWindowIcon(LoadIcon(res::IDR_MAINFRAME));
-  m_browser->Navigate(FromUtf8(res::kAdPageUrl));
   m_list->setFocus();
 }
 
@@ -94,9 +116,9 @@ void CClassifierDlg::UpdateData(bool save) {
   }
 }
 
-void CClassifierDlg::RunCommand(void (CClassifierDlg::*handler)()) {
+void CClassifierDlg::RunCommand(const std::function<void()>& command) {
   try {
-    (this->*handler)();
+    command();
   } catch (const std::bad_alloc&) {
     m_shell.ShowMessage(this, QStringLiteral("内存不足，无法完成这个操作"));
   }
@@ -104,22 +126,41 @@ void CClassifierDlg::RunCommand(void (CClassifierDlg::*handler)()) {
 
 void CClassifierDlg::OnImport() {
   const std::optional<std::filesystem::path> path = ChooseFileToImport(m_shell, this);
-  if (!path) return;
+  if (path) ImportFiles({*path});
+}
 
+void CClassifierDlg::ImportFiles(const std::vector<std::filesystem::path>& paths) {
+  std::uint64_t total = 0;
+  QStringList failures;
+  for (const std::filesystem::path& path : paths) {
+    std::uint64_t imported = 0;
+    if (FileResult error = ImportFile(path, imported)) {
+      failures << FromUtf8(error->Message());
+    } else {
+      total += imported;
+    }
+  }
+  if (failures.size() < static_cast<qsizetype>(paths.size())) ShowCounts();
+  // A single file that failed says only why, as 导入 does.
+  const bool onlyFailures = paths.size() == 1 && !failures.empty();
+  const QString count = QStringLiteral("共计导入%1个接收号码！").arg(total);
+  m_shell.ShowMessage(this, ((onlyFailures ? QStringList() : QStringList{count}) + failures).join(QLatin1Char('\n')));
+}
+
+FileResult CClassifierDlg::ImportFile(const std::filesystem::path& path, std::uint64_t& imported) {
+  const WaitCursor wait(m_shell);
   const std::uint64_t before = m_model.Lists().size();
-  FileResult error;
-  {
-    WaitCursor wait(m_shell);
-    NumberFile file;
-    error = file.Open(*path);
-    if (!error) error = m_model.Import(file, *m_table, Admitted());
-  }
-  if (error) {
-    m_shell.ShowMessage(this, FromUtf8(error->Message()));
-    return;
-  }
-  m_status->setText(FromUtf8(StatusText(m_model.Lists().Counts())));
-  m_shell.ShowMessage(this, QStringLiteral("共计导入%1个接收号码！").arg(m_model.Lists().size() - before));
+  NumberFile file;
+  if (FileResult error = file.Open(path)) return error;
+  if (FileResult error = m_model.Import(file, *m_table, Admitted())) return error;
+  imported = m_model.Lists().size() - before;
+  return std::nullopt;
+}
+
+void CClassifierDlg::ShowCounts() {
+  const CategoryCounts counts = m_model.Lists().Counts();
+  m_status->setText(FromUtf8(StatusText(counts)));
+  m_overview->ShowCounts(counts);
 }
 
 void CClassifierDlg::OnCheckAll() {
@@ -232,8 +273,8 @@ void CClassifierDlg::OnSize(int cx, int cy) {
     return;
   }
   m_list->setGeometry(15, 100, std::max(0, cx - 30), std::max(0, cy - 125));
-  m_status->move(m_status->x(), cy - 20);
-  m_browser->move(cx - 15 - m_browser->width(), m_browser->y());
+  m_status->setGeometry(m_status->x(), cy - 20, std::max(0, cx - 30), m_status->height());
+  m_overview->move(cx - 15 - m_overview->width(), m_overview->y());
 }
 
 void CClassifierDlg::resizeEvent(QResizeEvent* event) {
@@ -241,6 +282,90 @@ void CClassifierDlg::resizeEvent(QResizeEvent* event) {
   OnSize(width(), height());
 }
 
+void CClassifierDlg::keyPressEvent(QKeyEvent* event) {
+  // Esc would throw every imported number away without a word.
+  if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) return event->accept();
+  TemplateDialog::keyPressEvent(event);
+}
+
 void CClassifierDlg::contextMenuEvent(QContextMenuEvent* event) { m_systemMenu->popup(event->globalPos()); }
+
+namespace {
+
+// The local files among dropped items, in order.
+std::vector<std::filesystem::path> DroppedFiles(const QMimeData& data) {
+  std::vector<std::filesystem::path> paths;
+  for (const QUrl& url : data.urls()) {
+    if (url.isLocalFile()) paths.emplace_back(QFile::encodeName(url.toLocalFile()).toStdString());
+  }
+  return paths;
+}
+
+}  // namespace
+
+void CClassifierDlg::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFiles(*event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void CClassifierDlg::dropEvent(QDropEvent* event) {
+  const std::vector<std::filesystem::path> paths = DroppedFiles(*event->mimeData());
+  if (paths.empty()) return;
+  event->acceptProposedAction();
+  // The file manager waits until the drop is taken: the import and its message come after.
+  QTimer::singleShot(0, this, [this, paths] { RunCommand([this, &paths] { ImportFiles(paths); }); });
+}
+
+// Sorts every number again when the user picks another table; a table file that cannot be had
+// leaves the table that was in use.
+void CClassifierDlg::OnTableChosen(int entry) {
+  const int inUse = m_table == &PrefixTable::Original()  ? COverviewPane::kOriginalTable
+                    : m_table == &PrefixTable::Current() ? COverviewPane::kCurrentTable
+                                                         : COverviewPane::kCurrentTable + 1;
+  std::optional<PrefixTable> loaded;
+  const PrefixTable* table = entry == COverviewPane::kOriginalTable  ? &PrefixTable::Original()
+                             : entry == COverviewPane::kCurrentTable ? &PrefixTable::Current()
+                             : m_loadedTable                         ? &*m_loadedTable
+                                                                     : m_table;
+  std::optional<std::filesystem::path> path;
+  if (entry < 0) {
+    path = m_shell.ChooseOpenFile(this, QStringLiteral("选择号段表文件"), QStringLiteral("文本文件(*.txt)"));
+    std::string message;
+    if (path) loaded = LoadPrefixTable(*path, message);
+    if (path && !loaded) m_shell.ShowMessage(this, FromUtf8(message));
+    if (!loaded) return m_overview->ChooseTable(inUse);
+    table = &*loaded;
+  }
+  if (table == m_table) return;
+  try {
+    const WaitCursor wait(m_shell);
+    m_model.Reclassify(*table, Admitted());
+  } catch (...) {
+    m_overview->ChooseTable(inUse);
+    throw;
+  }
+  if (loaded) {
+    m_loadedTable = std::move(loaded);
+    table = &*m_loadedTable;
+    m_overview->ShowLoadedTable(QFile::decodeName(QByteArray::fromStdString(path->filename().string())),
+                                PathText(*path));
+  }
+  m_table = table;
+  ShowCounts();
+}
+
+void CClassifierDlg::OnClearNumbers() {
+  m_model.Clear();
+  ShowCounts();
+}
+
+void CClassifierDlg::OnRemoveRepeats() {
+  std::uint64_t removed = 0;
+  {
+    const WaitCursor wait(m_shell);
+    removed = m_model.RemoveRepeats(Admitted());
+  }
+  ShowCounts();
+  m_shell.ShowMessage(this, QStringLiteral("去除了%1个重复号码").arg(removed));
+}
 
 }  // namespace zelvane

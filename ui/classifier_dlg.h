@@ -1,25 +1,29 @@
 #pragma once
 
+#include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/category_lists.h"
 #include "ui/number_list_model.h"
 #include "ui/template_dialog.h"
 
 class QLabel;
+class QMenu;
 
 namespace zelvane {
 
-class CWebBrowser2;
+class COverviewPane;
 class NumberListView;
 class Shell;
 class SystemMenu;
 
 // The main window: imports number files into the five category lists, shows them in the list
-// view as the six check boxes filter them, reports the counts in the status line, writes the
-// shown numbers or every category out, and compares two number files into the list view. Enter
-// never closes it; Esc and the close box do.
+// view as the six check boxes filter them, reports the counts in the status line and the overview
+// pane's chart, writes the shown numbers or every category out, and compares two number files into
+// the list view. Neither Enter nor Esc closes it; the close box does.
 class CClassifierDlg : public TemplateDialog {
   Q_OBJECT
 
@@ -28,17 +32,25 @@ class CClassifierDlg : public TemplateDialog {
 
   const CategoryLists& Lists() const { return m_model.Lists(); }
   SystemMenu& GetSystemMenu() const { return *m_systemMenu; }
+  QMenu& ListMenu() const { return *m_listMenu; }
+
+  // Imports files in order, as 导入 does, and tells the user once: the total, and each file that
+  // could not be read with its reason (the others are imported all the same).
+  void ImportFiles(const std::vector<std::filesystem::path>& paths);
 
   // A command of the system menu: IDM_ABOUTBOX (any id from 16 to 31) opens the About box,
   // the others do what the platform does.
   void OnSysCommand(unsigned id);
-  // Lays the list, the status line and the advertisement pane out for a client area of cx by cy
+  // Lays the list, the status line and the overview pane out for a client area of cx by cy
   // pixels; the first call only records that the window now has a size.
   void OnSize(int cx, int cy);
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void OnInitDialog();
@@ -46,12 +58,12 @@ class CClassifierDlg : public TemplateDialog {
 
   // Connects a control's signal to a command handler, which runs through RunCommand.
   template <class Control, class Signal>
-  void ConnectCommand(int id, Signal signal, void (CClassifierDlg::*handler)()) {
-    connect(DlgItem<Control>(id), signal, this, [this, handler] { RunCommand(handler); });
+  void ConnectCommand(Control* control, Signal signal, void (CClassifierDlg::*handler)()) {
+    connect(control, signal, this, [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
   }
-  // Runs a command handler. When memory runs out on the way the user is told, and the numbers and
-  // the list stay as they were: every command changes them only once nothing can fail any more.
-  void RunCommand(void (CClassifierDlg::*handler)());
+  // Runs a command. When memory runs out on the way the user is told, and the numbers and the list
+  // stay as they were: every command changes them only once nothing can fail any more.
+  void RunCommand(const std::function<void()>& command);
 
   void OnImport();
   void OnCheckAll();
@@ -65,6 +77,17 @@ class CClassifierDlg : public TemplateDialog {
   void OnOneClickExport();
   void OnAnalysis();
   void OnHelpButton();
+  void OnTableChosen(int entry);
+  void OnClearNumbers();
+  void OnRemoveRepeats();
+
+  // Imports one file, as 导入 does without its message; the numbers it brought, or why it failed.
+  FileResult ImportFile(const std::filesystem::path& path, std::uint64_t& imported);
+  // Asks for a table file; the table, or nothing when the user cancels or the file is no table (then
+  // the user is told why).
+  std::optional<PrefixTable> LoadTable();
+  // Sorts every number again with the table now in use.
+  void UseTable(const PrefixTable& table);
 
   // The separator dialog's answer as bytes to write, CR LF when nothing was typed; nothing, after
   // telling the user, when the typed text cannot be written in GBK.
@@ -74,14 +97,19 @@ class CClassifierDlg : public TemplateDialog {
   void RefreshList(std::optional<NumberCategory> appended);
   // The categories that the boxes let into the list view.
   CategoryFilter Admitted() const;
+  // The status line and the chart after the lists changed.
+  void ShowCounts();
 
   Shell& m_shell;
   NumberListModel m_model;
-  const PrefixTable* m_table = &PrefixTable::Original();
   QLabel* m_status;
   NumberListView* m_list;
-  CWebBrowser2* m_browser;
+  COverviewPane* m_overview;
   SystemMenu* m_systemMenu;
+  QMenu* m_listMenu;
+
+  const PrefixTable* m_table = &PrefixTable::Original();
+  std::optional<PrefixTable> m_loadedTable;  // the table file the user loaded last, if any
 
   // The check boxes as of the last data exchange: "全部", and one per category.
   bool m_all = true;

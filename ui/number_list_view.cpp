@@ -180,13 +180,11 @@ void NumberListView::keyPressEvent(QKeyEvent* event) {
     return;
   }
   if (event == QKeySequence::Copy) {
-    QApplication::clipboard()->setText(SelectedText());
+    CopySelection();
     return;
   }
   if (event == QKeySequence::SelectAll) {
-    m_selection.Select(0, m_model->size());
-    viewport()->update();
-    NotifyAccessibility(QAccessible::SelectionWithin);
+    SelectAll();
     return;
   }
   const bool control = event->modifiers() & Qt::ControlModifier;
@@ -240,7 +238,24 @@ void NumberListView::mouseMoveEvent(QMouseEvent* event) {
 void NumberListView::wheelEvent(QWheelEvent* event) { QApplication::sendEvent(horizontalScrollBar(), event); }
 
 // Right clicks stay here rather than reaching the dialog's window menu.
-void NumberListView::contextMenuEvent(QContextMenuEvent* event) { event->accept(); }
+void NumberListView::CopySelection() const { QApplication::clipboard()->setText(SelectedText()); }
+
+void NumberListView::SelectAll() {
+  if (!m_model || m_model->size() == 0) return;
+  m_selection.Select(0, m_model->size());
+  viewport()->update();
+  NotifyAccessibility(QAccessible::SelectionWithin);
+}
+
+void NumberListView::contextMenuEvent(QContextMenuEvent* event) {
+  event->accept();  // the window's own menu is not for the list
+  QPoint at = event->globalPos();
+  if (event->reason() == QContextMenuEvent::Keyboard) {
+    const QRect current = m_current == kNoItem ? QRect() : ItemRect(m_current);
+    at = viewport()->mapToGlobal(viewport()->rect().contains(current.center()) ? current.center() : QPoint(0, 0));
+  }
+  emit ContextMenuRequested(at);
+}
 
 void NumberListView::scrollContentsBy(int, int) {
   viewport()->update();

@@ -32,6 +32,9 @@ class NumberListView : public QAbstractScrollArea {
   const RangeSelection& Selection() const { return m_selection; }
   // The selected numbers in list order, separated by newlines.
   QString SelectedText() const;
+  // Puts SelectedText on the clipboard.
+  void CopySelection() const;
+  void SelectAll();
 
   QSize CellSize() const { return m_cell; }
   std::size_t ItemsPerColumn() const;
@@ -42,6 +45,10 @@ class NumberListView : public QAbstractScrollArea {
   QRect ItemRect(std::size_t item) const;
   // The item under a viewport point, kNoItem when none.
   std::size_t ItemAt(const QPoint& point) const;
+
+ signals:
+  // A right click or the Menu key: where a menu for the list belongs, in global coordinates.
+  void ContextMenuRequested(const QPoint& at);
 
  protected:
   bool event(QEvent* event) override;

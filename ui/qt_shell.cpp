@@ -2,8 +2,10 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -26,22 +28,34 @@ void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text)
 
 }  // namespace
 
+std::optional<std::filesystem::path> QtShell::RunPrompt(QFileDialog& prompt) {
+  prompt.setDirectory(m_lastFolder.isEmpty() ? QDir::currentPath() : m_lastFolder);
+  if (prompt.exec() != QDialog::Accepted || prompt.selectedFiles().isEmpty()) return std::nullopt;
+  const QString chosen = prompt.selectedFiles().front();
+  m_lastFolder = prompt.fileMode() == QFileDialog::Directory ? chosen : QFileInfo(chosen).absolutePath();
+  return ToPath(chosen);
+}
+
 std::optional<std::filesystem::path> QtShell::ChooseOpenFile(QWidget* owner, const QString& title,
                                                              const QString& filter) {
-  return ToPath(QFileDialog::getOpenFileName(owner, title, QString(), filter));
+  QFileDialog prompt(owner, title, QString(), filter);
+  prompt.setFileMode(QFileDialog::ExistingFile);
+  return RunPrompt(prompt);
 }
 
 std::optional<std::filesystem::path> QtShell::ChooseSaveFile(QWidget* owner, const QString& title,
                                                              const QString& filter, const QString& defaultSuffix) {
-  QFileDialog dialog(owner, title, QString(), filter);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  dialog.setDefaultSuffix(defaultSuffix);
-  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-  return ToPath(dialog.selectedFiles().front());
+  QFileDialog prompt(owner, title, QString(), filter);
+  prompt.setAcceptMode(QFileDialog::AcceptSave);
+  prompt.setDefaultSuffix(defaultSuffix);
+  return RunPrompt(prompt);
 }
 
 std::optional<std::filesystem::path> QtShell::ChooseFolder(QWidget* owner, const QString& title) {
-  return ToPath(QFileDialog::getExistingDirectory(owner, title));
+  QFileDialog prompt(owner, title);
+  prompt.setFileMode(QFileDialog::Directory);
+  prompt.setOption(QFileDialog::ShowDirsOnly);
+  return RunPrompt(prompt);
 }
 
 void QtShell::ShowMessage(QWidget* owner, const QString& text) {

@@ -1,10 +1,16 @@
 #pragma once
 
+#include <QString>
+
 #include "ui/shell.h"
+
+class QFileDialog;
 
 namespace zelvane {
 
 // The shell of the real program: Qt's file dialogs and message boxes, the application's cursor.
+// The file and folder prompts open in the folder last used in them during this run; the first one
+// in the current folder.
 class QtShell final : public Shell {
  public:
   std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const QString& title,
@@ -17,6 +23,12 @@ class QtShell final : public Shell {
   int RunModal(QDialog& dialog) override;
   void SetWaitCursor() override;
   void RestoreCursor() override;
+
+ private:
+  // Runs a prompt from the last folder used, and remembers the folder of what was chosen.
+  std::optional<std::filesystem::path> RunPrompt(QFileDialog& prompt);
+
+  QString m_lastFolder;
 };
 
 }  // namespace zelvane

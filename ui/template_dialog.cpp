@@ -11,9 +11,9 @@
 #include "res/resource_ids.h"
 #include "ui/dialog_units.h"
 #include "ui/number_list_view.h"
+#include "ui/overview_pane.h"
 #include "ui/resources.h"
 #include "ui/ui_text.h"
-#include "ui/web_browser2.h"
 
 namespace zelvane {
 
@@ -60,7 +60,7 @@ QWidget* CreateControl(const res::ControlTemplate& control, QWidget* parent) {
     case res::ControlKind::Text: return CreateText(text, parent);
     case res::ControlKind::Icon: return CreateIcon(control.icon, parent);
     case res::ControlKind::NumberList: return new NumberListView(parent);
-    case res::ControlKind::WebBrowser: return new CWebBrowser2(parent);
+    case res::ControlKind::OverviewPane: return new COverviewPane(parent);
   }
   return nullptr;
 }

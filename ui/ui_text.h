@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,9 @@ inline constexpr std::string_view kMessageCaption = "提示";
 inline QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
+
+// A path as messages and edits show it.
+QString PathText(const std::filesystem::path& path);
 
 // Numbers are GBK bytes; they become QString only to be shown.
 QString DecodeGbk(std::string_view bytes);

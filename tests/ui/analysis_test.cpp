@@ -121,7 +121,7 @@ class AnalysisTest : public QObject {
     bool open = false;
     window.Analyse(files, actions, &open);
     QCOMPARE(open, stillOpen);
-    QCOMPARE(window.shell.Log(), log.replaceInStrings("<gone>", test::PathText(window.folder.PathOf("gone.txt"))));
+    QCOMPARE(window.shell.Log(), log.replaceInStrings("<gone>", PathText(window.folder.PathOf("gone.txt"))));
     QCOMPARE(ShownNames(window.dialog), shown);
   }
 

@@ -70,7 +70,7 @@ class ExportTest : public QObject {
     window.shell.AnswerNextPrompt(path);
     test::AnswerSeparatorDialog(window.shell, "");
     window.Click(res::IDC_EXPORT);
-    const QString message = QStringLiteral("ShowMessage 无法写入文件“%1”：没有访问权限").arg(test::PathText(path));
+    const QString message = QStringLiteral("ShowMessage 无法写入文件“%1”：没有访问权限").arg(PathText(path));
     QCOMPARE(window.shell.Log(), ExportLog(kSavePrompt, {message}));
     QCOMPARE(window.folder.Read("read-only.txt"), QByteArray("old contents"));
   }
@@ -115,7 +115,7 @@ class ExportTest : public QObject {
     const QStringList shown = readOnly.isEmpty()
                                   ? QStringList{}
                                   : QStringList{QStringLiteral("ShowMessage 无法写入文件“%1”：没有访问权限")
-                                                    .arg(test::PathText(window.folder.PathOf("out")) + "/" + readOnly)};
+                                                    .arg(PathText(window.folder.PathOf("out")) + "/" + readOnly)};
     QCOMPARE(window.shell.Log(), ExportLog(kFolderPrompt, shown));
     QVERIFY(test::ShownNumbers(window.dialog).isEmpty());
   }
@@ -144,7 +144,7 @@ class ExportTest : public QObject {
     test::AnswerSeparatorDialog(window.shell, QStringLiteral("，😀"));
     window.Click(button);
     QCOMPARE(window.shell.Log(), log);
-    QCOMPARE(QDir(test::PathText(window.folder.PathOf("."))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
+    QCOMPARE(QDir(PathText(window.folder.PathOf("."))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
              QStringList{});
   }
 };

@@ -148,7 +148,7 @@ class FaultInjectionTest : public QObject {
 
     QStringList lines;
     for (const QString& file : failed.split(' '))
-      lines << QStringLiteral("无法写入文件“%1”：%2").arg(test::PathText(disk / file.toStdString()), reason);
+      lines << QStringLiteral("无法写入文件“%1”：%2").arg(PathText(disk / file.toStdString()), reason);
     QCOMPARE(Messages(scripted), QStringList{"ShowMessage " + lines.join(QLatin1Char('\n'))});
     QCOMPARE(scripted.WaitCursorDepth(), 0);
     QCOMPARE(FilesIn(disk), before);
@@ -194,7 +194,7 @@ class FaultInjectionTest : public QObject {
     }
 
     QCOMPARE(Messages(scripted),
-             QStringList{QStringLiteral("ShowMessage 无法读取文件“%1”：%2").arg(test::PathText(input), reason)});
+             QStringList{QStringLiteral("ShowMessage 无法读取文件“%1”：%2").arg(PathText(input), reason)});
     QCOMPARE(scripted.WaitCursorDepth(), 0);
     QCOMPARE(test::ShownNames(dialog), QStringLiteral("m1 u1"));
     QCOMPARE(test::Status(dialog), status);

@@ -86,7 +86,7 @@ class ImportTest : public QObject {
 
     const std::filesystem::path path = window.folder.PathOf(name);
     test::Import(window.dialog, window.shell, name.isEmpty() ? std::nullopt : std::optional(path));
-    const QString message = QStringLiteral("ShowMessage 无法读取文件“%1”：%2").arg(test::PathText(path), reason);
+    const QString message = QStringLiteral("ShowMessage 无法读取文件“%1”：%2").arg(PathText(path), reason);
     QCOMPARE(window.shell.Log(),
              (name.isEmpty() ? QStringList{kPrompt} : QStringList{kPrompt, "SetWaitCursor", "RestoreCursor", message}));
     QCOMPARE(ShownNames(window.dialog), QStringLiteral("m1 u1"));

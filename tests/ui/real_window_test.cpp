@@ -72,8 +72,9 @@ QByteArray NumberFile() {
 
 }  // namespace
 
-// The real program in a real X server: import a file through the file dialog, confirm the message,
-// take a screenshot, close with Esc.
+// A screenshot maker, with retries: the real program in a real X server imports a file through the
+// file dialog, the message is confirmed, and the window is saved as a picture. Esc leaves the window
+// open. It runs apart from the test suites (label "screenshot"), as its pace is the X server's.
 class RealWindowTest : public QObject {
   Q_OBJECT
 
@@ -129,8 +130,10 @@ class RealWindowTest : public QObject {
 
     QVERIFY(Xdotool({"windowfocus", "--sync", *window}));
     QVERIFY(Xdotool({"key", "Escape"}));
+    QTest::qWait(500);
+    QVERIFY(FindWindow(QStringLiteral("^Zelvane V1\\.0$")));
+    program.terminate();
     QVERIFY(program.waitForFinished(kTimeoutMs));
-    QCOMPARE(program.exitCode(), 0);
   }
 };
 

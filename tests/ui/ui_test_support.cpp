@@ -17,9 +17,10 @@ namespace {
 
 const QHash<QString, QByteArray>& SampleNumbers() {
   static const QHash<QString, QByteArray> numbers = {
-      {"m1", "13900000001"}, {"m2", "13900000002"}, {"u1", "13000000001"}, {"u2", "13000000002"}, {"p", "13000000101"},
-      {"q", "13000000102"},  {"r", "13000000103"},  {"t", "13300000001"},  {"h", "07550000001"},  {"o", "95588000"},
-      {"a", "13800000001"},  {"b", "13800000002"},  {"c", "18600000003"},  {"d", "95599004"},
+      {"m1", "13900000001"}, {"m2", "13900000002"}, {"u1", "13000000001"}, {"u2", "13000000002"},
+      {"p", "13000000101"},  {"q", "13000000102"},  {"r", "13000000103"},  {"t", "13300000001"},
+      {"h", "07550000001"},  {"o", "95588000"},     {"a", "13800000001"},  {"b", "13800000002"},
+      {"c", "18600000003"},  {"d", "95599004"},     {"x", "18200000001"},  {"y", "19900000001"},
   };
   return numbers;
 }
@@ -98,8 +99,6 @@ void MainWindow::ImportSamples(const QString& names, const QString& file) {
 }
 
 void MainWindow::Click(int button) const { dialog.DlgItem<QPushButton>(button)->click(); }
-
-QString PathText(const std::filesystem::path& path) { return QString::fromStdString(path.string()); }
 
 void Type(QWidget* widget, const QString& text) {
   for (const char32_t codePoint : text.toUcs4()) {

@@ -11,6 +11,7 @@
 #include "ui/classifier_dlg.h"
 #include "ui/number_list_view.h"
 #include "ui/scripted_shell.h"
+#include "ui/ui_text.h"
 
 class QCheckBox;
 
@@ -36,7 +37,8 @@ class TestFolder {
 };
 
 // Sample numbers named by short letters, so that table rows read like the cases they test:
-// m1 m2 (移动), u1 u2 p q r (联通), t (电信), h (小灵通), o (其他), a b (移动), c (联通), d (其他).
+// m1 m2 (移动), u1 u2 p q r (联通), t (电信), h (小灵通), o (其他), a b (移动), c (联通), d (其他);
+// x y (其他 by the original table, 移动 and 电信 by today's).
 QByteArray SampleNumber(const QString& name);
 // The numbers of space-separated names as file contents, each followed by separator.
 QByteArray SampleFile(const QString& names, const QByteArray& separator = "\r\n");
@@ -68,9 +70,6 @@ struct MainWindow {
   void ImportSamples(const QString& names, const QString& file = "numbers.txt");
   void Click(int button) const;
 };
-
-// A path as the messages show it.
-QString PathText(const std::filesystem::path& path);
 
 // Text typed into a widget as key events carrying it, which works for any character.
 void Type(QWidget* widget, const QString& text);

@@ -1,0 +1,133 @@
+// Files opened the ways people expect (dropped, named at start) and the list's own menu.
+
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
+#include <QProcess>
+#include <QtTest>
+
+#include "app/classifier_app.h"
+#include "res/resource_ids.h"
+#include "tests/ui/ui_test_support.h"
+
+namespace zelvane {
+
+namespace {
+
+NumberListView& List(const CClassifierDlg& dialog) { return *dialog.DlgItem<NumberListView>(res::IDC_NUMBER_LIST); }
+
+// Drops files from a file manager onto the window; the import follows once the drop is taken.
+void Drop(CClassifierDlg& dialog, const QList<QUrl>& urls) {
+  QMimeData data;
+  data.setUrls(urls);
+  QDragEnterEvent enter(QPoint(100, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&dialog, &enter);
+  QVERIFY(enter.isAccepted());
+  QDropEvent drop(QPointF(100, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&dialog, &drop);
+  QVERIFY(drop.isAccepted());
+}
+
+QUrl UrlOf(const std::filesystem::path& path) { return QUrl::fromLocalFile(PathText(path)); }
+
+}  // namespace
+
+class ListMenuTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // Several files: imported in order, one message at the end with the total and every file that
+  // failed; a single file says what 导入 says.
+  void ImportsDroppedFilesInOrder() {
+    test::MainWindow window;
+    const std::filesystem::path missing = window.folder.PathOf("gone.txt");
+    Drop(window.dialog,
+         {UrlOf(window.folder.Write("a.txt", test::SampleFile("m1 u1"))), UrlOf(missing),
+          UrlOf(window.folder.Write("b.txt", test::SampleFile("t"))), QUrl("https://example.com/x.txt")});
+    QTRY_COMPARE(window.shell.Log().size(), 7);
+    QCOMPARE(window.shell.Log().back(),
+             "ShowMessage 共计导入3个接收号码！\n无法读取文件“" + PathText(missing) + "”：文件或文件夹不存在");
+    QCOMPARE(test::ShownNames(window.dialog), QStringLiteral("t m1 u1"));  // each import in front, as 导入 puts it
+    QCOMPARE(test::Status(window.dialog),
+             QStringLiteral("当前共有3个号码，移动1个，联通1个，电信1个，小灵通0个，其他0个"));
+
+    window.shell.ClearLog();
+    Drop(window.dialog, {UrlOf(missing)});
+    QTRY_COMPARE(window.shell.Log(),
+                 (QStringList{"SetWaitCursor", "RestoreCursor",
+                              "ShowMessage 无法读取文件“" + PathText(missing) + "”：文件或文件夹不存在"}));
+  }
+
+  void ImportsTheFilesNamedAtStart() {
+    test::TestFolder folder;
+    ScriptedShell shell;
+    shell.HandleDialogsWith([&shell](QDialog& dialog) {
+      dialog.show();
+      (void)QTest::qWaitFor([&shell] { return !shell.Log().filter("ShowMessage").isEmpty(); }, 10000);
+      dialog.close();  // the close box
+      return dialog.result();
+    });
+    CClassifierApp app(shell, [] { return true; });
+    QCOMPARE(app.Run({folder.Write("a.txt", test::SampleFile("m1 o")), folder.Write("b.txt", test::SampleFile("h"))}),
+             0);
+    QCOMPARE(shell.Log().filter("ShowMessage"), QStringList{"ShowMessage 共计导入3个接收号码！"});
+  }
+
+  void AnswersHelpAndVersion() {
+    for (const auto& [argument, answer] : {std::pair{"--version", "zelvane 1.0"}, std::pair{"--help", "[文件...]"}}) {
+      QProcess program;
+      program.start(QStringLiteral(ZELVANE_PATH), {argument});
+      QVERIFY(program.waitForFinished(30000));
+      QCOMPARE(program.exitCode(), 0);
+      QVERIFY2(program.readAllStandardOutput().contains(answer), argument);
+    }
+  }
+
+  // A right click (or the Menu key) on the list offers its commands, in this order.
+  void OffersTheListsCommands() {
+    test::MainWindow window;
+    window.ImportSamples("m1 u1 m1 t");
+    window.dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window.dialog));
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20),
+                            List(window.dialog).viewport()->mapToGlobal(QPoint(20, 20)));
+    QApplication::sendEvent(List(window.dialog).viewport(), &click);
+    QTRY_VERIFY(QApplication::activePopupWidget() == &window.dialog.ListMenu());
+    QStringList texts;
+    for (QAction* action : window.dialog.ListMenu().actions())
+      texts << action->text() + " " + action->shortcut().toString();
+    QCOMPARE(texts, (QStringList{"复制(&C) Ctrl+C", "全选(&A) Ctrl+A", "清空(&L) ", "去除重复号码(&D) "}));
+    window.dialog.ListMenu().close();
+
+    window.dialog.ListMenu().actions()[1]->trigger();
+    window.dialog.ListMenu().actions()[0]->trigger();
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("13900000001\n13000000001\n13900000001\n13300000001"));
+  }
+
+  // 去除重复号码 keeps each number's first occurrence in import order, by its normalised text, and
+  // shows what the boxes allow; 清空 empties everything.
+  void RemovesRepeatsAndClears() {
+    test::MainWindow window;
+    window.ImportSamples("m1 u1 o m1");
+    window.folder.Write("more.txt", "+86" + test::SampleFile("u1") + "8613900000001\n" + test::SampleFile("t o"));
+    test::Import(window.dialog, window.shell, window.folder.PathOf("more.txt"));
+    test::ClickBoxes(window.dialog, "全部 联通 其他");
+    window.shell.ClearLog();
+    window.dialog.ListMenu().actions()[3]->trigger();
+    QCOMPARE(window.shell.Log(), (QStringList{"SetWaitCursor", "RestoreCursor", "ShowMessage 去除了4个重复号码"}));
+    QCOMPARE(test::ShownNames(window.dialog), QStringLiteral("u1 o"));
+    QCOMPARE(test::Status(window.dialog),
+             QStringLiteral("当前共有4个号码，移动1个，联通1个，电信1个，小灵通0个，其他1个"));
+
+    window.dialog.ListMenu().actions()[2]->trigger();
+    QCOMPARE(test::ShownNames(window.dialog), QString());
+    QCOMPARE(test::Status(window.dialog),
+             QStringLiteral("当前共有0个号码，移动0个，联通0个，电信0个，小灵通0个，其他0个"));
+    QCOMPARE(window.dialog.Lists().size(), std::uint64_t{0});
+  }
+};
+
+}  // namespace zelvane
+
+QTEST_MAIN(zelvane::ListMenuTest)
+#include "list_menu_test.moc"

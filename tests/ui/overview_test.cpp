@@ -1,0 +1,115 @@
+// The overview pane: the choice of prefix table, which sorts every number again, and the chart.
+
+#include <QComboBox>
+#include <QtTest>
+
+#include "res/resource_ids.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/category_chart.h"
+#include "ui/overview_pane.h"
+
+namespace zelvane {
+
+namespace {
+
+COverviewPane& Pane(const CClassifierDlg& dialog) { return *dialog.DlgItem<COverviewPane>(res::IDC_OVERVIEW); }
+
+// The user picks an entry of the table choice.
+void Choose(const CClassifierDlg& dialog, int entry) {
+  QComboBox& tables = *Pane(dialog).TableChoice();
+  tables.setCurrentIndex(entry);
+  emit tables.activated(entry);
+}
+
+QStringList Entries(const CClassifierDlg& dialog) {
+  QStringList entries;
+  for (int i = 0; i < Pane(dialog).TableChoice()->count(); ++i) entries << Pane(dialog).TableChoice()->itemText(i);
+  return entries;
+}
+
+}  // namespace
+
+class OverviewTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void OffersTheTablesAndChartsTheCounts() {
+    test::MainWindow window;
+    QCOMPARE(Pane(window.dialog).TableChoice()->accessibleName(), QStringLiteral("号段表"));
+    QCOMPARE(Entries(window.dialog), (QStringList{"原始号段", "最新号段", "载入号段表…"}));
+    QCOMPARE(Pane(window.dialog).Chart()->accessibleDescription(),
+             QStringLiteral("移动0个，联通0个，电信0个，小灵通0个，其他0个"));
+    window.ImportSamples("m1 u1 h o o");
+    QCOMPARE(Pane(window.dialog).Chart()->accessibleDescription(),
+             QStringLiteral("移动1个，联通1个，电信0个，小灵通1个，其他2个"));
+  }
+
+  // Each list keeps import order, and the list view is rebuilt from the boxes as they stand (in
+  // category order); the status line and the chart follow. Back to the original table, as before.
+  // clang-format off
+  void SortsEveryNumberAgain_data() {
+    test::Columns<QString, QString, QString>({"clicks", "shown", "status"});
+    QTest::newRow("全部 ticked") << "" << "m1 x a u1 y o"
+        << "当前共有6个号码，移动3个，联通1个，电信1个，小灵通0个，其他1个";
+    QTest::newRow("移动 and 其他 ticked") << "全部 其他 移动" << "m1 x a o"
+        << "当前共有6个号码，移动3个，联通1个，电信1个，小灵通0个，其他1个";
+  }
+  // clang-format on
+
+  void SortsEveryNumberAgain() {
+    QFETCH(QString, clicks);
+    QFETCH(QString, shown);
+    QFETCH(QString, status);
+    test::MainWindow window;
+    window.ImportSamples("m1 x u1 y");
+    window.ImportSamples("a o", "more.txt");
+    test::ClickBoxes(window.dialog, clicks);
+    window.shell.ClearLog();
+    Choose(window.dialog, COverviewPane::kCurrentTable);
+    QCOMPARE(test::ShownNames(window.dialog), shown);
+    QCOMPARE(test::Status(window.dialog), status);
+    QCOMPARE(window.shell.Log(), (QStringList{"SetWaitCursor", "RestoreCursor"}));
+    Choose(window.dialog, COverviewPane::kOriginalTable);
+    QCOMPARE(test::Status(window.dialog),
+             QStringLiteral("当前共有6个号码，移动2个，联通1个，电信0个，小灵通0个，其他3个"));
+    // A later import sorts by the table in use.
+    Choose(window.dialog, COverviewPane::kCurrentTable);
+    window.ImportSamples("y", "last.txt");
+    QCOMPARE(window.dialog.Lists()[NumberCategory::Telecom].size(), std::size_t{2});
+  }
+
+  // A table file: a good one is used and named in the choice; a bad one is refused with the file and
+  // the line named, and the table in use stays, as does a cancelled prompt.
+  void LoadsTableFiles() {
+    test::MainWindow window;
+    window.ImportSamples("m1 x o");
+    const std::filesystem::path bad = window.folder.Write("bad.txt", "# mine\n139 移动\n139 联通\n");
+    const std::filesystem::path good = window.folder.Write("mine.txt", "182 联通\n139 电信\n");
+    const QString prompt = QStringLiteral("ChooseOpenFile 选择号段表文件 文本文件(*.txt)");
+    const int load = 2;
+
+    window.shell.AnswerNextPrompt(std::nullopt);
+    Choose(window.dialog, load);
+    window.shell.AnswerNextPrompt(bad);
+    Choose(window.dialog, load);
+    QCOMPARE(window.shell.Log().mid(4),
+             (QStringList{prompt, prompt, "ShowMessage 号段表“" + PathText(bad) + "”第3行：号段139重复（第2行已有）"}));
+    QCOMPARE(Pane(window.dialog).TableChoice()->currentIndex(), int(COverviewPane::kOriginalTable));
+    QCOMPARE(test::ShownNames(window.dialog), QStringLiteral("m1 x o"));
+
+    window.shell.AnswerNextPrompt(good);
+    Choose(window.dialog, load);
+    QCOMPARE(Entries(window.dialog), (QStringList{"原始号段", "最新号段", "mine.txt", "载入号段表…"}));
+    QCOMPARE(Pane(window.dialog).TableChoice()->currentIndex(), 2);
+    const QString mine = QStringLiteral("当前共有3个号码，移动0个，联通1个，电信1个，小灵通0个，其他1个");
+    QCOMPARE(test::Status(window.dialog), mine);
+    Choose(window.dialog, COverviewPane::kCurrentTable);
+    Choose(window.dialog, 2);  // the loaded table again, without a prompt
+    QCOMPARE(test::Status(window.dialog), mine);
+  }
+};
+
+}  // namespace zelvane
+
+QTEST_MAIN(zelvane::OverviewTest)
+#include "overview_test.moc"
