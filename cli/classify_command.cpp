@@ -9,9 +9,7 @@
 #include "cli/output_folder.h"
 #include "cli/prefix_table_argument.h"
 #include "cli/separator_argument.h"
-#include "core/category_lists.h"
-#include "core/repeat_filter.h"
-#include "ops/category_files.h"
+#include "ops/classify_files.h"
 
 namespace zelvane::cli {
 
@@ -27,30 +25,6 @@ struct ClassifyOptions {
 
 int ReportError(const FileError& error) { return FailureExit(error.Message()); }
 
-// Hands each number on to write, or with unique only its first occurrence (kept in a list of its own).
-class NumberSink {
- public:
-  explicit NumberSink(bool unique) : unique_(unique) {}
-
-  template <class Write>
-  void operator()(std::string_view number, NumberCategory category, Write&& write) {
-    if (unique_ && !filter_.Insert(number, Filter::Hash(number), seen_.size())) return;
-    if (unique_) seen_.Append(number);
-    write(number, category);
-  }
-
- private:
-  struct Resolve {
-    const NumberList* seen;
-    std::string_view operator()(std::uint64_t id) const { return (*seen)[id]; }
-  };
-  using Filter = RepeatFilter<Resolve>;
-
-  bool unique_;
-  NumberList seen_;
-  Filter filter_{Resolve{&seen_}};
-};
-
 int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
   if (options.files.empty()) return UsageError(app, "缺少要导入的号码文件");
   std::string problem;
@@ -62,26 +36,10 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
 
   OutputFolder folder;
   if (FileResult error = folder.Make(options.outDir)) return ReportError(*error);
-  // The five files are written beside their targets and replace them only once every input was read
-  // and every file is on disk.
-  CategoryFiles files(options.outDir, *separator);
-  if (FileResult error = files.Open()) return ReportError(*error);
+  const ClassifyJob job{
+      {options.files.begin(), options.files.end()}, options.outDir, *separator, &*table, options.unique};
   CategoryCounts counts{};
-  NumberSink sink(options.unique);
-  const auto write = [&](std::string_view number, NumberCategory category) {
-    files.Write(category, number);
-    ++counts[CategoryIndex(category)];
-  };
-  for (const std::string& path : options.files) {
-    NumberFile file;
-    FileResult error = file.Open(path, InputKinds::AnyStream);
-    if (!error) {
-      error = ForEachClassifiedNumberIn(
-          file, *table, [&](std::string_view number, NumberCategory category) { sink(number, category, write); });
-    }
-    if (error) return ReportError(*error);
-  }
-  if (FileResult error = files.CommitAll()) return ReportError(*error);
+  if (FileResult error = ClassifyFiles(job, counts)) return ReportError(*error);
   folder.Keep();
   std::cout << StatusText(counts) << "\n";
   return kExitOk;

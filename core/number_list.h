@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/short_copy.h"
+
 namespace zelvane {
 
 class BlockReserve;
@@ -32,7 +34,7 @@ class NumberList {
     }
     const auto [refBlock, refIndex] = RefPosition(size_);
     if (refBlock == refs_.size()) refs_.push_back(AllocateBlock(BlockSize(refBlock), reserve));
-    std::memcpy(bytes_.back().get() + bytesUsed_, number.data(), number.size());
+    CopyShort(bytes_.back().get() + bytesUsed_, number.data(), number.size());  // at most 31 bytes
     Refs(refBlock)[refIndex] = ((bytes_.size() - 1) << kOffsetBits | bytesUsed_) << kLengthBits | number.size();
     bytesUsed_ += number.size();
     ++size_;

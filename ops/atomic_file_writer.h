@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "core/file_error.h"
+#include "core/short_copy.h"
 #include "ops/file_writeback.h"
 
 namespace zelvane {
@@ -32,7 +33,11 @@ class AtomicFileWriter {
   // Buffered, and written out on another thread; a failed write is remembered and reported by Finish.
   void Write(std::string_view bytes) {
     if (bytes.size() > kBufferSize - used_) return WriteSpilling(bytes);
-    std::memcpy(buffer_ + used_, bytes.data(), bytes.size());
+    if (bytes.size() <= kShortCopyLimit) {
+      CopyShort(buffer_ + used_, bytes.data(), bytes.size());
+    } else {
+      std::memcpy(buffer_ + used_, bytes.data(), bytes.size());
+    }
     used_ += bytes.size();
   }
 

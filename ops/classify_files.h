@@ -1,0 +1,28 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "core/category_lists.h"
+#include "core/file_error.h"
+#include "core/prefix_table.h"
+#include "ops/atomic_file_writer.h"
+
+namespace zelvane {
+
+// What zelvane-cli classify does: the numbers of the inputs, in order, sorted into the five category
+// files of a folder, each followed by the separator.
+struct ClassifyJob {
+  std::vector<std::filesystem::path> inputs;  // files, pipes, or "-" for standard input
+  std::filesystem::path folder;
+  std::string separator;
+  const PrefixTable* table = &PrefixTable::Original();
+  bool unique = false;  // only the first occurrence of each number
+};
+
+// Runs the job: the five files are replaced together once every input was read and every file is on
+// disk, or none is. counts receives the numbers written to each.
+FileResult ClassifyFiles(const ClassifyJob& job, CategoryCounts& counts, const WriteSpeedups& speedups = {});
+
+}  // namespace zelvane
