@@ -7,6 +7,7 @@
 
 #include "tests/support/process.h"
 #include "tests/support/test_files.h"
+#include "tests/support/test_text.h"
 
 namespace zelvane {
 namespace {
@@ -15,8 +16,6 @@ using test::ReadFile;
 using test::RunCli;
 using test::TemporaryFolder;
 using test::WriteFile;
-
-const std::vector<std::string> kFiveFiles = {"移动.txt", "联通.txt", "电信.txt", "小灵通.txt", "其他.txt"};
 
 TEST(ClassifyCli, ImportsTheFilesInOrderAndWritesFiveFiles) {
   TemporaryFolder folder;
@@ -28,7 +27,9 @@ TEST(ClassifyCli, ImportsTheFilesInOrderAndWritesFiveFiles) {
   EXPECT_EQ(result.err, "");
   const std::vector<std::string> expected = {"13912345678\r\n13812345678\r\n13912345678\r\n", "18612345678\r\n",
                                              "15312345678\r\n", "0755123456\r\n", "95588\r\n"};
-  for (std::size_t i = 0; i < kFiveFiles.size(); ++i) EXPECT_EQ(ReadFile(folder / "out" / kFiveFiles[i]), expected[i]);
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(ReadFile(folder / "out" / test::kCategoryFileNames[i]), expected[i]);
+  }
 }
 
 TEST(ClassifyCli, SeparatorEscapesAndGbk) {

@@ -1,7 +1,10 @@
 #include <QtTest>
 
 #include "res/resource_ids.h"
+#include "tests/support/process.h"
+#include "tests/support/test_text.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/resources.h"
 
 namespace zelvane {
 
@@ -11,7 +14,6 @@ namespace {
 
 const QString kSavePrompt = QStringLiteral("ChooseSaveFile 选择要导出的号码文件 文本文件(*.txt) txt");
 const QString kFolderPrompt = QStringLiteral("ChooseFolder 所选择路径:   ");
-const QStringList kCategoryFiles = {"移动.txt", "联通.txt", "电信.txt", "小灵通.txt", "其他.txt"};
 
 // The log of an export whose prompt and separator dialog were answered, up to what it shows. Only
 // the export of the shown list shows the wait cursor.
@@ -101,7 +103,8 @@ class ExportTest : public QObject {
     test::ClickBoxes(window.dialog, "全部");
     const std::filesystem::path out = window.folder.PathOf(folderPath);
     std::filesystem::create_directories(out);
-    for (const QString& file : kCategoryFiles) window.folder.Write(folderPath + "/" + file, "old contents");
+    for (std::string_view file : test::kCategoryFileNames)
+      window.folder.Write(folderPath + "/" + FromUtf8(file), "old contents");
     if (!readOnly.isEmpty())
       std::filesystem::permissions(out / readOnly.toStdString(), std::filesystem::perms::owner_read);
     window.shell.ClearLog();
@@ -110,7 +113,8 @@ class ExportTest : public QObject {
     test::AnswerSeparatorDialog(window.shell, separator);
     window.Click(res::IDC_ONE_CLICK_EXPORT);
     QStringList written;
-    for (const QString& file : kCategoryFiles) written << window.folder.Read(folderPath + "/" + file);
+    for (std::string_view file : test::kCategoryFileNames)
+      written << window.folder.Read(folderPath + "/" + FromUtf8(file));
     QCOMPARE(written, files);
     const QStringList shown = readOnly.isEmpty()
                                   ? QStringList{}
@@ -146,6 +150,39 @@ class ExportTest : public QObject {
     QCOMPARE(window.shell.Log(), log);
     QCOMPARE(QDir(PathText(window.folder.PathOf("."))).entryList(QDir::NoDotAndDotDot | QDir::AllEntries),
              QStringList{});
+  }
+
+  // A separator typed in the window and one given on the command line become the same bytes, and
+  // both refuse a character that GBK cannot hold (U+E000, which some tables map to AA A1).
+  // clang-format off
+  void EncodesSeparatorsAsTheCommandLineDoes_data() {
+    test::Columns<QString, QByteArray>({"separator", "written"});
+    QTest::newRow("a full-width comma") << "，" << QByteArray("\xA3\xAC");
+    QTest::newRow("letters and a blank") << "ab " << QByteArray("ab ");
+    QTest::newRow("U+E000: refused") << QString(QChar(0xE000)) << QByteArray();
+  }
+  // clang-format on
+
+  void EncodesSeparatorsAsTheCommandLineDoes() {
+    QFETCH(QString, separator);
+    QFETCH(QByteArray, written);
+    test::MainWindow window;
+    window.ImportSamples("a");
+    std::filesystem::create_directory(window.folder.PathOf("gui"));
+    window.shell.AnswerNextPrompt(window.folder.PathOf("gui"));
+    test::AnswerSeparatorDialog(window.shell, separator);
+    window.Click(res::IDC_ONE_CLICK_EXPORT);
+    const auto cli = test::RunCli({"classify", "--out", "cli", "--separator", separator.toStdString(), "numbers.txt"},
+                                  window.folder.PathOf("."));
+    if (written.isEmpty()) {
+      QCOMPARE(window.shell.Log().back(), "ShowMessage " + LoadString(res::IDS_SEPARATOR_NOT_GBK));
+      QCOMPARE(cli.exitCode, 2);
+      QVERIFY(cli.err.find("分隔符中有无法用 GBK 编码表示的字符") != std::string::npos);
+    } else {
+      QCOMPARE(window.folder.Read("gui/移动.txt"), test::SampleNumber("a") + written);
+      QCOMPARE(cli.exitCode, 0);
+      QCOMPARE(window.folder.Read("cli/移动.txt"), test::SampleNumber("a") + written);
+    }
   }
 };
 

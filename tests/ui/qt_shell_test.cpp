@@ -1,6 +1,9 @@
 #include "ui/qt_shell.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <functional>
@@ -35,20 +38,32 @@ class QtShellTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The export's prompt is a save prompt that adds .txt to a name typed without it and asks before it
-  // replaces a file. (Driving the real prompt's question is at the mercy of its folder loading, so the
-  // test reads the settings that make the prompt behave so.)
-  void AsksBeforeReplacingAFile() {
+  // The first prompt opens in the current folder, each later one in the folder last used; a name typed
+  // without an extension into the save prompt gets .txt.
+  void OpensWhereTheLastPromptLeftOff() {
+    QTemporaryDir elsewhere;
     QtShell shell;
-    QStringList seen;
-    const WhenModalOpens<QFileDialog> answerPrompt([&](QFileDialog& prompt) {
-      seen << prompt.windowTitle() << prompt.nameFilters() << prompt.defaultSuffix()
-           << (prompt.acceptMode() == QFileDialog::AcceptSave ? "saves" : "opens")
-           << (prompt.testOption(QFileDialog::DontConfirmOverwrite) ? "replaces unasked" : "asks before replacing");
-      prompt.reject();
-    });
-    QVERIFY(!shell.ChooseSaveFile(nullptr, "选择要导出的号码文件", "文本文件(*.txt)", "txt"));
-    QCOMPARE(seen, (QStringList{"选择要导出的号码文件", "文本文件(*.txt)", "txt", "saves", "asks before replacing"}));
+    QStringList folders;
+    std::optional<std::filesystem::path> saved;
+    {
+      const WhenModalOpens<QFileDialog> answer([&](QFileDialog& prompt) {
+        folders << prompt.directory().absolutePath();
+        prompt.selectFile(elsewhere.filePath(QStringLiteral("out")));
+        QMetaObject::invokeMethod(&prompt, "accept");  // the prompt's own button
+      });
+      saved = shell.ChooseSaveFile(nullptr, "选择要导出的号码文件", "文本文件(*.txt)", "txt");
+    }
+    QCOMPARE(saved, std::filesystem::path(QFile::encodeName(elsewhere.filePath("out.txt")).toStdString()));
+    for (int prompt = 0; prompt < 2; ++prompt) {
+      const WhenModalOpens<QFileDialog> answer([&](QFileDialog& shown) {
+        folders << shown.directory().absolutePath();
+        shown.reject();
+      });
+      QVERIFY(prompt == 0 ? !shell.ChooseOpenFile(nullptr, "选择要导入的号码文件", "文本文件(*.txt)")
+                          : !shell.ChooseFolder(nullptr, "所选择路径:   "));
+    }
+    const QString there = QDir(elsewhere.path()).absolutePath();
+    QCOMPARE(folders, (QStringList{QDir::currentPath(), there, there}));
   }
 };
 
