@@ -1,23 +1,16 @@
 #!/usr/bin/env bash
-# Times `zelvane-cli classify` on a 10-million-number file against copying the same bytes with cat
-# (and with the copy flushed to disk, which classify does before it replaces a file) and against a
-# short awk script doing the three-digit rule; median of RUNS runs each, with the
-# numbers each one writes and classify's peak memory. Usage: bench/classify_bench.sh [COUNT] [RUNS]
+# Times `zelvane-cli classify` on a 10-million-number file against copying the same bytes with dd and
+# flushing the copy to disk (as classify flushes its files before it replaces any), with cat (not
+# flushed) and against a short awk script doing the three-digit rule; median of RUNS interleaved runs,
+# with the numbers each one writes and classify's peak memory. Usage: bench/classify_bench.sh [COUNT] [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 count=${1:-10000000}
 runs=${2:-5}
-build=${BUILD_DIR:-build-release}
-data=bench/data
-mkdir -p "$data"
-
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVANE_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build "$build" --target zelvane-cli make_number_file >/dev/null
-input="$data/numbers-$count.txt"
-[ -f "$input" ] || "$build/bench/make_number_file" "$count" "$input"
-
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+. bench/bench_common.sh
+build_targets zelvane-cli make_number_file
+input=$(number_file "$count")
 seconds() {  # runs "$@" once and prints the wall time in seconds
   local start end
   start=$(date +%s.%N)
@@ -25,7 +18,6 @@ seconds() {  # runs "$@" once and prints the wall time in seconds
   end=$(date +%s.%N)
   echo "$end - $start" | bc -l
 }
-time_runs() { for _ in $(seq "$runs"); do seconds "$@"; done | median; }
 
 awk_classify() {
   mkdir -p "$data/awk-out"
@@ -50,24 +42,32 @@ awk_classify() {
 classify_out="$data/classify-out"
 mkdir -p "$classify_out"
 size=$(stat -c %s "$input")
-t_classify=$(time_runs "$build/cli/zelvane-cli" classify --separator '\n' --out "$classify_out" "$input")
-t_cat=$(time_runs sh -c "cat '$input' > '$data/cat-copy.txt'")
-t_sync=$(time_runs dd if="$input" of="$data/dd-copy.txt" bs=1M conv=fsync status=none)
-t_awk=$(time_runs awk_classify "$input")
+# One run of each in turn, so that the machine's drift touches them alike; awk (many seconds) once.
+t_classify="" t_cat="" t_sync=""
+for _ in $(seq "$runs"); do
+  t_classify+="$(seconds "$build/cli/zelvane-cli" classify --separator '\n' --out "$classify_out" "$input") "
+  t_cat+="$(seconds sh -c "cat '$input' > '$data/cat-copy.txt'") "
+  t_sync+="$(seconds dd if="$input" of="$data/dd-copy.txt" bs=1M conv=fsync status=none) "
+done
+t_classify=$(echo "$t_classify" | tr ' ' '\n' | grep . | median)
+t_cat=$(echo "$t_cat" | tr ' ' '\n' | grep . | median)
+t_sync=$(echo "$t_sync" | tr ' ' '\n' | grep . | median)
+t_awk=$(seconds awk_classify "$input")
 status=$("$build/cli/zelvane-cli" classify --separator '\n' --out "$classify_out" "$input")
 peak_kb=$(/usr/bin/time -f %M "$build/cli/zelvane-cli" classify --out "$classify_out" "$input" 2>&1 >/dev/null)
 n_classify=$(cat "$classify_out"/*.txt | wc -l)
 n_awk=$(cat "$data/awk-out"/*.txt | wc -l)
+ratio() { echo "$1 / $2" | bc -l; }
 
-echo "input: $input, $count lines, $size bytes; median of $runs runs; $(nproc) cores"
+echo "input: $input, $count lines, $size bytes; median of $runs interleaved runs; $(nproc) cores"
 echo "zelvane-cli: $status"
 echo
-echo "| command | median time | numbers written | vs cat |"
+echo "| command | median time | numbers written | vs dd conv=fsync |"
 echo "|---|---|---|---|"
-printf '| `zelvane-cli classify` | %.3f s | %s | %.2fx |\n' "$t_classify" "$n_classify" "$(echo "$t_classify / $t_cat" | bc -l)"
-printf '| `cat FILE > OUT` | %.3f s | %s bytes | 1.00x |\n' "$t_cat" "$size"
-printf '| `dd conv=fsync` (the copy flushed to disk, as classify does) | %.3f s | %s bytes | %.2fx |\n' "$t_sync" "$size" "$(echo "$t_sync / $t_cat" | bc -l)"
-printf '| awk three-digit rule | %.3f s | %s | %.2fx |\n' "$t_awk" "$n_awk" "$(echo "$t_awk / $t_cat" | bc -l)"
+printf '| `zelvane-cli classify` | %.3f s | %s | %.2fx |\n' "$t_classify" "$n_classify" "$(ratio "$t_classify" "$t_sync")"
+printf '| `dd bs=1M conv=fsync` (a copy flushed to disk, as classify flushes its files) | %.3f s | %s bytes | 1.00x |\n' "$t_sync" "$size"
+printf '| `cat FILE > OUT` (not flushed) | %.3f s | %s bytes | %.2fx |\n' "$t_cat" "$size" "$(ratio "$t_cat" "$t_sync")"
+printf '| awk three-digit rule (one run) | %.3f s | %s | %.2fx |\n' "$t_awk" "$n_awk" "$(ratio "$t_awk" "$t_sync")"
 echo
 printf 'classify is %.1fx faster than awk; peak memory %s KiB (%.2fx the input)\n' \
-  "$(echo "$t_awk / $t_classify" | bc -l)" "$peak_kb" "$(echo "$peak_kb * 1024 / $size" | bc -l)"
+  "$(ratio "$t_awk" "$t_classify")" "$peak_kb" "$(echo "$peak_kb * 1024 / $size" | bc -l)"

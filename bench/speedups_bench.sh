@@ -8,18 +8,12 @@ cd "$(dirname "$0")/.."
 
 count=${1:-10000000}
 runs=${2:-7}
-build=${BUILD_DIR:-build-release}
-data=bench/data
-mkdir -p "$data"
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELVANE_BUILD_BENCHMARKS=ON >/dev/null
-cmake --build "$build" --target zelvane_speedup_bench make_number_file >/dev/null
-input="$data/numbers-$count.txt"
-[ -f "$input" ] || "$build/bench/make_number_file" "$count" "$input"
+. bench/bench_common.sh
+build_targets zelvane_speedup_bench make_number_file
+input=$(number_file "$count")
 tool="$build/bench/gui/zelvane_speedup_bench"
 out="$data/speedups-out"
 mkdir -p "$out"
-
-median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
 configs=(
   "import|all on|"

@@ -71,23 +71,19 @@ void NumberListModel::Clear() {
 
 std::uint64_t NumberListModel::RemoveRepeats(const CategoryFilter& shown) {
   std::uint64_t removed = 0;
-  CategoryLists kept = m_lists.WithoutRepeats(removed);
-  ItemRefs refs;
-  CategoryRefs(kept, shown, refs);
-  beginResetModel();  // nothing can fail from here on
-  m_lists = std::move(kept);
-  m_refs = std::move(refs);
-  m_comparison = NumberList();
-  endResetModel();
+  ReplaceLists(m_lists.WithoutRepeats(removed), shown);
   return removed;
 }
 
 void NumberListModel::Reclassify(const PrefixTable& table, const CategoryFilter& shown) {
-  CategoryLists sorted = m_lists.Reclassified(table);
+  ReplaceLists(m_lists.Reclassified(table), shown);
+}
+
+void NumberListModel::ReplaceLists(CategoryLists lists, const CategoryFilter& shown) {
   ItemRefs refs;
-  CategoryRefs(sorted, shown, refs);
+  CategoryRefs(lists, shown, refs);
   beginResetModel();  // nothing can fail from here on
-  m_lists = std::move(sorted);
+  m_lists = std::move(lists);
   m_refs = std::move(refs);
   m_comparison = NumberList();
   endResetModel();

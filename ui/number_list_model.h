@@ -57,6 +57,9 @@ class NumberListModel : public QAbstractListModel {
   QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 
  private:
+  // New lists in place of the old, shown as the filter admits them (a reset).
+  void ReplaceLists(CategoryLists lists, const CategoryFilter& shown);
+
   std::string_view NumberOf(ItemRef ref) const {
     return (*m_sources[static_cast<std::size_t>(ref.source())])[ref.index()];
   }

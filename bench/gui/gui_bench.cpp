@@ -13,9 +13,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QCommandLineParser>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QScrollBar>
@@ -31,6 +33,7 @@
 #include "res/resource_ids.h"
 #include "ui/classifier_dlg.h"
 #include "ui/number_list_view.h"
+#include "ui/overview_pane.h"
 #include "ui/scripted_shell.h"
 
 namespace {
@@ -236,6 +239,33 @@ int main(int argc, char* argv[]) {
     }));
   }
   Report("scroll to the other end", ends, list.ShownItemCount());
+
+  // Sorting again by today's table and back, from the choice to the painted window, against the import of
+  // the same numbers; then 去除重复号码.
+  auto& tables = *dialog->DlgItem<zelvane::COverviewPane>(zelvane::res::IDC_OVERVIEW)->TableChoice();
+  std::vector<double> switches, switchesBack, dedupes;
+  for (int run = 0; run < runs; ++run) {
+    for (auto [entry, times] : {std::pair{int(zelvane::COverviewPane::kCurrentTable), &switches},
+                                std::pair{int(zelvane::COverviewPane::kOriginalTable), &switchesBack}}) {
+      times->push_back(TimeMs([&] {
+        tables.setCurrentIndex(entry);
+        emit tables.activated(entry);
+        dialog->repaint();
+      }));
+    }
+  }
+  const QByteArray switchRatio = ", switch / import " + QByteArray::number(Median(switches) / Median(imports), 'f', 2);
+  Report("prefix table: to 最新号段 (sorted again)", switches, ListOf(*dialog).Model()->size(),
+         switchRatio.constData());
+  Report("prefix table: back to 原始号段", switchesBack, ListOf(*dialog).Model()->size());
+  for (int run = 0; run < runs; ++run) {
+    dedupes.push_back(TimeMs([&] {
+      dialog->ListMenu().actions()[3]->trigger();
+      dialog->repaint();
+    }));
+  }
+  Report("去除重复号码 (first run removes, later ones find none)", dedupes, ListOf(*dialog).Model()->size(),
+         (", " + shell.Log().filter("去除了").front().toUtf8()).constData());
 
   // Number analysis, 1M against 1M: from the click on 号码分析 (the dialog answered at once) to the
   // painted list, against `zelvane-cli compare` writing the same result to a file.
