@@ -22,6 +22,8 @@ configs=(
   "import|neither|no-prepared-blocks no-prepared-refs"
   "classify|all on|"
   "classify|no background writes|no-background-writes"
+  "classify|no direct writes|no-direct-writes"
+  "classify|neither|no-background-writes no-direct-writes"
 )
 declare -A times numbers
 for _ in $(seq "$runs"); do

@@ -57,7 +57,10 @@ FileResult AtomicFileWriter::Open() {
   }
   for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
     temporary_ = TemporaryNameBeside(target_);
-    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    const int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
+    fd_ = ::open(temporary_.c_str(), flags | (speedups_.direct ? O_DIRECT : 0), 0666);
+    // File systems without direct writes refuse the flag (tmpfs: EINVAL); then through the page cache.
+    if (fd_ < 0 && errno == EINVAL && speedups_.direct) fd_ = ::open(temporary_.c_str(), flags, 0666);
     if (fd_ < 0 && errno != EEXIST) break;
   }
   if (fd_ < 0) {

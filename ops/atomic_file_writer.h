@@ -15,6 +15,7 @@ namespace zelvane {
 // Switches for the benchmarks, which measure what each speed-up gains; the program keeps them on.
 struct WriteSpeedups {
   bool background = true;  // write and flush on a thread of the file's own while the next buffer fills
+  bool direct = true;      // write past the page cache (O_DIRECT) where the file system allows it
 };
 
 // Writes a file so that it is either wholly replaced or left as it was: the bytes go to a

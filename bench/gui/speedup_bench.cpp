@@ -2,7 +2,7 @@
 // use of fresh memory is in it as in the program; prints the time. bench/speedups_bench.sh runs the
 // switches interleaved and takes medians.
 //   zelvane_speedup_bench import FILE [no-prepared-blocks] [no-prepared-refs]
-//   zelvane_speedup_bench classify FILE FOLDER [no-background-writes]
+//   zelvane_speedup_bench classify FILE FOLDER [no-background-writes] [no-direct-writes]
 
 #include <chrono>
 #include <cstdio>
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
   if (argc < 3) {
     std::fprintf(stderr,
                  "usage: %s import FILE [no-prepared-blocks] [no-prepared-refs]\n"
-                 "       %s classify FILE FOLDER [no-background-writes]\n",
+                 "       %s classify FILE FOLDER [no-background-writes] [no-direct-writes]\n",
                  argv[0], argv[0]);
     return 2;
   }
@@ -55,7 +55,8 @@ int main(int argc, char** argv) {
     });
     numbers = model.size();
   } else if (command == "classify" && argc >= 4) {
-    const zelvane::WriteSpeedups speedups{!Has(argc, argv, "no-background-writes")};
+    const zelvane::WriteSpeedups speedups{!Has(argc, argv, "no-background-writes"),
+                                          !Has(argc, argv, "no-direct-writes")};
     const zelvane::ClassifyJob job{{argv[2]}, argv[3], "\r\n"};
     zelvane::CategoryCounts counts{};
     ms = TimeMs([&] { error = zelvane::ClassifyFiles(job, counts, speedups); });
