@@ -1,0 +1,118 @@
+#include "ops/comparison_round.h"
+
+#include <algorithm>
+#include <numeric>
+
+#include "ops/file_failure.h"
+#include "ops/token_records.h"
+#include "ops/window_cutter.h"
+
+namespace zelvane {
+
+namespace {
+
+// Table bytes a token may take beyond its record: two slots of 8 bytes, two more when anchored.
+constexpr std::uint64_t kTableBytes = 16;
+// The anchor filter takes at most this much memory, and only classes that hold at most this share of a
+// round's tokens: the others are mostly found anyway.
+constexpr std::size_t kFilterBytes = std::size_t{1} << 19;
+constexpr std::uint64_t kFilteredShare = 4;
+
+}  // namespace
+
+ComparisonRound::ComparisonRound(const TokenClasses& classes, const LengthCounts& counts, const RoundLayout& layout,
+                                 const CompareSpeedups& speedups, TextSource& searched, BitArray& found)
+    : classes_(classes),
+      layout_(layout),
+      searched_(searched),
+      found_(found),
+      tokenPool_(layout.tokenPool, layout.blockSize),
+      tokens_(tokenPool_, std::size_t{1} << layout.partitionBits),
+      filtered_(classes.size(), 0),
+      tables_(std::size_t{1} << layout.partitionBits),
+      windowPool_(layout.windowPool, layout.blockSize),
+      windows_(windowPool_, std::size_t{1} << layout.partitionBits) {
+  if (!speedups.filter) return;
+  // The classes with the fewest tokens, as many as the filter holds well.
+  std::vector<std::uint64_t> perClass(classes.size(), 0);
+  for (std::size_t length = 1; length < counts.size(); ++length) {
+    if (counts[length] > 0) perClass[classes.ClassOf(length)] += counts[length] >> layout.bucketBits;
+  }
+  const std::uint64_t total = std::accumulate(perClass.begin(), perClass.end(), std::uint64_t{0});
+  std::vector<std::size_t> order(classes.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return perClass[a] < perClass[b]; });
+  std::uint64_t anchors = 0;
+  for (std::size_t c : order) {
+    if (perClass[c] * kFilteredShare > total || (anchors + perClass[c]) * 2 > kFilterBytes) break;
+    filtered_[c] = 1;
+    anchors += perClass[c];
+  }
+  filter_.Resize(anchors, kFilterBytes);
+}
+
+void ComparisonRound::Add(std::string_view token, std::uint64_t ordinal) {
+  const std::size_t cls = classes_.ClassOf(token.size());
+  const std::uint64_t hash = AnchorHash(classes_, token);
+  const std::size_t partition = PartitionOf(hash);
+  const std::size_t size = TokenRecord::SizeFor(token.size());
+  const std::uint64_t tables = kTableBytes * (tokenCount_ + anchoredCount_ + 2);
+  char* record = nullptr;
+  if (tokenPool_.BytesInUse() + tables <= layout_.tokenMemory) record = tokens_.Append(partition, size);
+  if (record == nullptr) {
+    Search();
+    record = tokens_.Append(partition, size);
+  }
+  TokenRecord::Write(record, token, ordinal);
+  ++tokenCount_;
+  if (!classes_[cls].Single()) ++anchoredCount_;
+  if (filtered_[cls]) filter_.Add(hash);
+}
+
+void ComparisonRound::Search() {
+  if (tokenCount_ == 0) return;
+  std::size_t slots = 0;
+  for (std::size_t p = 0; p < tables_.size(); ++p) slots += TokenTable::SlotsFor(tokens_.Count(p));
+  slots_.Reserve(slots);
+  for (std::size_t p = 0; p < tables_.size(); ++p) tables_[p].Build(tokens_, p, classes_, slots_, scratch_);
+
+  WindowCutter cutter(classes_, [this](std::size_t cls, const char* bytes, std::size_t length, std::uint64_t hash) {
+    AddWindow(cls, bytes, length, hash);
+  });
+  ThrowIfFailed(searched_.Read([&cutter](std::string_view piece) { cutter.Feed(piece); }));
+  cutter.Finish();
+  ProbeWindows();
+
+  for (std::size_t p = 0; p < tables_.size(); ++p) {
+    tokens_.ForEach(p, TokenRecord::SizeOf, [&](const char* record) {
+      if (tables_[p].Found(record, classes_)) found_.Set(TokenRecord::Ordinal(record));
+    });
+  }
+  tokens_.Clear();
+  tokenPool_.Reset();
+  tokenCount_ = 0;
+  anchoredCount_ = 0;
+  filter_.Clear();
+}
+
+void ComparisonRound::AddWindow(std::size_t cls, const char* bytes, std::size_t length, std::uint64_t hash) {
+  if (layout_.bucketBits != 0 && hash >> (64 - layout_.bucketBits) != bucket_) return;
+  if (filtered_[cls] && !filter_.MayHold(hash)) return;
+  const std::size_t partition = PartitionOf(hash);
+  char* record = windows_.Append(partition, WindowRecord::SizeFor(length));
+  if (record == nullptr) {
+    ProbeWindows();
+    record = windows_.Append(partition, WindowRecord::SizeFor(length));
+  }
+  WindowRecord::Write(record, cls, bytes, length);
+}
+
+void ComparisonRound::ProbeWindows() {
+  for (std::size_t p = 0; p < tables_.size(); ++p) {
+    windows_.ForEach(p, WindowRecord::SizeOf, [&](const char* window) { tables_[p].Probe(window, classes_); });
+  }
+  windows_.Clear();
+  windowPool_.Reset();
+}
+
+}  // namespace zelvane

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "ops/anchor_filter.h"
+#include "ops/bit_array.h"
+#include "ops/compare_speedups.h"
+#include "ops/record_blocks.h"
+#include "ops/text_source.h"
+#include "ops/token_classes.h"
+#include "ops/token_table.h"
+
+namespace zelvane {
+
+// How a round divides its work and its memory.
+struct RoundLayout {
+  unsigned bucketBits = 0;     // a round takes one bucket: tokens and windows whose anchor hash starts so
+  unsigned partitionBits = 0;  // the next bits of the anchor hash choose the partition
+  std::size_t blockSize = 0;
+  std::uint64_t tokenMemory = 0;  // token records and their tables may take this much
+  std::uint64_t tokenPool = 0;    // reserved for token records
+  std::uint64_t windowPool = 0;   // reserved for window records waiting to be probed
+};
+
+// Searches the searched text for scanned tokens, as many at a time as memory allows: the tokens go to
+// partitions by their anchor hash, each partition gets a table, and the text's windows go to the
+// partition of their anchor, to be probed against its table in one go. Flags the ordinals of the tokens
+// found. Failures throw FileFailure.
+class ComparisonRound {
+ public:
+  ComparisonRound(const TokenClasses& classes, const LengthCounts& counts, const RoundLayout& layout,
+                  const CompareSpeedups& speedups, TextSource& searched, BitArray& found);
+
+  // The bucket whose tokens are added next; searches look at its windows only.
+  void SetBucket(std::uint64_t bucket) { bucket_ = bucket; }
+
+  // Adds a token of the bucket; when the memory for tokens is full, searches for the tokens held first.
+  void Add(std::string_view token, std::uint64_t ordinal);
+
+  // Searches for the tokens added since the last search and flags those found.
+  void Search();
+
+ private:
+  std::size_t PartitionOf(std::uint64_t hash) const {
+    return layout_.partitionBits == 0 ? 0 : hash << layout_.bucketBits >> (64 - layout_.partitionBits);
+  }
+  void AddWindow(std::size_t cls, const char* bytes, std::size_t length, std::uint64_t hash);
+  void ProbeWindows();
+
+  const TokenClasses& classes_;
+  RoundLayout layout_;
+  TextSource& searched_;
+  BitArray& found_;
+  std::uint64_t bucket_ = 0;
+
+  BlockPool tokenPool_;
+  RecordPartitions tokens_;
+  std::uint64_t tokenCount_ = 0;
+  std::uint64_t anchoredCount_ = 0;
+
+  std::vector<char> filtered_;  // by class
+  AnchorFilter filter_;
+
+  SlotArena slots_;
+  std::vector<TokenTable> tables_;
+  std::vector<std::uint64_t> scratch_;
+
+  BlockPool windowPool_;
+  RecordPartitions windows_;
+};
+
+}  // namespace zelvane

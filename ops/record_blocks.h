@@ -1,0 +1,101 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdlib>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "core/huge_pages.h"
+
+namespace zelvane {
+
+// Memory for records, handed out in blocks of one size from one reservation in huge pages. Only
+// the blocks handed out are ever touched, so the reservation may be generous; Reset takes all back.
+class BlockPool {
+ public:
+  BlockPool(std::size_t capacity, std::size_t blockSize)
+      : blockSize_(blockSize),
+        blocks_(std::max<std::size_t>(capacity / blockSize, 1)),
+        memory_(static_cast<char*>(AllocateHugePages(blocks_ * blockSize_))) {}
+
+  std::size_t blockSize() const { return blockSize_; }
+  std::size_t BytesInUse() const { return used_ * blockSize_; }
+
+  // A block, or nullptr when all are in use.
+  char* Take() { return used_ < blocks_ ? memory_.get() + blockSize_ * used_++ : nullptr; }
+  void Reset() { used_ = 0; }
+
+ private:
+  struct Free {
+    void operator()(char* memory) const { std::free(memory); }
+  };
+
+  std::size_t blockSize_;
+  std::size_t blocks_;
+  std::unique_ptr<char, Free> memory_;
+  std::size_t used_ = 0;
+};
+
+// Variable-length records sorted into partitions as they come, each partition a list of blocks. A
+// record never spans two blocks.
+class RecordPartitions {
+ public:
+  RecordPartitions(BlockPool& pool, std::size_t partitions) : pool_(&pool), parts_(partitions) {}
+
+  std::size_t size() const { return parts_.size(); }
+  std::size_t Count(std::size_t partition) const { return parts_[partition].count; }
+
+  // Room for a record of size bytes (at most a block) in partition, or nullptr when the pool is spent.
+  char* Append(std::size_t partition, std::size_t size) {
+    Part& part = parts_[partition];
+    if (static_cast<std::size_t>(part.end - part.next) < size && !NextBlock(part)) return nullptr;
+    char* record = part.next;
+    part.next += size;
+    ++part.count;
+    return record;
+  }
+
+  // Calls receive(record) for each record of partition in order; sizeOf(record) tells where the next begins.
+  template <class SizeOf, class Receive>
+  void ForEach(std::size_t partition, SizeOf sizeOf, Receive&& receive) const {
+    const Part& part = parts_[partition];
+    auto walk = [&](const char* from, const char* to) {
+      while (from != to) {
+        receive(from);
+        from += sizeOf(from);
+      }
+    };
+    for (const auto& [begin, end] : part.full) walk(begin, end);
+    walk(part.begin, part.next);
+  }
+
+  // Forgets every record; the blocks go back with the pool's Reset.
+  void Clear() {
+    for (Part& part : parts_) part = Part{};
+  }
+
+ private:
+  struct Part {
+    std::vector<std::pair<const char*, const char*>> full;
+    char* begin = nullptr;
+    char* next = nullptr;
+    char* end = nullptr;
+    std::size_t count = 0;
+  };
+
+  bool NextBlock(Part& part) {
+    char* block = pool_->Take();
+    if (block == nullptr) return false;
+    if (part.begin != nullptr) part.full.emplace_back(part.begin, part.next);
+    part.begin = part.next = block;
+    part.end = block + pool_->blockSize();
+    return true;
+  }
+
+  BlockPool* pool_;
+  std::vector<Part> parts_;
+};
+
+}  // namespace zelvane
