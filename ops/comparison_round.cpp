@@ -18,6 +18,10 @@ constexpr std::uint64_t kTableBytes = 16;
 constexpr std::size_t kFilterBytes = std::size_t{1} << 19;
 constexpr std::uint64_t kFilteredShare = 4;
 
+std::unique_ptr<BlockReserve> MakeReserve(std::uint64_t bytes) {
+  return bytes > 0 ? std::make_unique<BlockReserve>(bytes / BlockReserve::kBlockSize + 1) : nullptr;
+}
+
 }  // namespace
 
 ComparisonRound::ComparisonRound(const TokenClasses& classes, const LengthCounts& counts, const RoundLayout& layout,
@@ -26,11 +30,14 @@ ComparisonRound::ComparisonRound(const TokenClasses& classes, const LengthCounts
       layout_(layout),
       searched_(searched),
       found_(found),
-      tokenPool_(layout.tokenPool, layout.blockSize),
+      reserve_(MakeReserve(layout.faultAhead)),
+      tokenPool_(layout.tokenPool, layout.blockSize, reserve_.get()),
       tokens_(tokenPool_, std::size_t{1} << layout.partitionBits),
+      anchored_(std::size_t{1} << layout.partitionBits, 0),
       filtered_(classes.size(), 0),
+      slots_(reserve_.get()),
       tables_(std::size_t{1} << layout.partitionBits),
-      windowPool_(layout.windowPool, layout.blockSize),
+      windowPool_(layout.windowPool, layout.blockSize, reserve_.get()),
       windows_(windowPool_, std::size_t{1} << layout.partitionBits) {
   if (!speedups.filter) return;
   // The classes with the fewest tokens, as many as the filter holds well.
@@ -65,16 +72,17 @@ void ComparisonRound::Add(std::string_view token, std::uint64_t ordinal) {
   }
   TokenRecord::Write(record, token, ordinal);
   ++tokenCount_;
-  if (!classes_[cls].Single()) ++anchoredCount_;
+  if (!classes_[cls].Single()) {
+    ++anchored_[partition];
+    ++anchoredCount_;
+  }
   if (filtered_[cls]) filter_.Add(hash);
 }
 
 void ComparisonRound::Search() {
   if (tokenCount_ == 0) return;
-  std::size_t slots = 0;
-  for (std::size_t p = 0; p < tables_.size(); ++p) slots += TokenTable::SlotsFor(tokens_.Count(p));
-  slots_.Reserve(slots);
-  for (std::size_t p = 0; p < tables_.size(); ++p) tables_[p].Build(tokens_, p, classes_, slots_, scratch_);
+  for (std::size_t p = 0; p < tables_.size(); ++p)
+    tables_[p].Build(tokens_, p, anchored_[p], classes_, slots_, duplicates_);
 
   WindowCutter cutter(classes_, [this](std::size_t cls, const char* bytes, std::size_t length, std::uint64_t hash) {
     AddWindow(cls, bytes, length, hash);
@@ -82,14 +90,20 @@ void ComparisonRound::Search() {
   ThrowIfFailed(searched_.Read([&cutter](std::string_view piece) { cutter.Feed(piece); }));
   cutter.Finish();
   ProbeWindows();
-
+  for (const auto& [repeat, kept] : duplicates_) {
+    if (TokenRecord::Found(kept)) TokenRecord::MarkFound(repeat);
+  }
   for (std::size_t p = 0; p < tables_.size(); ++p) {
-    tokens_.ForEach(p, TokenRecord::SizeOf, [&](const char* record) {
-      if (tables_[p].Found(record, classes_)) found_.Set(TokenRecord::Ordinal(record));
+    tokens_.ForEach(p, TokenRecord::SizeOf, [this](const char* record) {
+      if (TokenRecord::Found(record)) found_.Set(TokenRecord::Ordinal(record));
     });
   }
+
+  duplicates_.clear();
+  slots_.Reset();
   tokens_.Clear();
   tokenPool_.Reset();
+  std::fill(anchored_.begin(), anchored_.end(), 0);
   tokenCount_ = 0;
   anchoredCount_ = 0;
   filter_.Clear();

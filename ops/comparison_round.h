@@ -2,9 +2,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string_view>
 #include <vector>
 
+#include "core/block_reserve.h"
 #include "ops/anchor_filter.h"
 #include "ops/bit_array.h"
 #include "ops/compare_speedups.h"
@@ -21,8 +23,9 @@ struct RoundLayout {
   unsigned partitionBits = 0;  // the next bits of the anchor hash choose the partition
   std::size_t blockSize = 0;
   std::uint64_t tokenMemory = 0;  // token records and their tables may take this much
-  std::uint64_t tokenPool = 0;    // reserved for token records
-  std::uint64_t windowPool = 0;   // reserved for window records waiting to be probed
+  std::uint64_t tokenPool = 0;    // at most this much for token records
+  std::uint64_t windowPool = 0;   // at most this much for window records waiting to be probed
+  std::uint64_t faultAhead = 0;   // memory a helper thread faults in ahead, if any: what a round will use
 };
 
 // Searches the searched text for scanned tokens, as many at a time as memory allows: the tokens go to
@@ -55,9 +58,11 @@ class ComparisonRound {
   TextSource& searched_;
   BitArray& found_;
   std::uint64_t bucket_ = 0;
+  std::unique_ptr<BlockReserve> reserve_;  // before the pools, which take their slabs from it
 
   BlockPool tokenPool_;
   RecordPartitions tokens_;
+  std::vector<std::size_t> anchored_;  // by partition: tokens of classes of several lengths
   std::uint64_t tokenCount_ = 0;
   std::uint64_t anchoredCount_ = 0;
 
@@ -66,7 +71,7 @@ class ComparisonRound {
 
   SlotArena slots_;
   std::vector<TokenTable> tables_;
-  std::vector<std::uint64_t> scratch_;
+  std::vector<TokenTable::Duplicate> duplicates_;
 
   BlockPool windowPool_;
   RecordPartitions windows_;

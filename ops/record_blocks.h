@@ -7,34 +7,66 @@
 #include <utility>
 #include <vector>
 
+#include "core/block_reserve.h"
 #include "core/huge_pages.h"
 
 namespace zelvane {
 
-// Memory for records, handed out in blocks of one size from one reservation in huge pages. Only
-// the blocks handed out are ever touched, so the reservation may be generous; Reset takes all back.
+// Memory in slabs of a huge page, each taken once and then used again and again. The slabs come from a
+// reserve that faults them in ahead on another core, where one is given: fresh memory costs a page fault
+// and a clearing per page, about as much as the work done in it.
+class Slabs {
+ public:
+  explicit Slabs(BlockReserve* reserve) : reserve_(reserve) {}
+
+  static constexpr std::size_t kSize = BlockReserve::kBlockSize;
+
+  // The next slab: after Rewind the slabs already taken, in order, then new ones.
+  char* Next() {
+    if (next_ == slabs_.size()) {
+      char* slab = reserve_ != nullptr ? reserve_->Take() : nullptr;
+      slabs_.emplace_back(slab != nullptr ? slab : static_cast<char*>(AllocateHugePages(kSize)));
+    }
+    return slabs_[next_++].get();
+  }
+  void Rewind() { next_ = 0; }
+
+ private:
+  struct Free {
+    void operator()(char* slab) const { std::free(slab); }
+  };
+
+  BlockReserve* reserve_;
+  std::vector<std::unique_ptr<char, Free>> slabs_;
+  std::size_t next_ = 0;
+};
+
+// Memory for records in blocks of one size (a power of two up to a slab), at most capacity bytes of them.
 class BlockPool {
  public:
-  BlockPool(std::size_t capacity, std::size_t blockSize)
-      : blockSize_(blockSize),
-        blocks_(std::max<std::size_t>(capacity / blockSize, 1)),
-        memory_(static_cast<char*>(AllocateHugePages(blocks_ * blockSize_))) {}
+  BlockPool(std::size_t capacity, std::size_t blockSize, BlockReserve* reserve)
+      : blockSize_(blockSize), blocks_(std::max<std::size_t>(capacity / blockSize, 1)), slabs_(reserve) {}
 
   std::size_t blockSize() const { return blockSize_; }
   std::size_t BytesInUse() const { return used_ * blockSize_; }
 
   // A block, or nullptr when all are in use.
-  char* Take() { return used_ < blocks_ ? memory_.get() + blockSize_ * used_++ : nullptr; }
-  void Reset() { used_ = 0; }
+  char* Take() {
+    if (used_ == blocks_) return nullptr;
+    if (used_ % (Slabs::kSize / blockSize_) == 0) slab_ = slabs_.Next();
+    return slab_ + blockSize_ * (used_++ % (Slabs::kSize / blockSize_));
+  }
+  // Takes every block back.
+  void Reset() {
+    used_ = 0;
+    slabs_.Rewind();
+  }
 
  private:
-  struct Free {
-    void operator()(char* memory) const { std::free(memory); }
-  };
-
   std::size_t blockSize_;
   std::size_t blocks_;
-  std::unique_ptr<char, Free> memory_;
+  Slabs slabs_;
+  char* slab_ = nullptr;
   std::size_t used_ = 0;
 };
 

@@ -3,11 +3,9 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
-
-#define XXH_INLINE_ALL
-#include <xxhash.h>
 
 #include "core/number_scanner.h"
 
@@ -49,9 +47,41 @@ class TokenClasses {
   std::size_t longest_ = 0;
 };
 
-// The hash of a token's bytes, or of a window's, in a class.
+// The hash of a token's bytes, or of a window's, in a class: at most 30 bytes, read in a few loads that
+// may overlap, and mixed by 128-bit multiplication. Inline, as it runs for each window of the text.
 inline std::uint64_t HashBytes(const char* bytes, std::size_t length, std::uint64_t seed) {
-  return XXH3_64bits_withSeed(bytes, length, seed);
+  const auto load64 = [](const char* at) {
+    std::uint64_t value;
+    std::memcpy(&value, at, sizeof value);
+    return value;
+  };
+  const auto load32 = [](const char* at) {
+    std::uint32_t value;
+    std::memcpy(&value, at, sizeof value);
+    return std::uint64_t{value};
+  };
+  const auto mix = [](std::uint64_t a, std::uint64_t b) {
+    __extension__ typedef unsigned __int128 Product;
+    const Product product = static_cast<Product>(a) * b;
+    return static_cast<std::uint64_t>(product) ^ static_cast<std::uint64_t>(product >> 64);
+  };
+  std::uint64_t a = 0;
+  std::uint64_t b = 0;
+  if (length > 16) {
+    a = mix(load64(bytes) ^ 0x2d358dccaa6c78a5ULL, load64(bytes + 8) ^ seed);
+    b = mix(load64(bytes + length - 16) ^ 0x8bb84b93962eacc9ULL, load64(bytes + length - 8) ^ seed);
+  } else if (length >= 8) {
+    a = load64(bytes);
+    b = load64(bytes + length - 8);
+  } else if (length >= 4) {
+    a = load32(bytes);
+    b = load32(bytes + length - 4);
+  } else if (length > 0) {
+    a = static_cast<unsigned char>(bytes[0]) | static_cast<unsigned char>(bytes[length / 2]) << 8 |
+        static_cast<unsigned char>(bytes[length - 1]) << 16;
+  }
+  const std::uint64_t h = mix(a ^ 0xa0761d6478bd642fULL, b ^ seed ^ length);
+  return mix(h ^ 0xe7037ed1a0b428dbULL, h ^ 0x4b33a62ed433d4a3ULL);
 }
 
 // The hash of a token's anchor: it chooses the token's bucket and partition.
