@@ -18,20 +18,25 @@ class FirstNumbers {
  public:
   // True when number was not met before.
   bool Admit(std::string_view number) {
+    admitting_ = number;
     if (!filter_.Insert(number, Filter::Hash(number), numbers_.size())) return false;
     numbers_.Append(number);
     return true;
   }
 
  private:
+  // The filter may grow, and look every id up, while it inserts one: that number is not kept yet.
   struct Resolve {
-    const NumberList* numbers;
-    std::string_view operator()(std::uint64_t id) const { return (*numbers)[id]; }
+    const FirstNumbers* firsts;
+    std::string_view operator()(std::uint64_t id) const {
+      return id < firsts->numbers_.size() ? firsts->numbers_[id] : firsts->admitting_;
+    }
   };
   using Filter = RepeatFilter<Resolve>;
 
   NumberList numbers_;
-  Filter filter_{Resolve{&numbers_}};
+  std::string_view admitting_;
+  Filter filter_{Resolve{this}};
 };
 
 }  // namespace
