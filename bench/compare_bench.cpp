@@ -62,6 +62,8 @@ const Variant kVariants[] = {
     {"no-classes", {.lengthClasses = false}},
     {"no-partitions", {.partitioning = false}},
     {"no-filter", {.filter = false}},
+    {"no-look-ahead", {.lookAhead = false}},
+    {"no-fault-ahead", {.faultAhead = false}},
 };
 // clang-format on
 

@@ -7,6 +7,7 @@ struct CompareSpeedups {
   bool lengthClasses = true;  // token lengths grouped into a few classes, each probed once per position
   bool partitioning = true;   // tokens and windows sorted into partitions whose tables stay in the cache
   bool filter = true;         // a small bitmap in front of the classes that hold few tokens
+  bool lookAhead = true;      // table slots and bits prefetched a few steps before they are used
   bool faultAhead = true;     // a helper thread faults fresh memory in ahead of its use, on the other core
 };
 

@@ -4,6 +4,7 @@
 #include <numeric>
 
 #include "ops/file_failure.h"
+#include "ops/look_ahead.h"
 #include "ops/token_records.h"
 #include "ops/window_cutter.h"
 
@@ -30,6 +31,7 @@ ComparisonRound::ComparisonRound(const TokenClasses& classes, const LengthCounts
       layout_(layout),
       searched_(searched),
       found_(found),
+      lookAhead_(speedups.lookAhead),
       reserve_(MakeReserve(layout.faultAhead)),
       tokenPool_(layout.tokenPool, layout.blockSize, reserve_.get()),
       tokens_(tokenPool_, std::size_t{1} << layout.partitionBits),
@@ -82,7 +84,7 @@ void ComparisonRound::Add(std::string_view token, std::uint64_t ordinal) {
 void ComparisonRound::Search() {
   if (tokenCount_ == 0) return;
   for (std::size_t p = 0; p < tables_.size(); ++p)
-    tables_[p].Build(tokens_, p, anchored_[p], classes_, slots_, duplicates_);
+    tables_[p].Build(tokens_, p, anchored_[p], classes_, lookAhead_, slots_, duplicates_);
 
   WindowCutter cutter(classes_, [this](std::size_t cls, const char* bytes, std::size_t length, std::uint64_t hash) {
     AddWindow(cls, bytes, length, hash);
@@ -93,11 +95,15 @@ void ComparisonRound::Search() {
   for (const auto& [repeat, kept] : duplicates_) {
     if (TokenRecord::Found(kept)) TokenRecord::MarkFound(repeat);
   }
+  auto flags = MakeLookAhead<std::uint64_t>(lookAhead_, [this](std::uint64_t ordinal) { found_.Set(ordinal); });
   for (std::size_t p = 0; p < tables_.size(); ++p) {
-    tokens_.ForEach(p, TokenRecord::SizeOf, [this](const char* record) {
-      if (TokenRecord::Found(record)) found_.Set(TokenRecord::Ordinal(record));
+    tokens_.ForEach(p, TokenRecord::SizeOf, [&](const char* record) {
+      if (!TokenRecord::Found(record)) return;
+      found_.Prefetch(TokenRecord::Ordinal(record));
+      flags.Push(TokenRecord::Ordinal(record));
     });
   }
+  flags.Drain();
 
   duplicates_.clear();
   slots_.Reset();
@@ -123,7 +129,12 @@ void ComparisonRound::AddWindow(std::size_t cls, const char* bytes, std::size_t 
 
 void ComparisonRound::ProbeWindows() {
   for (std::size_t p = 0; p < tables_.size(); ++p) {
-    windows_.ForEach(p, WindowRecord::SizeOf, [&](const char* window) { tables_[p].Probe(window, classes_); });
+    const TokenTable& table = tables_[p];
+    auto probes = MakeLookAhead<TokenTable::Lookup>(
+        lookAhead_, [&](const TokenTable::Lookup& lookup) { table.Probe(lookup, classes_); });
+    windows_.ForEach(p, WindowRecord::SizeOf,
+                     [&](const char* window) { probes.Push(table.Prepare(window, classes_)); });
+    probes.Drain();
   }
   windows_.Clear();
   windowPool_.Reset();

@@ -57,6 +57,7 @@ class ComparisonRound {
   RoundLayout layout_;
   TextSource& searched_;
   BitArray& found_;
+  bool lookAhead_;
   std::uint64_t bucket_ = 0;
   std::unique_ptr<BlockReserve> reserve_;  // before the pools, which take their slabs from it
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "core/huge_pages.h"
+#include "ops/look_ahead.h"
 #include "ops/token_records.h"
 
 namespace zelvane {
@@ -69,29 +70,40 @@ void SlotArena::Reset() {
 }
 
 void TokenTable::Build(const RecordPartitions& tokens, std::size_t partition, std::size_t anchored,
-                       const TokenClasses& classes, SlotArena& arena, std::vector<Duplicate>& duplicates) {
+                       const TokenClasses& classes, bool lookAhead, SlotArena& arena,
+                       std::vector<Duplicate>& duplicates) {
   anchorSize_ = anchored > 0 ? TableSize(anchored) : 0;
   anchors_ = anchored > 0 ? arena.Take(anchorSize_) : nullptr;
   tokenSize_ = TableSize(tokens.Count(partition));
   tokens_ = arena.Take(tokenSize_);
   std::size_t distinct = 0;
+  using Step = std::pair<const char*, std::uint64_t>;
+  auto inserts = MakeLookAhead<Step>(
+      lookAhead, [&](const Step& step) { Insert(step.first, step.second, classes, distinct, duplicates); });
   tokens.ForEach(partition, TokenRecord::SizeOf, [&](const char* record) {
     const std::uint64_t hash = FullHash(record, classes);
-    for (std::size_t at = Home(hash, tokenSize_);; at = Next(at, tokenSize_)) {
-      const Slot slot = tokens_[at];
-      if (slot == 0) {
-        tokens_[at] = MakeSlot(record, hash);
-        ++distinct;
-        if (!classes[classes.ClassOf(TokenRecord::Length(record))].Single()) AddAnchor(record, classes);
-        return;
-      }
-      if ((slot & kTagMask) == Tag(hash) && TokenRecord::Text(RecordOf(slot)) == TokenRecord::Text(record)) {
-        duplicates.emplace_back(record, RecordOf(slot));
-        return;
-      }
-    }
+    __builtin_prefetch(&tokens_[Home(hash, tokenSize_)]);
+    inserts.Push(Step(record, hash));
   });
+  inserts.Drain();
   if (TableSize(distinct) <= tokenSize_ / 2) Compact(distinct, classes, arena);
+}
+
+void TokenTable::Insert(const char* record, std::uint64_t hash, const TokenClasses& classes, std::size_t& distinct,
+                        std::vector<Duplicate>& duplicates) {
+  for (std::size_t at = Home(hash, tokenSize_);; at = Next(at, tokenSize_)) {
+    const Slot slot = tokens_[at];
+    if (slot == 0) {
+      tokens_[at] = MakeSlot(record, hash);
+      ++distinct;
+      if (!classes[classes.ClassOf(TokenRecord::Length(record))].Single()) AddAnchor(record, classes);
+      return;
+    }
+    if ((slot & kTagMask) == Tag(hash) && TokenRecord::Text(RecordOf(slot)) == TokenRecord::Text(record)) {
+      duplicates.emplace_back(record, RecordOf(slot));
+      return;
+    }
+  }
 }
 
 // Sized by the distinct tokens: a partition of many repeats gives the slots it does not need back.
@@ -141,12 +153,24 @@ const char* TokenTable::FindToken(std::uint64_t hash, const char* bytes, std::si
   }
 }
 
-void TokenTable::Probe(const char* window, const TokenClasses& classes) const {
+TokenTable::Lookup TokenTable::Prepare(const char* window, const TokenClasses& classes) const {
+  const TokenClass& windowClass = classes[WindowRecord::Class(window)];
+  const std::uint64_t hash = HashBytes(WindowRecord::Bytes(window), windowClass.anchor, windowClass.seed);
+  if (windowClass.Single()) {
+    __builtin_prefetch(&tokens_[Home(hash, tokenSize_)]);
+  } else if (anchors_ != nullptr) {
+    __builtin_prefetch(&anchors_[Home(hash, anchorSize_)]);
+  }
+  return Lookup{window, hash};
+}
+
+void TokenTable::Probe(const Lookup& lookup, const TokenClasses& classes) const {
+  const char* window = lookup.window;
+  const std::uint64_t hash = lookup.hash;
   const std::size_t cls = WindowRecord::Class(window);
   const TokenClass& windowClass = classes[cls];
   const std::size_t length = WindowRecord::Length(window);
   const char* bytes = WindowRecord::Bytes(window);
-  const std::uint64_t hash = HashBytes(bytes, windowClass.anchor, windowClass.seed);
   if (windowClass.Single()) {
     if (const char* record = FindToken(hash, bytes, windowClass.anchor)) TokenRecord::MarkFound(record);
     return;

@@ -49,13 +49,23 @@ class TokenTable {
   // A token found again in the same partition: its record, and the record kept in the table.
   using Duplicate = std::pair<const char*, const char*>;
 
-  // Indexes the token records of one partition; a repeated token goes to duplicates.
+  // A window record on its way to a probe: its anchor hash, its first slot prefetched.
+  struct Lookup {
+    const char* window;
+    std::uint64_t hash;
+  };
+
+  // Indexes the token records of one partition; a repeated token goes to duplicates. With lookAhead the
+  // slots are prefetched a few records ahead.
   void Build(const RecordPartitions& tokens, std::size_t partition, std::size_t anchored, const TokenClasses& classes,
-             SlotArena& arena, std::vector<Duplicate>& duplicates);
-  // Marks found every token that occurs at the start of a window record.
-  void Probe(const char* window, const TokenClasses& classes) const;
+             bool lookAhead, SlotArena& arena, std::vector<Duplicate>& duplicates);
+  Lookup Prepare(const char* window, const TokenClasses& classes) const;
+  // Marks found every token that occurs at the start of the window.
+  void Probe(const Lookup& lookup, const TokenClasses& classes) const;
 
  private:
+  void Insert(const char* record, std::uint64_t hash, const TokenClasses& classes, std::size_t& distinct,
+              std::vector<Duplicate>& duplicates);
   const char* FindToken(std::uint64_t hash, const char* bytes, std::size_t length) const;
   void AddAnchor(const char* record, const TokenClasses& classes);
   void Compact(std::size_t distinct, const TokenClasses& classes, SlotArena& arena);
