@@ -63,7 +63,6 @@ const Variant kVariants[] = {
     {"no-partitions", {.partitioning = false}},
     {"no-filter", {.filter = false}},
     {"no-look-ahead", {.lookAhead = false}},
-    {"no-fault-ahead", {.faultAhead = false}},
 };
 // clang-format on
 

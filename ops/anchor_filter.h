@@ -12,13 +12,11 @@ namespace zelvane {
 // anchor no token has is mostly turned away by one read of a bitmap small enough for the cache.
 class AnchorFilter {
  public:
-  // Room for anchors at about 16 bits each (a few false positives in a hundred), within maxBytes; empties it.
-  void Resize(std::size_t anchors, std::size_t maxBytes) {
-    const std::size_t words = std::min(std::bit_ceil(std::max<std::size_t>(anchors / 4, 64)),
-                                       std::bit_floor(std::max<std::size_t>(maxBytes / 8, 64)));
-    words_.assign(words, 0);
-  }
+  // Room for anchors at 16 to 32 bits each (one or two false positives in a hundred); empties it.
+  void Resize(std::size_t anchors) { words_.assign(std::bit_ceil(std::max<std::size_t>(anchors / 4, 8)), 0); }
   void Clear() { std::fill(words_.begin(), words_.end(), 0); }
+  // A filter never resized lets every window through without a look.
+  bool Active() const { return !words_.empty(); }
 
   void Add(std::uint64_t hash) { words_[hash & (words_.size() - 1)] |= Bits(hash); }
   bool MayHold(std::uint64_t hash) const {

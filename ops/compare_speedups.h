@@ -8,7 +8,6 @@ struct CompareSpeedups {
   bool partitioning = true;   // tokens and windows sorted into partitions whose tables stay in the cache
   bool filter = true;         // a small bitmap in front of the classes that hold few tokens
   bool lookAhead = true;      // table slots and bits prefetched a few steps before they are used
-  bool faultAhead = true;     // a helper thread faults fresh memory in ahead of its use, on the other core
 };
 
 }  // namespace zelvane

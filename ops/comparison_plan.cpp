@@ -20,7 +20,6 @@ constexpr unsigned kMaxBucketBits = 24;
 constexpr std::uint64_t kSlotBytes = 16;
 // What a distinct number costs while repeats are looked for: its bytes, its reference, its filter slots.
 constexpr std::uint64_t kRepeatBytes = 48;
-constexpr std::uint64_t kFaultAheadFrom = std::uint64_t{64} << 20;
 
 unsigned CeilLog2(std::uint64_t value) { return value <= 1 ? 0 : static_cast<unsigned>(std::bit_width(value - 1)); }
 
@@ -73,10 +72,6 @@ ComparisonPlan PlanComparison(const LengthCounts& counts, const TokenClasses& cl
   }
   const std::uint64_t windowRoom = windowMemory > spillBuffers ? windowMemory - spillBuffers : 0;
   round.windowPool = std::min(windowRoom, 4 * (searchedSize >> round.bucketBits) + slack);
-  // A helper thread is worth its start only for a large round.
-  const std::uint64_t roundMemory =
-      std::min(round.tokenMemory, (records + tables) >> round.bucketBits) + std::min(round.windowPool, searchedSize);
-  if (speedups.faultAhead && roundMemory >= kFaultAheadFrom) round.faultAhead = roundMemory;
 
   plan.repeatBucketBits = BucketBits(repeats, memory / 2);
   plan.repeatFrameSize = Clamp(memory / (std::uint64_t{4} << plan.repeatBucketBits), kMinFrame, kMaxFrame);

@@ -14,14 +14,12 @@ namespace {
 
 // Table bytes a token may take beyond its record: two slots of 8 bytes, two more when anchored.
 constexpr std::uint64_t kTableBytes = 16;
-// The anchor filter takes at most this much memory, and only classes that hold at most this share of a
-// round's tokens: the others are mostly found anyway.
+// The anchor filters take at most this much memory together, and only classes that hold at most this
+// share of a round's tokens have one: the windows of the others mostly find a token anyway. A filter per
+// class: the class with the fewest tokens, whose anchor is shortest, has the most windows and the smallest
+// filter, which stays in the fastest cache.
 constexpr std::size_t kFilterBytes = std::size_t{1} << 19;
 constexpr std::uint64_t kFilteredShare = 4;
-
-std::unique_ptr<BlockReserve> MakeReserve(std::uint64_t bytes) {
-  return bytes > 0 ? std::make_unique<BlockReserve>(bytes / BlockReserve::kBlockSize + 1) : nullptr;
-}
 
 }  // namespace
 
@@ -32,17 +30,15 @@ ComparisonRound::ComparisonRound(const TokenClasses& classes, const LengthCounts
       searched_(searched),
       found_(found),
       lookAhead_(speedups.lookAhead),
-      reserve_(MakeReserve(layout.faultAhead)),
-      tokenPool_(layout.tokenPool, layout.blockSize, reserve_.get()),
+      tokenPool_(layout.tokenPool, layout.blockSize),
       tokens_(tokenPool_, std::size_t{1} << layout.partitionBits),
       anchored_(std::size_t{1} << layout.partitionBits, 0),
-      filtered_(classes.size(), 0),
-      slots_(reserve_.get()),
+      filters_(classes.size()),
       tables_(std::size_t{1} << layout.partitionBits),
-      windowPool_(layout.windowPool, layout.blockSize, reserve_.get()),
+      windowPool_(layout.windowPool, layout.blockSize),
       windows_(windowPool_, std::size_t{1} << layout.partitionBits) {
   if (!speedups.filter) return;
-  // The classes with the fewest tokens, as many as the filter holds well.
+  // The classes with the fewest tokens, as many as the filters hold well.
   std::vector<std::uint64_t> perClass(classes.size(), 0);
   for (std::size_t length = 1; length < counts.size(); ++length) {
     if (counts[length] > 0) perClass[classes.ClassOf(length)] += counts[length] >> layout.bucketBits;
@@ -54,10 +50,9 @@ ComparisonRound::ComparisonRound(const TokenClasses& classes, const LengthCounts
   std::uint64_t anchors = 0;
   for (std::size_t c : order) {
     if (perClass[c] * kFilteredShare > total || (anchors + perClass[c]) * 2 > kFilterBytes) break;
-    filtered_[c] = 1;
+    filters_[c].Resize(perClass[c]);
     anchors += perClass[c];
   }
-  filter_.Resize(anchors, kFilterBytes);
 }
 
 void ComparisonRound::Add(std::string_view token, std::uint64_t ordinal) {
@@ -78,7 +73,7 @@ void ComparisonRound::Add(std::string_view token, std::uint64_t ordinal) {
     ++anchored_[partition];
     ++anchoredCount_;
   }
-  if (filtered_[cls]) filter_.Add(hash);
+  if (filters_[cls].Active()) filters_[cls].Add(hash);
 }
 
 void ComparisonRound::Search() {
@@ -112,12 +107,12 @@ void ComparisonRound::Search() {
   std::fill(anchored_.begin(), anchored_.end(), 0);
   tokenCount_ = 0;
   anchoredCount_ = 0;
-  filter_.Clear();
+  for (AnchorFilter& filter : filters_) filter.Clear();
 }
 
 void ComparisonRound::AddWindow(std::size_t cls, const char* bytes, std::size_t length, std::uint64_t hash) {
   if (layout_.bucketBits != 0 && hash >> (64 - layout_.bucketBits) != bucket_) return;
-  if (filtered_[cls] && !filter_.MayHold(hash)) return;
+  if (filters_[cls].Active() && !filters_[cls].MayHold(hash)) return;
   const std::size_t partition = PartitionOf(hash);
   char* record = windows_.Append(partition, WindowRecord::SizeFor(length));
   if (record == nullptr) {

@@ -2,11 +2,9 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 #include <string_view>
 #include <vector>
 
-#include "core/block_reserve.h"
 #include "ops/anchor_filter.h"
 #include "ops/bit_array.h"
 #include "ops/compare_speedups.h"
@@ -25,7 +23,6 @@ struct RoundLayout {
   std::uint64_t tokenMemory = 0;  // token records and their tables may take this much
   std::uint64_t tokenPool = 0;    // at most this much for token records
   std::uint64_t windowPool = 0;   // at most this much for window records waiting to be probed
-  std::uint64_t faultAhead = 0;   // memory a helper thread faults in ahead, if any: what a round will use
 };
 
 // Searches the searched text for scanned tokens, as many at a time as memory allows: the tokens go to
@@ -59,7 +56,6 @@ class ComparisonRound {
   BitArray& found_;
   bool lookAhead_;
   std::uint64_t bucket_ = 0;
-  std::unique_ptr<BlockReserve> reserve_;  // before the pools, which take their slabs from it
 
   BlockPool tokenPool_;
   RecordPartitions tokens_;
@@ -67,8 +63,7 @@ class ComparisonRound {
   std::uint64_t tokenCount_ = 0;
   std::uint64_t anchoredCount_ = 0;
 
-  std::vector<char> filtered_;  // by class
-  AnchorFilter filter_;
+  std::vector<AnchorFilter> filters_;  // by class; inactive for classes of many tokens
 
   SlotArena slots_;
   std::vector<TokenTable> tables_;

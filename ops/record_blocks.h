@@ -7,26 +7,19 @@
 #include <utility>
 #include <vector>
 
-#include "core/block_reserve.h"
 #include "core/huge_pages.h"
 
 namespace zelvane {
 
-// Memory in slabs of a huge page, each taken once and then used again and again. The slabs come from a
-// reserve that faults them in ahead on another core, where one is given: fresh memory costs a page fault
-// and a clearing per page, about as much as the work done in it.
+// Memory in slabs of a huge page, each taken once and then used again and again: fresh memory costs a
+// page fault and a clearing per page, about as much as the work done in it.
 class Slabs {
  public:
-  explicit Slabs(BlockReserve* reserve) : reserve_(reserve) {}
-
-  static constexpr std::size_t kSize = BlockReserve::kBlockSize;
+  static constexpr std::size_t kSize = kHugePageSize;
 
   // The next slab: after Rewind the slabs already taken, in order, then new ones.
   char* Next() {
-    if (next_ == slabs_.size()) {
-      char* slab = reserve_ != nullptr ? reserve_->Take() : nullptr;
-      slabs_.emplace_back(slab != nullptr ? slab : static_cast<char*>(AllocateHugePages(kSize)));
-    }
+    if (next_ == slabs_.size()) slabs_.emplace_back(static_cast<char*>(AllocateHugePages(kSize)));
     return slabs_[next_++].get();
   }
   void Rewind() { next_ = 0; }
@@ -36,7 +29,6 @@ class Slabs {
     void operator()(char* slab) const { std::free(slab); }
   };
 
-  BlockReserve* reserve_;
   std::vector<std::unique_ptr<char, Free>> slabs_;
   std::size_t next_ = 0;
 };
@@ -44,8 +36,8 @@ class Slabs {
 // Memory for records in blocks of one size (a power of two up to a slab), at most capacity bytes of them.
 class BlockPool {
  public:
-  BlockPool(std::size_t capacity, std::size_t blockSize, BlockReserve* reserve)
-      : blockSize_(blockSize), blocks_(std::max<std::size_t>(capacity / blockSize, 1)), slabs_(reserve) {}
+  BlockPool(std::size_t capacity, std::size_t blockSize)
+      : blockSize_(blockSize), blocks_(std::max<std::size_t>(capacity / blockSize, 1)) {}
 
   std::size_t blockSize() const { return blockSize_; }
   std::size_t BytesInUse() const { return used_ * blockSize_; }

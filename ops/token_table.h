@@ -16,8 +16,6 @@ namespace zelvane {
 // memory of its own.
 class SlotArena {
  public:
-  explicit SlotArena(BlockReserve* reserve) : slabs_(reserve) {}
-
   // slots zeroed slots.
   std::uint64_t* Take(std::size_t slots);
   // Gives the last slots taken back.
