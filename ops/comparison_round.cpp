@@ -34,6 +34,7 @@ ComparisonRound::ComparisonRound(const TokenClasses& classes, const LengthCounts
       tokens_(tokenPool_, std::size_t{1} << layout.partitionBits),
       anchored_(std::size_t{1} << layout.partitionBits, 0),
       filters_(classes.size()),
+      slots_(layout.tokenPool),
       tables_(std::size_t{1} << layout.partitionBits),
       windowPool_(layout.windowPool, layout.blockSize),
       windows_(windowPool_, std::size_t{1} << layout.partitionBits) {

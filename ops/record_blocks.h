@@ -1,9 +1,11 @@
 #pragma once
 
 #include <algorithm>
+#include <bit>
 #include <cstddef>
 #include <cstdlib>
 #include <memory>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -11,15 +13,27 @@
 
 namespace zelvane {
 
-// Memory in slabs of a huge page, each taken once and then used again and again: fresh memory costs a
-// page fault and a clearing per page, about as much as the work done in it.
+// Memory from the system for a buffer: in huge pages from a huge page on; free it with std::free.
+inline void* AllocateBuffer(std::size_t bytes) {
+  if (bytes >= kHugePageSize) return AllocateHugePages(bytes);
+  void* memory = std::aligned_alloc(64, (bytes + 63) / 64 * 64);
+  if (memory == nullptr) throw std::bad_alloc();
+  return memory;
+}
+
+// Memory in slabs, each taken once and then used again and again: fresh memory costs a page fault and a
+// clearing per page, about as much as the work done in it. A slab is a huge page, or less for a pool
+// that needs less: a small comparison touches little memory.
 class Slabs {
  public:
-  static constexpr std::size_t kSize = kHugePageSize;
+  // Slabs of the power of two nearest above need, at most a huge page.
+  explicit Slabs(std::size_t need) : size_(std::min(std::bit_ceil(std::max<std::size_t>(need, 64)), kHugePageSize)) {}
+
+  std::size_t size() const { return size_; }
 
   // The next slab: after Rewind the slabs already taken, in order, then new ones.
   char* Next() {
-    if (next_ == slabs_.size()) slabs_.emplace_back(static_cast<char*>(AllocateHugePages(kSize)));
+    if (next_ == slabs_.size()) slabs_.emplace_back(static_cast<char*>(AllocateBuffer(size_)));
     return slabs_[next_++].get();
   }
   void Rewind() { next_ = 0; }
@@ -29,6 +43,7 @@ class Slabs {
     void operator()(char* slab) const { std::free(slab); }
   };
 
+  std::size_t size_;
   std::vector<std::unique_ptr<char, Free>> slabs_;
   std::size_t next_ = 0;
 };
@@ -37,7 +52,7 @@ class Slabs {
 class BlockPool {
  public:
   BlockPool(std::size_t capacity, std::size_t blockSize)
-      : blockSize_(blockSize), blocks_(std::max<std::size_t>(capacity / blockSize, 1)) {}
+      : blockSize_(blockSize), blocks_(std::max<std::size_t>(capacity / blockSize, 1)), slabs_(blocks_ * blockSize) {}
 
   std::size_t blockSize() const { return blockSize_; }
   std::size_t BytesInUse() const { return used_ * blockSize_; }
@@ -45,8 +60,9 @@ class BlockPool {
   // A block, or nullptr when all are in use.
   char* Take() {
     if (used_ == blocks_) return nullptr;
-    if (used_ % (Slabs::kSize / blockSize_) == 0) slab_ = slabs_.Next();
-    return slab_ + blockSize_ * (used_++ % (Slabs::kSize / blockSize_));
+    const std::size_t perSlab = slabs_.size() / blockSize_;
+    if (used_ % perSlab == 0) slab_ = slabs_.Next();
+    return slab_ + blockSize_ * (used_++ % perSlab);
   }
   // Takes every block back.
   void Reset() {

@@ -3,7 +3,6 @@
 #include <bit>
 #include <cstring>
 
-#include "core/huge_pages.h"
 #include "ops/look_ahead.h"
 #include "ops/token_records.h"
 
@@ -39,11 +38,11 @@ std::uint64_t FullHash(const char* record, const TokenClasses& classes) {
 std::uint64_t* SlotArena::Take(std::size_t slots) {
   const std::size_t bytes = slots * sizeof(Slot);
   std::uint64_t* taken = nullptr;
-  if (bytes > Slabs::kSize) {
-    taken = static_cast<std::uint64_t*>(AllocateHugePages(bytes));
+  if (bytes > slabs_.size()) {
+    taken = static_cast<std::uint64_t*>(AllocateBuffer(bytes));
     large_.emplace_back(taken);
   } else {
-    if (slab_ == nullptr || Slabs::kSize - used_ < bytes) {
+    if (slab_ == nullptr || slabs_.size() - used_ < bytes) {
       slab_ = slabs_.Next();
       used_ = 0;
     }
@@ -55,7 +54,7 @@ std::uint64_t* SlotArena::Take(std::size_t slots) {
 }
 
 void SlotArena::GiveBack(std::size_t slots) {
-  if (slots * sizeof(Slot) > Slabs::kSize) {
+  if (slots * sizeof(Slot) > slabs_.size()) {
     large_.pop_back();
   } else {
     used_ -= slots * sizeof(Slot);

@@ -16,6 +16,9 @@ namespace zelvane {
 // memory of its own.
 class SlotArena {
  public:
+  // Slabs for about need bytes of tables.
+  explicit SlotArena(std::size_t need) : slabs_(need) {}
+
   // slots zeroed slots.
   std::uint64_t* Take(std::size_t slots);
   // Gives the last slots taken back.
