@@ -162,7 +162,7 @@ TEST(CompareDifferential, ListsWhatTheNaiveSearchLists) {
   const std::filesystem::path path2 = folder / "2.txt";
   std::size_t found = 0;
   std::size_t missed = 0;
-  for (unsigned seed = 0; seed < 6000; ++seed) {
+  for (unsigned seed = 0; seed < 12000; ++seed) {
     const Variant& variant = kVariants[seed % std::size(kVariants)];
     // One pair in 32 also goes through whole files; those stay ASCII so that UTF-16 can hold them.
     const bool onDisk = seed % 32 == 0;
