@@ -1,5 +1,5 @@
-// Writes number files for the comparison benchmark into FOLDER, one set per SIZE (10k, 1m or 10m;
-// default: 10k 1m). A set of n numbers is:
+// Writes number files for the comparison benchmark into FOLDER, one set per SIZE (10k, 1m, 10m or
+// 100m; default: 10k 1m). A set of n numbers is:
 //   numbers-n.txt          n lines as users' lists look: mobiles, some with +86 or 86, landlines,
 //                          a few repeats; CR LF line ends
 //   whitelist-n.txt        n plain numbers: half of them from numbers-n.txt, shuffled
@@ -130,7 +130,7 @@ void WriteSet(const std::filesystem::path& folder, const std::string& suffix, st
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::cerr << "usage: " << argv[0] << " FOLDER [10k|1m|10m...]\n";
+    std::cerr << "usage: " << argv[0] << " FOLDER [10k|1m|10m|100m...]\n";
     return 2;
   }
   const std::filesystem::path folder = argv[1];
@@ -144,6 +144,8 @@ int main(int argc, char** argv) {
       WriteSet(folder, "1m", 1'000'000, {{1'000'000, "1m"}, {100'000, "100k"}}, 1);
     } else if (size == "10m") {
       WriteSet(folder, "10m", 10'000'000, {{10'000'000, "10m"}}, 3);
+    } else if (size == "100m") {
+      WriteSet(folder, "100m", 100'000'000, {{100'000'000, "100m"}}, 4);
     } else {
       std::cerr << argv[0] << ": unknown size " << size << "\n";
       return 2;
