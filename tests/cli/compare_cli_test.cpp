@@ -57,8 +57,8 @@ TEST(CompareCli, SpillsWhatDoesNotFitInMemory) {
   std::string numbers;
   std::string whitelist;
   for (int i = 0; i < 40000; ++i) {
-    numbers += (i % 7 == 0 ? "+86" : "") + std::to_string(13900000000LL + i * 7919 % 100000) + "\r\n";
-    if (i % 2 == 0) whitelist += std::to_string(13900000000LL + i * 104729 % 100000) + "\n";
+    numbers += (i % 7 == 0 ? "+86" : "") + std::to_string(13900000000LL + i * 7919LL % 100000) + "\r\n";
+    if (i % 2 == 0) whitelist += std::to_string(13900000000LL + i * 104729LL % 100000) + "\n";
   }
   WriteFile(folder / "numbers.txt", numbers);
   WriteFile(folder / "whitelist.txt", whitelist);
