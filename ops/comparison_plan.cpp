@@ -15,7 +15,7 @@ constexpr std::uint64_t kMinBlock = 256;
 constexpr std::uint64_t kMaxBlock = std::uint64_t{16} << 10;
 constexpr std::uint64_t kMinFrame = 64;
 constexpr std::uint64_t kMaxFrame = std::uint64_t{1} << 20;
-constexpr unsigned kMaxBucketBits = 24;
+constexpr unsigned kMaxBucketBits = 16;
 // A table slot is 8 bytes, and a table has twice as many slots as tokens.
 constexpr std::uint64_t kSlotBytes = 16;
 // What a distinct number costs while repeats are looked for: its bytes, its reference, its filter slots.
