@@ -20,6 +20,9 @@ constexpr std::uint64_t kTableBytes = 16;
 // filter, which stays in the fastest cache.
 constexpr std::size_t kFilterBytes = std::size_t{1} << 19;
 constexpr std::uint64_t kFilteredShare = 4;
+// The first batch of windows takes this share of the window memory, each later one twice the last: tokens
+// found early (short ones, which occur everywhere) then leave the filters soon.
+constexpr std::uint64_t kFirstBatchShare = 64;
 
 }  // namespace
 
@@ -74,7 +77,10 @@ void ComparisonRound::Add(std::string_view token, std::uint64_t ordinal) {
     ++anchored_[partition];
     ++anchoredCount_;
   }
-  if (filters_[cls].Active()) filters_[cls].Add(hash);
+  if (filters_[cls].Active()) {
+    filters_[cls].Add(AnchorFilter::Key(token.data(), classes_[cls].anchor, classes_[cls].seed));
+    filtered_.push_back(record);
+  }
 }
 
 void ComparisonRound::Search() {
@@ -82,12 +88,63 @@ void ComparisonRound::Search() {
   for (std::size_t p = 0; p < tables_.size(); ++p)
     tables_[p].Build(tokens_, p, anchored_[p], classes_, lookAhead_, slots_, duplicates_);
 
-  WindowCutter cutter(classes_, [this](std::size_t cls, const char* bytes, std::size_t length, std::uint64_t hash) {
-    AddWindow(cls, bytes, length, hash);
+  activeClasses_ = ~std::uint32_t{0};
+  batchLimit_ = std::max<std::uint64_t>(layout_.windowPool / kFirstBatchShare, layout_.blockSize);
+  WindowCutter cutter(classes_, activeClasses_, [this](std::size_t cls, const char* bytes, std::size_t length) {
+    AddWindow(cls, bytes, length);
   });
   ThrowIfFailed(searched_.Read([&cutter](std::string_view piece) { cutter.Feed(piece); }));
   cutter.Finish();
   ProbeWindows();
+  FlagFound();
+
+  duplicates_.clear();
+  filtered_.clear();
+  slots_.Reset();
+  tokens_.Clear();
+  tokenPool_.Reset();
+  std::fill(anchored_.begin(), anchored_.end(), 0);
+  tokenCount_ = 0;
+  anchoredCount_ = 0;
+  for (AnchorFilter& filter : filters_) filter.Clear();
+}
+
+void ComparisonRound::AddWindow(std::size_t cls, const char* bytes, std::size_t length) {
+  const TokenClass& windowClass = classes_[cls];
+  if (filters_[cls].Active() && !filters_[cls].MayHold(AnchorFilter::Key(bytes, windowClass.anchor, windowClass.seed)))
+    return;
+  const std::uint64_t hash = HashBytes(bytes, windowClass.anchor, windowClass.seed);
+  if (layout_.bucketBits != 0 && hash >> (64 - layout_.bucketBits) != bucket_) return;
+  const std::size_t partition = PartitionOf(hash);
+  char* record = windows_.Append(partition, WindowRecord::SizeFor(length));
+  if (record == nullptr) {
+    ProbeBatch();
+    record = windows_.Append(partition, WindowRecord::SizeFor(length));
+  }
+  WindowRecord::Write(record, cls, bytes, length);
+  if (windowPool_.BytesInUse() >= batchLimit_) ProbeBatch();
+}
+
+void ComparisonRound::ProbeBatch() {
+  ProbeWindows();
+  batchLimit_ = std::min(2 * batchLimit_, layout_.windowPool);
+  // A token found need not be looked for again: the filters keep the anchors of the others only, and a
+  // class whose tokens are all found is cut no more.
+  std::uint32_t unfound = 0;
+  for (AnchorFilter& filter : filters_) filter.Clear();
+  std::erase_if(filtered_, [&](const char* record) {
+    if (TokenRecord::Found(record)) return true;
+    const std::size_t cls = classes_.ClassOf(TokenRecord::Length(record));
+    filters_[cls].Add(AnchorFilter::Key(TokenRecord::Bytes(record), classes_[cls].anchor, classes_[cls].seed));
+    unfound |= std::uint32_t{1} << cls;
+    return false;
+  });
+  for (std::size_t c = 0; c < filters_.size(); ++c) {
+    if (filters_[c].Active() && (unfound >> c & 1) == 0) activeClasses_ &= ~(std::uint32_t{1} << c);
+  }
+}
+
+void ComparisonRound::FlagFound() {
   for (const auto& [repeat, kept] : duplicates_) {
     if (TokenRecord::Found(kept)) TokenRecord::MarkFound(repeat);
   }
@@ -100,27 +157,6 @@ void ComparisonRound::Search() {
     });
   }
   flags.Drain();
-
-  duplicates_.clear();
-  slots_.Reset();
-  tokens_.Clear();
-  tokenPool_.Reset();
-  std::fill(anchored_.begin(), anchored_.end(), 0);
-  tokenCount_ = 0;
-  anchoredCount_ = 0;
-  for (AnchorFilter& filter : filters_) filter.Clear();
-}
-
-void ComparisonRound::AddWindow(std::size_t cls, const char* bytes, std::size_t length, std::uint64_t hash) {
-  if (layout_.bucketBits != 0 && hash >> (64 - layout_.bucketBits) != bucket_) return;
-  if (filters_[cls].Active() && !filters_[cls].MayHold(hash)) return;
-  const std::size_t partition = PartitionOf(hash);
-  char* record = windows_.Append(partition, WindowRecord::SizeFor(length));
-  if (record == nullptr) {
-    ProbeWindows();
-    record = windows_.Append(partition, WindowRecord::SizeFor(length));
-  }
-  WindowRecord::Write(record, cls, bytes, length);
 }
 
 void ComparisonRound::ProbeWindows() {

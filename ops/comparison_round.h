@@ -47,8 +47,12 @@ class ComparisonRound {
   std::size_t PartitionOf(std::uint64_t hash) const {
     return layout_.partitionBits == 0 ? 0 : hash << layout_.bucketBits >> (64 - layout_.partitionBits);
   }
-  void AddWindow(std::size_t cls, const char* bytes, std::size_t length, std::uint64_t hash);
+  void AddWindow(std::size_t cls, const char* bytes, std::size_t length);
+  // Probes the windows gathered so far and narrows the filters to the tokens not found yet.
+  void ProbeBatch();
   void ProbeWindows();
+  // Sets the found bit of each token record flagged, repeats of a found token included.
+  void FlagFound();
 
   const TokenClasses& classes_;
   RoundLayout layout_;
@@ -64,6 +68,8 @@ class ComparisonRound {
   std::uint64_t anchoredCount_ = 0;
 
   std::vector<AnchorFilter> filters_;  // by class; inactive for classes of many tokens
+  std::vector<const char*> filtered_;  // the records of the filtered classes not known to be found
+  std::uint32_t activeClasses_ = 0;    // the classes whose windows are cut, by bit
 
   SlotArena slots_;
   std::vector<TokenTable> tables_;
@@ -71,6 +77,7 @@ class ComparisonRound {
 
   BlockPool windowPool_;
   RecordPartitions windows_;
+  std::uint64_t batchLimit_ = 0;  // window bytes gathered before the next batch is probed
 };
 
 }  // namespace zelvane

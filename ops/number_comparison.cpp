@@ -23,13 +23,12 @@ namespace {
 // What the program, its read and write buffers and a kept stream's last frame take beside the comparison.
 constexpr std::uint64_t kOverhead = std::uint64_t{8} << 20;
 
-// The part of a memory budget left for the comparison's own data.
-std::uint64_t DataMemory(std::uint64_t budget) { return budget > 2 * kOverhead ? budget - kOverhead : budget / 2; }
-
 std::uint64_t Less(std::uint64_t a, std::uint64_t b) { return a > b ? a - b : 0; }
 
-std::uint64_t DataMemoryOf(const ComparisonSettings& settings) {
-  return DataMemory(settings.memoryBudget == 0 ? DefaultMemoryBudget() : settings.memoryBudget);
+// The part of the memory budget left for the comparison's own data.
+std::uint64_t DataMemory(const ComparisonSettings& settings) {
+  const std::uint64_t budget = settings.memoryBudget == 0 ? DefaultMemoryBudget() : settings.memoryBudget;
+  return budget > 2 * kOverhead ? budget - kOverhead : budget / 2;
 }
 
 std::filesystem::path TemporaryFolderOf(const ComparisonSettings& settings) {
@@ -49,7 +48,8 @@ void FindTokens(TextSource& scanned, TextSource& searched, std::uint64_t tokens,
     round.Search();
     return;
   }
-  // The tokens go to buckets by their anchor; each bucket is searched for in a round of its own.
+  // The tokens go to buckets by their anchor, in a temporary file; each bucket is searched for in a round
+  // of its own.
   SpillStore buckets(std::size_t{1} << bucketBits, plan.frameSize, 0, folder);
   ThrowIfFailed(ForEachToken(scanned, [&](std::string_view token, std::uint64_t ordinal) {
     if (ordinal >= tokens) return;
@@ -116,12 +116,12 @@ FileResult CompareTexts(std::string_view scanned, std::string_view searched, con
                         const NumberSink& sink) {
   TextSource scannedSource(scanned);
   TextSource searchedSource(searched);
-  return Compare(scannedSource, searchedSource, DataMemoryOf(settings), settings, sink);
+  return Compare(scannedSource, searchedSource, DataMemory(settings), settings, sink);
 }
 
 FileResult CompareFiles(const std::filesystem::path& file1, const std::filesystem::path& file2,
                         const ComparisonSettings& settings, const NumberSink& sink) {
-  const std::uint64_t memory = DataMemoryOf(settings);
+  const std::uint64_t memory = DataMemory(settings);
   const std::filesystem::path folder = TemporaryFolderOf(settings);
   // A stream is kept while it is read, to learn its size: up to a quarter of the memory each.
   std::optional<TextSource> first;

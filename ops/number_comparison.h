@@ -33,7 +33,8 @@ struct ComparisonSettings {
 using NumberSink = std::function<void(std::string_view)>;
 
 // The numbers of scanned's tokens (normalised, in scan order, duplicates kept) whose text occurs, or
-// occurs nowhere, in searched up to its first zero byte. A token may match inside a longer run.
+// occurs nowhere, in searched up to its first zero byte. A token may match inside a longer run. In
+// memory, without a budget.
 NumberList CompareNumberFiles(std::string_view scanned, std::string_view searched, ComparisonMode mode);
 
 // The same with settings (their inputs aside); fails only when a temporary file does.

@@ -15,14 +15,15 @@ namespace zelvane {
 
 // Cuts a searched text, fed in pieces, into the windows where a token may occur: a token has no
 // separator, so it lies inside one run of the text. For each class and each position of a run at least
-// the class's anchor length before the run's end, receive(class, bytes, length, anchorHash) gets as many
-// bytes as the class's longest token has (fewer where the run ends) and the hash of the anchor bytes.
-// The text ends at its first zero byte.
+// the class's anchor length before the run's end, receive(class, bytes, length) gets as many bytes as the
+// class's longest token has (fewer where the run ends).
+// The text ends at its first zero byte. Only the classes whose bit is set in active are cut; the caller
+// may change active between windows.
 template <class Receive>
 class WindowCutter {
  public:
-  WindowCutter(const TokenClasses& classes, Receive receive)
-      : classes_(classes), receive_(std::move(receive)), longest_(classes.Longest()) {}
+  WindowCutter(const TokenClasses& classes, const std::uint32_t& active, Receive receive)
+      : classes_(classes), active_(active), receive_(std::move(receive)), longest_(classes.Longest()) {}
 
   void Feed(std::string_view piece) {
     if (ended_ || longest_ == 0) return;
@@ -48,9 +49,10 @@ class WindowCutter {
     for (std::size_t c = 0; c < classes_.size(); ++c) {
       const TokenClass& cls = classes_[c];
       if (length < cls.anchor) return;  // classes go by anchor, shortest first
+      if ((active_ >> c & 1) == 0) continue;
       const std::size_t end = std::min(starts, length - cls.anchor + 1);
       for (std::size_t at = 0; at < end; ++at) {
-        receive_(c, run + at, std::min(length - at, cls.longest), HashBytes(run + at, cls.anchor, cls.seed));
+        receive_(c, run + at, std::min(length - at, cls.longest));
       }
     }
   }
@@ -98,6 +100,7 @@ class WindowCutter {
   std::size_t Ready(std::size_t length) const { return length >= longest_ ? length - longest_ + 1 : 0; }
 
   const TokenClasses& classes_;
+  const std::uint32_t& active_;
   Receive receive_;
   std::size_t longest_;
   std::string pending_;  // the open run, from its first start not yet cut

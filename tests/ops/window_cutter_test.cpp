@@ -8,18 +8,19 @@
 #include <algorithm>
 #include <random>
 #include <string>
-#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace zelvane {
 namespace {
 
-using Window = std::tuple<std::size_t, std::string, std::uint64_t>;
+using Window = std::pair<std::size_t, std::string>;
 
 std::vector<Window> Cut(const TokenClasses& classes, std::string_view text, std::size_t pieceSize) {
   std::vector<Window> windows;
-  WindowCutter cutter(classes, [&](std::size_t cls, const char* bytes, std::size_t length, std::uint64_t hash) {
-    windows.emplace_back(cls, std::string(bytes, length), hash);
+  const std::uint32_t all = ~std::uint32_t{0};
+  WindowCutter cutter(classes, all, [&](std::size_t cls, const char* bytes, std::size_t length) {
+    windows.emplace_back(cls, std::string(bytes, length));
   });
   for (std::size_t at = 0; at < text.size(); at += pieceSize) cutter.Feed(text.substr(at, pieceSize));
   cutter.Finish();
