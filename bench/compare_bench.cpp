@@ -1,12 +1,17 @@
-// The comparison in memory, on the files that make_compare_data writes (their folder is the argument),
-// and the naive search it replaces. Usage: zelvane_compare_bench [--benchmark_...] FOLDER
+// The comparison in memory on the files that make_compare_data writes (their folder is the argument),
+// with each speed-up switched off in turn, and the naive search it replaces. The 10M set is used when
+// it is there. Variants of one case are compared in one run, interleaved:
+//   zelvane_compare_bench --benchmark_enable_random_interleaving=true --benchmark_repetitions=7 FOLDER
 
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <iostream>
+#include <limits>
+#include <memory>
 #include <random>
 #include <string>
+#include <utility>
 
 #include "core/number_file_reader.h"
 #include "ops/number_comparison.h"
@@ -14,6 +19,7 @@
 
 namespace {
 
+using zelvane::CompareSpeedups;
 using zelvane::ComparisonMode;
 
 std::string Load(const std::filesystem::path& path) {
@@ -45,17 +51,43 @@ std::pair<std::string, std::string> EveryLengthInLongRuns(std::size_t bytes) {
   return {scanned, searched};
 }
 
-void RegisterComparison(const std::string& name, std::string scanned, std::string searched, ComparisonMode mode,
-                        decltype(&zelvane::CompareNumberFiles) compare) {
-  benchmark::RegisterBenchmark(name.c_str(), [=](benchmark::State& state) {
-    std::size_t listed = 0;
-    for (auto _ : state) {
-      listed = compare(scanned, searched, mode).size();
-      benchmark::DoNotOptimize(listed);
-    }
-    state.counters["listed"] = static_cast<double>(listed);
-    state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * (scanned.size() + searched.size())));
-  })->Unit(benchmark::kMillisecond);
+struct Variant {
+  const char* name;
+  CompareSpeedups speedups;
+};
+
+// clang-format off
+const Variant kVariants[] = {
+    {"all", {}},
+    {"no-classes", {.lengthClasses = false}},
+    {"no-partitions", {.partitioning = false}},
+    {"no-filter", {.filter = false}},
+    {"no-look-ahead", {.lookAhead = false}},
+};
+// clang-format on
+
+// Find different on two texts, the larger one scanned, in each variant.
+void RegisterComparisons(const std::string& name, std::string first, std::string second) {
+  if (second.size() > first.size()) std::swap(first, second);
+  const auto texts = std::make_shared<const std::pair<std::string, std::string>>(std::move(first), std::move(second));
+  for (const Variant& variant : kVariants) {
+    zelvane::ComparisonSettings settings;
+    settings.mode = ComparisonMode::FindDifferent;
+    settings.memoryBudget = std::numeric_limits<std::uint64_t>::max();
+    settings.speedups = variant.speedups;
+    benchmark::RegisterBenchmark(("Compare/" + name + "/" + variant.name).c_str(), [=](benchmark::State& state) {
+      const auto& [scanned, searched] = *texts;
+      std::size_t listed = 0;
+      for (auto _ : state) {
+        listed = 0;
+        const zelvane::FileResult error =
+            zelvane::CompareTexts(scanned, searched, settings, [&listed](std::string_view) { ++listed; });
+        if (error) state.SkipWithError(error->Message().c_str());
+      }
+      state.counters["listed"] = static_cast<double>(listed);
+      state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * (scanned.size() + searched.size())));
+    })->Unit(benchmark::kMillisecond);
+  }
 }
 
 }  // namespace
@@ -68,21 +100,23 @@ int main(int argc, char** argv) {
   }
   const std::filesystem::path folder = argv[1];
   const std::string numbers = Load(folder / "numbers-1m.txt");
-  const std::string whitelist = Load(folder / "whitelist-1m.txt");
-  const std::string whitelist100k = Load(folder / "whitelist-100k.txt");
+  RegisterComparisons("1m-vs-1m", numbers, Load(folder / "whitelist-1m.txt"));
+  RegisterComparisons("1m-vs-junk-1m", numbers, Load(folder / "whitelist-junk-1m.txt"));
   const auto [longScanned, longSearched] = EveryLengthInLongRuns(1'000'000);
-
-  RegisterComparison("Compare/same/1m-vs-1m", numbers, whitelist, ComparisonMode::FindSame,
-                     zelvane::CompareNumberFiles);
-  RegisterComparison("Compare/different/1m-vs-1m", numbers, whitelist, ComparisonMode::FindDifferent,
-                     zelvane::CompareNumberFiles);
-  RegisterComparison("Compare/different/1m-vs-100k", numbers, whitelist100k, ComparisonMode::FindDifferent,
-                     zelvane::CompareNumberFiles);
-  RegisterComparison("Compare/different/every-length-1mb", longScanned, longSearched, ComparisonMode::FindDifferent,
-                     zelvane::CompareNumberFiles);
-  RegisterComparison("CompareNaively/different/10k-vs-10k", Load(folder / "numbers-10k.txt"),
-                     Load(folder / "whitelist-10k.txt"), ComparisonMode::FindDifferent,
-                     zelvane::test::CompareNumberFilesNaively);
+  RegisterComparisons("every-length-1mb", longScanned, longSearched);
+  if (std::filesystem::exists(folder / "numbers-10m.txt")) {
+    RegisterComparisons("10m-vs-10m", Load(folder / "numbers-10m.txt"), Load(folder / "whitelist-10m.txt"));
+  }
+  benchmark::RegisterBenchmark("CompareNaively/different/10k-vs-10k", [&](benchmark::State& state) {
+    const std::string scanned = Load(folder / "numbers-10k.txt");
+    const std::string searched = Load(folder / "whitelist-10k.txt");
+    std::size_t listed = 0;
+    for (auto _ : state) {
+      listed = zelvane::test::CompareNumberFilesNaively(scanned, searched, ComparisonMode::FindDifferent).size();
+      benchmark::DoNotOptimize(listed);
+    }
+    state.counters["listed"] = static_cast<double>(listed);
+  })->Unit(benchmark::kMillisecond);
 
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

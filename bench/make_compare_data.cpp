@@ -1,17 +1,21 @@
-// Writes number files for the comparison benchmark into the folder given as the argument:
-//   numbers-1m.txt      1,000,000 lines as users' lists look: mobiles, some with +86 or 86, landlines,
-//                       a few repeats; CR LF line ends
-//   whitelist-1m.txt    1,000,000 plain numbers: half of them from numbers-1m.txt, shuffled
-//   whitelist-100k.txt  100,000 plain numbers: half of them from numbers-1m.txt
-//   numbers-10k.txt, whitelist-10k.txt   the same shape at 10,000 lines
-// The numbers files carry prefixes the whitelists lack, so they are the larger and are scanned.
-// The output is the same on every run.
+// Writes number files for the comparison benchmark into FOLDER, one set per SIZE (10k, 1m, 10m or
+// 100m; default: 10k 1m). A set of n numbers is:
+//   numbers-n.txt          n lines as users' lists look: mobiles, some with +86 or 86, landlines,
+//                          a few repeats; CR LF line ends
+//   whitelist-n.txt        n plain numbers: half of them from numbers-n.txt, shuffled
+//   whitelist-junk-n.txt   the same whitelist with a junk line after about one line in fifty: 4 to 40
+//                          bytes of digits only, of printable ASCII or of any byte but separators and zero
+// The 1m set also has whitelist-100k.txt: 100,000 plain numbers, half of them from numbers-1m.txt.
+// The numbers files carry prefixes the clean whitelists lack, so they are the larger and are scanned;
+// the junk lines make a junk whitelist the larger, so it is scanned and its junk is searched for.
+// The output is the same on every run. Usage: make_compare_data FOLDER [SIZE...]
 
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -52,6 +56,25 @@ class Generator {
     return number;
   }
 
+  // 4 to 40 bytes that hold no separator and no zero byte: half of them digits only.
+  std::string Junk() {
+    std::string junk;
+    const std::size_t kind = Below(4);
+    for (std::size_t i = 4 + Below(37); i > 0; --i) {
+      char c = 0;
+      if (kind < 2) {
+        c = static_cast<char>('0' + Below(10));
+      } else if (kind == 2) {
+        c = static_cast<char>('!' + Below(94));
+      } else {
+        do c = static_cast<char>(1 + Below(255));
+        while (c == '\n' || c == '\r' || c == ' ' || c == ',');
+      }
+      junk.push_back(c == ',' ? ';' : c);
+    }
+    return junk;
+  }
+
   template <class T>
   void Shuffle(std::vector<T>& items) {
     std::shuffle(items.begin(), items.end(), random_);
@@ -71,11 +94,12 @@ void WriteLines(const std::filesystem::path& path, const std::vector<std::string
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
-// A user's list of count lines (its plain numbers go to numbers) and whitelists that share half of it.
+// A user's list of count lines and whitelists of the given sizes that share half of it; the first
+// whitelist also with junk.
 void WriteSet(const std::filesystem::path& folder, const std::string& suffix, std::size_t count,
-              const std::vector<std::size_t>& whitelistSizes, const std::vector<std::string>& whitelistSuffixes,
-              std::uint64_t seed) {
+              const std::vector<std::pair<std::size_t, std::string>>& whitelists, std::uint64_t seed) {
   Generator generator(seed);
+  Generator junk(seed + 100);  // its own, so that the clean files stay as they were
   std::vector<std::string> plain;
   std::vector<std::string> lines;
   for (std::size_t i = 0; i < count; ++i) {
@@ -85,27 +109,47 @@ void WriteSet(const std::filesystem::path& folder, const std::string& suffix, st
   }
   WriteLines(folder / ("numbers-" + suffix + ".txt"), lines);
 
-  for (std::size_t w = 0; w < whitelistSizes.size(); ++w) {
+  for (const auto& [size, name] : whitelists) {
     std::vector<std::string> shared = plain;
     generator.Shuffle(shared);
-    std::vector<std::string> whitelist(shared.begin(),
-                                       shared.begin() + static_cast<std::ptrdiff_t>(whitelistSizes[w] / 2));
-    while (whitelist.size() < whitelistSizes[w]) whitelist.push_back(generator.PlainNumber());
+    std::vector<std::string> whitelist(shared.begin(), shared.begin() + static_cast<std::ptrdiff_t>(size / 2));
+    while (whitelist.size() < size) whitelist.push_back(generator.PlainNumber());
     generator.Shuffle(whitelist);
-    WriteLines(folder / ("whitelist-" + whitelistSuffixes[w] + ".txt"), whitelist);
+    WriteLines(folder / ("whitelist-" + name + ".txt"), whitelist);
+    if (name != suffix) continue;
+    std::vector<std::string> junky;
+    for (const std::string& line : whitelist) {
+      junky.push_back(line);
+      if (junk.Below(50) == 0) junky.push_back(junk.Junk());
+    }
+    WriteLines(folder / ("whitelist-junk-" + name + ".txt"), junky);
   }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: " << argv[0] << " FOLDER\n";
+  if (argc < 2) {
+    std::cerr << "usage: " << argv[0] << " FOLDER [10k|1m|10m|100m...]\n";
     return 2;
   }
   const std::filesystem::path folder = argv[1];
   std::filesystem::create_directories(folder);
-  WriteSet(folder, "1m", 1'000'000, {1'000'000, 100'000}, {"1m", "100k"}, 1);
-  WriteSet(folder, "10k", 10'000, {10'000}, {"10k"}, 2);
+  std::vector<std::string> sizes(argv + 2, argv + argc);
+  if (sizes.empty()) sizes = {"10k", "1m"};
+  for (const std::string& size : sizes) {
+    if (size == "10k") {
+      WriteSet(folder, "10k", 10'000, {{10'000, "10k"}}, 2);
+    } else if (size == "1m") {
+      WriteSet(folder, "1m", 1'000'000, {{1'000'000, "1m"}, {100'000, "100k"}}, 1);
+    } else if (size == "10m") {
+      WriteSet(folder, "10m", 10'000'000, {{10'000'000, "10m"}}, 3);
+    } else if (size == "100m") {
+      WriteSet(folder, "100m", 100'000'000, {{100'000'000, "100m"}}, 4);
+    } else {
+      std::cerr << argv[0] << ": unknown size " << size << "\n";
+      return 2;
+    }
+  }
   return 0;
 }

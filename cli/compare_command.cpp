@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/memory_size_argument.h"
 #include "cli/separator_argument.h"
 #include "ops/number_comparison.h"
 #include "ops/number_file_writer.h"
@@ -18,49 +19,100 @@ namespace {
 struct CompareOptions {
   bool same = false;
   bool different = false;
+  bool unique = false;
   std::string out;
   std::string separator;
-  std::vector<std::string> files;
+  std::string memory;
+  std::string temporaryFolder;
+  std::string file1;
+  std::string file2;
+  CLI::Option* file1Option = nullptr;
+  CLI::Option* file2Option = nullptr;
 };
 
-// Writes each number and the separator after it to standard output; false (errno set) when that fails.
-bool WriteNumbersToStandardOutput(const NumberList& numbers, std::string_view separator) {
-  constexpr std::size_t kChunk = std::size_t{1} << 16;
-  std::string chunk;
-  chunk.reserve(kChunk + 64);
-  for (std::string_view number : numbers) {
-    chunk.append(number).append(separator);
-    if (chunk.size() >= kChunk) {
-      if (!WriteToStandardOutput(chunk)) return false;
-      chunk.clear();
-    }
+// Where the listed numbers go as they come, each followed by the separator: a file replaced whole, or
+// standard output in chunks.
+class ResultOutput {
+ public:
+  ResultOutput(const std::string& out, std::string_view separator) : separator_(separator) {
+    if (!out.empty()) file_.emplace(out);
   }
-  return WriteToStandardOutput(chunk);
-}
+
+  FileResult Open() { return file_ ? file_->Open() : std::nullopt; }
+
+  void Write(std::string_view number) {
+    ++written_;
+    if (file_) {
+      file_->Write(number);
+      file_->Write(separator_);
+      return;
+    }
+    chunk_.append(number).append(separator_);
+    if (chunk_.size() >= kChunk) Flush();
+  }
+
+  // The file written and replaced, or standard output written to its end; "-" stands for standard output.
+  FileResult Finish() {
+    if (file_) return file_->Commit();
+    Flush();
+    if (errorNumber_ != 0) return MakeFileError(FileOperation::Write, "-", errorNumber_);
+    return std::nullopt;
+  }
+
+  std::uint64_t written() const { return written_; }
+
+ private:
+  static constexpr std::size_t kChunk = std::size_t{1} << 16;
+
+  void Flush() {
+    if (errorNumber_ == 0 && !WriteToStandardOutput(chunk_)) errorNumber_ = errno;
+    chunk_.clear();
+  }
+
+  std::string separator_;
+  std::optional<AtomicFileWriter> file_;
+  std::string chunk_;
+  int errorNumber_ = 0;
+  std::uint64_t written_ = 0;
+};
 
 int RunCompare(const CLI::App& app, const CompareOptions& options) {
+  // Extra arguments are taken here, so that too many files are counted rather than refused one by one.
+  std::vector<std::string> extras;
+  std::string unknown;
+  for (const std::string& extra : app.remaining()) {
+    if (extra == "--") continue;
+    if (extra.size() > 1 && extra[0] == '-') unknown += (unknown.empty() ? "" : " ") + extra;
+    extras.push_back(extra);
+  }
+  if (!unknown.empty()) return UsageError(app, "无法识别的参数：" + unknown);
   if (options.same == options.different) {
     return UsageError(app, "请指定 --same（找相同）或 --different（找不同）中的一个");
   }
-  if (options.files.size() != 2) {
-    return UsageError(app, "需要两个号码文件，实际给出了" + std::to_string(options.files.size()) + "个");
-  }
+  const std::size_t files = options.file1Option->count() + options.file2Option->count() + extras.size();
+  if (files != 2) return UsageError(app, "需要两个号码文件，实际给出了" + std::to_string(files) + "个");
+  if (options.file1 == "-" && options.file2 == "-") return UsageError(app, "标准输入（-）只能是两个文件中的一个");
   std::string problem;
   const std::optional<std::string> separator = ParseSeparatorArgument(options.separator, problem);
   if (!separator) return UsageError(app, problem);
+  ComparisonSettings settings;
+  settings.mode = options.same ? ComparisonMode::FindSame : ComparisonMode::FindDifferent;
+  settings.unique = options.unique;
+  settings.inputs = InputKinds::AnyStream;
+  settings.temporaryFolder = options.temporaryFolder;
+  if (!options.memory.empty()) {
+    const std::optional<std::uint64_t> memory = ParseMemorySize(options.memory);
+    if (!memory) return UsageError(app, "内存大小“" + options.memory + "”无效：应为正整数，可加 K、M 或 G，如 256M");
+    settings.memoryBudget = *memory;
+  }
 
-  const ComparisonMode mode = options.same ? ComparisonMode::FindSame : ComparisonMode::FindDifferent;
-  NumberList result;
-  if (FileResult error = CompareFiles(options.files[0], options.files[1], mode, result)) {
-    return FailureExit(error->Message());
-  }
-  if (options.out.empty()) {
-    if (!WriteNumbersToStandardOutput(result, *separator))
-      return FailureExit("无法写入标准输出：" + SystemErrorReason(errno));
-  } else if (FileResult error = WriteNumberFile(options.out, result, *separator)) {
-    return FailureExit(error->Message());
-  }
-  std::cerr << "找到" << result.size() << (options.same ? "个相同的号码" : "个不同的号码") << "\n";
+  ResultOutput output(options.out, *separator);
+  if (FileResult error = output.Open()) return FailureExit(error->Message());
+  FileResult error = CompareFiles(options.file1, options.file2, settings,
+                                  [&output](std::string_view number) { output.Write(number); });
+  if (!error) error = output.Finish();
+  if (error) return FailureExit(error->Message());
+  std::cerr << "找到" << output.written() << (options.same ? "个相同的号码" : "个不同的号码") << "\n";
   return kExitOk;
 }
 
@@ -74,7 +126,15 @@ Command AddCompareCommand(CLI::App& parent) {
   app->add_flag("--different", options->different, "找不同：列出在另一个文件中没有出现的号码");
   app->add_option("--out", options->out, "把结果写入这个文件（默认：标准输出）")->type_name("FILE");
   AddSeparatorOption(*app, options->separator);
-  app->add_option("FILE", options->files, "要比较的两个号码文件：FILE1 FILE2")->type_name("FILE");
+  app->add_flag("--unique", options->unique, "每个号码只写出第一次出现");
+  app->add_option("--memory", options->memory,
+                  "内存上限，可加 K、M、G，如 256M；放不下的部分写入临时文件（默认：可用内存的四分之三）")
+      ->type_name("SIZE");
+  app->add_option("--temp-dir", options->temporaryFolder, "临时文件所在的文件夹（默认：$TMPDIR，否则 /tmp）")
+      ->type_name("DIR");
+  options->file1Option = app->add_option("FILE1", options->file1, "第一个号码文件，- 为标准输入")->type_name("FILE");
+  options->file2Option = app->add_option("FILE2", options->file2, "第二个号码文件，- 为标准输入")->type_name("FILE");
+  app->allow_extras();
   return Command{app, [app, options] { return RunCompare(*app, *options); }};
 }
 

@@ -4,8 +4,9 @@
 
 namespace zelvane::cli {
 
-// `compare (--same | --different) [--out FILE] [--separator SEP] FILE1 FILE2`: lists the numbers of the
-// larger file that occur, or do not occur, in the other.
+// `compare (--same | --different) [--out FILE] [--separator SEP] [--unique] [--memory SIZE]
+// [--temp-dir DIR] FILE1 FILE2`: lists the numbers of the larger file that occur, or do not occur, in the
+// other; "-" reads standard input.
 Command AddCompareCommand(CLI::App& parent);
 
 }  // namespace zelvane::cli

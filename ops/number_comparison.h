@@ -1,10 +1,14 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 #include "core/file_error.h"
+#include "core/number_file_reader.h"
 #include "core/number_list.h"
+#include "ops/compare_speedups.h"
 
 namespace zelvane {
 
@@ -14,12 +18,35 @@ enum class ComparisonMode {
   FindDifferent,  // those whose token occurs nowhere in it ("找不同")
 };
 
+struct ComparisonSettings {
+  ComparisonMode mode = ComparisonMode::FindSame;
+  bool unique = false;  // each number listed only where it first occurs
+  InputKinds inputs = InputKinds::RegularFiles;
+  // Peak memory stays within this many bytes (plus a few MiB for the program itself): what does not
+  // fit goes to temporary files in temporaryFolder. 0: DefaultMemoryBudget().
+  std::uint64_t memoryBudget = 0;
+  std::filesystem::path temporaryFolder;  // empty: DefaultTemporaryFolder()
+  CompareSpeedups speedups;
+};
+
+// Gets the numbers a comparison lists, in order, as they are listed.
+using NumberSink = std::function<void(std::string_view)>;
+
 // The numbers of scanned's tokens (normalised, in scan order, duplicates kept) whose text occurs, or
-// occurs nowhere, in searched up to its first zero byte. A token may match inside a longer run.
+// occurs nowhere, in searched up to its first zero byte. A token may match inside a longer run. In
+// memory, without a budget.
 NumberList CompareNumberFiles(std::string_view scanned, std::string_view searched, ComparisonMode mode);
 
-// Reads both files as an import does and compares them: the one with more bytes on disk is scanned,
-// file1 when both have as many. On failure result is left as it was.
+// The same with settings (their inputs aside); fails only when a temporary file does.
+FileResult CompareTexts(std::string_view scanned, std::string_view searched, const ComparisonSettings& settings,
+                        const NumberSink& sink);
+
+// Reads both files as an import does and compares them: the one with more bytes on disk (a stream: more
+// bytes read) is scanned, file1 when both have as many. On failure sink may have got some numbers.
+FileResult CompareFiles(const std::filesystem::path& file1, const std::filesystem::path& file2,
+                        const ComparisonSettings& settings, const NumberSink& sink);
+
+// The same with the default settings and mode, into result; on failure result is left as it was.
 FileResult CompareFiles(const std::filesystem::path& file1, const std::filesystem::path& file2, ComparisonMode mode,
                         NumberList& result);
 

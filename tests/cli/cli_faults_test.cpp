@@ -88,7 +88,15 @@ INSTANTIATE_TEST_SUITE_P(
              kRead + "missing.txt”：文件或文件夹不存在\n"},
         Case{"CompareFolderInput", {"compare", "--same", "dir", "a.txt"}, 1, kRead + "dir”：这是一个文件夹，不是文件\n"},
         Case{"CompareUnwritableResult", {"compare", "--same", "--out", "no/such/out.txt", "a.txt", "b.txt"}, 1,
-             kWrite + "no/such/out.txt”：文件或文件夹不存在\n"}),
+             kWrite + "no/such/out.txt”：文件或文件夹不存在\n"},
+        Case{"CompareUnknownOption", {"compare", "--same", "--fast", "a.txt", "b.txt"}, 2, kUsage + "无法识别的参数：--fast\n"},
+        Case{"CompareStandardInputTwice", {"compare", "--same", "-", "-"}, 2,
+             kUsage + "标准输入（-）只能是两个文件中的一个\n"},
+        Case{"CompareBadMemory", {"compare", "--same", "--memory", "256MB", "a.txt", "b.txt"}, 2,
+             kUsage + "内存大小“256MB”无效：应为正整数，可加 K、M 或 G，如 256M\n"},
+        Case{"CompareNoMemory", {"compare", "--same", "--memory", "0", "a.txt", "b.txt"}, 2, kUsage + "内存大小“0”无效"},
+        Case{"CompareHugeMemory", {"compare", "--same", "--memory", "99999999999G", "a.txt", "b.txt"}, 2,
+             kUsage + "内存大小“99999999999G”无效"}),
     [](const auto& p) { return std::string(p.param.name); });
 // clang-format on
 
@@ -123,6 +131,31 @@ TEST(CliFaults, UnreadableInput) {
   EXPECT_EQ(result.exitCode, 1);
   EXPECT_EQ(result.err, "zelvane-cli: 无法读取文件“secret.txt”：没有访问权限\n");
   EXPECT_EQ(FileNamesIn(folder.path()), std::vector<std::string>{"secret.txt"});
+}
+
+// A comparison that must spill to a temporary folder that is missing or fills up fails as a write to that
+// folder does, leaves the result file as it was and nothing in the folder.
+TEST(CliFaults, CompareWithoutRoomToSpill) {
+  TemporaryFolder folder;
+  SmallFileSystem disk(folder / "disk", 64 * 1024);
+  std::string numbers;
+  for (int i = 0; i < 40000; ++i) numbers += std::to_string(13900000000LL + i * 7) + "\n";
+  WriteFile(folder / "a.txt", numbers);
+  WriteFile(folder / "b.txt", numbers.substr(0, numbers.size() / 2));
+  WriteFile(folder / "out.txt", "old");
+  const std::pair<std::string, std::string> cases[] = {{"missing", "文件或文件夹不存在"}, {"disk", "磁盘空间不足"}};
+  for (const auto& [temporary, reason] : cases) {
+    if (temporary == "disk" && !disk.mounted()) GTEST_SKIP() << "cannot mount a small file system here";
+    const auto result = RunCli(
+        {"compare", "--different", "--memory", "1M", "--temp-dir", temporary, "--out", "out.txt", "a.txt", "b.txt"},
+        folder.path());
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, kWrite + temporary + "”：" + reason + "\n");
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(ReadFile(folder / "out.txt"), "old");
+  }
+  EXPECT_TRUE(FileNamesIn(folder / "disk").empty());
+  EXPECT_EQ(FileNamesIn(folder.path()), (std::vector<std::string>{"a.txt", "b.txt", "disk", "out.txt"}));
 }
 
 // Every category file there before is kept byte for byte, whichever of them fails.

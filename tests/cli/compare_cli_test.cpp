@@ -9,12 +9,14 @@
 namespace zelvane {
 namespace {
 
+using test::FileNamesIn;
 using test::ReadFile;
 using test::RunCli;
 using test::TemporaryFolder;
 using test::WriteFile;
 
-// a.txt is the larger file and is scanned, whichever place it has on the command line.
+// a.txt is the larger file and is scanned, whichever place it has on the command line; "-" reads it from
+// standard input.
 TEST(CompareCli, ListsTheNumbersOfTheLargerFile) {
   const std::string kOld = "an older and longer result that must go";
   const struct {
@@ -27,6 +29,10 @@ TEST(CompareCli, ListsTheNumbersOfTheLargerFile) {
       // The result file is replaced whole.
       {{"--different", "--out", "out.txt", "--separator", "\\t", "a.txt", "b.txt"}, "", "找到2个不同的号码\n",
        "13912345678\t15312345678\t"},
+      // Repeats are dropped from what is written, and not counted.
+      {{"--same", "--unique", "a.txt", "b.txt"}, "18612345678\r\n0755123456\r\n", "找到2个相同的号码\n", kOld},
+      {{"--same", "b.txt", "-", "--memory", "2K", "--temp-dir", "."}, "18612345678\r\n18612345678\r\n0755123456\r\n",
+       "找到3个相同的号码\n", kOld},
   };
   // clang-format on
   for (const auto& c : cases) {
@@ -36,12 +42,39 @@ TEST(CompareCli, ListsTheNumbersOfTheLargerFile) {
     WriteFile(folder / "out.txt", kOld);
     std::vector<std::string> arguments = c.arguments;
     arguments.insert(arguments.begin(), "compare");
-    const auto result = RunCli(arguments, folder.path());
+    const auto result = RunCli(arguments, folder.path(), folder / "a.txt");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, c.out);
     EXPECT_EQ(result.err, c.err);
     EXPECT_EQ(ReadFile(folder / "out.txt"), c.file);
   }
+}
+
+// A memory budget far below the files' size: the result is the same to the byte, from files and from
+// standard input, and nothing is left in the temporary folder.
+TEST(CompareCli, SpillsWhatDoesNotFitInMemory) {
+  TemporaryFolder folder;
+  std::string numbers;
+  std::string whitelist;
+  for (int i = 0; i < 40000; ++i) {
+    numbers += (i % 7 == 0 ? "+86" : "") + std::to_string(13900000000LL + i * 7919LL % 100000) + "\r\n";
+    if (i % 2 == 0) whitelist += std::to_string(13900000000LL + i * 104729LL % 100000) + "\n";
+  }
+  WriteFile(folder / "numbers.txt", numbers);
+  WriteFile(folder / "whitelist.txt", whitelist);
+  std::filesystem::create_directory(folder / "tmp");
+  for (const std::string mode : {"--same", "--different"}) {
+    const auto inMemory = RunCli({"compare", mode, "--unique", "numbers.txt", "whitelist.txt"}, folder.path());
+    ASSERT_EQ(inMemory.exitCode, 0) << inMemory.err;
+    const auto spilled =
+        RunCli({"compare", mode, "--unique", "--memory", "512K", "--temp-dir", "tmp", "-", "whitelist.txt"},
+               folder.path(), folder / "numbers.txt");
+    EXPECT_EQ(spilled.exitCode, 0) << spilled.err;
+    EXPECT_TRUE(spilled.out == inMemory.out) << mode;
+    EXPECT_EQ(spilled.err, inMemory.err);
+    EXPECT_GT(inMemory.out.size(), 10000u);
+  }
+  EXPECT_TRUE(FileNamesIn(folder / "tmp").empty());
 }
 
 }  // namespace

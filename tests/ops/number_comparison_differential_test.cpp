@@ -1,16 +1,21 @@
-// The fast search against the naive one on thousands of random and adversarial inputs: every token must
-// be found or missed alike, and every listed number be the same, byte for byte.
+// The fast comparison against the naive one on thousands of random and adversarial inputs, in memory
+// budgets from plenty down to a few hundred bytes (the tokens in buckets in a temporary file, rounds cut
+// short), with each speed-up off and with repeats dropped: every listed number must be the same, byte
+// for byte. Some pairs also go through whole files, encoded and read from pipes.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <limits>
 #include <random>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
-#include "core/number_scanner.h"
 #include "ops/number_comparison.h"
-#include "ops/token_search.h"
 #include "tests/support/naive_comparison.h"
 #include "tests/support/test_files.h"
 
@@ -22,8 +27,9 @@ using Numbers = std::vector<std::string>;
 Numbers Listed(const NumberList& list) { return Numbers(list.begin(), list.end()); }
 
 // Number texts built to hit the edges: few distinct bytes so that matches are common, runs of 1 to 62
-// bytes, zero bytes, GBK bytes unless asciiOnly, and scanned tokens cut from the searched runs, with +86
-// or 86 before them or a byte more after them, some more than once.
+// bytes and junk of every length from 4 to 40, zero bytes, GBK bytes unless asciiOnly, and scanned
+// tokens cut from the searched runs, with +86 or 86 before them or a byte more after them, some more
+// than once.
 class PairMaker {
  public:
   PairMaker(unsigned seed, bool asciiOnly) : random_(seed), asciiOnly_(asciiOnly) {}
@@ -68,7 +74,8 @@ class PairMaker {
   std::string Run() {
     static constexpr std::size_t kLengths[] = {1, 2, 3, 4, 4, 5, 8, 11, 11, 11, 12, 13, 14, 29, 30, 30, 31, 35, 62};
     std::string run;
-    for (std::size_t i = kLengths[Below(std::size(kLengths))]; i > 0; --i) run.push_back(ContentByte());
+    const std::size_t length = Below(3) == 0 ? 4 + Below(37) : kLengths[Below(std::size(kLengths))];
+    for (std::size_t i = length; i > 0; --i) run.push_back(ContentByte());
     return run;
   }
 
@@ -86,7 +93,16 @@ class PairMaker {
   std::vector<std::string> runs_;
 };
 
-// How a number file stores its text on disk: plain, after a UTF-8 mark, or UTF-16 LE or BE.
+// What the naive search lists; with unique, each number only where it first occurs.
+Numbers Expected(std::string_view scanned, std::string_view searched, ComparisonMode mode, bool unique) {
+  Numbers listed = Listed(test::CompareNumberFilesNaively(scanned, searched, mode));
+  if (!unique) return listed;
+  std::set<std::string> seen;
+  std::erase_if(listed, [&seen](const std::string& number) { return !seen.insert(number).second; });
+  return listed;
+}
+
+// How a file stores its text on disk: plain, after a UTF-8 mark, or UTF-16 LE or BE.
 std::string Encode(std::string_view text, int encoding) {
   if (encoding < 2) return (encoding == 1 ? "\xEF\xBB\xBF" : "") + std::string(text);
   std::string out = encoding == 2 ? "\xFF\xFE" : "\xFE\xFF";
@@ -94,31 +110,88 @@ std::string Encode(std::string_view text, int encoding) {
   return out;
 }
 
-TEST(CompareDifferential, FindsWhatTheNaiveSearchFinds) {
+struct Variant {
+  const char* name;
+  std::uint64_t budget;
+  CompareSpeedups speedups;
+  bool unique;
+};
+
+constexpr std::uint64_t kPlenty = std::numeric_limits<std::uint64_t>::max();
+// clang-format off
+const Variant kVariants[] = {
+    {"in memory", kPlenty, {}, false},
+    {"a tiny budget", 1536, {}, false},
+    {"a small budget, unique", 6000, {}, true},
+    {"unique", kPlenty, {}, true},
+    {"one class per length", 3000, {.lengthClasses = false}, false},
+    {"no partitions, no filter", kPlenty, {.partitioning = false, .filter = false}, false},
+};
+// clang-format on
+
+// Feeds bytes to a pipe from a thread of its own: its read end as a path, as a shell's <(...) gives it.
+class PipeFeed {
+ public:
+  explicit PipeFeed(std::string bytes) {
+    int ends[2];
+    if (::pipe(ends) != 0) throw std::runtime_error("pipe failed");
+    read_ = ends[0];
+    writer_ = std::thread([fd = ends[1], bytes = std::move(bytes)] {
+      for (std::size_t at = 0; at < bytes.size();) {
+        const ssize_t written = ::write(fd, bytes.data() + at, bytes.size() - at);
+        if (written <= 0) break;
+        at += static_cast<std::size_t>(written);
+      }
+      ::close(fd);
+    });
+  }
+  ~PipeFeed() {
+    writer_.join();
+    ::close(read_);
+  }
+  std::filesystem::path path() const { return "/proc/self/fd/" + std::to_string(read_); }
+
+ private:
+  int read_;
+  std::thread writer_;
+};
+
+TEST(CompareDifferential, ListsWhatTheNaiveSearchLists) {
   test::TemporaryFolder folder;
   const std::filesystem::path path1 = folder / "1.txt";
   const std::filesystem::path path2 = folder / "2.txt";
   std::size_t found = 0;
   std::size_t missed = 0;
-  for (unsigned seed = 0; seed < 5000; ++seed) {
+  for (unsigned seed = 0; seed < 12000; ++seed) {
+    const Variant& variant = kVariants[seed % std::size(kVariants)];
     // One pair in 32 also goes through whole files; those stay ASCII so that UTF-16 can hold them.
     const bool onDisk = seed % 32 == 0;
     PairMaker maker(seed, onDisk);
     const std::string searched = maker.Searched();
     const std::string scanned = maker.Scanned();
-    std::vector<bool> expected;
-    ScanNumbers(scanned,
-                [&](std::string_view token) { expected.push_back(test::ContainsSubstring(searched, token) == 1); });
-    // The comparison searches the searched data up to its first zero byte.
-    ASSERT_EQ(FindTokensIn(scanned, std::string_view(searched).substr(0, searched.find('\0'))), expected)
-        << "seed " << seed << "\nscanned:  " << testing::PrintToString(scanned)
-        << "\nsearched: " << testing::PrintToString(searched);
-    for (bool token : expected) ++(token ? found : missed);
+    ComparisonSettings settings{.unique = variant.unique,
+                                .memoryBudget = variant.budget,
+                                .temporaryFolder = folder.path(),
+                                .speedups = variant.speedups};
+    for (ComparisonMode mode : {ComparisonMode::FindSame, ComparisonMode::FindDifferent}) {
+      settings.mode = mode;
+      Numbers listed;
+      const FileResult error =
+          CompareTexts(scanned, searched, settings, [&](std::string_view n) { listed.emplace_back(n); });
+      ASSERT_FALSE(error) << error->Message();
+      const Numbers expected = Expected(scanned, searched, mode, variant.unique);
+      ASSERT_EQ(listed, expected) << "seed " << seed << ", " << variant.name
+                                  << "\nscanned:  " << testing::PrintToString(scanned)
+                                  << "\nsearched: " << testing::PrintToString(searched);
+      if (!variant.unique) (mode == ComparisonMode::FindSame ? found : missed) += expected.size();
+    }
     if (!onDisk) continue;
 
-    // Byte-order marks, UTF-16, empty files and, one pair in five, equal sizes on disk; the larger file is scanned.
+    // Byte-order marks, UTF-16, empty files and, one pair in five, equal sizes on disk; the larger file
+    // is scanned. One pair in three reads file 2 from a pipe: its size is the text read from it.
     const unsigned pair = seed / 32;
     const bool sameSize = pair % 5 == 0;
+    const bool piped = pair % 3 == 1;
     std::string text1 = pair % 3 == 0 ? scanned : searched;
     std::string text2 = pair % 3 == 0 ? searched : scanned;
     if (sameSize) text1.resize(std::max(text1.size(), text2.size()), '\n');
@@ -127,20 +200,26 @@ TEST(CompareDifferential, FindsWhatTheNaiveSearchFinds) {
     const std::string file2 = Encode(text2, static_cast<int>(sameSize ? pair % 4 : pair / 4 % 4));
     test::WriteFile(path1, file1);
     test::WriteFile(path2, file2);
-    const bool secondScanned = file2.size() > file1.size();
+    const bool secondScanned = piped ? text2.size() > file1.size() : file2.size() > file1.size();
+    settings.inputs = InputKinds::AnyStream;
     for (ComparisonMode mode : {ComparisonMode::FindSame, ComparisonMode::FindDifferent}) {
-      NumberList result;
-      const FileResult error = CompareFiles(path1, path2, mode, result);
+      settings.mode = mode;
+      Numbers listed;
+      std::optional<PipeFeed> feed;
+      if (piped) feed.emplace(file2);
+      const FileResult error = CompareFiles(path1, piped ? feed->path() : path2, settings,
+                                            [&](std::string_view n) { listed.emplace_back(n); });
       ASSERT_FALSE(error) << error->Message();
-      ASSERT_EQ(Listed(result), Listed(secondScanned ? test::CompareNumberFilesNaively(text2, text1, mode)
-                                                     : test::CompareNumberFilesNaively(text1, text2, mode)))
-          << "seed " << seed << "\nfile 1: " << testing::PrintToString(file1)
+      ASSERT_EQ(listed, secondScanned ? Expected(text2, text1, mode, variant.unique)
+                                      : Expected(text1, text2, mode, variant.unique))
+          << "seed " << seed << ", " << variant.name << "\nfile 1: " << testing::PrintToString(file1)
           << "\nfile 2: " << testing::PrintToString(file2);
     }
   }
-  // Both outcomes are common, or the inputs test little.
+  // Both outcomes are common, or the inputs test little; nothing is left in the temporary folder.
   EXPECT_GT(found, 10000u);
   EXPECT_GT(missed, 30000u);
+  EXPECT_EQ(test::FileNamesIn(folder.path()), (std::vector<std::string>{"1.txt", "2.txt"}));
 }
 
 }  // namespace

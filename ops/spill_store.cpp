@@ -1,0 +1,101 @@
+#include "ops/spill_store.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "ops/file_failure.h"
+
+namespace zelvane {
+
+TemporaryFile::~TemporaryFile() {
+  if (fd_ >= 0) ::close(fd_);
+}
+
+void TemporaryFile::Create() {
+  fd_ = ::open(folder_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+  if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+    std::string name = (folder_ / "zelvane-XXXXXX").string();
+    fd_ = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd_ >= 0) ::unlink(name.c_str());
+  }
+  if (fd_ < 0) throw FileFailure(MakeFileError(FileOperation::Write, folder_, errno));
+}
+
+std::uint64_t TemporaryFile::Append(std::string_view bytes) {
+  if (fd_ < 0) Create();
+  const std::uint64_t start = size_;
+  while (!bytes.empty()) {
+    const ssize_t written = ::pwrite(fd_, bytes.data(), bytes.size(), static_cast<off_t>(size_));
+    if (written < 0 && errno == EINTR) continue;
+    // A write that makes no progress is a full disk.
+    if (written <= 0) throw FileFailure(MakeFileError(FileOperation::Write, folder_, written < 0 ? errno : ENOSPC));
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+    size_ += static_cast<std::uint64_t>(written);
+  }
+  return start;
+}
+
+FileResult TemporaryFile::ReadAt(std::uint64_t offset, char* buffer, std::size_t size) const {
+  while (size > 0) {
+    const ssize_t got = ::pread(fd_, buffer, size, static_cast<off_t>(offset));
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) return MakeFileError(FileOperation::Read, folder_, got < 0 ? errno : EIO);
+    buffer += got;
+    size -= static_cast<std::size_t>(got);
+    offset += static_cast<std::uint64_t>(got);
+  }
+  return std::nullopt;
+}
+
+SpillStore::SpillStore(std::size_t buckets, std::size_t frameSize, std::uint64_t memoryAllowance,
+                       std::filesystem::path folder)
+    : frameSize_(frameSize), allowance_(memoryAllowance), buckets_(buckets), file_(std::move(folder)) {
+  for (Bucket& bucket : buckets_) bucket.frame = std::make_unique_for_overwrite<char[]>(frameSize_);
+}
+
+void SpillStore::CloseFrame(Bucket& bucket) {
+  if (bucket.used == 0) return;
+  Frame frame;
+  frame.size = bucket.used;
+  if (held_ + frameSize_ <= allowance_) {
+    frame.memory = std::exchange(bucket.frame, std::make_unique_for_overwrite<char[]>(frameSize_));
+    held_ += frameSize_;
+  } else {
+    frame.offset = file_.Append(std::string_view(bucket.frame.get(), bucket.used));
+  }
+  bucket.full.push_back(std::move(frame));
+  bucket.used = 0;
+}
+
+void SpillStore::AppendBytes(std::size_t bucket, std::string_view bytes) {
+  while (!bytes.empty()) {
+    Bucket& b = buckets_[bucket];
+    if (b.used == frameSize_) CloseFrame(b);
+    const std::size_t part = std::min(bytes.size(), frameSize_ - b.used);
+    std::memcpy(Append(bucket, part), bytes.data(), part);
+    bytes.remove_prefix(part);
+  }
+}
+
+FileResult SpillStore::ForEachFrame(std::size_t bucket, const Receive& receive) const {
+  const Bucket& b = buckets_[bucket];
+  std::unique_ptr<char[]> buffer;
+  for (const Frame& frame : b.full) {
+    if (frame.memory) {
+      receive(std::string_view(frame.memory.get(), frame.size));
+      continue;
+    }
+    if (!buffer) buffer = std::make_unique_for_overwrite<char[]>(frameSize_);
+    if (FileResult error = file_.ReadAt(frame.offset, buffer.get(), frame.size)) return error;
+    receive(std::string_view(buffer.get(), frame.size));
+  }
+  if (b.used > 0) receive(std::string_view(b.frame.get(), b.used));
+  return std::nullopt;
+}
+
+}  // namespace zelvane

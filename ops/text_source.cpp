@@ -1,0 +1,52 @@
+#include "ops/text_source.h"
+
+#include <algorithm>
+#include <bit>
+#include <utility>
+
+#include "ops/file_failure.h"
+
+namespace zelvane {
+
+namespace {
+
+// A stream is kept in frames of a quarter of its allowance, from 64 bytes to 1 MiB.
+std::size_t KeptFrameSize(std::uint64_t allowance) {
+  return std::bit_floor(std::clamp<std::uint64_t>(allowance / 4, 64, std::uint64_t{1} << 20));
+}
+
+}  // namespace
+
+FileResult TextSource::Open(const std::filesystem::path& path, InputKinds kinds, std::uint64_t memoryAllowance,
+                            const std::filesystem::path& temporaryFolder, std::optional<TextSource>& source) {
+  auto file = std::make_unique<NumberFile>();
+  if (FileResult error = file->Open(path, kinds)) return error;
+  TextSource opened;
+  opened.path_ = path;
+  if (file->IsRegular()) {
+    opened.size_ = file->Size();
+    opened.file_ = std::move(file);
+  } else {
+    opened.kept_ = std::make_unique<SpillStore>(1, KeptFrameSize(memoryAllowance), memoryAllowance, temporaryFolder);
+    try {
+      if (FileResult error = file->Read([&](std::string_view piece) {
+            opened.kept_->AppendBytes(0, piece);
+            opened.size_ += piece.size();
+          }))
+        return error;
+    } catch (const FileFailure& failure) {
+      return failure.error();
+    }
+  }
+  source.emplace(std::move(opened));
+  return std::nullopt;
+}
+
+FileResult TextSource::Read(const NumberFile::Sink& sink) {
+  if (file_) return file_->Read(sink);
+  if (kept_) return kept_->ForEachFrame(0, sink);
+  if (!text_.empty()) sink(text_);
+  return std::nullopt;
+}
+
+}  // namespace zelvane

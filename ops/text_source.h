@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "core/file_error.h"
+#include "core/number_file_reader.h"
+#include "ops/spill_store.h"
+
+namespace zelvane {
+
+// The text of one of the files compared, read from the start as often as the comparison needs: a
+// regular file is read again, a stream is kept when it is opened, in memory up to an allowance and in
+// a temporary file beyond it. Its size is its size on disk, or the text read from the stream.
+class TextSource {
+ public:
+  // Text already in memory, which must outlive the source.
+  explicit TextSource(std::string_view text) : text_(text), size_(text.size()) {}
+
+  // Opens path (or standard input, "-", where kinds allows streams); a stream is read to its end here.
+  static FileResult Open(const std::filesystem::path& path, InputKinds kinds, std::uint64_t memoryAllowance,
+                         const std::filesystem::path& temporaryFolder, std::optional<TextSource>& source);
+
+  const std::filesystem::path& path() const { return path_; }
+  std::uint64_t Size() const { return size_; }
+  // Memory that a kept stream holds.
+  std::uint64_t BytesHeld() const { return kept_ ? kept_->BytesHeld() : 0; }
+
+  // Hands the whole text over in pieces, from the start.
+  FileResult Read(const NumberFile::Sink& sink);
+
+ private:
+  TextSource() = default;
+
+  std::filesystem::path path_;
+  std::string_view text_;
+  std::unique_ptr<NumberFile> file_;
+  std::unique_ptr<SpillStore> kept_;
+  std::uint64_t size_ = 0;
+};
+
+// Reads a source and scans it: receive(token, ordinal) gets every token's text in order, numbered from 0.
+template <class Receive>
+FileResult ForEachToken(TextSource& source, Receive&& receive) {
+  NumberScanner scanner;
+  std::uint64_t ordinal = 0;
+  auto numbered = [&](std::string_view token) { receive(token, ordinal++); };
+  FileResult error = source.Read([&](std::string_view piece) { scanner.Feed(piece, numbered); });
+  if (!error) scanner.Finish(numbered);
+  return error;
+}
+
+}  // namespace zelvane
