@@ -20,8 +20,9 @@ constexpr std::uint64_t kTableBytes = 16;
 // filter, which stays in the fastest cache.
 constexpr std::size_t kFilterBytes = std::size_t{1} << 19;
 constexpr std::uint64_t kFilteredShare = 4;
-// The first batch of windows takes this share of the window memory, each later one twice the last: tokens
-// found early (short ones, which occur everywhere) then leave the filters soon.
+// The windows of the filtered classes are probed in batches, the first of this share of the window
+// memory, each later one twice the last: tokens found early (short ones, which occur everywhere) then leave
+// the filters soon. The other windows wait, to be probed at the end in one go.
 constexpr std::uint64_t kFirstBatchShare = 64;
 
 }  // namespace
@@ -40,7 +41,8 @@ ComparisonRound::ComparisonRound(const TokenClasses& classes, const LengthCounts
       slots_(layout.tokenPool),
       tables_(std::size_t{1} << layout.partitionBits),
       windowPool_(layout.windowPool, layout.blockSize),
-      windows_(windowPool_, std::size_t{1} << layout.partitionBits) {
+      windows_(windowPool_, std::size_t{1} << layout.partitionBits),
+      filteredWindows_(windowPool_, std::size_t{1} << layout.partitionBits) {
   if (!speedups.filter) return;
   // The classes with the fewest tokens, as many as the filters hold well.
   std::vector<std::uint64_t> perClass(classes.size(), 0);
@@ -95,7 +97,9 @@ void ComparisonRound::Search() {
   });
   ThrowIfFailed(searched_.Read([&cutter](std::string_view piece) { cutter.Feed(piece); }));
   cutter.Finish();
-  ProbeWindows();
+  ProbeWindows(filteredWindows_);
+  ProbeWindows(windows_);
+  windowPool_.Reset();
   FlagFound();
 
   duplicates_.clear();
@@ -116,20 +120,32 @@ void ComparisonRound::AddWindow(std::size_t cls, const char* bytes, std::size_t 
   const std::uint64_t hash = HashBytes(bytes, windowClass.anchor, windowClass.seed);
   if (layout_.bucketBits != 0 && hash >> (64 - layout_.bucketBits) != bucket_) return;
   const std::size_t partition = PartitionOf(hash);
-  char* record = windows_.Append(partition, WindowRecord::SizeFor(length));
+  const bool filtered = filters_[cls].Active();
+  RecordPartitions& windows = filtered ? filteredWindows_ : windows_;
+  char* record = windows.Append(partition, WindowRecord::SizeFor(length));
   if (record == nullptr) {
-    ProbeBatch();
-    record = windows_.Append(partition, WindowRecord::SizeFor(length));
+    ProbeWindowsMidway();
+    record = windows.Append(partition, WindowRecord::SizeFor(length));
   }
   WindowRecord::Write(record, cls, bytes, length);
-  if (windowPool_.BytesInUse() >= batchLimit_) ProbeBatch();
+  if (filtered && (filteredBytes_ += WindowRecord::SizeFor(length)) >= batchLimit_) {
+    ProbeWindows(filteredWindows_);
+    NarrowFilters();
+    batchLimit_ = 2 * batchLimit_;
+  }
 }
 
-void ComparisonRound::ProbeBatch() {
-  ProbeWindows();
-  batchLimit_ = std::min(2 * batchLimit_, layout_.windowPool);
+void ComparisonRound::ProbeWindowsMidway() {
+  ProbeWindows(filteredWindows_);
+  NarrowFilters();
+  ProbeWindows(windows_);
+  windowPool_.Reset();
+}
+
+void ComparisonRound::NarrowFilters() {
   // A token found need not be looked for again: the filters keep the anchors of the others only, and a
   // class whose tokens are all found is cut no more.
+  filteredBytes_ = 0;
   std::uint32_t unfound = 0;
   for (AnchorFilter& filter : filters_) filter.Clear();
   std::erase_if(filtered_, [&](const char* record) {
@@ -159,17 +175,15 @@ void ComparisonRound::FlagFound() {
   flags.Drain();
 }
 
-void ComparisonRound::ProbeWindows() {
+void ComparisonRound::ProbeWindows(RecordPartitions& windows) {
   for (std::size_t p = 0; p < tables_.size(); ++p) {
     const TokenTable& table = tables_[p];
     auto probes = MakeLookAhead<TokenTable::Lookup>(
         lookAhead_, [&](const TokenTable::Lookup& lookup) { table.Probe(lookup, classes_); });
-    windows_.ForEach(p, WindowRecord::SizeOf,
-                     [&](const char* window) { probes.Push(table.Prepare(window, classes_)); });
+    windows.ForEach(p, WindowRecord::SizeOf, [&](const char* window) { probes.Push(table.Prepare(window, classes_)); });
     probes.Drain();
   }
-  windows_.Clear();
-  windowPool_.Reset();
+  windows.Clear();
 }
 
 }  // namespace zelvane

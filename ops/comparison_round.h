@@ -48,9 +48,13 @@ class ComparisonRound {
     return layout_.partitionBits == 0 ? 0 : hash << layout_.bucketBits >> (64 - layout_.partitionBits);
   }
   void AddWindow(std::size_t cls, const char* bytes, std::size_t length);
-  // Probes the windows gathered so far and narrows the filters to the tokens not found yet.
-  void ProbeBatch();
-  void ProbeWindows();
+  // Probes every window gathered, narrows the filters and takes the window memory back, when it is full
+  // before the text ends.
+  void ProbeWindowsMidway();
+  // Probes windows; their blocks go back only with the pool's Reset.
+  void ProbeWindows(RecordPartitions& windows);
+  // Narrows the filters to the tokens not found yet.
+  void NarrowFilters();
   // Sets the found bit of each token record flagged, repeats of a found token included.
   void FlagFound();
 
@@ -76,8 +80,10 @@ class ComparisonRound {
   std::vector<TokenTable::Duplicate> duplicates_;
 
   BlockPool windowPool_;
-  RecordPartitions windows_;
-  std::uint64_t batchLimit_ = 0;  // window bytes gathered before the next batch is probed
+  RecordPartitions windows_;          // of the classes without a filter, probed when the text is cut
+  RecordPartitions filteredWindows_;  // of the filtered classes, probed in batches
+  std::uint64_t filteredBytes_ = 0;
+  std::uint64_t batchLimit_ = 0;  // filtered window bytes gathered before the next batch is probed
 };
 
 }  // namespace zelvane
