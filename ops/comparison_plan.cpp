@@ -9,8 +9,9 @@ namespace zelvane {
 
 namespace {
 
-// About this many tokens per partition keep its records and table within a core's cache.
-constexpr std::uint64_t kTokensPerPartition = 8192;
+// About this many tokens per partition keep its records and table near a core's cache (1 MiB here) while
+// the partitions stay few enough for the records to be sorted into them without a miss per record.
+constexpr std::uint64_t kTokensPerPartition = 32768;
 constexpr std::uint64_t kMinBlock = 256;
 constexpr std::uint64_t kMaxBlock = std::uint64_t{16} << 10;
 constexpr std::uint64_t kMinFrame = 64;
