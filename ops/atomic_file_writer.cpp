@@ -38,7 +38,41 @@ std::filesystem::path ResolveTarget(const std::filesystem::path& target) {
   return target;
 }
 
+// Where the new file is made: the target's folder.
+std::filesystem::path FolderOf(const std::filesystem::path& target) {
+  return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+}
+
 }  // namespace
+
+int AtomicFileWriter::OpenDirectOrNot(const char* path, int flags) const {
+  const int fd = ::open(path, flags | (speedups_.direct ? O_DIRECT : 0), 0666);
+  // File systems without direct writes refuse the flag (tmpfs: EINVAL); then through the page cache.
+  if (fd < 0 && errno == EINVAL && speedups_.direct) return ::open(path, flags, 0666);
+  return fd;
+}
+
+FileResult AtomicFileWriter::CreateUnnamed() {
+  // The name is given through /proc once the file is complete; without /proc the file is named from the start.
+  if (::access("/proc/self/fd", X_OK) != 0) return std::nullopt;
+  fd_ = OpenDirectOrNot(FolderOf(target_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC);
+  if (fd_ >= 0) return std::nullopt;
+  // A file system without files that have no name: a named one, removed again when the writer gives up.
+  if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) return std::nullopt;
+  return Fail(errno);
+}
+
+FileResult AtomicFileWriter::NameUnnamed() {
+  const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    temporary_ = TemporaryNameBeside(target_);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary_.c_str(), AT_SYMLINK_FOLLOW) == 0) return std::nullopt;
+    const int error = errno;
+    temporary_.clear();
+    if (error != EEXIST) return Fail(error);
+  }
+  return Fail(EEXIST);
+}
 
 AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target, const WriteSpeedups& speedups)
     : target_(ResolveTarget(target)), speedups_(speedups) {}
@@ -55,12 +89,10 @@ FileResult AtomicFileWriter::Open() {
     if ((existing.st_mode & 0222) == 0) return Fail(EACCES);
     if (::access(target_.c_str(), W_OK) != 0) return Fail(errno);
   }
+  if (FileResult error = CreateUnnamed()) return error;
   for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
     temporary_ = TemporaryNameBeside(target_);
-    const int flags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
-    fd_ = ::open(temporary_.c_str(), flags | (speedups_.direct ? O_DIRECT : 0), 0666);
-    // File systems without direct writes refuse the flag (tmpfs: EINVAL); then through the page cache.
-    if (fd_ < 0 && errno == EINVAL && speedups_.direct) fd_ = ::open(temporary_.c_str(), flags, 0666);
+    fd_ = OpenDirectOrNot(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC);
     if (fd_ < 0 && errno != EEXIST) break;
   }
   if (fd_ < 0) {
@@ -108,6 +140,9 @@ FileResult AtomicFileWriter::Finish() {
   const int writeError = writeback_->Finish();  // written and flushed to disk, or why not
   writeback_.reset();
   if (writeError != 0) return Fail(writeError);
+  if (temporary_.empty()) {
+    if (FileResult error = NameUnnamed()) return error;
+  }
   const int fd = fd_;
   fd_ = -1;
   if (::close(fd) != 0) return Fail(errno);

@@ -20,7 +20,8 @@ struct WriteSpeedups {
 
 // Writes a file so that it is either wholly replaced or left as it was: the bytes go to a
 // temporary file in the target's folder, which is flushed to disk and renamed over the target.
-// Destroying a writer that did not publish removes the temporary file.
+// Destroying a writer that did not publish removes the temporary file. Where the file system allows,
+// the file has no name until it is complete, so that a program killed while writing leaves nothing.
 class AtomicFileWriter {
  public:
   explicit AtomicFileWriter(const std::filesystem::path& target, const WriteSpeedups& speedups = {});
@@ -58,12 +59,17 @@ class AtomicFileWriter {
   static constexpr std::size_t kBufferSize = FileWriteback::kBufferSize;
 
   void WriteSpilling(std::string_view bytes);
+  int OpenDirectOrNot(const char* path, int flags) const;
+  // Opens a file without a name in the target's folder, or leaves fd_ closed where that cannot be done.
+  FileResult CreateUnnamed();
+  // Gives the finished file without a name a temporary name beside the target.
+  FileResult NameUnnamed();
   FileResult Fail(int errorNumber);
   void Discard();
 
   std::filesystem::path target_;
   WriteSpeedups speedups_;
-  std::filesystem::path temporary_;
+  std::filesystem::path temporary_;  // empty while the file has no name
   int fd_ = -1;
   bool finished_ = false;
   std::unique_ptr<FileWriteback> writeback_;

@@ -3,10 +3,14 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
+#include <thread>
 #include <regex>
 #include <string>
 #include <vector>
@@ -206,6 +210,80 @@ TEST(CliFaults, LastFileFailingReplacesNothing) {
   }
   std::filesystem::remove(folder / "numbers.txt");
   ExpectOldCategoryFiles(folder.path());
+}
+
+// Starts the command in folder reading its numbers from a pipe that stays open: it is still at work when this returns.
+pid_t StartReadingPipe(const std::vector<std::string>& arguments, const std::filesystem::path& folder, int& input) {
+  int ends[2];
+  if (::pipe2(ends, O_CLOEXEC) != 0) return -1;
+  const std::string program = test::CliPath();
+  const pid_t child = ::fork();
+  if (child == 0) {
+    const int quiet = ::open("/dev/null", O_WRONLY);
+    if (quiet < 0 || ::chdir(folder.c_str()) != 0) ::_exit(126);
+    ::dup2(ends[0], 0);
+    ::dup2(quiet, 1);
+    ::dup2(quiet, 2);
+    std::vector<char*> argv{const_cast<char*>(program.c_str())};
+    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+    argv.push_back(nullptr);
+    ::execv(program.c_str(), argv.data());
+    ::_exit(127);
+  }
+  ::close(ends[0]);
+  input = ends[1];
+  return child;
+}
+
+// How many files the process has open that were removed or never had a name (unnamed files read so).
+int OpenFilesWithoutName(pid_t process) {
+  int count = 0;
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/proc/" + std::to_string(process) + "/fd", error)) {
+    count += std::filesystem::read_symlink(entry.path(), error).string().ends_with(" (deleted)");
+  }
+  return count;
+}
+
+// Stopped with Ctrl+C while writing, a command leaves every file as it was and no temporary file: the files
+// it writes have no name until they are complete. (The comparison's stream from stdin spills to --temp-dir.)
+TEST(CliFaults, InterruptedLeavesNothingBehind) {
+  const std::vector<std::vector<std::string>> commands = {
+      {"classify", "--out", ".", "-"},
+      {"compare", "--same", "--memory", "1M", "--temp-dir", "tmp", "--out", "out.txt", "-", "b.txt"}};
+  std::string numbers;
+  for (int i = 0; i < 300000; ++i) numbers += std::to_string(13900000000LL + i) + "\n";
+  for (const std::vector<std::string>& command : commands) {
+    SCOPED_TRACE(command[0]);
+    TemporaryFolder folder;
+    WriteFile(folder / "b.txt", "13900000001\n");
+    WriteFile(folder / "out.txt", "old");
+    std::filesystem::create_directory(folder / "tmp");
+    const std::vector<std::string> before = FileNamesIn(folder.path());
+    int input = -1;
+    const pid_t child = StartReadingPipe(command, folder.path(), input);
+    ASSERT_GT(child, 0);
+    for (std::size_t done = 0; done < numbers.size();) {
+      const ssize_t wrote = ::write(input, numbers.data() + done, numbers.size() - done);
+      ASSERT_GT(wrote, 0);
+      done += static_cast<std::size_t>(wrote);
+    }
+    const int expected = command[0] == "classify" ? 5 : 2;  // five category files; the result and the spill
+    for (int wait = 0; wait < 1000 && OpenFilesWithoutName(child) < expected; ++wait) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(OpenFilesWithoutName(child), expected);
+    EXPECT_EQ(FileNamesIn(folder.path()), before);
+    ::kill(child, SIGINT);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+    }
+    ::close(input);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT);
+    EXPECT_EQ(FileNamesIn(folder.path()), before);
+    EXPECT_EQ(FileNamesIn(folder / "tmp"), std::vector<std::string>{});
+    EXPECT_EQ(ReadFile(folder / "out.txt"), "old");
+  }
 }
 
 // Without a thread to spare the writes run in the command's own thread, to the same bytes.
