@@ -200,6 +200,38 @@ class FaultInjectionTest : public QObject {
     QCOMPARE(test::Status(dialog), status);
     QCOMPARE(FilesIn(folder.path()), before);
   }
+
+  // Memory that runs out in the middle of a command is reported; the program and its numbers stay.
+  void ReportsMemoryRunningOut_data() {
+    test::Columns<int>({"button"});
+    QTest::newRow("导入") << int{res::IDC_IMPORT};
+    QTest::newRow("导出") << int{res::IDC_EXPORT};
+    QTest::newRow("一键导出") << int{res::IDC_ONE_CLICK_EXPORT};
+  }
+
+  void ReportsMemoryRunningOut() {
+    QFETCH(int, button);
+    test::TemporaryFolder folder;
+    test::WriteFile(folder / "first.txt", test::SampleFile("m1 u1").toStdString());
+    ScriptedShell scripted;
+    ShellChangingTheDisk shell(scripted);
+    CClassifierDlg dialog(shell);
+    test::Import(dialog, scripted, folder / "first.txt");
+    const QString status = test::Status(dialog);
+    scripted.ClearLog();
+    scripted.AnswerNextPrompt(folder / "out.txt");
+    test::AnswerSeparatorDialog(scripted, "");
+    shell.ChangeAfterNextPrompt([] { throw std::bad_alloc(); });
+    dialog.DlgItem<QPushButton>(button)->click();
+
+    QCOMPARE(Messages(scripted), QStringList{QStringLiteral("ShowMessage 内存不足，无法完成这个操作")});
+    QCOMPARE(scripted.WaitCursorDepth(), 0);
+    QCOMPARE(test::ShownNames(dialog), QStringLiteral("m1 u1"));
+    QCOMPARE(test::Status(dialog), status);
+    QCOMPARE(test::FileNamesIn(folder.path()), std::vector<std::string>{"first.txt"});
+    test::Import(dialog, scripted, folder / "first.txt");
+    QCOMPARE(test::ShownNames(dialog), QStringLiteral("m1 u1 m1 u1"));
+  }
 };
 
 }  // namespace zelvane
