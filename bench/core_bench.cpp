@@ -2,6 +2,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 
@@ -65,5 +68,27 @@ void BM_AppendToCategoryLists(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Text().size()));
 }
 BENCHMARK(BM_AppendToCategoryLists)->Unit(benchmark::kMillisecond);
+
+// 去除重复号码 on ten million numbers, one in twenty a repeat of an earlier one, from a file as imported.
+void BM_WithoutRepeats(benchmark::State& state) {
+  const auto path = std::filesystem::temp_directory_path() / "zelvane-bench-repeats.txt";
+  {
+    std::mt19937 random(7);
+    std::string text;
+    for (std::uint64_t i = 0; i < 10'000'000; ++i) {
+      const std::uint64_t n = random() % 20 == 0 ? random() % (i + 1) : i;
+      text += std::to_string(13000000000 + n * 7919 % 6000000000) + "\r\n";
+    }
+    std::ofstream(path, std::ios::binary) << text;
+  }
+  zelvane::CategoryLists lists;
+  zelvane::NumberFile file;
+  if (file.Open(path) || lists.Import(file, zelvane::PrefixTable::Original())) state.SkipWithError("import failed");
+  std::filesystem::remove(path);
+  std::uint64_t removed = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(lists.WithoutRepeats(removed));
+  state.counters["removed"] = static_cast<double>(removed);
+}
+BENCHMARK(BM_WithoutRepeats)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

@@ -18,12 +18,8 @@ mkdir -p "$out"
 configs=(
   "import|all on|"
   "import|no prepared list blocks|no-prepared-blocks"
-  "import|no prepared view references|no-prepared-refs"
-  "import|neither|no-prepared-blocks no-prepared-refs"
   "classify|all on|"
   "classify|no background writes|no-background-writes"
-  "classify|no direct writes|no-direct-writes"
-  "classify|neither|no-background-writes no-direct-writes"
 )
 declare -A times numbers
 for _ in $(seq "$runs"); do

@@ -1,6 +1,10 @@
 #include "core/category_lists.h"
 
+#include <algorithm>
+#include <future>
 #include <new>
+#include <span>
+#include <vector>
 
 #include "core/block_reserve.h"
 #include "core/repeat_filter.h"
@@ -14,6 +18,39 @@ namespace {
 std::size_t BlocksFor(std::uint64_t numbers) {
   const std::uint64_t blocks = numbers * 20 / BlockReserve::kBlockSize;
   return blocks < 4 ? 0 : static_cast<std::size_t>(blocks);
+}
+
+// Sets first[i] for each number i of the import order that comes for the first time, among those whose
+// hash has half as its top bit.
+void MarkFirstOccurrences(const CategoryLists& lists, unsigned half, std::span<std::uint8_t> first) {
+  // A number is known by its category and its index in that list.
+  constexpr int kIndexBits = 37;
+  const auto resolve = [&lists](std::uint64_t id) {
+    return lists[kAllCategories[id >> kIndexBits]][id & ((std::uint64_t{1} << kIndexBits) - 1)];
+  };
+  const std::span<const NumberCategory> order = lists.Order();
+  RepeatFilter<decltype(resolve)> filter(resolve, order.size() / 2);
+
+  // Lookups run kAhead numbers behind the prefetches.
+  constexpr std::size_t kAhead = 16;
+  CategoryCounts next{};
+  CategoryCounts ahead{};
+  std::array<std::uint64_t, kAhead> hashes{};
+  for (std::size_t i = 0; i < order.size() + kAhead; ++i) {
+    if (i >= kAhead) {
+      const std::size_t at = i - kAhead;
+      const std::size_t c = CategoryIndex(order[at]);
+      const std::uint64_t index = next[c]++;
+      const std::uint64_t hash = hashes[at % kAhead];
+      if (hash >> 63 == half) first[at] = filter.Insert(lists[order[at]][index], hash, c << kIndexBits | index);
+    }
+    if (i < order.size()) {
+      const NumberCategory category = order[i];
+      const std::uint64_t hash = decltype(filter)::Hash(lists[category][ahead[CategoryIndex(category)]++]);
+      if (hash >> 63 == half) filter.Prefetch(hash);
+      hashes[i % kAhead] = hash;
+    }
+  }
 }
 
 }  // namespace
@@ -51,42 +88,27 @@ void CategoryLists::UndoImport(const CategoryCounts& before) {
   order_.resize(total);
 }
 
-CategoryLists CategoryLists::WithoutRepeats(std::uint64_t& removed) const {
+std::optional<CategoryLists> CategoryLists::WithoutRepeats(std::uint64_t& removed) const {
+  // Each half of the hashes on a core of its own: the halves share no number.
+  std::vector<std::uint8_t> first(order_.size());
+  std::future<void> other =
+      std::async(std::launch::async | std::launch::deferred, [this, &first] { MarkFirstOccurrences(*this, 1, first); });
+  MarkFirstOccurrences(*this, 0, first);
+  other.get();
+  removed = static_cast<std::uint64_t>(std::count(first.begin(), first.end(), 0));
+  if (removed == 0) return std::nullopt;
+
   CategoryLists kept;
   kept.order_.reserve(order_.size());
-  // A kept number is known by its category and its index in the new list.
-  constexpr int kIndexBits = 37;
-  const auto resolve = [&kept](std::uint64_t id) {
-    return kept.lists_[id >> kIndexBits][id & ((std::uint64_t{1} << kIndexBits) - 1)];
-  };
-  RepeatFilter<decltype(resolve)> filter(resolve, order_.size());
   BlockReserve reserve(BlocksFor(order_.size()));
-
-  // Lookups run kAhead numbers behind the prefetches.
-  constexpr std::size_t kAhead = 16;
   CategoryCounts next{};
-  CategoryCounts ahead{};
-  std::array<std::uint64_t, kAhead> hashes{};
-  for (std::size_t i = 0; i < order_.size() + kAhead; ++i) {
-    if (i >= kAhead) {
-      const std::size_t at = i - kAhead;
-      const NumberCategory category = order_[at];
-      const std::size_t c = CategoryIndex(category);
-      const std::string_view number = lists_[c][next[c]++];
-      const std::uint64_t id = std::uint64_t{c} << kIndexBits | kept.lists_[c].size();
-      if (filter.Insert(number, hashes[at % kAhead], id)) {
-        kept.lists_[c].Append(number, &reserve);
-        kept.order_.push_back(category);
-      }
-    }
-    if (i < order_.size()) {
-      const std::size_t c = CategoryIndex(order_[i]);
-      const std::uint64_t hash = decltype(filter)::Hash(lists_[c][ahead[c]++]);
-      filter.Prefetch(hash);
-      hashes[i % kAhead] = hash;
-    }
+  for (std::size_t i = 0; i < order_.size(); ++i) {
+    const std::size_t c = CategoryIndex(order_[i]);
+    const std::string_view number = lists_[c][next[c]++];
+    if (!first[i]) continue;
+    kept.lists_[c].Append(number, &reserve);
+    kept.order_.push_back(order_[i]);
   }
-  removed = order_.size() - kept.order_.size();
   return kept;
 }
 

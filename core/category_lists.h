@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -62,8 +63,9 @@ class CategoryLists {
   void Clear() { *this = CategoryLists(); }
 
   // The same numbers without those that repeat one before them in import order; removed counts them.
-  // A number's category follows from its text, so its repeats are in its own list.
-  CategoryLists WithoutRepeats(std::uint64_t& removed) const;
+  // Nothing when there is nothing to remove. A number's category follows from its text, so its repeats
+  // are in its own list.
+  std::optional<CategoryLists> WithoutRepeats(std::uint64_t& removed) const;
 
   // The same numbers sorted again by table; each list keeps import order.
   CategoryLists Reclassified(const PrefixTable& table) const;

@@ -8,12 +8,6 @@
 
 namespace zelvane {
 
-namespace {
-
-constexpr std::uintptr_t kPageSize = 4096;
-
-}  // namespace
-
 void* AllocateHugePages(std::size_t bytes) {
   if (bytes > SIZE_MAX - kHugePageSize) throw std::bad_alloc();
   const std::size_t rounded = (bytes + kHugePageSize - 1) / kHugePageSize * kHugePageSize;
@@ -24,11 +18,5 @@ void* AllocateHugePages(std::size_t bytes) {
 }
 
 void FaultInForWriting(void* memory, std::size_t bytes) { ::madvise(memory, bytes, MADV_POPULATE_WRITE); }
-
-void ReleasePages(void* memory, std::size_t bytes) {
-  const std::uintptr_t begin = (reinterpret_cast<std::uintptr_t>(memory) + kPageSize - 1) & ~(kPageSize - 1);
-  const std::uintptr_t end = (reinterpret_cast<std::uintptr_t>(memory) + bytes) & ~(kPageSize - 1);
-  if (begin < end) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_DONTNEED);
-}
 
 }  // namespace zelvane

@@ -18,7 +18,4 @@ void* AllocateHugePages(std::size_t bytes);
 // cannot, the writes fault the pages in themselves.
 void FaultInForWriting(void* memory, std::size_t bytes);
 
-// Gives the whole pages of [memory, memory + bytes) back to the system; they read as zero afterwards.
-void ReleasePages(void* memory, std::size_t bytes);
-
 }  // namespace zelvane

@@ -28,7 +28,7 @@ class RepeatFilter {
   static constexpr std::uint64_t kMaxId = kIdMask - 1;
 
   explicit RepeatFilter(Resolve resolve, std::size_t expected = 0) : resolve_(std::move(resolve)) {
-    Resize(std::bit_ceil(std::max<std::size_t>(2 * expected, 1024)));
+    Resize(std::bit_ceil(std::max<std::size_t>(expected + expected / 3, 1024)));
   }
 
   static std::uint64_t Hash(std::string_view number) { return XXH3_64bits(number.data(), number.size()); }
@@ -42,7 +42,7 @@ class RepeatFilter {
       const std::uint64_t slot = slots_[at];
       if (slot == 0) {
         slots_[at] = tag << kIdBits | (id + 1);
-        if (++used_ * 2 > slots_.size()) Resize(slots_.size() * 2);
+        if (++used_ * 4 > slots_.size() * 3) Resize(slots_.size() * 2);  // at most three quarters full
         return true;
       }
       if (slot >> kIdBits == tag && resolve_((slot & kIdMask) - 1) == number) return false;

@@ -45,17 +45,10 @@ std::filesystem::path FolderOf(const std::filesystem::path& target) {
 
 }  // namespace
 
-int AtomicFileWriter::OpenDirectOrNot(const char* path, int flags) const {
-  const int fd = ::open(path, flags | (speedups_.direct ? O_DIRECT : 0), 0666);
-  // File systems without direct writes refuse the flag (tmpfs: EINVAL); then through the page cache.
-  if (fd < 0 && errno == EINVAL && speedups_.direct) return ::open(path, flags, 0666);
-  return fd;
-}
-
 FileResult AtomicFileWriter::CreateUnnamed() {
   // The name is given through /proc once the file is complete; without /proc the file is named from the start.
   if (::access("/proc/self/fd", X_OK) != 0) return std::nullopt;
-  fd_ = OpenDirectOrNot(FolderOf(target_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC);
+  fd_ = ::open(FolderOf(target_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
   if (fd_ >= 0) return std::nullopt;
   // A file system without files that have no name: a named one, removed again when the writer gives up.
   if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) return std::nullopt;
@@ -92,7 +85,7 @@ FileResult AtomicFileWriter::Open() {
   if (FileResult error = CreateUnnamed()) return error;
   for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
     temporary_ = TemporaryNameBeside(target_);
-    fd_ = OpenDirectOrNot(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC);
+    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd_ < 0 && errno != EEXIST) break;
   }
   if (fd_ < 0) {

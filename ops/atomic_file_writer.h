@@ -15,7 +15,6 @@ namespace zelvane {
 // Switches for the benchmarks, which measure what each speed-up gains; the program keeps them on.
 struct WriteSpeedups {
   bool background = true;  // write and flush on a thread of the file's own while the next buffer fills
-  bool direct = true;      // write past the page cache (O_DIRECT) where the file system allows it
 };
 
 // Writes a file so that it is either wholly replaced or left as it was: the bytes go to a
@@ -59,7 +58,6 @@ class AtomicFileWriter {
   static constexpr std::size_t kBufferSize = FileWriteback::kBufferSize;
 
   void WriteSpilling(std::string_view bytes);
-  int OpenDirectOrNot(const char* path, int flags) const;
   // Opens a file without a name in the target's folder, or leaves fd_ closed where that cannot be done.
   FileResult CreateUnnamed();
   // Gives the finished file without a name a temporary name beside the target.

@@ -4,8 +4,6 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
-#include <new>
 #include <string_view>
 #include <system_error>
 
@@ -21,9 +19,7 @@ constexpr std::uint64_t kSyncEvery = std::uint64_t{32} << 20;
 
 FileWriteback::FileWriteback(int fd, bool background) : fd_(fd) {
   for (auto& buffer : buffers_) {
-    // Aligned for direct writes, which take whole blocks of memory and of the file.
-    buffer.reset(static_cast<char*>(std::aligned_alloc(kDirectAlignment, kBufferSize)));
-    if (!buffer) throw std::bad_alloc();
+    buffer = std::make_unique_for_overwrite<char[]>(kBufferSize);
     free_.push_back(buffer.get());
   }
   if (!background) return;
@@ -99,20 +95,12 @@ void FileWriteback::Run(const std::stop_token& stop) {
   SyncToDisk();
 }
 
-void FileWriteback::LeaveDirectWrites() {
-  const int flags = ::fcntl(fd_, F_GETFL);
-  if (flags < 0 || ((flags & O_DIRECT) && ::fcntl(fd_, F_SETFL, flags & ~O_DIRECT) != 0)) {
-    if (error_ == 0) error_ = errno;
-  }
-}
-
 void FileWriteback::SyncToDisk() {
   synced_ = true;
   if (error_ == 0 && ::fsync(fd_) != 0) error_ = errno;
 }
 
 void FileWriteback::WriteOut(const char* bytes, std::size_t size) {
-  if (size % kDirectAlignment != 0) LeaveDirectWrites();  // the last piece, not a whole block
   std::string_view rest(bytes, size);
   while (!rest.empty() && error_ == 0) {
     const ssize_t written = ::write(fd_, rest.data(), rest.size());

@@ -4,7 +4,6 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <deque>
 #include <memory>
 #include <mutex>
@@ -42,20 +41,13 @@ class FileWriteback {
 
  private:
   static constexpr std::size_t kBufferCount = 4;
-  static constexpr std::size_t kDirectAlignment = 4096;
-
-  struct AlignedDelete {
-    void operator()(char* buffer) const { std::free(buffer); }
-  };
 
   void Run(const std::stop_token& stop);
   void WriteOut(const char* bytes, std::size_t size);
-  // Writes through the page cache from now on: direct writes take whole blocks only.
-  void LeaveDirectWrites();
   void SyncToDisk();
 
   const int fd_;
-  std::array<std::unique_ptr<char[], AlignedDelete>, kBufferCount> buffers_;
+  std::array<std::unique_ptr<char[]>, kBufferCount> buffers_;
   std::mutex mutex_;
   std::condition_variable_any changed_;
   std::vector<char*> free_;

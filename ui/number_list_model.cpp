@@ -39,14 +39,13 @@ std::string_view NumberListModel::Number(std::size_t item) const { return Number
 QString NumberListModel::Text(std::size_t item) const { return DecodeGbk(Number(item)); }
 
 FileResult NumberListModel::Import(NumberFile& file, const PrefixTable& table, const CategoryFilter& admitted,
-                                   const ImportSpeedups& speedups, const ViewSpeedups& viewSpeedups) {
+                                   const ImportSpeedups& speedups) {
   const CategoryCounts before = m_lists.Counts();
   const std::uint64_t countBefore = m_lists.size();
-  std::future<ItemRefs> storage = PrepareImportRefs(m_refs.size(), file.Size(), viewSpeedups);
   if (FileResult error = m_lists.Import(file, table, speedups)) return error;
   ItemRefs merged;
   try {
-    merged = MergeImported(m_refs, m_lists.Order().subspan(countBefore), before, admitted, storage.get());
+    merged = MergeImported(m_refs, m_lists.Order().subspan(countBefore), before, admitted);
   } catch (const std::bad_alloc&) {
     m_lists.UndoImport(before);  // the view cannot take the numbers
     return OutOfMemoryError(file.path());
@@ -71,7 +70,11 @@ void NumberListModel::Clear() {
 
 std::uint64_t NumberListModel::RemoveRepeats(const CategoryFilter& shown) {
   std::uint64_t removed = 0;
-  ReplaceLists(m_lists.WithoutRepeats(removed), shown);
+  if (std::optional<CategoryLists> kept = m_lists.WithoutRepeats(removed)) {
+    ReplaceLists(std::move(*kept), shown);
+  } else {
+    ShowCategories(shown);
+  }
   return removed;
 }
 

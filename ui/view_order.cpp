@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <exception>
 
 namespace zelvane {
 
@@ -15,38 +14,15 @@ void AppendCategoryRefs(const CategoryLists& lists, NumberCategory category, Ite
   AppendRefs(SourceOf(category), lists[category].size(), refs);
 }
 
-namespace {
-
-// At most this many references are faulted in ahead.
-constexpr std::size_t kMostPrepared = std::size_t{32} << 20;
-
-}  // namespace
-
-std::future<ItemRefs> PrepareImportRefs(std::size_t shown, std::uint64_t fileBytes, const ViewSpeedups& speedups) {
-  if (!speedups.prepareRefs) return std::async(std::launch::deferred, [] { return ItemRefs(); });
-  const std::size_t capacity = shown + static_cast<std::size_t>(ExpectedNumbers(fileBytes));
-  return std::async(std::launch::async | std::launch::deferred, [capacity] {
-    ItemRefs refs;
-    try {
-      refs.reserve(capacity);
-    } catch (const std::exception&) {
-      return refs;  // the merge asks for what it needs itself
-    }
-    FaultInForWriting(refs.data(), std::min(capacity, kMostPrepared) * sizeof(ItemRef));
-    return refs;
-  });
-}
-
 // Inserted one by one, the k-th admitted number (ordinal i) lands at min(i, shown + k): it never
 // moves again, since every later insertion lands behind it. So the new numbers take those
 // positions and the old ones fill the gaps in their order.
 ItemRefs MergeImported(std::span<const ItemRef> shown, std::span<const NumberCategory> imported,
-                       const CategoryCounts& countsBefore, const CategoryFilter& admitted, ItemRefs storage) {
+                       const CategoryCounts& countsBefore, const CategoryFilter& admitted) {
   std::size_t admittedCount = 0;
   for (NumberCategory category : imported) admittedCount += admitted[CategoryIndex(category)] ? 1 : 0;
 
-  ItemRefs merged = std::move(storage);
-  merged.clear();
+  ItemRefs merged;
   merged.reserve(shown.size() + admittedCount);
   CategoryCounts next = countsBefore;
   auto old = shown.begin();
@@ -61,8 +37,6 @@ ItemRefs MergeImported(std::span<const ItemRef> shown, std::span<const NumberCat
     ++inserted;
   }
   merged.insert(merged.end(), old, shown.end());
-  // Room prepared for more numbers than came goes back to the system.
-  ReleasePages(merged.data() + merged.size(), (merged.capacity() - merged.size()) * sizeof(ItemRef));
   return merged;
 }
 

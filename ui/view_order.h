@@ -1,7 +1,6 @@
 #pragma once
 
 #include <array>
-#include <future>
 #include <span>
 
 #include "core/category_lists.h"
@@ -17,21 +16,11 @@ void AppendRefs(ItemSource source, std::size_t count, ItemRefs& refs);
 // Appends a reference to every number of the category, in list order.
 void AppendCategoryRefs(const CategoryLists& lists, NumberCategory category, ItemRefs& refs);
 
-// Switches for the benchmarks, which measure what each speed-up gains; the program keeps them on.
-struct ViewSpeedups {
-  bool prepareRefs = true;  // the view's memory for an import is faulted in on another thread meanwhile
-};
-
-// Room for the list view once a file of fileBytes is imported beside shown items, reserved and
-// faulted in on another thread while the import runs, so that the merge writes into memory that is
-// ready. Empty when switched off.
-std::future<ItemRefs> PrepareImportRefs(std::size_t shown, std::uint64_t fileBytes, const ViewSpeedups& speedups);
-
 // The list view after an import. imported holds the category of each number of the import in file
 // order; their lists held countsBefore numbers before it. The number with ordinal i that the filter
 // admits goes to index i, or to the end while the view is shorter, exactly as if each were inserted
-// there one after another; computed in one pass, into storage's memory where it has room.
+// there one after another; computed in one pass.
 ItemRefs MergeImported(std::span<const ItemRef> shown, std::span<const NumberCategory> imported,
-                       const CategoryCounts& countsBefore, const CategoryFilter& admitted, ItemRefs storage = {});
+                       const CategoryCounts& countsBefore, const CategoryFilter& admitted);
 
 }  // namespace zelvane

@@ -1,8 +1,8 @@
 // One run of one command with some speed-ups switched off, in a process of its own, so that the first
 // use of fresh memory is in it as in the program; prints the time. bench/speedups_bench.sh runs the
 // switches interleaved and takes medians.
-//   zelvane_speedup_bench import FILE [no-prepared-blocks] [no-prepared-refs]
-//   zelvane_speedup_bench classify FILE FOLDER [no-background-writes] [no-direct-writes]
+//   zelvane_speedup_bench import FILE [no-prepared-blocks]
+//   zelvane_speedup_bench classify FILE FOLDER [no-background-writes]
 
 #include <chrono>
 #include <cstdio>
@@ -33,8 +33,8 @@ double TimeMs(Work&& work) {
 int main(int argc, char** argv) {
   if (argc < 3) {
     std::fprintf(stderr,
-                 "usage: %s import FILE [no-prepared-blocks] [no-prepared-refs]\n"
-                 "       %s classify FILE FOLDER [no-background-writes] [no-direct-writes]\n",
+                 "usage: %s import FILE [no-prepared-blocks]\n"
+                 "       %s classify FILE FOLDER [no-background-writes]\n",
                  argv[0], argv[0]);
     return 2;
   }
@@ -44,19 +44,16 @@ int main(int argc, char** argv) {
   double ms = 0;
   if (command == "import") {
     const zelvane::ImportSpeedups speedups{!Has(argc, argv, "no-prepared-blocks")};
-    const zelvane::ViewSpeedups viewSpeedups{!Has(argc, argv, "no-prepared-refs")};
     zelvane::NumberListModel model;
     zelvane::NumberFile file;
     ms = TimeMs([&] {
       error = file.Open(argv[2]);
       if (!error)
-        error = model.Import(file, zelvane::PrefixTable::Original(), {true, true, true, true, true}, speedups,
-                             viewSpeedups);
+        error = model.Import(file, zelvane::PrefixTable::Original(), {true, true, true, true, true}, speedups);
     });
     numbers = model.size();
   } else if (command == "classify" && argc >= 4) {
-    const zelvane::WriteSpeedups speedups{!Has(argc, argv, "no-background-writes"),
-                                          !Has(argc, argv, "no-direct-writes")};
+    const zelvane::WriteSpeedups speedups{!Has(argc, argv, "no-background-writes")};
     const zelvane::ClassifyJob job{{argv[2]}, argv[3], "\r\n"};
     zelvane::CategoryCounts counts{};
     ms = TimeMs([&] { error = zelvane::ClassifyFiles(job, counts, speedups); });

@@ -48,11 +48,7 @@ class ViewOrderTest : public QObject {
       CategoryFilter admitted{};
       for (bool& admit : admitted) admit = random() % 2;
 
-      // Storage prepared for the merge may hold anything and any room.
-      ItemRefs storage(random() % 3, ItemRef(ItemSource::Comparison, 9));
-      storage.reserve(random() % 40);
-
-      QCOMPARE(Describe(MergeImported(shown, imported, before, admitted, std::move(storage))),
+      QCOMPARE(Describe(MergeImported(shown, imported, before, admitted)),
                Describe(InsertOneByOne(shown, imported, before, admitted)));
     }
   }
