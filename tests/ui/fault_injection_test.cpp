@@ -87,6 +87,21 @@ QMap<QString, QByteArray> FilesIn(const std::filesystem::path& folder) {
   return files;
 }
 
+// A window whose shell can change the disk, with folder/first.txt ("m1 u1") imported and the log cleared.
+struct WindowWithNumbers {
+  explicit WindowWithNumbers(const std::filesystem::path& folder) {
+    test::WriteFile(folder / "first.txt", test::SampleFile("m1 u1").toStdString());
+    test::Import(dialog, scripted, folder / "first.txt");
+    status = test::Status(dialog);
+    scripted.ClearLog();
+  }
+
+  ScriptedShell scripted;
+  ShellChangingTheDisk shell{scripted};
+  CClassifierDlg dialog{shell};
+  QString status;
+};
+
 // count numbers of 移动, one a line: 13 bytes each.
 std::string ManyNumbers(int count) {
   std::string bytes;
@@ -169,7 +184,7 @@ class FaultInjectionTest : public QObject {
     QFETCH(QString, reason);
     test::TemporaryFolder folder;
     std::filesystem::permissions(folder.path(), std::filesystem::perms::all);  // open to nobody's search
-    test::WriteFile(folder / "first.txt", test::SampleFile("m1 u1").toStdString());
+    WindowWithNumbers window(folder.path());
     const std::filesystem::path input = folder / "input.txt";
     if (fault == "FIFO") {
       QCOMPARE(::mkfifo(input.c_str(), 0666), 0);
@@ -180,24 +195,18 @@ class FaultInjectionTest : public QObject {
     QMap<QString, QByteArray> before = FilesIn(folder.path());
     if (fault == "deleted") before.remove("input.txt");
 
-    ScriptedShell scripted;
-    ShellChangingTheDisk shell(scripted);
-    CClassifierDlg dialog(shell);
-    test::Import(dialog, scripted, folder / "first.txt");
-    const QString status = test::Status(dialog);
-    scripted.ClearLog();
-    if (fault == "deleted") shell.ChangeAfterNextPrompt([&] { std::filesystem::remove(input); });
+    if (fault == "deleted") window.shell.ChangeAfterNextPrompt([&] { std::filesystem::remove(input); });
     {
       std::optional<AsNobody> nobody;
       if (fault == "unreadable") nobody.emplace();
-      test::Import(dialog, scripted, input);
+      test::Import(window.dialog, window.scripted, input);
     }
 
-    QCOMPARE(Messages(scripted),
+    QCOMPARE(Messages(window.scripted),
              QStringList{QStringLiteral("ShowMessage 无法读取文件“%1”：%2").arg(PathText(input), reason)});
-    QCOMPARE(scripted.WaitCursorDepth(), 0);
-    QCOMPARE(test::ShownNames(dialog), QStringLiteral("m1 u1"));
-    QCOMPARE(test::Status(dialog), status);
+    QCOMPARE(window.scripted.WaitCursorDepth(), 0);
+    QCOMPARE(test::ShownNames(window.dialog), QStringLiteral("m1 u1"));
+    QCOMPARE(test::Status(window.dialog), window.status);
     QCOMPARE(FilesIn(folder.path()), before);
   }
 
@@ -212,25 +221,19 @@ class FaultInjectionTest : public QObject {
   void ReportsMemoryRunningOut() {
     QFETCH(int, button);
     test::TemporaryFolder folder;
-    test::WriteFile(folder / "first.txt", test::SampleFile("m1 u1").toStdString());
-    ScriptedShell scripted;
-    ShellChangingTheDisk shell(scripted);
-    CClassifierDlg dialog(shell);
-    test::Import(dialog, scripted, folder / "first.txt");
-    const QString status = test::Status(dialog);
-    scripted.ClearLog();
-    scripted.AnswerNextPrompt(folder / "out.txt");
-    test::AnswerSeparatorDialog(scripted, "");
-    shell.ChangeAfterNextPrompt([] { throw std::bad_alloc(); });
-    dialog.DlgItem<QPushButton>(button)->click();
+    WindowWithNumbers window(folder.path());
+    window.scripted.AnswerNextPrompt(folder / "out.txt");
+    test::AnswerSeparatorDialog(window.scripted, "");
+    window.shell.ChangeAfterNextPrompt([] { throw std::bad_alloc(); });
+    window.dialog.DlgItem<QPushButton>(button)->click();
 
-    QCOMPARE(Messages(scripted), QStringList{QStringLiteral("ShowMessage 内存不足，无法完成这个操作")});
-    QCOMPARE(scripted.WaitCursorDepth(), 0);
-    QCOMPARE(test::ShownNames(dialog), QStringLiteral("m1 u1"));
-    QCOMPARE(test::Status(dialog), status);
+    QCOMPARE(Messages(window.scripted), QStringList{QStringLiteral("ShowMessage 内存不足，无法完成这个操作")});
+    QCOMPARE(window.scripted.WaitCursorDepth(), 0);
+    QCOMPARE(test::ShownNames(window.dialog), QStringLiteral("m1 u1"));
+    QCOMPARE(test::Status(window.dialog), window.status);
     QCOMPARE(test::FileNamesIn(folder.path()), std::vector<std::string>{"first.txt"});
-    test::Import(dialog, scripted, folder / "first.txt");
-    QCOMPARE(test::ShownNames(dialog), QStringLiteral("m1 u1 m1 u1"));
+    test::Import(window.dialog, window.scripted, folder / "first.txt");
+    QCOMPARE(test::ShownNames(window.dialog), QStringLiteral("m1 u1 m1 u1"));
   }
 };
 
