@@ -2,7 +2,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>

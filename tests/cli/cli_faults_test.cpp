@@ -10,9 +10,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <thread>
 #include <regex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "tests/support/process.h"
@@ -216,19 +216,14 @@ TEST(CliFaults, LastFileFailingReplacesNothing) {
 pid_t StartReadingPipe(const std::vector<std::string>& arguments, const std::filesystem::path& folder, int& input) {
   int ends[2];
   if (::pipe2(ends, O_CLOEXEC) != 0) return -1;
-  const std::string program = test::CliPath();
   const pid_t child = ::fork();
   if (child == 0) {
     const int quiet = ::open("/dev/null", O_WRONLY);
-    if (quiet < 0 || ::chdir(folder.c_str()) != 0) ::_exit(126);
+    if (quiet < 0) ::_exit(126);
     ::dup2(ends[0], 0);
     ::dup2(quiet, 1);
     ::dup2(quiet, 2);
-    std::vector<char*> argv{const_cast<char*>(program.c_str())};
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    ::execv(program.c_str(), argv.data());
-    ::_exit(127);
+    test::ExecInFolder(test::CliPath(), arguments, folder);
   }
   ::close(ends[0]);
   input = ends[1];

@@ -21,16 +21,11 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
     const int in = ::open(input.c_str(), O_RDONLY);
     const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
     const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    if (in < 0 || out < 0 || err < 0 || ::chdir(folder.c_str()) != 0) ::_exit(126);
+    if (in < 0 || out < 0 || err < 0) ::_exit(126);
     ::dup2(in, 0);
     ::dup2(out, 1);
     ::dup2(err, 2);
-    std::vector<char*> argv;
-    argv.push_back(const_cast<char*>(program.c_str()));
-    for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
-    argv.push_back(nullptr);
-    ::execv(program.c_str(), argv.data());
-    ::_exit(127);
+    ExecInFolder(program, arguments, folder);
   }
   int status = 0;
   while (::waitpid(child, &status, 0) < 0) {
@@ -40,6 +35,17 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
   result.out = ReadFile(outPath);
   result.err = ReadFile(errPath);
   return result;
+}
+
+void ExecInFolder(const std::string& program, const std::vector<std::string>& arguments,
+                  const std::filesystem::path& folder) {
+  if (::chdir(folder.c_str()) != 0) ::_exit(126);
+  std::vector<char*> argv;
+  argv.push_back(const_cast<char*>(program.c_str()));
+  for (const std::string& argument : arguments) argv.push_back(const_cast<char*>(argument.c_str()));
+  argv.push_back(nullptr);
+  ::execv(program.c_str(), argv.data());
+  ::_exit(127);
 }
 
 std::string CliPath() { return ZELVANE_CLI_PATH; }

@@ -24,6 +24,10 @@ struct CliFailureCase {
 ProcessResult RunProgram(const std::string& program, const std::vector<std::string>& arguments,
                          const std::filesystem::path& folder, const std::filesystem::path& input = "/dev/null");
 
+// In a forked child, its standard streams in place: runs program with arguments in folder (no shell).
+[[noreturn]] void ExecInFolder(const std::string& program, const std::vector<std::string>& arguments,
+                               const std::filesystem::path& folder);
+
 // The zelvane-cli that this build made.
 std::string CliPath();
 
