@@ -14,12 +14,12 @@
 #include <utility>
 
 #include "core/number_file_reader.h"
+#include "core/speedup_switches.h"
 #include "ops/number_comparison.h"
 #include "tests/support/naive_comparison.h"
 
 namespace {
 
-using zelvane::CompareSpeedups;
 using zelvane::ComparisonMode;
 
 std::string Load(const std::filesystem::path& path) {
@@ -53,7 +53,7 @@ std::pair<std::string, std::string> EveryLengthInLongRuns(std::size_t bytes) {
 
 struct Variant {
   const char* name;
-  CompareSpeedups speedups;
+  zelvane::SpeedupSwitches speedups;
 };
 
 // clang-format off
@@ -74,8 +74,8 @@ void RegisterComparisons(const std::string& name, std::string first, std::string
     zelvane::ComparisonSettings settings;
     settings.mode = ComparisonMode::FindDifferent;
     settings.memoryBudget = std::numeric_limits<std::uint64_t>::max();
-    settings.speedups = variant.speedups;
     benchmark::RegisterBenchmark(("Compare/" + name + "/" + variant.name).c_str(), [=](benchmark::State& state) {
+      zelvane::Speedups() = variant.speedups;
       const auto& [scanned, searched] = *texts;
       std::size_t listed = 0;
       for (auto _ : state) {

@@ -8,6 +8,7 @@
 
 #include "core/block_reserve.h"
 #include "core/repeat_filter.h"
+#include "core/speedup_switches.h"
 
 namespace zelvane {
 
@@ -61,11 +62,11 @@ CategoryCounts CategoryLists::Counts() const {
   return counts;
 }
 
-FileResult CategoryLists::Import(NumberFile& file, const PrefixTable& table, const ImportSpeedups& speedups) {
+FileResult CategoryLists::Import(NumberFile& file, const PrefixTable& table) {
   const CategoryCounts before = Counts();
   FileResult error;
   try {
-    BlockReserve reserve(speedups.prepareBlocks ? BlocksFor(ExpectedNumbers(file.Size())) : 0);
+    BlockReserve reserve(Speedups().prepareBlocks ? BlocksFor(ExpectedNumbers(file.Size())) : 0);
     error = ForEachClassifiedNumberIn(file, table, [&](std::string_view number, NumberCategory category) {
       lists_[CategoryIndex(category)].Append(number, &reserve);
       order_.push_back(category);

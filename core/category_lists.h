@@ -24,11 +24,6 @@ using CategoryCounts = std::array<std::uint64_t, kCategoryCount>;
 // with their separator.
 constexpr std::uint64_t ExpectedNumbers(std::uint64_t fileBytes) { return fileBytes / 10; }
 
-// Switches for the benchmarks, which measure what each speed-up gains; the program keeps them on.
-struct ImportSpeedups {
-  bool prepareBlocks = true;  // a helper thread faults the lists' memory in ahead of the appends
-};
-
 // Reads a number file and hands every number to receive, normalised, with its category by table,
 // in file order.
 template <class Receiver>
@@ -55,7 +50,7 @@ class CategoryLists {
   CategoryLists& operator=(CategoryLists&&) noexcept = default;
 
   // Appends the file's numbers to their lists, sorted by table. On failure the lists are as they were.
-  FileResult Import(NumberFile& file, const PrefixTable& table, const ImportSpeedups& speedups = {});
+  FileResult Import(NumberFile& file, const PrefixTable& table);
   // Takes the last import back: before is what Counts() said just before it.
   void UndoImport(const CategoryCounts& before);
 

@@ -46,10 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const unsigned budget = data[1] & 7;
   settings.memoryBudget = budget == 0 ? std::numeric_limits<std::uint64_t>::max() : std::uint64_t{256} << budget;
   settings.unique = data[1] & 8;
-  settings.speedups.lengthClasses = !(data[1] & 16);
-  settings.speedups.partitioning = !(data[1] & 32);
-  settings.speedups.filter = !(data[1] & 64);
-  settings.speedups.lookAhead = !(data[1] & 128);
+  zelvane::Speedups() = {.lengthClasses = !(data[1] & 16),
+                         .partitioning = !(data[1] & 32),
+                         .filter = !(data[1] & 64),
+                         .lookAhead = !(data[1] & 128)};
   for (const auto mode : {zelvane::ComparisonMode::FindSame, zelvane::ComparisonMode::FindDifferent}) {
     settings.mode = mode;
     std::vector<std::string> listed;

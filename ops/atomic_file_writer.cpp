@@ -10,6 +10,8 @@
 #include <random>
 #include <string>
 
+#include "core/speedup_switches.h"
+
 namespace zelvane {
 
 namespace {
@@ -67,8 +69,7 @@ FileResult AtomicFileWriter::NameUnnamed() {
   return Fail(EEXIST);
 }
 
-AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target, const WriteSpeedups& speedups)
-    : target_(ResolveTarget(target)), speedups_(speedups) {}
+AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target) : target_(ResolveTarget(target)) {}
 
 AtomicFileWriter::~AtomicFileWriter() { Discard(); }
 
@@ -100,7 +101,7 @@ FileResult AtomicFileWriter::Open() {
     struct stat created {};
     if (::fstat(fd_, &created) != 0 || (created.st_mode & 07777) != (existing.st_mode & 07777)) return Fail(error);
   }
-  writeback_ = std::make_unique<FileWriteback>(fd_, speedups_.background);
+  writeback_ = std::make_unique<FileWriteback>(fd_, Speedups().backgroundWrites);
   buffer_ = writeback_->FreeBuffer();
   used_ = 0;
   return std::nullopt;

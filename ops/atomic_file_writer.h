@@ -12,18 +12,13 @@
 
 namespace zelvane {
 
-// Switches for the benchmarks, which measure what each speed-up gains; the program keeps them on.
-struct WriteSpeedups {
-  bool background = true;  // write and flush on a thread of the file's own while the next buffer fills
-};
-
 // Writes a file so that it is either wholly replaced or left as it was: the bytes go to a
 // temporary file in the target's folder, which is flushed to disk and renamed over the target.
 // Destroying a writer that did not publish removes the temporary file. Where the file system allows,
 // the file has no name until it is complete, so that a program killed while writing leaves nothing.
 class AtomicFileWriter {
  public:
-  explicit AtomicFileWriter(const std::filesystem::path& target, const WriteSpeedups& speedups = {});
+  explicit AtomicFileWriter(const std::filesystem::path& target);
   ~AtomicFileWriter();
   AtomicFileWriter(const AtomicFileWriter&) = delete;
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -66,7 +61,6 @@ class AtomicFileWriter {
   void Discard();
 
   std::filesystem::path target_;
-  WriteSpeedups speedups_;
   std::filesystem::path temporary_;  // empty while the file has no name
   int fd_ = -1;
   bool finished_ = false;

@@ -7,7 +7,7 @@ CategoryFiles::CategoryFiles(const std::filesystem::path& folder, std::string_vi
     : separator_(separator) {
   for (NumberCategory category : kAllCategories) {
     writers_[CategoryIndex(category)] =
-        std::make_unique<AtomicFileWriter>(folder / std::string(CategoryFileName(category)), speedups);
+        std::make_unique<AtomicFileWriter>(folder / std::string(CategoryFileName(category)));
   }
 }
 

@@ -18,7 +18,7 @@ namespace zelvane {
 // number followed by the separator. Each file replaces its target whole or not at all.
 class CategoryFiles {
  public:
-  CategoryFiles(const std::filesystem::path& folder, std::string_view separator, const WriteSpeedups& speedups = {});
+  CategoryFiles(const std::filesystem::path& folder, std::string_view separator);
 
   // Creates the temporary files; the first failure in category order. A file that failed to open takes
   // no numbers, and CommitEach reports it.

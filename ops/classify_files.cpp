@@ -33,8 +33,8 @@ class FirstOccurrences {
 
 }  // namespace
 
-FileResult ClassifyFiles(const ClassifyJob& job, CategoryCounts& counts, const WriteSpeedups& speedups) {
-  CategoryFiles files(job.folder, job.separator, speedups);
+FileResult ClassifyFiles(const ClassifyJob& job, CategoryCounts& counts) {
+  CategoryFiles files(job.folder, job.separator);
   if (FileResult error = files.Open()) return error;
   counts = {};
   FirstOccurrences firsts(job.unique);

@@ -23,6 +23,6 @@ struct ClassifyJob {
 
 // Runs the job: the five files are replaced together once every input was read and every file is on
 // disk, or none is. counts receives the numbers written to each.
-FileResult ClassifyFiles(const ClassifyJob& job, CategoryCounts& counts, const WriteSpeedups& speedups = {});
+FileResult ClassifyFiles(const ClassifyJob& job, CategoryCounts& counts);
 
 }  // namespace zelvane

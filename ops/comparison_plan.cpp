@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bit>
 
+#include "core/speedup_switches.h"
 #include "ops/token_records.h"
 
 namespace zelvane {
@@ -37,7 +38,7 @@ std::uint64_t Clamp(std::uint64_t value, std::uint64_t low, std::uint64_t high) 
 }  // namespace
 
 ComparisonPlan PlanComparison(const LengthCounts& counts, const TokenClasses& classes, std::uint64_t searchedSize,
-                              std::uint64_t memory, const CompareSpeedups& speedups) {
+                              std::uint64_t memory) {
   std::uint64_t tokens = 0;
   std::uint64_t records = 0;
   std::uint64_t tables = 0;
@@ -56,7 +57,7 @@ ComparisonPlan PlanComparison(const LengthCounts& counts, const TokenClasses& cl
   round.tokenMemory = memory / 8 * 5;
   const std::uint64_t windowMemory = memory - round.tokenMemory;
   round.bucketBits = BucketBits(records + tables, round.tokenMemory);
-  if (speedups.partitioning) {
+  if (Speedups().partitioning) {
     round.partitionBits = CeilLog2((tokens >> round.bucketBits) / kTokensPerPartition + 1);
     // Each partition fills a block of its own at a time: a small memory takes fewer partitions.
     while (round.partitionBits > 0 && (kMinBlock << round.partitionBits) * 8 > round.tokenMemory) --round.partitionBits;

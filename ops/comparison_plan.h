@@ -3,7 +3,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ops/compare_speedups.h"
 #include "ops/comparison_round.h"
 #include "ops/token_classes.h"
 
@@ -20,6 +19,6 @@ struct ComparisonPlan {
 
 // A plan for scanned tokens of the counted lengths, a searched text of searchedSize bytes and memory bytes.
 ComparisonPlan PlanComparison(const LengthCounts& counts, const TokenClasses& classes, std::uint64_t searchedSize,
-                              std::uint64_t memory, const CompareSpeedups& speedups);
+                              std::uint64_t memory);
 
 }  // namespace zelvane

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <numeric>
 
+#include "core/speedup_switches.h"
 #include "ops/file_failure.h"
 #include "ops/look_ahead.h"
 #include "ops/token_records.h"
@@ -28,12 +29,12 @@ constexpr std::uint64_t kFirstBatchShare = 64;
 }  // namespace
 
 ComparisonRound::ComparisonRound(const TokenClasses& classes, const LengthCounts& counts, const RoundLayout& layout,
-                                 const CompareSpeedups& speedups, TextSource& searched, BitArray& found)
+                                 TextSource& searched, BitArray& found)
     : classes_(classes),
       layout_(layout),
       searched_(searched),
       found_(found),
-      lookAhead_(speedups.lookAhead),
+      lookAhead_(Speedups().lookAhead),
       tokenPool_(layout.tokenPool, layout.blockSize),
       tokens_(tokenPool_, std::size_t{1} << layout.partitionBits),
       anchored_(std::size_t{1} << layout.partitionBits, 0),
@@ -43,7 +44,7 @@ ComparisonRound::ComparisonRound(const TokenClasses& classes, const LengthCounts
       windowPool_(layout.windowPool, layout.blockSize),
       windows_(windowPool_, std::size_t{1} << layout.partitionBits),
       filteredWindows_(windowPool_, std::size_t{1} << layout.partitionBits) {
-  if (!speedups.filter) return;
+  if (!Speedups().filter) return;
   // The classes with the fewest tokens, as many as the filters hold well.
   std::vector<std::uint64_t> perClass(classes.size(), 0);
   for (std::size_t length = 1; length < counts.size(); ++length) {

@@ -7,7 +7,6 @@
 
 #include "ops/anchor_filter.h"
 #include "ops/bit_array.h"
-#include "ops/compare_speedups.h"
 #include "ops/record_blocks.h"
 #include "ops/text_source.h"
 #include "ops/token_classes.h"
@@ -32,7 +31,7 @@ struct RoundLayout {
 class ComparisonRound {
  public:
   ComparisonRound(const TokenClasses& classes, const LengthCounts& counts, const RoundLayout& layout,
-                  const CompareSpeedups& speedups, TextSource& searched, BitArray& found);
+                  TextSource& searched, BitArray& found);
 
   // The bucket whose tokens are added next; searches look at its windows only.
   void SetBucket(std::uint64_t bucket) { bucket_ = bucket; }

@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "core/normalize_number.h"
+#include "core/speedup_switches.h"
 #include "ops/bit_array.h"
 #include "ops/comparison_plan.h"
 #include "ops/comparison_round.h"
@@ -39,7 +40,7 @@ std::filesystem::path TemporaryFolderOf(const ComparisonSettings& settings) {
 void FindTokens(TextSource& scanned, TextSource& searched, std::uint64_t tokens, const TokenClasses& classes,
                 const LengthCounts& counts, const ComparisonPlan& plan, const ComparisonSettings& settings,
                 const std::filesystem::path& folder, BitArray& found) {
-  ComparisonRound round(classes, counts, plan.round, settings.speedups, searched, found);
+  ComparisonRound round(classes, counts, plan.round, searched, found);
   const unsigned bucketBits = plan.round.bucketBits;
   if (bucketBits == 0) {
     ThrowIfFailed(ForEachToken(scanned, [&](std::string_view token, std::uint64_t ordinal) {
@@ -83,9 +84,9 @@ FileResult Compare(TextSource& scanned, TextSource& searched, std::uint64_t memo
     if (tokens > TokenRecord::kMaxOrdinal) throw std::bad_alloc();
     // A regular file read again may have changed meanwhile: only the tokens counted now take part.
     BitArray selected(tokens);
-    const TokenClasses classes = TokenClasses::Plan(counts, settings.speedups.lengthClasses);
+    const TokenClasses classes = TokenClasses::Plan(counts, Speedups().lengthClasses);
     const ComparisonPlan plan =
-        PlanComparison(counts, classes, searched.Size(), Less(memory, tokens / 8), settings.speedups);
+        PlanComparison(counts, classes, searched.Size(), Less(memory, tokens / 8));
     FindTokens(scanned, searched, tokens, classes, counts, plan, settings, folder, selected);
     if (settings.mode == ComparisonMode::FindDifferent) selected.FlipAll();
     if (settings.unique) ClearRepeats(scanned, tokens, selected, plan.repeatBucketBits, plan.repeatFrameSize, folder);

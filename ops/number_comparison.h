@@ -8,7 +8,6 @@
 #include "core/file_error.h"
 #include "core/number_file_reader.h"
 #include "core/number_list.h"
-#include "ops/compare_speedups.h"
 
 namespace zelvane {
 
@@ -26,7 +25,6 @@ struct ComparisonSettings {
   // fit goes to temporary files in temporaryFolder. 0: DefaultMemoryBudget().
   std::uint64_t memoryBudget = 0;
   std::filesystem::path temporaryFolder;  // empty: DefaultTemporaryFolder()
-  CompareSpeedups speedups;
 };
 
 // Gets the numbers a comparison lists, in order, as they are listed.

@@ -38,11 +38,10 @@ std::string_view NumberListModel::Number(std::size_t item) const { return Number
 
 QString NumberListModel::Text(std::size_t item) const { return DecodeGbk(Number(item)); }
 
-FileResult NumberListModel::Import(NumberFile& file, const PrefixTable& table, const CategoryFilter& admitted,
-                                   const ImportSpeedups& speedups) {
+FileResult NumberListModel::Import(NumberFile& file, const PrefixTable& table, const CategoryFilter& admitted) {
   const CategoryCounts before = m_lists.Counts();
   const std::uint64_t countBefore = m_lists.size();
-  if (FileResult error = m_lists.Import(file, table, speedups)) return error;
+  if (FileResult error = m_lists.Import(file, table)) return error;
   ItemRefs merged;
   try {
     merged = MergeImported(m_refs, m_lists.Order().subspan(countBefore), before, admitted);

@@ -37,8 +37,7 @@ class NumberListModel : public QAbstractListModel {
 
   // Appends a file's numbers to the lists, sorted by table, and shows those that admitted lets in:
   // the one with ordinal i at index i, or at the end while the view is shorter. On failure nothing changes.
-  FileResult Import(NumberFile& file, const PrefixTable& table, const CategoryFilter& admitted,
-                    const ImportSpeedups& speedups = {});
+  FileResult Import(NumberFile& file, const PrefixTable& table, const CategoryFilter& admitted);
   // Empties the lists and the view.
   void Clear();
   // Drops every later repeat of a number from the lists, then shows the admitted categories; the count dropped.

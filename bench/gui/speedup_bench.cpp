@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string_view>
 
+#include "core/speedup_switches.h"
 #include "ops/classify_files.h"
 #include "ui/number_list_model.h"
 
@@ -43,20 +44,20 @@ int main(int argc, char** argv) {
   std::uint64_t numbers = 0;
   double ms = 0;
   if (command == "import") {
-    const zelvane::ImportSpeedups speedups{!Has(argc, argv, "no-prepared-blocks")};
+    zelvane::Speedups().prepareBlocks = !Has(argc, argv, "no-prepared-blocks");
     zelvane::NumberListModel model;
     zelvane::NumberFile file;
     ms = TimeMs([&] {
       error = file.Open(argv[2]);
       if (!error)
-        error = model.Import(file, zelvane::PrefixTable::Original(), {true, true, true, true, true}, speedups);
+        error = model.Import(file, zelvane::PrefixTable::Original(), {true, true, true, true, true});
     });
     numbers = model.size();
   } else if (command == "classify" && argc >= 4) {
-    const zelvane::WriteSpeedups speedups{!Has(argc, argv, "no-background-writes")};
+    zelvane::Speedups().backgroundWrites = !Has(argc, argv, "no-background-writes");
     const zelvane::ClassifyJob job{{argv[2]}, argv[3], "\r\n"};
     zelvane::CategoryCounts counts{};
-    ms = TimeMs([&] { error = zelvane::ClassifyFiles(job, counts, speedups); });
+    ms = TimeMs([&] { error = zelvane::ClassifyFiles(job, counts); });
     for (std::uint64_t count : counts) numbers += count;
   } else {
     std::fprintf(stderr, "unknown command %s\n", argv[1]);

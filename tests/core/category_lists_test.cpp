@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/scoped_speedups.h"
 #include "tests/support/test_files.h"
 
 namespace zelvane {
@@ -33,11 +34,10 @@ std::string Describe(const CategoryLists& lists) {
   return text;
 }
 
-FileResult Import(CategoryLists& lists, const std::filesystem::path& path, const PrefixTable& table,
-                  const ImportSpeedups& speedups = {}) {
+FileResult Import(CategoryLists& lists, const std::filesystem::path& path, const PrefixTable& table) {
   NumberFile file;
   if (FileResult error = file.Open(path)) return error;
-  return lists.Import(file, table, speedups);
+  return lists.Import(file, table);
 }
 
 TEST(StatusText, CountsEveryCategoryAndTheirTotal) {
@@ -100,6 +100,7 @@ TEST(CategoryLists, UndoImportAcrossBlocks) {
   for (std::size_t i = 0; i < total; ++i) all.push_back(number(i));
   WriteFile(folder / "last.txt", "1234\n");
   for (const bool prepared : {false, true}) {
+    const ScopedSpeedups speedups({.prepareBlocks = prepared});
     for (const std::size_t mobiles : {0, 1, 512, 513, 262656, 262657}) {
       std::size_t kept = mobiles;  // numbers in the first file: mobiles of 移动 and the empty ones among them
       while (kept - kept / 1000 < mobiles) ++kept;
@@ -108,11 +109,11 @@ TEST(CategoryLists, UndoImportAcrossBlocks) {
       WriteFile(folder / "first.txt", first);
       WriteFile(folder / "second.txt", second);
       CategoryLists lists;
-      ASSERT_FALSE(Import(lists, folder / "first.txt", PrefixTable::Original(), {prepared}));
+      ASSERT_FALSE(Import(lists, folder / "first.txt", PrefixTable::Original()));
       const CategoryCounts before = lists.Counts();
-      ASSERT_FALSE(Import(lists, folder / "second.txt", PrefixTable::Original(), {prepared}));
+      ASSERT_FALSE(Import(lists, folder / "second.txt", PrefixTable::Original()));
       lists.UndoImport(before);
-      ASSERT_FALSE(Import(lists, folder / "last.txt", PrefixTable::Original(), {prepared}));
+      ASSERT_FALSE(Import(lists, folder / "last.txt", PrefixTable::Original()));
       Numbers expectedMobile, expectedOther;
       for (std::size_t i = 0; i < kept; ++i) {
         if (i % 1000 == 999) {

@@ -17,6 +17,7 @@
 
 #include "ops/number_comparison.h"
 #include "tests/support/naive_comparison.h"
+#include "tests/support/scoped_speedups.h"
 #include "tests/support/test_files.h"
 
 namespace zelvane {
@@ -113,7 +114,7 @@ std::string Encode(std::string_view text, int encoding) {
 struct Variant {
   const char* name;
   std::uint64_t budget;
-  CompareSpeedups speedups;
+  SpeedupSwitches speedups;
   bool unique;
 };
 
@@ -171,8 +172,8 @@ TEST(CompareDifferential, ListsWhatTheNaiveSearchLists) {
     const std::string scanned = maker.Scanned();
     ComparisonSettings settings{.unique = variant.unique,
                                 .memoryBudget = variant.budget,
-                                .temporaryFolder = folder.path(),
-                                .speedups = variant.speedups};
+                                .temporaryFolder = folder.path()};
+    const ScopedSpeedups speedups(variant.speedups);
     for (ComparisonMode mode : {ComparisonMode::FindSame, ComparisonMode::FindDifferent}) {
       settings.mode = mode;
       Numbers listed;

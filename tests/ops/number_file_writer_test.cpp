@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ops/atomic_file_writer.h"
+#include "tests/support/scoped_speedups.h"
 #include "tests/support/test_files.h"
 
 namespace zelvane {
@@ -42,9 +43,10 @@ TEST(WriteNumberFile, WritesEachNumberThenTheSeparator) {
 // Pieces from one byte to more than a buffer, over twenty megabytes: written in order, none lost, in
 // the background and in the caller's thread.
 TEST(AtomicFileWriter, WritesPiecesOfEverySizeInOrder) {
-  for (const WriteSpeedups speedups : {WriteSpeedups{true}, WriteSpeedups{false}}) {
+  for (const bool background : {true, false}) {
+    const ScopedSpeedups speedups({.backgroundWrites = background});
     TemporaryFolder folder;
-    AtomicFileWriter writer(folder / "out.txt", speedups);
+    AtomicFileWriter writer(folder / "out.txt");
     ASSERT_FALSE(writer.Open());
     std::mt19937 random(7);
     const std::size_t sizes[] = {1, 13, 4096, std::size_t{1} << 20, (std::size_t{3} << 20) + 5};
@@ -55,7 +57,7 @@ TEST(AtomicFileWriter, WritesPiecesOfEverySizeInOrder) {
       expected += piece;
     }
     ASSERT_FALSE(writer.Commit());
-    EXPECT_TRUE(ReadFile(folder / "out.txt") == expected) << speedups.background;
+    EXPECT_TRUE(ReadFile(folder / "out.txt") == expected) << background;
   }
 }
 
