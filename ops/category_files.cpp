@@ -2,8 +2,7 @@
 
 namespace zelvane {
 
-CategoryFiles::CategoryFiles(const std::filesystem::path& folder, std::string_view separator,
-                             const WriteSpeedups& speedups)
+CategoryFiles::CategoryFiles(const std::filesystem::path& folder, std::string_view separator)
     : separator_(separator) {
   for (NumberCategory category : kAllCategories) {
     writers_[CategoryIndex(category)] =
