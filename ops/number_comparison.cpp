@@ -38,8 +38,8 @@ std::filesystem::path TemporaryFolderOf(const ComparisonSettings& settings) {
 
 // Flags in found the ordinals of the first tokens tokens of scanned that occur in searched.
 void FindTokens(TextSource& scanned, TextSource& searched, std::uint64_t tokens, const TokenClasses& classes,
-                const LengthCounts& counts, const ComparisonPlan& plan, const ComparisonSettings& settings,
-                const std::filesystem::path& folder, BitArray& found) {
+                const LengthCounts& counts, const ComparisonPlan& plan, const std::filesystem::path& folder,
+                BitArray& found) {
   ComparisonRound round(classes, counts, plan.round, searched, found);
   const unsigned bucketBits = plan.round.bucketBits;
   if (bucketBits == 0) {
@@ -87,7 +87,7 @@ FileResult Compare(TextSource& scanned, TextSource& searched, std::uint64_t memo
     const TokenClasses classes = TokenClasses::Plan(counts, Speedups().lengthClasses);
     const ComparisonPlan plan =
         PlanComparison(counts, classes, searched.Size(), Less(memory, tokens / 8));
-    FindTokens(scanned, searched, tokens, classes, counts, plan, settings, folder, selected);
+    FindTokens(scanned, searched, tokens, classes, counts, plan, folder, selected);
     if (settings.mode == ComparisonMode::FindDifferent) selected.FlipAll();
     if (settings.unique) ClearRepeats(scanned, tokens, selected, plan.repeatBucketBits, plan.repeatFrameSize, folder);
     ThrowIfFailed(ForEachToken(scanned, [&](std::string_view token, std::uint64_t ordinal) {
