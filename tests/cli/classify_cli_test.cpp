@@ -44,6 +44,20 @@ TEST(ClassifyCli, SeparatorEscapesAndGbk) {
   }
 }
 
+// Hundreds of thousands of distinct numbers, each twice: --unique writes each once, in first order,
+// however often its table grew on the way.
+TEST(ClassifyCli, UniqueWritesEachOfManyNumbersOnce) {
+  for (const long long distinct : {60000LL, 200000LL}) {
+    TemporaryFolder folder;
+    std::string numbers;
+    for (long long i = 0; i < distinct; ++i) numbers += std::to_string(13900000000LL + i * 7919 % 10000000) + "\n";
+    WriteFile(folder / "a.txt", numbers + numbers);
+    const auto result = RunCli({"classify", "--unique", "--separator", "\\n", "a.txt", "a.txt"}, folder.path());
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(ReadFile(folder / "移动.txt") == numbers) << distinct;
+  }
+}
+
 // Standard input and a pipe read to their end; --unique keeps first occurrences; --prefixes current
 // sorts by today's table.
 TEST(ClassifyCli, StreamsUniqueAndTables) {

@@ -103,6 +103,29 @@ TEST(CompareTexts, UniqueListsEachNumberOnce) {
   }
 }
 
+// Tens of thousands of distinct numbers, each twice: the repeat table grows many times, in memory and
+// in every bucket of a spilled comparison, and still lists each number once.
+TEST(CompareTexts, UniqueDropsEveryRepeatOfManyNumbers) {
+  std::string scanned;
+  std::string firsts;
+  for (int pass = 0; pass < 2; ++pass) {
+    for (long long i = 0; i < 60000; ++i) {
+      const std::string number = std::to_string(13900000000LL + i * 7919 % 1000000);
+      scanned += (pass == 1 ? "+86" : "") + number + "\n";
+      if (pass == 0) firsts += number + ",";
+    }
+  }
+  for (const std::uint64_t budget : {std::uint64_t{0}, std::uint64_t{256} << 10}) {
+    ComparisonSettings settings;
+    settings.mode = ComparisonMode::FindDifferent;
+    settings.unique = true;
+    settings.memoryBudget = budget;
+    std::string listed;
+    ASSERT_FALSE(CompareTexts(scanned, "1", settings, [&](std::string_view n) { (listed += n) += ","; }));
+    EXPECT_TRUE(listed == firsts) << "budget " << budget;
+  }
+}
+
 // A file that cannot be read is named, whichever of the two it is, and the result keeps what it held.
 TEST(CompareFiles, FailureNamesTheFileAndLeavesTheResult) {
   TemporaryFolder folder;
