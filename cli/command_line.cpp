@@ -1,6 +1,7 @@
 #include "cli/command_line.h"
 
 #include <iostream>
+#include <new>
 
 #include "cli/classify_command.h"
 #include "cli/compare_command.h"
@@ -44,7 +45,13 @@ std::optional<int> CommandLine::Parse(int argc, const char* const* argv) {
 
 int CommandLine::Run() const {
   for (const Command& command : commands_) {
-    if (command.app->parsed()) return command.run();
+    if (!command.app->parsed()) continue;
+    try {
+      return command.run();
+    } catch (const std::bad_alloc&) {
+      // The commands report running out of memory with the file they were at; this is the rest.
+      return FailureExit("内存不足，无法完成 " + command.app->get_name());
+    }
   }
   return UsageError(app_, "缺少命令（classify、compare 或 prefixes）");
 }

@@ -281,6 +281,38 @@ TEST(CliFaults, InterruptedLeavesNothingBehind) {
   }
 }
 
+// Running out of memory anywhere (the output buffers, the repeats' table, the comparison's index) is
+// reported with what was being done, exit 1, and every target stays as it was.
+TEST(CliFaults, OutOfMemoryKeepsTheOldFiles) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
+#endif
+  TemporaryFolder folder;
+  std::string numbers;
+  for (long long i = 0; i < 3000000; ++i) numbers += std::to_string(13900000000LL + i * 7919 % 100000000) + "\n";
+  WriteFile(folder / "numbers.txt", numbers);
+  for (std::string_view name : test::kCategoryFileNames) WriteFile(folder / name, "old " + std::string(name));
+  WriteFile(folder / "out.txt", "old out");
+  const std::vector<std::vector<std::string>> commands = {
+      {"classify", "--unique", "numbers.txt"},
+      {"compare", "--different", "--unique", "--out", "out.txt", "numbers.txt", "numbers.txt"}};
+  for (const char* limit : {"--as=33554432", "--as=67108864", "--as=134217728"}) {
+    for (const std::vector<std::string>& command : commands) {
+      std::vector<std::string> arguments = {limit, test::CliPath()};
+      arguments.insert(arguments.end(), command.begin(), command.end());
+      const auto result = test::RunProgram("/usr/bin/prlimit", arguments, folder.path());
+      EXPECT_EQ(result.exitCode, 1) << limit << " " << command[0] << ": " << result.err;
+      EXPECT_TRUE(result.err.starts_with("zelvane-cli: ") && result.err.find("内存不足") != std::string::npos)
+          << result.err;
+      EXPECT_EQ(result.out, "");
+    }
+  }
+  std::filesystem::remove(folder / "numbers.txt");
+  EXPECT_EQ(ReadFile(folder / "out.txt"), "old out");
+  std::filesystem::remove(folder / "out.txt");
+  ExpectOldCategoryFiles(folder.path());
+}
+
 // Without a thread to spare the writes run in the command's own thread, to the same bytes.
 TEST(CliFaults, WorksWithoutThreads) {
   TemporaryFolder folder;
@@ -288,12 +320,14 @@ TEST(CliFaults, WorksWithoutThreads) {
   std::string numbers;
   for (int i = 0; i < 600000; ++i) numbers += std::to_string(13900000000LL + i) + "\n";
   WriteFile(folder / "numbers.txt", numbers);
+  // The other user may not reach the build folder (a checkout in a private home), so it runs a copy.
+  std::filesystem::copy_file(test::CliPath(), folder / "zelvane-cli");
   // One process for the user, and it is the command: no thread can start. (Root is not limited.)
   // LeakSanitizer, in the sanitizer build, needs a thread of its own at the end.
   const auto result = test::RunProgram(
       "/usr/bin/setpriv",
       {"--reuid=65534", "--regid=65534", "--clear-groups", "/usr/bin/prlimit", "--nproc=1", "/usr/bin/env",
-       "ASAN_OPTIONS=detect_leaks=0", test::CliPath(), "classify", "numbers.txt"},
+       "ASAN_OPTIONS=detect_leaks=0", (folder / "zelvane-cli").string(), "classify", "numbers.txt"},
       folder.path());
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out, "当前共有600000个号码，移动600000个，联通0个，电信0个，小灵通0个，其他0个\n");
