@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the build as /usr into a temporary folder and checks it the way a desktop would use it:
 # exactly the expected files, the desktop entry and the AppStream data valid and naming each other,
-# the manual pages free of warnings.
+# the manual pages free of warnings, the licence and changelog where Debian looks for them.
 set -euo pipefail
 cmake=$1
 build=$2
@@ -17,8 +17,10 @@ expected=(
   usr/share/applications/$id.desktop
   usr/share/metainfo/$id.metainfo.xml
   usr/share/icons/hicolor/scalable/apps/$id.svg
-  usr/share/man/man1/zelvane.1
-  usr/share/man/man1/zelvane-cli.1
+  usr/share/man/man1/zelvane.1.gz
+  usr/share/man/man1/zelvane-cli.1.gz
+  usr/share/doc/zelvane/copyright
+  usr/share/doc/zelvane/changelog.gz
 )
 for size in 16 24 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x$size/apps/$id.png")
@@ -69,10 +71,10 @@ done
 
 # The pages hold Chinese text: preconv (-k) reads it as UTF-8, and the UTF-8 device has its glyphs.
 for page in zelvane zelvane-cli; do
-  warnings=$(LC_ALL=C.UTF-8 groff -k -man -Tutf8 -ww -z "$root/usr/share/man/man1/$page.1" 2>&1) ||
-    fail "groff failed on $page.1"
+  text=$(gzip -dc "$root/usr/share/man/man1/$page.1.gz") || fail "$page.1.gz is not gzip data"
+  warnings=$(LC_ALL=C.UTF-8 groff -k -man -Tutf8 -ww -z <<<"$text" 2>&1) || fail "groff failed on $page.1"
   [ -z "$warnings" ] || fail "$page.1: $warnings"
-  head -n 1 "$root/usr/share/man/man1/$page.1" | grep -q '^\.TH .* 1 ' || fail "$page.1 is not in section 1"
+  head -n 1 <<<"$text" | grep -q '^\.TH .* 1 ' || fail "$page.1 is not in section 1"
 done
 
 exit $failed
