@@ -26,7 +26,7 @@ BlockReserve::~BlockReserve() {
     helper_.request_stop();
     helper_.join();
   }
-  for (std::size_t index = taken_; index < ready_; ++index) std::free(blocks_[index]);
+  for (std::size_t index = taken_; index < ready_; ++index) FreeMemory(blocks_[index]);
 }
 
 char* BlockReserve::Take() {
@@ -48,7 +48,7 @@ void BlockReserve::Fill(const std::stop_token& stop) {
     }
     char* block = nullptr;
     try {
-      block = static_cast<char*>(AllocateHugePages(kBlockSize));
+      block = static_cast<char*>(AllocateMemory(kBlockSize));
     } catch (const std::bad_alloc&) {
       return;
     }

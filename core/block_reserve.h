@@ -7,7 +7,7 @@
 #include <stop_token>
 #include <thread>
 
-#include "core/huge_pages.h"
+#include "core/aligned_memory.h"
 
 namespace zelvane {
 
@@ -27,7 +27,7 @@ class BlockReserve {
   BlockReserve(const BlockReserve&) = delete;
   BlockReserve& operator=(const BlockReserve&) = delete;
 
-  // A ready block, from then on the caller's (std::free), or nullptr when none is ready.
+  // A ready block, from then on the caller's (FreeMemory), or nullptr when none is ready.
   char* Take();
 
  private:

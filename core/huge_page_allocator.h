@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <new>
 
-#include "core/huge_pages.h"
+#include "core/aligned_memory.h"
 
 namespace zelvane {
 
@@ -21,18 +21,10 @@ class HugePageAllocator {
 
   T* allocate(std::size_t count) {
     if (count > kMaxBytes / sizeof(T)) throw std::bad_array_new_length();
-    const std::size_t bytes = count * sizeof(T);
-    if (bytes < kHugePageSize) return static_cast<T*>(::operator new(bytes));
-    return static_cast<T*>(AllocateHugePages(bytes));
+    return static_cast<T*>(AllocateMemory(count * sizeof(T), alignof(T) > 64 ? alignof(T) : 64));
   }
 
-  void deallocate(T* memory, std::size_t count) noexcept {
-    if (count * sizeof(T) < kHugePageSize) {
-      ::operator delete(memory);
-    } else {
-      std::free(memory);
-    }
-  }
+  void deallocate(T* memory, std::size_t) noexcept { FreeMemory(memory); }
 
   friend bool operator==(const HugePageAllocator&, const HugePageAllocator&) { return true; }
 

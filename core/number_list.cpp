@@ -1,23 +1,16 @@
 #include "core/number_list.h"
 
-#include <cstdlib>
-#include <new>
-
 #include "core/block_reserve.h"
 
 namespace zelvane {
-
-void NumberList::FreeBlock::operator()(char* block) const { std::free(block); }
 
 NumberList::Block NumberList::AllocateBlock(std::size_t size, BlockReserve* reserve) {
   static_assert(kBlockSize == BlockReserve::kBlockSize);
   if (size == kBlockSize) {
     char* block = reserve ? reserve->Take() : nullptr;
-    return Block(block ? block : static_cast<char*>(AllocateHugePages(kBlockSize)));
+    return Block(block ? block : static_cast<char*>(AllocateMemory(kBlockSize)));
   }
-  void* block = std::aligned_alloc(size, size);
-  if (block == nullptr) throw std::bad_alloc();
-  return Block(static_cast<char*>(block));
+  return Block(static_cast<char*>(AllocateMemory(size, size)));
 }
 
 void NumberList::Truncate(std::size_t count) {

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/aligned_memory.h"
 #include "core/short_copy.h"
 
 namespace zelvane {
@@ -59,10 +60,7 @@ class NumberList {
   // Drops the numbers from index count on (undoes the appends of a failed import).
   void Truncate(std::size_t count);
 
-  struct FreeBlock {
-    void operator()(char* block) const;
-  };
-  using Block = std::unique_ptr<char[], FreeBlock>;
+  using Block = std::unique_ptr<char[], FreeMemoryDeleter>;
 
   static constexpr std::size_t kFirstBlockSize = std::size_t{1} << 12;
   static constexpr unsigned kOffsetBits = 21;

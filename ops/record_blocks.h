@@ -9,17 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "core/huge_pages.h"
+#include "core/aligned_memory.h"
 
 namespace zelvane {
-
-// Memory from the system for a buffer: in huge pages from a huge page on; free it with std::free.
-inline void* AllocateBuffer(std::size_t bytes) {
-  if (bytes >= kHugePageSize) return AllocateHugePages(bytes);
-  void* memory = std::aligned_alloc(64, (bytes + 63) / 64 * 64);
-  if (memory == nullptr) throw std::bad_alloc();
-  return memory;
-}
 
 // Memory in slabs, each taken once and then used again and again: fresh memory costs a page fault and a
 // clearing per page, about as much as the work done in it. A slab is a huge page, or less for a pool
@@ -33,18 +25,14 @@ class Slabs {
 
   // The next slab: after Rewind the slabs already taken, in order, then new ones.
   char* Next() {
-    if (next_ == slabs_.size()) slabs_.emplace_back(static_cast<char*>(AllocateBuffer(size_)));
+    if (next_ == slabs_.size()) slabs_.emplace_back(static_cast<char*>(AllocateMemory(size_)));
     return slabs_[next_++].get();
   }
   void Rewind() { next_ = 0; }
 
  private:
-  struct Free {
-    void operator()(char* slab) const { std::free(slab); }
-  };
-
   std::size_t size_;
-  std::vector<std::unique_ptr<char, Free>> slabs_;
+  std::vector<std::unique_ptr<char, FreeMemoryDeleter>> slabs_;
   std::size_t next_ = 0;
 };
 

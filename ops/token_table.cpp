@@ -39,7 +39,7 @@ std::uint64_t* SlotArena::Take(std::size_t slots) {
   const std::size_t bytes = slots * sizeof(Slot);
   std::uint64_t* taken = nullptr;
   if (bytes > slabs_.size()) {
-    taken = static_cast<std::uint64_t*>(AllocateBuffer(bytes));
+    taken = static_cast<std::uint64_t*>(AllocateMemory(bytes));
     large_.emplace_back(taken);
   } else {
     if (slab_ == nullptr || slabs_.size() - used_ < bytes) {

@@ -27,14 +27,10 @@ class SlotArena {
   void Reset();
 
  private:
-  struct Free {
-    void operator()(std::uint64_t* memory) const { std::free(memory); }
-  };
-
   Slabs slabs_;
   char* slab_ = nullptr;
   std::size_t used_ = 0;  // bytes of slab_
-  std::vector<std::unique_ptr<std::uint64_t, Free>> large_;
+  std::vector<std::unique_ptr<std::uint64_t, FreeMemoryDeleter>> large_;
 };
 
 // The distinct tokens of one partition, sized to stay in the cache with the partition's records.

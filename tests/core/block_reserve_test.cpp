@@ -26,7 +26,7 @@ TEST(BlockReserve, HandsOutEachPreparedBlockOnce) {
   }
   EXPECT_EQ(blocks.size(), 40u);
   EXPECT_EQ(reserve.Take(), nullptr);
-  for (char* block : blocks) std::free(block);
+  for (char* block : blocks) FreeMemory(block);
 }
 
 }  // namespace
