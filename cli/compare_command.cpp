@@ -1,6 +1,7 @@
 #include "cli/compare_command.h"
 
-#include <cerrno>
+#include <unistd.h>
+
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -11,6 +12,7 @@
 #include "cli/separator_argument.h"
 #include "ops/number_comparison.h"
 #include "ops/number_file_writer.h"
+#include "ops/raw_files.h"
 
 namespace zelvane::cli {
 
@@ -65,7 +67,7 @@ class ResultOutput {
   static constexpr std::size_t kChunk = std::size_t{1} << 16;
 
   void Flush() {
-    if (errorNumber_ == 0 && !WriteToStandardOutput(chunk_)) errorNumber_ = errno;
+    if (errorNumber_ == 0) errorNumber_ = WriteAll(STDOUT_FILENO, chunk_);
     chunk_.clear();
   }
 

@@ -1,10 +1,12 @@
 #include "cli/prefixes_command.h"
 
-#include <cerrno>
+#include <unistd.h>
+
 #include <memory>
 
 #include "cli/prefix_table_argument.h"
 #include "core/file_error.h"
+#include "ops/raw_files.h"
 
 namespace zelvane::cli {
 
@@ -18,8 +20,8 @@ Command AddPrefixesCommand(CLI::App& parent) {
                    int exit = kExitOk;
                    const std::optional<PrefixTable> resolved = ResolvePrefixTable(*app, *table, exit);
                    if (!resolved) return exit;
-                   if (!WriteToStandardOutput(resolved->Text())) {
-                     return FailureExit("无法写入标准输出：" + SystemErrorReason(errno));
+                   if (const int error = WriteAll(STDOUT_FILENO, resolved->Text())) {
+                     return FailureExit("无法写入标准输出：" + SystemErrorReason(error));
                    }
                    return kExitOk;
                  }};

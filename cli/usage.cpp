@@ -1,8 +1,5 @@
 #include "cli/usage.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <iostream>
 
 namespace zelvane::cli {
@@ -57,16 +54,6 @@ int UsageError(const CLI::App& app, const std::string& message) {
   const std::string command = parent ? parent->get_name() + " " + app.get_name() : app.get_name();
   std::cerr << "zelvane-cli: " << message << "\n请用“" << command << " --help”查看用法。\n";
   return kExitUsage;
-}
-
-bool WriteToStandardOutput(std::string_view bytes) {
-  while (!bytes.empty()) {
-    const ssize_t written = ::write(STDOUT_FILENO, bytes.data(), bytes.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written < 0) return false;
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
 }
 
 }  // namespace zelvane::cli

@@ -27,7 +27,4 @@ std::string TranslateParseError(const CLI::ParseError& error, const CLI::App& ap
 // Prints "zelvane-cli: message" to stderr; returns the exit code of a failed file operation.
 int FailureExit(const std::string& message);
 
-// Writes bytes to standard output whole; false (errno set) when that fails.
-bool WriteToStandardOutput(std::string_view bytes);
-
 }  // namespace zelvane::cli

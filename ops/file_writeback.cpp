@@ -7,6 +7,8 @@
 #include <string_view>
 #include <system_error>
 
+#include "ops/raw_files.h"
+
 namespace zelvane {
 
 namespace {
@@ -101,15 +103,7 @@ void FileWriteback::SyncToDisk() {
 }
 
 void FileWriteback::WriteOut(const char* bytes, std::size_t size) {
-  std::string_view rest(bytes, size);
-  while (!rest.empty() && error_ == 0) {
-    const ssize_t written = ::write(fd_, rest.data(), rest.size());
-    if (written < 0) {
-      if (errno != EINTR) error_ = errno;
-      continue;
-    }
-    rest.remove_prefix(static_cast<std::size_t>(written));
-  }
+  if (error_ == 0) error_ = WriteAll(fd_, std::string_view(bytes, size));
   if (error_ == 0) ::sync_file_range(fd_, static_cast<off_t>(offset_), static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
   offset_ += size;
   unsynced_ += size;

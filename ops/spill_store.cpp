@@ -9,6 +9,7 @@
 #include <string>
 
 #include "ops/file_failure.h"
+#include "ops/raw_files.h"
 
 namespace zelvane {
 
@@ -17,26 +18,15 @@ TemporaryFile::~TemporaryFile() {
 }
 
 void TemporaryFile::Create() {
-  fd_ = ::open(folder_.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-  if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
-    std::string name = (folder_ / "zelvane-XXXXXX").string();
-    fd_ = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd_ >= 0) ::unlink(name.c_str());
-  }
+  fd_ = OpenNamelessFile(folder_);
   if (fd_ < 0) throw FileFailure(MakeFileError(FileOperation::Write, folder_, errno));
 }
 
 std::uint64_t TemporaryFile::Append(std::string_view bytes) {
   if (fd_ < 0) Create();
   const std::uint64_t start = size_;
-  while (!bytes.empty()) {
-    const ssize_t written = ::pwrite(fd_, bytes.data(), bytes.size(), static_cast<off_t>(size_));
-    if (written < 0 && errno == EINTR) continue;
-    // A write that makes no progress is a full disk.
-    if (written <= 0) throw FileFailure(MakeFileError(FileOperation::Write, folder_, written < 0 ? errno : ENOSPC));
-    bytes.remove_prefix(static_cast<std::size_t>(written));
-    size_ += static_cast<std::uint64_t>(written);
-  }
+  if (const int error = WriteAll(fd_, bytes, size_)) throw FileFailure(MakeFileError(FileOperation::Write, folder_, error));
+  size_ += bytes.size();
   return start;
 }
 
