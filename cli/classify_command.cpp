@@ -9,6 +9,7 @@
 #include "cli/output_folder.h"
 #include "cli/prefix_table_argument.h"
 #include "cli/separator_argument.h"
+#include "cli/terminal_progress.h"
 #include "ops/classify_files.h"
 
 namespace zelvane::cli {
@@ -21,6 +22,7 @@ struct ClassifyOptions {
   std::string prefixes;
   bool unique = false;
   std::vector<std::string> files;
+  ProgressOptions progress;
 };
 
 int ReportError(const FileError& error) { return FailureExit(error.Message()); }
@@ -36,12 +38,15 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
 
   OutputFolder folder;
   if (FileResult error = folder.Make(options.outDir)) return ReportError(*error);
-  const ClassifyJob job{
-      {options.files.begin(), options.files.end()}, options.outDir, *separator, &*table, options.unique};
+  TerminalProgress terminal("classify", options.progress);
+  const ClassifyJob job{{options.files.begin(), options.files.end()}, options.outDir, *separator, &*table,
+                        options.unique, &terminal.Progress()};
   CategoryCounts counts{};
-  if (FileResult error = ClassifyFiles(job, counts)) return ReportError(*error);
+  const FileResult error = ClassifyFiles(job, counts);
+  terminal.Clear();
+  if (error) return ReportError(*error);
   folder.Keep();
-  std::cout << StatusText(counts) << "\n";
+  if (!options.progress.quiet) std::cout << StatusText(counts) << "\n";
   return kExitOk;
 }
 
@@ -55,6 +60,7 @@ Command AddClassifyCommand(CLI::App& parent) {
   AddSeparatorOption(*app, options->separator);
   app->add_flag("--unique", options->unique, "每个号码只写出第一次出现");
   AddPrefixTableOption(*app, options->prefixes);
+  AddProgressOptions(*app, options->progress);
   app->add_option("FILE", options->files, "要导入的号码文件，- 为标准输入")->type_name("FILE");
   return Command{app, [app, options] { return RunClassify(*app, *options); }};
 }

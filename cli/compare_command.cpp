@@ -10,6 +10,7 @@
 
 #include "cli/memory_size_argument.h"
 #include "cli/separator_argument.h"
+#include "cli/terminal_progress.h"
 #include "ops/number_comparison.h"
 #include "ops/number_file_writer.h"
 #include "ops/raw_files.h"
@@ -30,6 +31,7 @@ struct CompareOptions {
   std::string file2;
   CLI::Option* file1Option = nullptr;
   CLI::Option* file2Option = nullptr;
+  ProgressOptions progress;
 };
 
 // Where the listed numbers go as they come, each followed by the separator: a file replaced whole, or
@@ -110,11 +112,17 @@ int RunCompare(const CLI::App& app, const CompareOptions& options) {
 
   ResultOutput output(options.out, *separator);
   if (FileResult error = output.Open()) return FailureExit(error->Message());
+  // Numbers going to the terminal would be torn by the line, unless it was asked for.
+  ProgressOptions progressShown = options.progress;
+  if (options.out.empty() && ::isatty(STDOUT_FILENO) == 1) progressShown.quiet = true;
+  TerminalProgress terminal("compare", progressShown);
+  settings.progress = &terminal.Progress();
   FileResult error = CompareFiles(options.file1, options.file2, settings,
                                   [&output](std::string_view number) { output.Write(number); });
   if (!error) error = output.Finish();
+  terminal.Clear();
   if (error) return FailureExit(error->Message());
-  std::cerr << "找到" << output.written() << (options.same ? "个相同的号码" : "个不同的号码") << "\n";
+  if (!options.progress.quiet) std::cerr << "找到" << output.written() << (options.same ? "个相同的号码" : "个不同的号码") << "\n";
   return kExitOk;
 }
 
@@ -134,6 +142,7 @@ Command AddCompareCommand(CLI::App& parent) {
       ->type_name("SIZE");
   app->add_option("--temp-dir", options->temporaryFolder, "临时文件所在的文件夹（默认：$TMPDIR，否则 /tmp）")
       ->type_name("DIR");
+  AddProgressOptions(*app, options->progress);
   options->file1Option = app->add_option("FILE1", options->file1, "第一个号码文件，- 为标准输入")->type_name("FILE");
   options->file2Option = app->add_option("FILE2", options->file2, "第二个号码文件，- 为标准输入")->type_name("FILE");
   app->allow_extras();

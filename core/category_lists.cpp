@@ -7,12 +7,30 @@
 #include <vector>
 
 #include "core/block_reserve.h"
+#include "core/number_scanner.h"
 #include "core/repeat_filter.h"
 #include "core/speedup_switches.h"
 
 namespace zelvane {
 
 namespace {
+
+// Loops over numbers look at progress once every so many numbers.
+constexpr std::uint64_t kCheckpointStep = 1 << 16;
+
+bool IsCheckpoint(std::uint64_t i) { return (i + 1) % kCheckpointStep == 0; }
+
+// At a checkpoint: progress advanced by a step, and whether it asks to stop.
+bool StoppedAt(WorkProgress* progress) {
+  if (progress == nullptr) return false;
+  progress->Advance(kCheckpointStep);
+  return progress->StopRequested();
+}
+
+// Holds readers, if there are any, for as long as it lives.
+std::unique_lock<std::mutex> LockOut(std::mutex* readers) {
+  return readers ? std::unique_lock<std::mutex>(*readers) : std::unique_lock<std::mutex>();
+}
 
 // About as many 2 MiB list blocks as this many numbers fill: a dozen bytes each, and eight bytes of
 // reference. Small imports need none.
@@ -23,7 +41,9 @@ std::size_t BlocksFor(std::uint64_t numbers) {
 
 // Sets first[i] for each number i of the import order that comes for the first time, among those whose
 // hash has half as its top bit.
-void MarkFirstOccurrences(const CategoryLists& lists, unsigned half, std::span<std::uint8_t> first) {
+// progress advances by the numbers looked at; once it asks to stop, the marks are left incomplete.
+void MarkFirstOccurrences(const CategoryLists& lists, unsigned half, std::span<std::uint8_t> first,
+                          WorkProgress* progress) {
   // A number is known by its category and its index in that list.
   constexpr int kIndexBits = 37;
   const auto resolve = [&lists](std::uint64_t id) {
@@ -38,6 +58,7 @@ void MarkFirstOccurrences(const CategoryLists& lists, unsigned half, std::span<s
   CategoryCounts ahead{};
   std::array<std::uint64_t, kAhead> hashes{};
   for (std::size_t i = 0; i < order.size() + kAhead; ++i) {
+    if (IsCheckpoint(i) && StoppedAt(progress)) return;
     if (i >= kAhead) {
       const std::size_t at = i - kAhead;
       const std::size_t c = CategoryIndex(order[at]);
@@ -62,21 +83,48 @@ CategoryCounts CategoryLists::Counts() const {
   return counts;
 }
 
-FileResult CategoryLists::Import(NumberFile& file, const PrefixTable& table) {
+std::uint64_t CategoryLists::TextBytes() const {
+  std::uint64_t bytes = 0;
+  for (const NumberList& list : lists_) {
+    if (list.bytes_.empty()) continue;
+    bytes += list.bytesUsed_;
+    for (std::size_t block = 0; block + 1 < list.bytes_.size(); ++block) bytes += NumberList::BlockSize(block);
+  }
+  return bytes;
+}
+
+FileResult CategoryLists::Import(NumberFile& file, const PrefixTable& table, WorkProgress* progress,
+                                 std::mutex* readers) {
   const CategoryCounts before = Counts();
   FileResult error;
   try {
     BlockReserve reserve(Speedups().prepareBlocks ? BlocksFor(ExpectedNumbers(file.Size())) : 0);
-    error = ForEachClassifiedNumberIn(file, table, [&](std::string_view number, NumberCategory category) {
+    const auto append = [&](std::string_view token) {
+      const std::string_view number = NormalizeNumber(token);
+      const NumberCategory category = table.Classify(number);
       lists_[CategoryIndex(category)].Append(number, &reserve);
       order_.push_back(category);
-    });
+    };
+    NumberScanner scanner;
+    error = file.Read(
+        [&](std::string_view piece) {
+          const std::unique_lock lock = LockOut(readers);
+          scanner.Feed(piece, append);
+        },
+        progress);
+    if (!error) {
+      const std::unique_lock lock = LockOut(readers);
+      scanner.Finish(append);
+    }
   } catch (const std::bad_alloc&) {
     error = OutOfMemoryError(file.path());
   } catch (const std::length_error&) {
     error = OutOfMemoryError(file.path());
   }
-  if (error) UndoImport(before);
+  if (error) {
+    const std::unique_lock lock = LockOut(readers);
+    UndoImport(before);
+  }
   return error;
 }
 
@@ -89,13 +137,19 @@ void CategoryLists::UndoImport(const CategoryCounts& before) {
   order_.resize(total);
 }
 
-std::optional<CategoryLists> CategoryLists::WithoutRepeats(std::uint64_t& removed) const {
-  // Each half of the hashes on a core of its own: the halves share no number.
+std::optional<CategoryLists> CategoryLists::WithoutRepeats(std::uint64_t& removed, WorkProgress* progress) const {
+  if (progress) progress->SetTotal(progress->Done() + 2 * order_.size());
+  // Each half of the hashes on a core of its own: the halves share no number. The other half only
+  // looks whether to stop; this one reports.
   std::vector<std::uint8_t> first(order_.size());
-  std::future<void> other =
-      std::async(std::launch::async | std::launch::deferred, [this, &first] { MarkFirstOccurrences(*this, 1, first); });
-  MarkFirstOccurrences(*this, 0, first);
+  WorkProgress otherProgress;
+  if (progress) otherProgress = WorkProgress(progress->StopToken(), {});
+  std::future<void> other = std::async(std::launch::async | std::launch::deferred, [this, &first, &otherProgress] {
+    MarkFirstOccurrences(*this, 1, first, &otherProgress);
+  });
+  MarkFirstOccurrences(*this, 0, first, progress);
   other.get();
+  if (progress && progress->StopRequested()) return std::nullopt;
   removed = static_cast<std::uint64_t>(std::count(first.begin(), first.end(), 0));
   if (removed == 0) return std::nullopt;
 
@@ -104,6 +158,7 @@ std::optional<CategoryLists> CategoryLists::WithoutRepeats(std::uint64_t& remove
   BlockReserve reserve(BlocksFor(order_.size()));
   CategoryCounts next{};
   for (std::size_t i = 0; i < order_.size(); ++i) {
+    if (IsCheckpoint(i) && StoppedAt(progress)) break;
     const std::size_t c = CategoryIndex(order_[i]);
     const std::string_view number = lists_[c][next[c]++];
     if (!first[i]) continue;
@@ -113,12 +168,15 @@ std::optional<CategoryLists> CategoryLists::WithoutRepeats(std::uint64_t& remove
   return kept;
 }
 
-CategoryLists CategoryLists::Reclassified(const PrefixTable& table) const {
+CategoryLists CategoryLists::Reclassified(const PrefixTable& table, WorkProgress* progress) const {
+  if (progress) progress->SetTotal(progress->Done() + order_.size());
   CategoryLists sorted;
   sorted.order_.reserve(order_.size());
   BlockReserve reserve(BlocksFor(order_.size()));
   CategoryCounts next{};
-  for (NumberCategory category : order_) {
+  for (std::size_t i = 0; i < order_.size(); ++i) {
+    if (IsCheckpoint(i) && StoppedAt(progress)) break;
+    const NumberCategory category = order_[i];
     const std::size_t c = CategoryIndex(category);
     const std::string_view number = lists_[c][next[c]++];
     const NumberCategory now = table.Classify(number);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <mutex>
 #include <optional>
 #include <span>
 #include <string>
@@ -15,6 +16,7 @@
 #include "core/number_file_reader.h"
 #include "core/number_list.h"
 #include "core/prefix_table.h"
+#include "core/work_progress.h"
 
 namespace zelvane {
 
@@ -27,11 +29,15 @@ constexpr std::uint64_t ExpectedNumbers(std::uint64_t fileBytes) { return fileBy
 // Reads a number file and hands every number to receive, normalised, with its category by table,
 // in file order.
 template <class Receiver>
-FileResult ForEachClassifiedNumberIn(NumberFile& file, const PrefixTable& table, Receiver&& receive) {
-  return ForEachNumberIn(file, [&](std::string_view token) {
-    const std::string_view number = NormalizeNumber(token);
-    receive(number, table.Classify(number));
-  });
+FileResult ForEachClassifiedNumberIn(NumberFile& file, const PrefixTable& table, Receiver&& receive,
+                                     WorkProgress* progress = nullptr) {
+  return ForEachNumberIn(
+      file,
+      [&](std::string_view token) {
+        const std::string_view number = NormalizeNumber(token);
+        receive(number, table.Classify(number));
+      },
+      progress);
 }
 
 // Every number imported so far, one list per category, each in import order, duplicates kept;
@@ -41,6 +47,8 @@ class CategoryLists {
   const NumberList& operator[](NumberCategory category) const { return lists_[CategoryIndex(category)]; }
 
   CategoryCounts Counts() const;
+  // The bytes of every number together, give or take a few bytes per 2 MiB.
+  std::uint64_t TextBytes() const;
   std::uint64_t size() const { return order_.size(); }
   // The category of each number, in import order: the numbers of one import are a stretch of it.
   std::span<const NumberCategory> Order() const { return order_; }
@@ -49,8 +57,11 @@ class CategoryLists {
   CategoryLists(CategoryLists&&) noexcept = default;
   CategoryLists& operator=(CategoryLists&&) noexcept = default;
 
-  // Appends the file's numbers to their lists, sorted by table. On failure the lists are as they were.
-  FileResult Import(NumberFile& file, const PrefixTable& table);
+  // Appends the file's numbers to their lists, sorted by table. On failure, and when progress asks to
+  // stop, the lists are as they were. Another thread may read the lists while it runs as long as it
+  // holds readers: the import holds it while it changes them, a piece of the file at a time.
+  FileResult Import(NumberFile& file, const PrefixTable& table, WorkProgress* progress = nullptr,
+                    std::mutex* readers = nullptr);
   // Takes the last import back: before is what Counts() said just before it.
   void UndoImport(const CategoryCounts& before);
 
@@ -59,11 +70,13 @@ class CategoryLists {
 
   // The same numbers without those that repeat one before them in import order; removed counts them.
   // Nothing when there is nothing to remove. A number's category follows from its text, so its repeats
-  // are in its own list.
-  std::optional<CategoryLists> WithoutRepeats(std::uint64_t& removed) const;
+  // are in its own list. progress counts each number twice (marked, then kept); once it asks to stop,
+  // what comes back is incomplete and goes unused.
+  std::optional<CategoryLists> WithoutRepeats(std::uint64_t& removed, WorkProgress* progress = nullptr) const;
 
-  // The same numbers sorted again by table; each list keeps import order.
-  CategoryLists Reclassified(const PrefixTable& table) const;
+  // The same numbers sorted again by table; each list keeps import order. progress counts the numbers;
+  // once it asks to stop, what comes back is incomplete and goes unused.
+  CategoryLists Reclassified(const PrefixTable& table, WorkProgress* progress = nullptr) const;
 
  private:
   using Categories = std::vector<NumberCategory, HugePageAllocator<NumberCategory>>;

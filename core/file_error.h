@@ -13,6 +13,7 @@ struct FileError {
   FileOperation operation = FileOperation::Read;
   std::filesystem::path path;
   std::string reason;  // Simplified Chinese, UTF-8
+  bool cancelled = false;  // the work was stopped on request: nothing failed
 
   // "无法读取文件“…”：…" or "无法写入文件“…”：…"; "-" is standard input or output.
   std::string Message() const;

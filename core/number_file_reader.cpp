@@ -48,13 +48,18 @@ std::optional<Utf16ToGbk::ByteOrder> Utf16Order(std::string_view start) {
   return std::nullopt;
 }
 
-FileResult ReadOpenFile(int fd, const std::filesystem::path& path, const NumberFile::Sink& sink) {
+FileResult ReadOpenFile(int fd, const std::filesystem::path& path, const NumberFile::Sink& sink,
+                        WorkProgress* progress) {
   const std::unique_ptr<char[]> buffer = std::make_unique_for_overwrite<char[]>(kPieceSize);
   std::optional<Utf16ToGbk> utf16;
   std::string converted;
   for (bool first = true;; first = false) {
     const ssize_t got = ReadFull(fd, buffer.get(), kPieceSize);
     if (got < 0) return MakeFileError(FileOperation::Read, path, errno);
+    if (progress) {
+      progress->Advance(static_cast<std::uint64_t>(got));
+      if (progress->StopRequested()) return CancelledError(FileOperation::Read, path);
+    }
     std::string_view piece(buffer.get(), static_cast<std::size_t>(got));
     if (first && piece.starts_with(kUtf8Mark)) {
       piece.remove_prefix(kUtf8Mark.size());
@@ -125,11 +130,11 @@ FileResult NumberFile::Open(const std::filesystem::path& path, InputKinds kinds)
   return std::nullopt;
 }
 
-FileResult NumberFile::Read(const Sink& sink) {
+FileResult NumberFile::Read(const Sink& sink, WorkProgress* progress) {
   if (fd_ < 0) return MakeFileError(FileOperation::Read, path_, EBADF);
   if (regular_ && ::lseek(fd_, 0, SEEK_SET) != 0) return MakeFileError(FileOperation::Read, path_, errno);
   try {
-    return ReadOpenFile(fd_, path_, sink);
+    return ReadOpenFile(fd_, path_, sink, progress);
   } catch (const std::bad_alloc&) {
     return OutOfMemoryError(path_);
   }

@@ -8,6 +8,7 @@
 
 #include "core/file_error.h"
 #include "core/number_scanner.h"
+#include "core/work_progress.h"
 
 namespace zelvane {
 
@@ -40,8 +41,9 @@ class NumberFile {
   // The size on disk when it was opened; 0 for a stream.
   std::uint64_t Size() const { return size_; }
 
-  // Reads the whole text from the start (a stream: what is left of it) and hands it to sink.
-  FileResult Read(const Sink& sink);
+  // Reads the whole text from the start (a stream: what is left of it) and hands it to sink. progress
+  // advances by the bytes read; once it asks to stop, the read ends with CancelledError.
+  FileResult Read(const Sink& sink, WorkProgress* progress = nullptr);
 
  private:
   void Close();
@@ -61,9 +63,9 @@ FileResult LoadNumberFile(NumberFile& file, std::string& text);
 
 // Reads and scans an open number file: receive gets every token's text in file order.
 template <class Receiver>
-FileResult ForEachNumberIn(NumberFile& file, Receiver&& receive) {
+FileResult ForEachNumberIn(NumberFile& file, Receiver&& receive, WorkProgress* progress = nullptr) {
   NumberScanner scanner;
-  FileResult error = file.Read([&](std::string_view piece) { scanner.Feed(piece, receive); });
+  FileResult error = file.Read([&](std::string_view piece) { scanner.Feed(piece, receive); }, progress);
   if (!error) scanner.Finish(receive);
   return error;
 }

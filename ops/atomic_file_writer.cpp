@@ -114,14 +114,23 @@ void AtomicFileWriter::WriteSpilling(std::string_view bytes) {
     used_ += part;
     bytes.remove_prefix(part);
     if (bytes.empty()) return;
+    SubmitBuffer();
+  }
+}
+
+void AtomicFileWriter::SubmitBuffer() {
+  // Once stopped the same buffer takes the rest, which Finish throws away.
+  if (!StopRequested()) {
+    if (progress_) progress_->Advance(used_);
     writeback_->Submit(buffer_, used_);
     buffer_ = writeback_->FreeBuffer();
-    used_ = 0;
   }
+  used_ = 0;
 }
 
 void AtomicFileWriter::EndWrites() {
   if (!writeback_ || buffer_ == nullptr) return;
+  if (progress_) progress_->Advance(used_);
   writeback_->Submit(buffer_, used_);
   writeback_->EndInput();
   buffer_ = nullptr;
@@ -130,6 +139,7 @@ void AtomicFileWriter::EndWrites() {
 
 FileResult AtomicFileWriter::Finish() {
   if (fd_ < 0) return Fail(EBADF);
+  if (StopRequested()) return Cancel();
   EndWrites();
   const int writeError = writeback_->Finish();  // written and flushed to disk, or why not
   writeback_.reset();
@@ -146,6 +156,7 @@ FileResult AtomicFileWriter::Finish() {
 
 FileResult AtomicFileWriter::Publish() {
   if (!finished_) return Fail(EBADF);
+  if (StopRequested()) return Cancel();
   if (::rename(temporary_.c_str(), target_.c_str()) != 0) return Fail(errno);
   temporary_.clear();
   finished_ = false;
@@ -155,6 +166,11 @@ FileResult AtomicFileWriter::Publish() {
 FileResult AtomicFileWriter::Commit() {
   if (FileResult error = Finish()) return error;
   return Publish();
+}
+
+FileResult AtomicFileWriter::Cancel() {
+  Discard();
+  return CancelledError(FileOperation::Write, target_);
 }
 
 FileResult AtomicFileWriter::Fail(int errorNumber) {

@@ -8,6 +8,7 @@
 
 #include "core/file_error.h"
 #include "core/short_copy.h"
+#include "core/work_progress.h"
 #include "ops/file_writeback.h"
 
 namespace zelvane {
@@ -37,6 +38,10 @@ class AtomicFileWriter {
     used_ += bytes.size();
   }
 
+  // progress advances by the bytes written out; once it asks to stop, nothing more is written and
+  // Finish discards the file and returns CancelledError.
+  void Watch(WorkProgress* progress) { progress_ = progress; }
+
   // No more writes: the last bytes go out and to disk in the background until Finish.
   void EndWrites();
 
@@ -53,11 +58,16 @@ class AtomicFileWriter {
   static constexpr std::size_t kBufferSize = FileWriteback::kBufferSize;
 
   void WriteSpilling(std::string_view bytes);
+  // Hands the full buffer to the writeback and takes a free one, unless the work was stopped.
+  void SubmitBuffer();
+  bool StopRequested() const { return progress_ && progress_->StopRequested(); }
   // Opens a file without a name in the target's folder, or leaves fd_ closed where that cannot be done.
   FileResult CreateUnnamed();
   // Gives the finished file without a name a temporary name beside the target.
   FileResult NameUnnamed();
   FileResult Fail(int errorNumber);
+  // Throws the file away because the work was stopped.
+  FileResult Cancel();
   void Discard();
 
   std::filesystem::path target_;
@@ -67,6 +77,7 @@ class AtomicFileWriter {
   std::unique_ptr<FileWriteback> writeback_;
   char* buffer_ = nullptr;  // one of writeback_'s; none after EndWrites
   std::size_t used_ = 0;
+  WorkProgress* progress_ = nullptr;
 };
 
 }  // namespace zelvane

@@ -31,6 +31,10 @@ class CategoryFiles {
     writer->Write(separator_);
   }
 
+  // Every writer advances progress by the bytes it writes out; once progress asks to stop, the commits
+  // replace nothing and report CancelledError.
+  void Watch(WorkProgress* progress);
+
   // All or nothing: every file is written and on disk before any replaces its target, so that a
   // failure leaves every old file as it was. The first failure, in category order.
   FileResult CommitAll();
@@ -40,12 +44,19 @@ class CategoryFiles {
  private:
   std::array<std::unique_ptr<AtomicFileWriter>, kCategoryCount> writers_;
   std::array<FileResult, kCategoryCount> openFailures_;
+  // Whether the work was stopped before any file replaced its target; if not, nothing stops the
+  // replacing any more, so that either all files or none are replaced.
+  bool StoppedBeforeReplacing();
+
+  std::filesystem::path folder_;
   std::string separator_;
+  WorkProgress* progress_ = nullptr;
 };
 
 // Writes every category list to its own file in folder; a file that cannot be written does not stop
-// the others. The failures in category order.
+// the others. The failures in category order. Once progress asks to stop, no file is replaced and the
+// only failure is a CancelledError.
 std::vector<FileError> ExportCategoryLists(const std::filesystem::path& folder, const CategoryLists& lists,
-                                           std::string_view separator);
+                                           std::string_view separator, WorkProgress* progress = nullptr);
 
 }  // namespace zelvane

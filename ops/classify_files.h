@@ -7,6 +7,7 @@
 #include "core/category_lists.h"
 #include "core/file_error.h"
 #include "core/prefix_table.h"
+#include "core/work_progress.h"
 #include "ops/atomic_file_writer.h"
 
 namespace zelvane {
@@ -19,6 +20,9 @@ struct ClassifyJob {
   std::string separator;
   const PrefixTable* table = &PrefixTable::Original();
   bool unique = false;  // only the first occurrence of each number
+  // Advances by the bytes read, of the inputs' total when all are regular files; once it asks to stop,
+  // nothing is replaced and ClassifyFiles returns CancelledError.
+  WorkProgress* progress = nullptr;
 };
 
 // Runs the job: the five files are replaced together once every input was read and every file is on

@@ -74,6 +74,17 @@ void FindTokens(TextSource& scanned, TextSource& searched, std::uint64_t tokens,
 FileResult Compare(TextSource& scanned, TextSource& searched, std::uint64_t memory, const ComparisonSettings& settings,
                    const NumberSink& sink) {
   const std::filesystem::path folder = TemporaryFolderOf(settings);
+  WorkProgress* const progress = settings.progress;
+  const std::uint64_t startedAt = progress ? progress->Done() : 0;
+  // The passes over the files: counting, gathering, one search a round, the repeats, listing.
+  const auto expectPasses = [&](std::uint64_t rounds) {
+    if (progress) {
+      progress->SetTotal(startedAt + (settings.unique ? 4 : 3) * scanned.Size() + rounds * searched.Size());
+    }
+  };
+  scanned.Watch(progress);
+  searched.Watch(progress);
+  expectPasses(1);
   try {
     LengthCounts counts{};
     std::uint64_t tokens = 0;
@@ -87,6 +98,7 @@ FileResult Compare(TextSource& scanned, TextSource& searched, std::uint64_t memo
     const TokenClasses classes = TokenClasses::Plan(counts, Speedups().lengthClasses);
     const ComparisonPlan plan =
         PlanComparison(counts, classes, searched.Size(), Less(memory, tokens / 8));
+    expectPasses(std::uint64_t{1} << plan.round.bucketBits);
     FindTokens(scanned, searched, tokens, classes, counts, plan, folder, selected);
     if (settings.mode == ComparisonMode::FindDifferent) selected.FlipAll();
     if (settings.unique) ClearRepeats(scanned, tokens, selected, plan.repeatBucketBits, plan.repeatFrameSize, folder);
@@ -136,9 +148,10 @@ FileResult CompareFiles(const std::filesystem::path& file1, const std::filesyste
 }
 
 FileResult CompareFiles(const std::filesystem::path& file1, const std::filesystem::path& file2, ComparisonMode mode,
-                        NumberList& result) {
+                        NumberList& result, WorkProgress* progress) {
   ComparisonSettings settings;
   settings.mode = mode;
+  settings.progress = progress;
   NumberList listed;
   if (FileResult error = CompareFiles(file1, file2, settings, [&](std::string_view n) { listed.Append(n); }))
     return error;

@@ -8,6 +8,7 @@
 #include "core/file_error.h"
 #include "core/number_file_reader.h"
 #include "core/number_list.h"
+#include "core/work_progress.h"
 
 namespace zelvane {
 
@@ -25,6 +26,9 @@ struct ComparisonSettings {
   // fit goes to temporary files in temporaryFolder. 0: DefaultMemoryBudget().
   std::uint64_t memoryBudget = 0;
   std::filesystem::path temporaryFolder;  // empty: DefaultTemporaryFolder()
+  // Advances by the bytes of every pass over either file, of a total that grows when the passes turn
+  // out to be more; once it asks to stop, the comparison ends with CancelledError.
+  WorkProgress* progress = nullptr;
 };
 
 // Gets the numbers a comparison lists, in order, as they are listed.
@@ -46,6 +50,6 @@ FileResult CompareFiles(const std::filesystem::path& file1, const std::filesyste
 
 // The same with the default settings and mode, into result; on failure result is left as it was.
 FileResult CompareFiles(const std::filesystem::path& file1, const std::filesystem::path& file2, ComparisonMode mode,
-                        NumberList& result);
+                        NumberList& result, WorkProgress* progress = nullptr);
 
 }  // namespace zelvane

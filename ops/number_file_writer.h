@@ -17,11 +17,13 @@ constexpr std::string_view DefaultSeparator(std::string_view typed) {
 }
 
 // Writes numbers (anything that iterates as string_view) to path, each followed by separator.
-// The file is replaced whole or, on failure, left as it was.
+// The file is replaced whole or, on failure or once progress asks to stop, left as it was.
 template <class Numbers>
-FileResult WriteNumberFile(const std::filesystem::path& path, const Numbers& numbers, std::string_view separator) {
+FileResult WriteNumberFile(const std::filesystem::path& path, const Numbers& numbers, std::string_view separator,
+                           WorkProgress* progress = nullptr) {
   AtomicFileWriter writer(path);
   if (FileResult error = writer.Open()) return error;
+  writer.Watch(progress);
   for (std::string_view number : numbers) {
     writer.Write(number);
     writer.Write(separator);

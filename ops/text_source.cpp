@@ -43,8 +43,16 @@ FileResult TextSource::Open(const std::filesystem::path& path, InputKinds kinds,
 }
 
 FileResult TextSource::Read(const NumberFile::Sink& sink) {
-  if (file_) return file_->Read(sink);
+  if (file_) return file_->Read(sink, progress_);
+  if (kept_ && progress_) {
+    return kept_->ForEachFrame(0, [this, &sink](std::string_view frame) {
+      progress_->Advance(frame.size());
+      if (progress_->StopRequested()) throw FileFailure(CancelledError(FileOperation::Read, path_));
+      sink(frame);
+    });
+  }
   if (kept_) return kept_->ForEachFrame(0, sink);
+  if (progress_) progress_->Advance(text_.size());
   if (!text_.empty()) sink(text_);
   return std::nullopt;
 }

@@ -8,6 +8,7 @@
 
 #include "core/file_error.h"
 #include "core/number_file_reader.h"
+#include "core/work_progress.h"
 #include "ops/spill_store.h"
 
 namespace zelvane {
@@ -32,6 +33,10 @@ class TextSource {
   // Hands the whole text over in pieces, from the start.
   FileResult Read(const NumberFile::Sink& sink);
 
+  // Every later Read advances progress by the bytes it hands over, and ends with CancelledError once
+  // progress asks to stop.
+  void Watch(WorkProgress* progress) { progress_ = progress; }
+
  private:
   TextSource() = default;
 
@@ -40,6 +45,7 @@ class TextSource {
   std::unique_ptr<NumberFile> file_;
   std::unique_ptr<SpillStore> kept_;
   std::uint64_t size_ = 0;
+  WorkProgress* progress_ = nullptr;
 };
 
 // Reads a source and scans it: receive(token, ordinal) gets every token's text in order, numbered from 0.
