@@ -102,10 +102,15 @@ int main(int argc, char** argv) {
   const std::string numbers = Load(folder / "numbers-1m.txt");
   RegisterComparisons("1m-vs-1m", numbers, Load(folder / "whitelist-1m.txt"));
   RegisterComparisons("1m-vs-junk-1m", numbers, Load(folder / "whitelist-junk-1m.txt"));
+  RegisterComparisons("real-1m-vs-1m", Load(folder / "numbers-real-1m.txt"), Load(folder / "whitelist-1m.txt"));
+  RegisterComparisons("1m-vs-real-1m", numbers, Load(folder / "whitelist-real-1m.txt"));
   const auto [longScanned, longSearched] = EveryLengthInLongRuns(1'000'000);
   RegisterComparisons("every-length-1mb", longScanned, longSearched);
   if (std::filesystem::exists(folder / "numbers-10m.txt")) {
-    RegisterComparisons("10m-vs-10m", Load(folder / "numbers-10m.txt"), Load(folder / "whitelist-10m.txt"));
+    const std::string numbers10m = Load(folder / "numbers-10m.txt");
+    RegisterComparisons("10m-vs-10m", numbers10m, Load(folder / "whitelist-10m.txt"));
+    RegisterComparisons("real-10m-vs-10m", Load(folder / "numbers-real-10m.txt"), Load(folder / "whitelist-10m.txt"));
+    RegisterComparisons("10m-vs-real-10m", numbers10m, Load(folder / "whitelist-real-10m.txt"));
   }
   benchmark::RegisterBenchmark("CompareNaively/different/10k-vs-10k", [&](benchmark::State& state) {
     const std::string scanned = Load(folder / "numbers-10k.txt");

@@ -5,9 +5,16 @@
 //   whitelist-n.txt        n plain numbers: half of them from numbers-n.txt, shuffled
 //   whitelist-junk-n.txt   the same whitelist with a junk line after about one line in fifty: 4 to 40
 //                          bytes of digits only, of printable ASCII or of any byte but separators and zero
+//   numbers-real-n.txt     numbers-n.txt's numbers as real files hold them (CR LF): about 85% plain
+//                          mobiles, the rest landlines, +86 / 86 / 0 forms, text around numbers, 13 service
+//                          numbers repeated over and over, digit fragments, numbers in groups ("175 5093
+//                          6597": three tokens), 400 numbers and long junk
+//   whitelist-real-n.txt   whitelist-n.txt's numbers written the same way, with LF line ends
 // The 1m set also has whitelist-100k.txt: 100,000 plain numbers, half of them from numbers-1m.txt.
 // The numbers files carry prefixes the clean whitelists lack, so they are the larger and are scanned;
 // the junk lines make a junk whitelist the larger, so it is scanned and its junk is searched for.
+// numbers-real-n.txt is larger than whitelist-n.txt, so it is scanned against the clean whitelist;
+// whitelist-real-n.txt (LF) is smaller than numbers-n.txt, so it is the one searched.
 // The output is the same on every run. Usage: make_compare_data FOLDER [SIZE...]
 
 #include <algorithm>
@@ -27,6 +34,13 @@ constexpr const char* kMobilePrefixes[] = {"130", "131", "132", "133", "134", "1
                                            "159", "166", "173", "175", "176", "177", "178", "180", "181", "182",
                                            "183", "184", "185", "186", "187", "188", "189", "191", "198", "199"};
 constexpr const char* kAreaCodes[] = {"010", "020", "021", "0755", "0571", "028", "0731", "0898"};
+// What real files repeat thousands of times; the 3-digit ones are too short to be numbers at all.
+constexpr const char* kServiceNumbers[] = {"110",   "120",   "10086", "10010", "10000", "95588", "95555",
+                                           "95533", "95566", "12306", "12315", "12345", "96110"};
+// GBK text: 张三, 李四, 王经理, 备注, and the full-width comma.
+constexpr const char* kGbkNames[] = {"\xD5\xC5\xC8\xFD", "\xC0\xEE\xCB\xC4", "\xCD\xF5\xBE\xAD\xC0\xED"};
+constexpr const char* kGbkNote = "\xB1\xB8\xD7\xA2";
+constexpr const char* kGbkComma = "\xA3\xAC";
 
 class Generator {
  public:
@@ -75,6 +89,27 @@ class Generator {
     return junk;
   }
 
+  // A line of a real file for number (a plain number of the set): mostly the number itself, as a share
+  // of 10,000 lines each kind has (realistic-number-files.md); the rarer kinds make their own digits.
+  std::string RealLine(const std::string& number) {
+    const std::size_t pick = Below(10'000);
+    const bool mobile = number[0] == '1';
+    if (pick < 8'470 || !mobile) return number;
+    if (pick < 8'930) return Landline();
+    if (pick < 9'160) return "86" + number;
+    if (pick < 9'390) return "+86" + number;
+    if (pick < 9'530) return "0" + number;
+    if (pick < 9'660) return TextWith(number);
+    if (pick < 9'780) return kServiceNumbers[Below(std::size(kServiceNumbers))];
+    if (pick < 9'890) return Digits(Below(4) == 0 ? 12 : 7 + Below(4));
+    if (pick < 9'940) {
+      const char joint = Below(2) == 0 ? ' ' : '-';
+      return number.substr(0, 3) + joint + number.substr(3, 4) + joint + number.substr(7);
+    }
+    if (pick < 9'980) return (Below(4) == 0 ? "800" : "400") + Digits(7);
+    return LongJunk(number);
+  }
+
   template <class T>
   void Shuffle(std::vector<T>& items) {
     std::shuffle(items.begin(), items.end(), random_);
@@ -84,22 +119,74 @@ class Generator {
   void AppendDigits(std::string& text, std::size_t count) {
     for (std::size_t i = 0; i < count; ++i) text.push_back(static_cast<char>('0' + Below(10)));
   }
+  std::string Digits(std::size_t count) {
+    std::string digits;
+    AppendDigits(digits, count);
+    return digits;
+  }
+  std::string Landline() {
+    std::string landline = kAreaCodes[Below(std::size(kAreaCodes))];
+    AppendDigits(landline, landline.size() == 3 ? 8 : 7 + Below(2));
+    return landline;
+  }
+  std::string MobileNumber() {
+    std::string mobile = kMobilePrefixes[Below(std::size(kMobilePrefixes))];
+    AppendDigits(mobile, 8);
+    return mobile;
+  }
+  // 0731-3979306, 张三13912345678, or two numbers joined by a tab or a full-width comma.
+  std::string TextWith(const std::string& number) {
+    switch (Below(4)) {
+      case 0: {
+        const std::string area = kAreaCodes[Below(std::size(kAreaCodes))];
+        return area + "-" + Digits(area.size() == 3 ? 8 : 7);
+      }
+      case 1:
+        return kGbkNames[Below(std::size(kGbkNames))] + number;
+      case 2:
+        return number + "\t" + MobileNumber();
+      default:
+        return number + kGbkComma + MobileNumber();
+    }
+  }
+  // 17 to 40 bytes: a link, a note, a tel: link.
+  std::string LongJunk(const std::string& number) {
+    switch (Below(3)) {
+      case 0:
+        return "tel:" + number;
+      case 1:
+        return std::string(kGbkNote) + ":" + kGbkNames[Below(std::size(kGbkNames))] + "/" + number + "/" +
+               Digits(Below(8));
+      default:
+        return "https://m.example.cn/c/" + Digits(6 + Below(12));
+    }
+  }
 
   std::mt19937_64 random_;
 };
 
-void WriteLines(const std::filesystem::path& path, const std::vector<std::string>& lines) {
+void WriteLines(const std::filesystem::path& path, const std::vector<std::string>& lines,
+                const char* lineEnd = "\r\n") {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  for (const std::string& line : lines) out << line << "\r\n";
+  for (const std::string& line : lines) out << line << lineEnd;
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
+// The lines of a real file for plain numbers.
+std::vector<std::string> RealLines(Generator& generator, const std::vector<std::string>& plain) {
+  std::vector<std::string> lines;
+  lines.reserve(plain.size());
+  for (const std::string& number : plain) lines.push_back(generator.RealLine(number));
+  return lines;
+}
+
 // A user's list of count lines and whitelists of the given sizes that share half of it; the first
-// whitelist also with junk.
+// whitelist also with junk, and both written as real files.
 void WriteSet(const std::filesystem::path& folder, const std::string& suffix, std::size_t count,
               const std::vector<std::pair<std::size_t, std::string>>& whitelists, std::uint64_t seed) {
   Generator generator(seed);
   Generator junk(seed + 100);  // its own, so that the clean files stay as they were
+  Generator real(seed + 200);
   std::vector<std::string> plain;
   std::vector<std::string> lines;
   for (std::size_t i = 0; i < count; ++i) {
@@ -108,6 +195,7 @@ void WriteSet(const std::filesystem::path& folder, const std::string& suffix, st
     lines.push_back(generator.Written(plain.back()));
   }
   WriteLines(folder / ("numbers-" + suffix + ".txt"), lines);
+  WriteLines(folder / ("numbers-real-" + suffix + ".txt"), RealLines(real, plain));
 
   for (const auto& [size, name] : whitelists) {
     std::vector<std::string> shared = plain;
@@ -117,6 +205,7 @@ void WriteSet(const std::filesystem::path& folder, const std::string& suffix, st
     generator.Shuffle(whitelist);
     WriteLines(folder / ("whitelist-" + name + ".txt"), whitelist);
     if (name != suffix) continue;
+    WriteLines(folder / ("whitelist-real-" + name + ".txt"), RealLines(real, whitelist), "\n");
     std::vector<std::string> junky;
     for (const std::string& line : whitelist) {
       junky.push_back(line);
