@@ -28,7 +28,8 @@ class AnchorFilter {
   }
 
   // Room for anchors at 16 to 32 bits each (one or two false positives in a hundred); empties it.
-  void Resize(std::size_t anchors) { words_.assign(std::bit_ceil(std::max<std::size_t>(anchors / 4, 8)), 0); }
+  void Resize(std::size_t anchors) { words_.assign(WordsFor(anchors), 0); }
+  static std::size_t BytesFor(std::size_t anchors) { return WordsFor(anchors) * sizeof(std::uint64_t); }
   void Clear() { std::fill(words_.begin(), words_.end(), 0); }
   // A filter never resized lets every window through without a look.
   bool Active() const { return !words_.empty(); }
@@ -47,6 +48,7 @@ class AnchorFilter {
     std::memcpy(&value, at, sizeof value);
     return value;
   }
+  static std::size_t WordsFor(std::size_t anchors) { return std::bit_ceil(std::max<std::size_t>(anchors / 4, 8)); }
   std::size_t Word(std::uint64_t key) const { return key >> (64 - std::countr_zero(words_.size())); }
   static std::uint64_t Bits(std::uint64_t key) {
     return std::uint64_t{1} << (key >> 20 & 63) | std::uint64_t{1} << (key >> 26 & 63);

@@ -59,6 +59,7 @@ class ComparisonRound {
 
   const TokenClasses& classes_;
   RoundLayout layout_;
+  std::uint64_t tokenMemory_;  // the layout's, less what the filters take
   TextSource& searched_;
   BitArray& found_;
   bool lookAhead_;

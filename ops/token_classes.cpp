@@ -11,7 +11,14 @@ constexpr std::uint64_t kOwnShare = 16;
 constexpr std::size_t kMaxOwn = 4;
 // The other lengths are grouped by these ranges, each starting at one of these lengths.
 constexpr std::array<std::size_t, 4> kRangeStarts = {1, 4, 8, 13};
-static_assert(kMaxOwn + kRangeStarts.size() == TokenClasses::kMaxGroupedClasses);
+// A length of 4 to 7 bytes with this many tokens is a class of its own too: a group's anchor is 4 bytes,
+// and a few thousand anchors of 4 digits match most windows of a list of numbers, so that the filter
+// turns few away and each window is compared with every length of the group. Its own class is probed
+// with its whole length, and is no longer cut once its tokens are found (short ones are found soon).
+constexpr std::size_t kShortFirst = 4;
+constexpr std::size_t kShortLast = 7;
+constexpr std::uint64_t kShortOwnCount = 1024;
+static_assert(kMaxOwn + (kShortLast - kShortFirst + 1) + kRangeStarts.size() == TokenClasses::kMaxGroupedClasses);
 
 std::size_t RangeOf(std::size_t length) {
   return static_cast<std::size_t>(std::upper_bound(kRangeStarts.begin(), kRangeStarts.end(), length) -
@@ -34,7 +41,8 @@ TokenClasses TokenClasses::Plan(const LengthCounts& counts, bool grouped) {
   std::array<std::size_t, kMaxTokenLength + 1> group{};
   for (std::size_t i = 0; i < byCount.size(); ++i) {
     const std::size_t length = byCount[i];
-    const bool own = !grouped || (i < kMaxOwn && counts[length] * kOwnShare >= total);
+    const bool own = !grouped || (i < kMaxOwn && counts[length] * kOwnShare >= total) ||
+                     (length >= kShortFirst && length <= kShortLast && counts[length] >= kShortOwnCount);
     group[length] = own ? kRangeStarts.size() + 1 + length : RangeOf(length);
   }
 

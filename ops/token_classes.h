@@ -29,10 +29,10 @@ struct TokenClass {
 class TokenClasses {
  public:
   // A searched position costs at most this many probes, whatever lengths the tokens have.
-  static constexpr std::size_t kMaxGroupedClasses = 8;
+  static constexpr std::size_t kMaxGroupedClasses = 12;
 
-  // Classes for tokens of the counted lengths: the few lengths that hold most tokens a class each, the
-  // others grouped by ranges of length. Without grouping every length is a class (for the benchmarks).
+  // Classes for tokens of the counted lengths: the few lengths that hold most tokens a class each, and
+  // short lengths that hold thousands; the others grouped by ranges of length. Without grouping every length is a class (for the benchmarks).
   static TokenClasses Plan(const LengthCounts& counts, bool grouped);
 
   std::size_t size() const { return classes_.size(); }

@@ -99,6 +99,7 @@ void TokenTable::Insert(const char* record, std::uint64_t hash, const TokenClass
       return;
     }
     if ((slot & kTagMask) == Tag(hash) && TokenRecord::Text(RecordOf(slot)) == TokenRecord::Text(record)) {
+      TokenRecord::MarkRepeat(record);
       duplicates.emplace_back(record, RecordOf(slot));
       return;
     }

@@ -13,6 +13,7 @@
 #include <set>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "ops/number_comparison.h"
@@ -94,13 +95,17 @@ class PairMaker {
   std::vector<std::string> runs_;
 };
 
-// What the naive search lists; with unique, each number only where it first occurs.
-Numbers Expected(std::string_view scanned, std::string_view searched, ComparisonMode mode, bool unique) {
-  Numbers listed = Listed(test::CompareNumberFilesNaively(scanned, searched, mode));
-  if (!unique) return listed;
+// Each number only where it first occurs.
+Numbers FirstOccurrences(Numbers listed) {
   std::set<std::string> seen;
   std::erase_if(listed, [&seen](const std::string& number) { return !seen.insert(number).second; });
   return listed;
+}
+
+// What the naive search lists; with unique, each number only where it first occurs.
+Numbers Expected(std::string_view scanned, std::string_view searched, ComparisonMode mode, bool unique) {
+  Numbers listed = Listed(test::CompareNumberFilesNaively(scanned, searched, mode));
+  return unique ? FirstOccurrences(std::move(listed)) : listed;
 }
 
 // How a file stores its text on disk: plain, after a UTF-8 mark, or UTF-16 LE or BE.
@@ -221,6 +226,67 @@ TEST(CompareDifferential, ListsWhatTheNaiveSearchLists) {
   EXPECT_GT(found, 10000u);
   EXPECT_GT(missed, 30000u);
   EXPECT_EQ(test::FileNamesIn(folder.path()), (std::vector<std::string>{"1.txt", "2.txt"}));
+}
+
+// Lines as users' files hold them, at a size where the comparison plans differently than for a few
+// lines: over a thousand tokens of 4 and of 5 bytes (numbers written in groups, service numbers repeated
+// hundreds of times), so that short lengths get classes of their own, and filters narrowed between
+// batches while repeats of one token wait for the token's own record. Mobiles come from numbers, so that
+// the other side finds many of them.
+std::string RealisticLines(std::mt19937& random, const Numbers& numbers, std::size_t lines) {
+  static const char* const kService[] = {"10086", "95588", "12306", "110", "96110"};
+  const auto below = [&random](std::size_t bound) { return random() % bound; };
+  const auto digits = [&](std::size_t count) {
+    std::string text;
+    while (text.size() < count) text.push_back(static_cast<char>('0' + below(10)));
+    return text;
+  };
+  std::string text;
+  for (std::size_t i = 0; i < lines; ++i) {
+    const std::string& number = numbers[below(numbers.size())];
+    switch (below(12)) {
+      case 0:
+      case 10:
+      case 11: text += kService[below(std::size(kService))]; break;
+      case 1: text += number.substr(0, 3) + " " + number.substr(3, 4) + " " + number.substr(7); break;
+      case 2: text += digits(4) + " " + digits(4); break;
+      case 3: text += below(2) == 0 ? number.substr(below(5), 7) : digits(7 + below(6)); break;
+      case 4: text += (below(2) == 0 ? "+86" : "0") + number; break;
+      case 5: text += "0755-" + digits(8); break;
+      default: text += below(3) == 0 ? "13" + digits(9) : number; break;
+    }
+    text += below(2) == 0 ? "\r\n" : "\n";
+  }
+  return text;
+}
+
+TEST(CompareDifferential, RealisticFilesEitherSideListWhatTheNaiveSearchLists) {
+  test::TemporaryFolder folder;
+  std::mt19937 random(2026);
+  Numbers mobiles;
+  std::string clean;
+  for (int i = 0; i < 2000; ++i) {
+    mobiles.push_back("13" + std::to_string(100000000 + random() % 900000000));
+    clean += mobiles.back() + "\r\n";
+  }
+  const std::string realistic = RealisticLines(random, mobiles, 6000);
+  for (const bool realisticScanned : {true, false}) {
+    const std::string& scanned = realisticScanned ? realistic : clean;
+    const std::string& searched = realisticScanned ? clean : realistic;
+    for (ComparisonMode mode : {ComparisonMode::FindSame, ComparisonMode::FindDifferent}) {
+      const Numbers all = Expected(scanned, searched, mode, false);
+      const Numbers expected[] = {all, FirstOccurrences(all)};
+      for (const Variant& variant : kVariants) {
+        const ScopedSpeedups speedups(variant.speedups);
+        ComparisonSettings settings{
+            .mode = mode, .unique = variant.unique, .memoryBudget = variant.budget, .temporaryFolder = folder.path()};
+        Numbers listed;
+        ASSERT_FALSE(CompareTexts(scanned, searched, settings, [&](std::string_view n) { listed.emplace_back(n); }));
+        ASSERT_TRUE(listed == expected[variant.unique])
+            << variant.name << (realisticScanned ? ", realistic file scanned" : ", realistic file searched");
+      }
+    }
+  }
 }
 
 }  // namespace
