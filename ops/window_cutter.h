@@ -80,20 +80,16 @@ class WindowCutter {
   // Cuts the runs in [p, end). A run that reaches end may go on in the next piece: only its starts
   // that have a whole window are cut, the others kept in pending_.
   void CutRuns(const char* p, const char* end) {
-    for (;;) {
-      while (p != end && IsSeparator(static_cast<unsigned char>(*p))) ++p;
-      if (p == end) return;
-      const char* runEnd = NextSeparator(p, end);
-      const auto length = static_cast<std::size_t>(runEnd - p);
-      if (runEnd == end && !ended_) {
-        const std::size_t ready = Ready(length);
-        Cut(p, length, ready);
-        pending_.assign(p + ready, length - ready);
-        return;
-      }
-      Cut(p, length, length);
-      p = runEnd;
-    }
+    const char* run = p;
+    ForEachSeparator(p, end, [&](const char* at) {
+      const auto length = static_cast<std::size_t>(at - run);
+      Cut(run, length, length);
+      run = at + 1;
+    });
+    const auto length = static_cast<std::size_t>(end - run);
+    const std::size_t ready = ended_ ? length : Ready(length);
+    Cut(run, length, ready);
+    pending_.assign(run + ready, length - ready);
   }
 
   // How many starts of an open run of length bytes have a whole window.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,28 @@ INSTANTIATE_TEST_SUITE_P(
         ScanCase{"HighBytesAreContent", "\xB5\xE7\xBB\xB0", {"\xB5\xE7\xBB\xB0"}}),
     [](const auto& p) { return std::string(p.param.name); });
 // clang-format on
+
+// The block search finds what a byte-by-byte look finds, wherever a range starts and ends: every byte
+// value, separators in the last byte of a 16- and a 64-byte block and in the padded tail.
+TEST(SeparatorSearch, FindsWhatAByteByByteLookFinds) {
+  std::mt19937 random(5);
+  std::string bytes(300, '\0');
+  for (int sample = 0; sample < 200; ++sample) {
+    for (char& byte : bytes) byte = static_cast<char>(random() % 4 == 0 ? "\r\n ,"[random() % 4] : random() % 256);
+    const std::size_t from = random() % 80;
+    const std::size_t end = from + random() % (bytes.size() - from);
+    std::vector<std::size_t> expected;
+    for (std::size_t i = from; i < end; ++i) {
+      if (IsSeparator(static_cast<unsigned char>(bytes[i]))) expected.push_back(i);
+    }
+    std::vector<std::size_t> found;
+    ForEachSeparator(bytes.data() + from, bytes.data() + end,
+                     [&](const char* at) { found.push_back(static_cast<std::size_t>(at - bytes.data())); });
+    ASSERT_EQ(found, expected) << "from " << from << " to " << end;
+    const char* next = NextSeparator(bytes.data() + from, bytes.data() + end);
+    ASSERT_EQ(static_cast<std::size_t>(next - bytes.data()), expected.empty() ? end : expected.front());
+  }
+}
 
 }  // namespace
 }  // namespace zelvane
