@@ -1,6 +1,8 @@
 #include "ui/classifier_dlg.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QKeyEvent>
@@ -46,6 +48,18 @@ constexpr CategoryBox kCategoryBoxes[] = {
 
 constexpr CategoryFilter kEveryCategory = {true, true, true, true, true};
 
+// The name of a file or folder in "正在导入“numbers.txt”…".
+QString NameOf(const std::filesystem::path& path) {
+  return FromUtf8((path.has_filename() ? path : path.parent_path()).filename().string());
+}
+
+// About the bytes an export of the shown numbers writes, for its progress: numbers of the lists' mean length.
+std::uint64_t ShownBytes(const NumberListModel& model, std::size_t separator) {
+  const CategoryLists& lists = model.Lists();
+  const std::uint64_t numberBytes = lists.size() == 0 ? 11 : lists.TextBytes() / lists.size();
+  return model.size() * (numberBytes + separator);
+}
+
 }  // namespace
 
 CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
@@ -55,7 +69,8 @@ CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
       m_list(DlgItem<NumberListView>(res::IDC_NUMBER_LIST)),
       m_overview(DlgItem<COverviewPane>(res::IDC_OVERVIEW)),
       m_systemMenu(new SystemMenu(this)),
-      m_listMenu(new QMenu(this)) {
+      m_listMenu(new QMenu(this)),
+      m_work(shell, this) {
   m_list->SetModel(&m_model);
   // Made smaller, the pane would be drawn over the buttons; the status line spans the window as the list does.
   setMinimumSize(size());
@@ -81,10 +96,16 @@ CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
   // The list's own menu; the shortcuts of copy and select all are the list's keys.
   m_listMenu->addAction(QStringLiteral("复制(&C)"), QKeySequence::Copy, m_list, &NumberListView::CopySelection);
   m_listMenu->addAction(QStringLiteral("全选(&A)"), QKeySequence::SelectAll, m_list, &NumberListView::SelectAll);
-  ConnectCommand(m_listMenu->addAction(QStringLiteral("清空(&L)")), &QAction::triggered,
-                 &CClassifierDlg::OnClearNumbers);
-  ConnectCommand(m_listMenu->addAction(QStringLiteral("去除重复号码(&D)")), &QAction::triggered,
-                 &CClassifierDlg::OnRemoveRepeats);
+  m_commandActions = {m_listMenu->addAction(QStringLiteral("清空(&L)")),
+                      m_listMenu->addAction(QStringLiteral("去除重复号码(&D)"))};
+  ConnectCommand(m_commandActions[0], &QAction::triggered, &CClassifierDlg::OnClearNumbers);
+  ConnectCommand(m_commandActions[1], &QAction::triggered, &CClassifierDlg::OnRemoveRepeats);
+  for (const int id : {res::IDC_IMPORT, res::IDC_EXPORT, res::IDC_ONE_CLICK_EXPORT, res::IDC_ANALYSIS,
+                       res::IDC_CHECK_ALL}) {
+    m_commandControls << GetDlgItem(id);
+  }
+  for (const CategoryBox& box : kCategoryBoxes) m_commandControls << GetDlgItem(box.id);
+  m_commandControls << m_overview->TableChoice();
   connect(m_list, &NumberListView::ContextMenuRequested, m_listMenu,
           [this](const QPoint& at) { m_listMenu->popup(at); });
 
@@ -124,37 +145,92 @@ void CClassifierDlg::RunCommand(const std::function<void()>& command) {
   }
 }
 
+bool CClassifierDlg::RunWork(const QString& what, const std::function<void(WorkProgress&)>& work) {
+  EnableCommands(false);
+  bool finished = false;
+  try {
+    finished = m_work.Run(what, work);
+  } catch (...) {
+    EnableCommands(true);
+    throw;
+  }
+  EnableCommands(true);
+  // The window was closed meanwhile: it goes once the command that ran has ended.
+  if (std::exchange(m_closeAsked, false)) QTimer::singleShot(0, this, &QWidget::close);
+  return finished;
+}
+
+void CClassifierDlg::EnableCommands(bool enable) {
+  for (QWidget* control : m_commandControls) control->setEnabled(enable);
+  for (QAction* action : m_commandActions) action->setEnabled(enable);
+  setAcceptDrops(enable);
+}
+
+void CClassifierDlg::closeEvent(QCloseEvent* event) {
+  if (!m_work.Running()) return TemplateDialog::closeEvent(event);
+  event->ignore();
+  m_closeAsked = true;
+  m_work.Cancel();
+}
+
 void CClassifierDlg::OnImport() {
   const std::optional<std::filesystem::path> path = ChooseFileToImport(m_shell, this);
   if (path) ImportFiles({*path});
 }
 
 void CClassifierDlg::ImportFiles(const std::vector<std::filesystem::path>& paths) {
-  std::uint64_t total = 0;
+  if (paths.empty()) return;
+  const CategoryCounts before = m_model.Lists().Counts();
+  const std::uint64_t countBefore = m_model.Lists().size();
+  // Opened here, so that a file is read with this thread's permissions; read on the worker.
+  std::vector<NumberFile> files(paths.size());
+  std::vector<FileResult> results(paths.size());
+  std::uint64_t bytes = 0;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    results[i] = files[i].Open(paths[i]);
+    if (!results[i]) bytes += files[i].Size();
+  }
+  const QString name = NameOf(paths.front());
+  const QString what = paths.size() == 1 ? QStringLiteral("正在导入“%1”…").arg(name)
+                                         : QStringLiteral("正在导入“%1”等%2个文件…").arg(name).arg(paths.size());
+  const CategoryFilter admitted = Admitted();
+  const PrefixTable& table = *m_table;
+  std::optional<ItemRefs> merged;  // the view with the files read so far
+  bool outOfMemory = false;
+  bool finished = false;
+  {
+    const WaitCursor wait(m_shell);
+    finished = RunWork(what, [&](WorkProgress& progress) {
+      progress.SetTotal(bytes);
+      try {
+        // Each file merged into the view in turn, as if imported one after the other.
+        for (std::size_t i = 0; i < files.size() && !progress.StopRequested(); ++i) {
+          if (results[i]) continue;
+          const CategoryCounts countsBefore = m_model.Lists().Counts();
+          results[i] = m_model.ImportFile(files[i], table, &progress);
+          if (!results[i]) merged = m_model.MergedView(merged ? *merged : m_model.Refs(), countsBefore, admitted);
+        }
+      } catch (const std::bad_alloc&) {
+        outOfMemory = true;  // the view cannot take the numbers
+      }
+    });
+  }
+  if (!finished || outOfMemory) {
+    m_model.DropImported(before);
+    if (outOfMemory) throw std::bad_alloc();
+    return;
+  }
+  if (merged) m_model.ShowImported(std::move(*merged));
+
   QStringList failures;
-  for (const std::filesystem::path& path : paths) {
-    std::uint64_t imported = 0;
-    if (FileResult error = ImportFile(path, imported)) {
-      failures << FromUtf8(error->Message());
-    } else {
-      total += imported;
-    }
+  for (const FileResult& result : results) {
+    if (result) failures << FromUtf8(result->Message());
   }
   if (failures.size() < static_cast<qsizetype>(paths.size())) ShowCounts();
   // A single file that failed says only why, as 导入 does.
   const bool onlyFailures = paths.size() == 1 && !failures.empty();
-  const QString count = QStringLiteral("共计导入%1个接收号码！").arg(total);
+  const QString count = QStringLiteral("共计导入%1个接收号码！").arg(m_model.Lists().size() - countBefore);
   m_shell.ShowMessage(this, ((onlyFailures ? QStringList() : QStringList{count}) + failures).join(QLatin1Char('\n')));
-}
-
-FileResult CClassifierDlg::ImportFile(const std::filesystem::path& path, std::uint64_t& imported) {
-  const WaitCursor wait(m_shell);
-  const std::uint64_t before = m_model.Lists().size();
-  NumberFile file;
-  if (FileResult error = file.Open(path)) return error;
-  if (FileResult error = m_model.Import(file, *m_table, Admitted())) return error;
-  imported = m_model.Lists().size() - before;
-  return std::nullopt;
 }
 
 void CClassifierDlg::ShowCounts() {
@@ -207,8 +283,12 @@ void CClassifierDlg::OnExport() {
   FileResult error;
   {
     WaitCursor wait(m_shell);
-    error = WriteNumberFile(*path, m_model.Numbers(), *separator);
+    RunWork(QStringLiteral("正在导出“%1”…").arg(NameOf(*path)), [&](WorkProgress& progress) {
+      progress.SetTotal(ShownBytes(m_model, separator->size()));
+      error = WriteNumberFile(*path, m_model.Numbers(), *separator, &progress);
+    });
   }
+  if (WasCancelled(error)) return;
   m_shell.ShowMessage(this, error ? FromUtf8(error->Message()) : QStringLiteral("导出完毕"));
 }
 
@@ -220,8 +300,11 @@ void CClassifierDlg::OnOneClickExport() {
   const std::optional<std::string> separator = AskSeparator();
   if (!separator) return;
 
-  const std::vector<FileError> failures = ExportCategoryLists(*folder, m_model.Lists(), *separator);
-  if (failures.empty()) return;
+  std::vector<FileError> failures;
+  RunWork(QStringLiteral("正在导出到“%1”…").arg(NameOf(*folder)), [&](WorkProgress& progress) {
+    failures = ExportCategoryLists(*folder, m_model.Lists(), *separator, &progress);
+  });
+  if (failures.empty() || failures.front().cancelled) return;
   QStringList messages;
   for (const FileError& failure : failures) messages << FromUtf8(failure.Message());
   m_shell.ShowMessage(this, messages.join(QLatin1Char('\n')));
@@ -245,7 +328,11 @@ void CClassifierDlg::OnAnalysis() {
   if (m_shell.RunModal(dialog) != QDialog::Accepted) return;
 
   NumberList result;
-  if (FileResult error = CompareFiles(dialog.File1(), dialog.File2(), dialog.Mode(), result)) {
+  FileResult error;
+  RunWork(QStringLiteral("正在比较“%1”和“%2”…").arg(NameOf(dialog.File1()), NameOf(dialog.File2())),
+          [&](WorkProgress& progress) { error = CompareFiles(dialog.File1(), dialog.File2(), dialog.Mode(), result, &progress); });
+  if (WasCancelled(error)) return;
+  if (error) {
     m_shell.ShowMessage(this, FromUtf8(error->Message()));
     return;
   }
@@ -336,13 +423,19 @@ void CClassifierDlg::OnTableChosen(int entry) {
     table = &*loaded;
   }
   if (table == m_table) return;
+  std::optional<NumberListModel::Rebuilt> rebuilt;
+  bool finished = false;
   try {
     const WaitCursor wait(m_shell);
-    m_model.Reclassify(*table, Admitted());
+    const CategoryFilter shown = Admitted();
+    finished = RunWork(QStringLiteral("正在按新号段表重新分类…"),
+                       [&](WorkProgress& progress) { rebuilt = m_model.Reclassified(*table, shown, &progress); });
   } catch (...) {
     m_overview->ChooseTable(inUse);
     throw;
   }
+  if (!finished) return m_overview->ChooseTable(inUse);
+  m_model.Show(std::move(*rebuilt));
   if (loaded) {
     m_loadedTable = std::move(loaded);
     table = &*m_loadedTable;
@@ -360,9 +453,19 @@ void CClassifierDlg::OnClearNumbers() {
 
 void CClassifierDlg::OnRemoveRepeats() {
   std::uint64_t removed = 0;
+  std::optional<NumberListModel::Rebuilt> kept;
+  bool finished = false;
   {
     const WaitCursor wait(m_shell);
-    removed = m_model.RemoveRepeats(Admitted());
+    const CategoryFilter shown = Admitted();
+    finished = RunWork(QStringLiteral("正在去除重复号码…"),
+                       [&](WorkProgress& progress) { kept = m_model.WithoutRepeats(shown, removed, &progress); });
+  }
+  if (!finished) return;
+  if (kept) {
+    m_model.Show(std::move(*kept));
+  } else {
+    m_model.ShowCategories(Admitted());
   }
   ShowCounts();
   m_shell.ShowMessage(this, QStringLiteral("去除了%1个重复号码").arg(removed));

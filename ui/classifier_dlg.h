@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "core/category_lists.h"
+#include "ui/background_work.h"
 #include "ui/number_list_model.h"
 #include "ui/template_dialog.h"
 
+class QAction;
 class QLabel;
 class QMenu;
 
@@ -23,7 +25,8 @@ class SystemMenu;
 // The main window: imports number files into the five category lists, shows them in the list
 // view as the six check boxes filter them, reports the counts in the status line and the overview
 // pane's chart, writes the shown numbers or every category out, and compares two number files into
-// the list view. Neither Enter nor Esc closes it; the close box does.
+// the list view. Neither Enter nor Esc closes it; the close box does. Long commands run on another
+// thread (BackgroundWork) while the window goes on answering, and 取消 leaves everything as it was.
 class CClassifierDlg : public TemplateDialog {
   Q_OBJECT
 
@@ -33,6 +36,7 @@ class CClassifierDlg : public TemplateDialog {
   const CategoryLists& Lists() const { return m_model.Lists(); }
   SystemMenu& GetSystemMenu() const { return *m_systemMenu; }
   QMenu& ListMenu() const { return *m_listMenu; }
+  BackgroundWork& Work() { return m_work; }
 
   // Imports files in order, as 导入 does, and tells the user once: the total, and each file that
   // could not be read with its reason (the others are imported all the same).
@@ -51,6 +55,8 @@ class CClassifierDlg : public TemplateDialog {
   void contextMenuEvent(QContextMenuEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  // While work runs, closing asks it to stop and closes once it did.
+  void closeEvent(QCloseEvent* event) override;
 
  private:
   void OnInitDialog();
@@ -81,8 +87,9 @@ class CClassifierDlg : public TemplateDialog {
   void OnClearNumbers();
   void OnRemoveRepeats();
 
-  // Imports one file, as 导入 does without its message; the numbers it brought, or why it failed.
-  FileResult ImportFile(const std::filesystem::path& path, std::uint64_t& imported);
+  // Runs long work with the controls that would start other work disabled; false when it was cancelled.
+  bool RunWork(const QString& what, const std::function<void(WorkProgress&)>& work);
+  void EnableCommands(bool enable);
   // Asks for a table file; the table, or nothing when the user cancels or the file is no table (then
   // the user is told why).
   std::optional<PrefixTable> LoadTable();
@@ -116,6 +123,11 @@ class CClassifierDlg : public TemplateDialog {
   CategoryFilter m_ticked{};
 
   bool m_sizeSeen = false;
+
+  BackgroundWork m_work;
+  QList<QWidget*> m_commandControls;  // what starts work, disabled while work runs
+  QList<QAction*> m_commandActions;
+  bool m_closeAsked = false;
 };
 
 }  // namespace zelvane

@@ -36,27 +36,49 @@ NumberListModel::NumberListModel(QObject* parent) : QAbstractListModel(parent) {
 
 std::string_view NumberListModel::Number(std::size_t item) const { return NumberOf(m_refs[item]); }
 
-QString NumberListModel::Text(std::size_t item) const { return DecodeGbk(Number(item)); }
+QString NumberListModel::Text(std::size_t item) const {
+  const std::lock_guard lock(m_appending);
+  return DecodeGbk(Number(item));
+}
 
 FileResult NumberListModel::Import(NumberFile& file, const PrefixTable& table, const CategoryFilter& admitted) {
   const CategoryCounts before = m_lists.Counts();
-  const std::uint64_t countBefore = m_lists.size();
-  if (FileResult error = m_lists.Import(file, table)) return error;
+  if (FileResult error = ImportFile(file, table, nullptr)) return error;
   ItemRefs merged;
   try {
-    merged = MergeImported(m_refs, m_lists.Order().subspan(countBefore), before, admitted);
+    merged = MergedView(m_refs, before, admitted);
   } catch (const std::bad_alloc&) {
-    m_lists.UndoImport(before);  // the view cannot take the numbers
+    DropImported(before);  // the view cannot take the numbers
     return OutOfMemoryError(file.path());
   }
-  if (merged.size() == m_refs.size()) {
-    m_refs = std::move(merged);  // the same items: the view has nothing to redo
-    return std::nullopt;
+  ShowImported(std::move(merged));
+  return std::nullopt;
+}
+
+FileResult NumberListModel::ImportFile(NumberFile& file, const PrefixTable& table, WorkProgress* progress) {
+  return m_lists.Import(file, table, progress, &m_appending);
+}
+
+ItemRefs NumberListModel::MergedView(const ItemRefs& shown, const CategoryCounts& before,
+                                     const CategoryFilter& admitted) const {
+  std::uint64_t countBefore = 0;
+  for (std::uint64_t count : before) countBefore += count;
+  return MergeImported(shown, m_lists.Order().subspan(countBefore), before, admitted);
+}
+
+void NumberListModel::ShowImported(ItemRefs view) {
+  if (view.size() == m_refs.size()) {
+    m_refs = std::move(view);  // the same items: the view has nothing to redo
+    return;
   }
   beginResetModel();
-  m_refs = std::move(merged);
+  m_refs = std::move(view);
   endResetModel();
-  return std::nullopt;
+}
+
+void NumberListModel::DropImported(const CategoryCounts& before) {
+  const std::lock_guard lock(m_appending);
+  m_lists.UndoImport(before);
 }
 
 void NumberListModel::Clear() {
@@ -67,26 +89,27 @@ void NumberListModel::Clear() {
   endResetModel();
 }
 
-std::uint64_t NumberListModel::RemoveRepeats(const CategoryFilter& shown) {
-  std::uint64_t removed = 0;
-  if (std::optional<CategoryLists> kept = m_lists.WithoutRepeats(removed)) {
-    ReplaceLists(std::move(*kept), shown);
-  } else {
-    ShowCategories(shown);
-  }
-  return removed;
+std::optional<NumberListModel::Rebuilt> NumberListModel::WithoutRepeats(const CategoryFilter& shown,
+                                                                       std::uint64_t& removed,
+                                                                       WorkProgress* progress) const {
+  std::optional<CategoryLists> kept = m_lists.WithoutRepeats(removed, progress);
+  if (!kept || (progress && progress->StopRequested())) return std::nullopt;
+  Rebuilt rebuilt{std::move(*kept), {}};
+  CategoryRefs(rebuilt.lists, shown, rebuilt.refs);
+  return rebuilt;
 }
 
-void NumberListModel::Reclassify(const PrefixTable& table, const CategoryFilter& shown) {
-  ReplaceLists(m_lists.Reclassified(table), shown);
+NumberListModel::Rebuilt NumberListModel::Reclassified(const PrefixTable& table, const CategoryFilter& shown,
+                                                       WorkProgress* progress) const {
+  Rebuilt rebuilt{m_lists.Reclassified(table, progress), {}};
+  CategoryRefs(rebuilt.lists, shown, rebuilt.refs);
+  return rebuilt;
 }
 
-void NumberListModel::ReplaceLists(CategoryLists lists, const CategoryFilter& shown) {
-  ItemRefs refs;
-  CategoryRefs(lists, shown, refs);
+void NumberListModel::Show(Rebuilt rebuilt) {
   beginResetModel();  // nothing can fail from here on
-  m_lists = std::move(lists);
-  m_refs = std::move(refs);
+  m_lists = std::move(rebuilt.lists);
+  m_refs = std::move(rebuilt.refs);
   m_comparison = NumberList();
   endResetModel();
 }

@@ -66,6 +66,8 @@ void QtShell::ShowAppMessage(const QString& text) { ShowMessageBox(nullptr, QApp
 
 int QtShell::RunModal(QDialog& dialog) { return dialog.exec(); }
 
+void QtShell::ShowProgress(QDialog& progress) { progress.open(); }
+
 void QtShell::SetWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
 
 void QtShell::RestoreCursor() { QApplication::restoreOverrideCursor(); }

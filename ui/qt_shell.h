@@ -21,6 +21,7 @@ class QtShell final : public Shell {
   void ShowMessage(QWidget* owner, const QString& text) override;
   void ShowAppMessage(const QString& text) override;
   int RunModal(QDialog& dialog) override;
+  void ShowProgress(QDialog& progress) override;
   void SetWaitCursor() override;
   void RestoreCursor() override;
 

@@ -11,6 +11,8 @@ void ScriptedShell::AnswerNextPrompt(std::optional<std::filesystem::path> answer
 
 void ScriptedShell::HandleDialogsWith(DialogHandler handler) { dialogHandler_ = std::move(handler); }
 
+void ScriptedShell::HandleProgressWith(std::function<void(QDialog&)> handler) { progressHandler_ = std::move(handler); }
+
 std::optional<std::filesystem::path> ScriptedShell::NextAnswer() {
   if (answers_.empty()) return std::nullopt;
   std::optional<std::filesystem::path> answer = std::move(answers_.front());
@@ -45,6 +47,12 @@ void ScriptedShell::ShowAppMessage(const QString& text) {
 int ScriptedShell::RunModal(QDialog& dialog) {
   log_ << QStringLiteral("RunModal %1").arg(dialog.windowTitle());
   return dialogHandler_ ? dialogHandler_(dialog) : QDialog::Rejected;
+}
+
+void ScriptedShell::ShowProgress(QDialog& progress) {
+  log_ << QStringLiteral("ShowProgress %1").arg(progress.windowTitle());
+  progress.show();
+  if (progressHandler_) progressHandler_(progress);
 }
 
 void ScriptedShell::SetWaitCursor() {

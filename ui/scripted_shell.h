@@ -12,6 +12,7 @@ namespace zelvane {
 // handler, and everything asked or shown is written to a log, one line each:
 //   "ChooseOpenFile <title> <filter>", "ChooseSaveFile <title> <filter> <suffix>", "ChooseFolder <title>",
 //   "ShowMessage <text>", "ShowAppMessage <caption>: <text>", "RunModal <window title>",
+//   "ShowProgress <window title>",
 //   "SetWaitCursor", "RestoreCursor".
 class ScriptedShell final : public Shell {
  public:
@@ -23,6 +24,8 @@ class ScriptedShell final : public Shell {
 
   // Decides the outcome of the dialogs run modally; without one they are rejected unseen.
   void HandleDialogsWith(DialogHandler handler);
+  // Acts on progress windows as they show (presses 取消, say); without one they are left alone.
+  void HandleProgressWith(std::function<void(QDialog&)> handler);
 
   const QStringList& Log() const { return log_; }
   void ClearLog() { log_.clear(); }
@@ -38,6 +41,7 @@ class ScriptedShell final : public Shell {
   void ShowMessage(QWidget* owner, const QString& text) override;
   void ShowAppMessage(const QString& text) override;
   int RunModal(QDialog& dialog) override;
+  void ShowProgress(QDialog& progress) override;
   void SetWaitCursor() override;
   void RestoreCursor() override;
 
@@ -46,6 +50,7 @@ class ScriptedShell final : public Shell {
 
   std::deque<std::optional<std::filesystem::path>> answers_;
   DialogHandler dialogHandler_;
+  std::function<void(QDialog&)> progressHandler_;
   QStringList log_;
   int waitCursorDepth_ = 0;
 };

@@ -31,6 +31,9 @@ class Shell {
 
   // Runs a dialog modally and returns its result (QDialog::Accepted or QDialog::Rejected).
   virtual int RunModal(QDialog& dialog) = 0;
+  // Shows the progress window of long work, modal over its owner, and returns at once: the work hides
+  // it when it ends, and rejecting it asks the work to stop.
+  virtual void ShowProgress(QDialog& progress) = 0;
 
   // The wait cursor while a command works, then the normal cursor again.
   virtual void SetWaitCursor() = 0;

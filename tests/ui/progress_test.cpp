@@ -1,0 +1,200 @@
+// Long work in the main window: it runs while the window answers, shows its progress window when it
+// lasts, and 取消 (or Esc, or closing the window) leaves everything as it was.
+
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+#include <map>
+
+#include "res/resource_ids.h"
+#include "tests/support/test_files.h"
+#include "tests/ui/ui_test_support.h"
+#include "ui/category_chart.h"
+#include "ui/overview_pane.h"
+#include "ui/progress_dlg.h"
+
+namespace zelvane {
+
+namespace {
+
+// count numbers of every category, one a line: several of the reader's 1 MiB pieces and the writers'
+// buffers, and more numbers than a rebuild looks at between its checks.
+QByteArray ManyNumbers(int count) {
+  static const char* const prefixes[] = {"139", "130", "133", "0755", "955"};
+  QByteArray bytes;
+  for (int i = 0; i < count; ++i) {
+    bytes += prefixes[i % 5] + QByteArray::number(10000000 + i * 7 % 100000) + "\r\n";
+  }
+  return bytes;
+}
+
+// Everything a cancelled command must leave as it was.
+struct WindowState {
+  QString shown;
+  QString status;
+  CategoryCounts counts;
+  CategoryCounts chart;
+  int table;
+  std::map<std::string, std::string> files;
+
+  static WindowState Of(const test::MainWindow& window) {
+    std::map<std::string, std::string> files;
+    const std::filesystem::path folder = window.folder.PathOf("");
+    for (const std::string& name : test::FileNamesIn(folder)) files[name] = test::ReadFile(folder / name);
+    const COverviewPane& pane = *window.dialog.DlgItem<COverviewPane>(res::IDC_OVERVIEW);
+    return {test::ShownNumbers(window.dialog).join(' '), test::Status(window.dialog), window.dialog.Lists().Counts(),
+            pane.Chart()->Counts(), pane.TableChoice()->currentIndex(), std::move(files)};
+  }
+  bool operator==(const WindowState&) const = default;
+};
+
+// Starts a command as the user would: the prompts answered with files of the window's folder.
+void Start(test::MainWindow& window, const QString& command) {
+  const auto path = [&window](const char* name) { return window.folder.PathOf(name); };
+  if (command == "导入") {
+    test::Import(window.dialog, window.shell, path("big.txt"));
+  } else if (command == "导出") {
+    window.shell.AnswerNextPrompt(path("out.txt"));
+    window.Click(res::IDC_EXPORT);
+  } else if (command == "一键导出") {
+    window.shell.AnswerNextPrompt(path(""));
+    window.Click(res::IDC_ONE_CLICK_EXPORT);
+  } else if (command == "号码分析") {
+    window.shell.AnswerNextPrompt(path("big.txt"));
+    window.shell.AnswerNextPrompt(path("small.txt"));
+    window.Click(res::IDC_ANALYSIS);
+  } else if (command == "去除重复号码") {
+    window.dialog.ListMenu().actions().back()->trigger();
+  } else if (command == "最新号段") {
+    QComboBox& tables = *window.dialog.DlgItem<COverviewPane>(res::IDC_OVERVIEW)->TableChoice();
+    tables.setCurrentIndex(COverviewPane::kCurrentTable);
+    emit tables.activated(COverviewPane::kCurrentTable);
+  }
+}
+
+// The dialogs a command runs before its work: the analysis picks both files and finds the different
+// numbers, the separator dialog takes the default; the progress window is handed to progress.
+void AnswerDialogs(test::MainWindow& window, std::function<void(QDialog&)> progress) {
+  window.shell.HandleDialogsWith([](QDialog& dialog) {
+    dialog.show();
+    if (dialog.windowTitle() == QStringLiteral("号码分析")) {
+      for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        if (button->text() == QStringLiteral("选择")) button->click();
+      }
+      test::Act(dialog, "找不同");
+    } else {
+      test::Act(dialog, "确定");
+    }
+    return dialog.result();
+  });
+  window.shell.HandleProgressWith(std::move(progress));
+}
+
+}  // namespace
+
+class ProgressTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // clang-format off
+  void CancelledCommandsChangeNothing_data() {
+    test::Columns<QString, QString, QString>({"command", "action", "window"});
+    QTest::newRow("导入, 取消") << "导入" << "取消" << "正在导入“big.txt”…";
+    QTest::newRow("导入, Esc") << "导入" << "Esc" << "正在导入“big.txt”…";
+    QTest::newRow("导出") << "导出" << "取消" << "正在导出“out.txt”…";
+    QTest::newRow("一键导出") << "一键导出" << "取消" << "正在导出到“";
+    QTest::newRow("号码分析") << "号码分析" << "取消" << "正在比较“big.txt”和“small.txt”…";
+    QTest::newRow("去除重复号码") << "去除重复号码" << "Esc" << "正在去除重复号码…";
+    QTest::newRow("最新号段") << "最新号段" << "取消" << "正在按新号段表重新分类…";
+    QTest::newRow("closing the window") << "导入" << "close the main window" << "正在导入“big.txt”…";
+  }
+  // clang-format on
+
+  void CancelledCommandsChangeNothing() {
+    QFETCH(QString, command);
+    QFETCH(QString, action);
+    QFETCH(QString, window);
+    test::MainWindow main;
+    main.dialog.show();
+    const QByteArray big = ManyNumbers(300'000);
+    main.folder.Write("big.txt", big);
+    main.folder.Write("small.txt", big.left(big.size() / 2));
+    main.ImportSamples("m1 u1 t m1");
+    test::Import(main.dialog, main.shell, main.folder.PathOf("big.txt"));  // enough for a rebuild to look at the stop
+    main.ImportSamples("x y h o");
+    main.folder.Write("out.txt", "old export");
+    for (const char* name : {"移动.txt", "联通.txt", "电信.txt", "小灵通.txt", "其他.txt"}) main.folder.Write(name, "old");
+    test::ClickBoxes(main.dialog, "全部 联通");
+    const WindowState before = WindowState::Of(main);
+    main.shell.ClearLog();
+
+    // The window shows at once and is answered before the work could end.
+    main.dialog.Work().SetDelay(std::chrono::milliseconds(0));
+    bool busy = false;
+    AnswerDialogs(main, [&](QDialog& progress) {
+      busy = !main.dialog.DlgItem<QPushButton>(res::IDC_IMPORT)->isEnabled() &&
+             !main.dialog.ListMenu().actions().back()->isEnabled() && !main.dialog.acceptDrops();
+      if (action == "close the main window") {
+        main.dialog.close();
+      } else {
+        test::Act(progress, action);
+      }
+    });
+    Start(main, command);
+
+    QVERIFY(busy);
+    QCOMPARE(main.shell.Log().filter("ShowProgress").size(), 1);
+    QVERIFY2(main.shell.Log().filter("ShowProgress").front().startsWith("ShowProgress " + window),
+             qPrintable(main.shell.Log().join('\n')));
+    QVERIFY2(main.shell.Log().filter("ShowMessage").isEmpty(), qPrintable(main.shell.Log().join('\n')));
+    QCOMPARE(main.shell.WaitCursorDepth(), 0);
+    QVERIFY(WindowState::Of(main) == before);
+    if (action == "close the main window") {
+      QTRY_VERIFY(!main.dialog.isVisible());
+    } else {
+      QVERIFY(main.dialog.isVisible());
+      QVERIFY(main.dialog.DlgItem<QPushButton>(res::IDC_IMPORT)->isEnabled());
+      QVERIFY(main.dialog.ListMenu().actions().back()->isEnabled());
+    }
+  }
+
+  // The window goes on answering while a large file is imported: a timer that wants to fire every
+  // 10 ms is never kept waiting long, and the progress window shows its bar.
+  void TheWindowAnswersWhileALargeFileIsImported() {
+    test::MainWindow main;
+    main.dialog.show();
+    const QByteArray big = ManyNumbers(3'000'000);
+    main.folder.Write("big.txt", big);
+    int shownPermille = -1;
+    main.shell.HandleProgressWith([&](QDialog& progress) {
+      QTimer::singleShot(300, &progress, [&] { shownPermille = static_cast<CProgressDlg&>(progress).Permille(); });
+    });
+    main.dialog.Work().SetDelay(std::chrono::milliseconds(50));
+
+    QElapsedTimer clock;
+    qint64 last = 0;
+    qint64 longest = 0;
+    QTimer ticks;
+    ticks.setInterval(10);
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+      longest = std::max(longest, clock.elapsed() - last);
+      last = clock.elapsed();
+    });
+    ticks.start();
+    clock.start();
+    test::Import(main.dialog, main.shell, main.folder.PathOf("big.txt"));
+    longest = std::max(longest, clock.elapsed() - last);
+
+    QCOMPARE(main.shell.Log().filter("ShowMessage").last(), QStringLiteral("ShowMessage 共计导入3000000个接收号码！"));
+    QVERIFY2(longest < 200, qPrintable(QStringLiteral("the event loop waited %1 ms").arg(longest)));
+    QVERIFY2(shownPermille > 0 || clock.elapsed() < 400, qPrintable(QString::number(shownPermille)));
+  }
+};
+
+}  // namespace zelvane
+
+QTEST_MAIN(zelvane::ProgressTest)
+#include "progress_test.moc"
