@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "core/speedup_switches.h"
+#include "ops/token_hash_layout.h"
 #include "ops/token_records.h"
 
 namespace zelvane {
@@ -17,7 +18,6 @@ constexpr std::uint64_t kMinBlock = 256;
 constexpr std::uint64_t kMaxBlock = std::uint64_t{16} << 10;
 constexpr std::uint64_t kMinFrame = 64;
 constexpr std::uint64_t kMaxFrame = std::uint64_t{1} << 20;
-constexpr unsigned kMaxBucketBits = 16;
 // A table slot is 8 bytes, and a table has twice as many slots as tokens.
 constexpr std::uint64_t kSlotBytes = 16;
 // What a distinct number costs while repeats are looked for: its bytes, its reference, its filter slots.
@@ -28,7 +28,7 @@ unsigned CeilLog2(std::uint64_t value) { return value <= 1 ? 0 : static_cast<uns
 // Buckets enough for need bytes in room bytes per round, with a quarter to spare for uneven buckets.
 unsigned BucketBits(std::uint64_t need, std::uint64_t room) {
   if (need <= room) return 0;
-  return std::min(kMaxBucketBits, CeilLog2((need + need / 4) / std::max<std::uint64_t>(room, 1) + 1));
+  return std::min(HashLayout::kMaxBucketBits, CeilLog2((need + need / 4) / std::max<std::uint64_t>(room, 1) + 1));
 }
 
 std::uint64_t Clamp(std::uint64_t value, std::uint64_t low, std::uint64_t high) {
@@ -58,7 +58,8 @@ ComparisonPlan PlanComparison(const LengthCounts& counts, const TokenClasses& cl
   const std::uint64_t windowMemory = memory - round.tokenMemory;
   round.bucketBits = BucketBits(records + tables, round.tokenMemory);
   if (Speedups().partitioning) {
-    round.partitionBits = CeilLog2((tokens >> round.bucketBits) / kTokensPerPartition + 1);
+    round.partitionBits = std::min(CeilLog2((tokens >> round.bucketBits) / kTokensPerPartition + 1),
+                                   HashLayout::kMaxRouteBits - round.bucketBits);
     // Each partition fills a block of its own at a time: a small memory takes fewer partitions.
     while (round.partitionBits > 0 && (kMinBlock << round.partitionBits) * 8 > round.tokenMemory) --round.partitionBits;
   }

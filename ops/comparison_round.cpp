@@ -124,7 +124,7 @@ void ComparisonRound::AddWindow(std::size_t cls, const char* bytes, std::size_t 
   if (filters_[cls].Active() && !filters_[cls].MayHold(AnchorFilter::Key(bytes, windowClass.anchor, windowClass.seed)))
     return;
   const std::uint64_t hash = HashBytes(bytes, windowClass.anchor, windowClass.seed);
-  if (layout_.bucketBits != 0 && hash >> (64 - layout_.bucketBits) != bucket_) return;
+  if (HashLayout::Bucket(hash, layout_.bucketBits) != bucket_) return;
   const std::size_t partition = PartitionOf(hash);
   const bool filtered = filters_[cls].Active();
   RecordPartitions& windows = filtered ? filteredWindows_ : windows_;

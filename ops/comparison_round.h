@@ -10,14 +10,15 @@
 #include "ops/record_blocks.h"
 #include "ops/text_source.h"
 #include "ops/token_classes.h"
+#include "ops/token_hash_layout.h"
 #include "ops/token_table.h"
 
 namespace zelvane {
 
 // How a round divides its work and its memory.
 struct RoundLayout {
-  unsigned bucketBits = 0;     // a round takes one bucket: tokens and windows whose anchor hash starts so
-  unsigned partitionBits = 0;  // the next bits of the anchor hash choose the partition
+  unsigned bucketBits = 0;     // a round takes one bucket of tokens and windows (HashLayout::Bucket)
+  unsigned partitionBits = 0;  // the partitions of a round (HashLayout::Partition)
   std::size_t blockSize = 0;
   std::uint64_t tokenMemory = 0;  // token records and their tables may take this much
   std::uint64_t tokenPool = 0;    // at most this much for token records
@@ -44,7 +45,7 @@ class ComparisonRound {
 
  private:
   std::size_t PartitionOf(std::uint64_t hash) const {
-    return layout_.partitionBits == 0 ? 0 : hash << layout_.bucketBits >> (64 - layout_.partitionBits);
+    return HashLayout::Partition(hash, layout_.bucketBits, layout_.partitionBits);
   }
   void AddWindow(std::size_t cls, const char* bytes, std::size_t length);
   // Probes every window gathered, narrows the filters and takes the window memory back, when it is full

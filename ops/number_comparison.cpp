@@ -15,6 +15,7 @@
 #include "ops/repeat_marking.h"
 #include "ops/spill_store.h"
 #include "ops/text_source.h"
+#include "ops/token_hash_layout.h"
 #include "ops/token_records.h"
 
 namespace zelvane {
@@ -54,7 +55,7 @@ void FindTokens(TextSource& scanned, TextSource& searched, std::uint64_t tokens,
   SpillStore buckets(std::size_t{1} << bucketBits, plan.frameSize, 0, folder);
   ThrowIfFailed(ForEachToken(scanned, [&](std::string_view token, std::uint64_t ordinal) {
     if (ordinal >= tokens) return;
-    const std::size_t bucket = AnchorHash(classes, token) >> (64 - bucketBits);
+    const std::size_t bucket = HashLayout::Bucket(AnchorHash(classes, token), bucketBits);
     TokenRecord::Write(buckets.Append(bucket, TokenRecord::SizeFor(token.size())), token, ordinal);
   }));
   for (std::size_t bucket = 0; bucket < std::size_t{1} << bucketBits; ++bucket) {

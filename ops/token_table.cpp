@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "ops/look_ahead.h"
+#include "ops/token_hash_layout.h"
 #include "ops/token_records.h"
 
 namespace zelvane {
@@ -12,20 +13,20 @@ namespace {
 
 using Slot = std::uint64_t;
 
-// A slot: the record's address (user-space addresses fit 48 bits), 15 bits of hash and a flag.
-Slot Tag(std::uint64_t hash) { return (hash >> 32 & 0x7FFF) << 1; }
+// A slot: the record's address (user-space addresses fit 48 bits), the hash's tag and a flag.
+static_assert(HashLayout::kTagBits + 1 <= 16, "the tag and the flag fit below the address");
+Slot Tag(std::uint64_t hash) { return HashLayout::Tag(hash) << 1; }
 Slot MakeSlot(const char* record, std::uint64_t hash) {
   return static_cast<Slot>(reinterpret_cast<std::uintptr_t>(record)) << 16 | Tag(hash);
 }
 const char* RecordOf(Slot slot) { return reinterpret_cast<const char*>(static_cast<std::uintptr_t>(slot >> 16)); }
-constexpr Slot kTagMask = 0xFFFE;
+constexpr Slot kTagMask = ((Slot{1} << HashLayout::kTagBits) - 1) << 1;
 constexpr Slot kMarker = 1;
 
 // Twice as many slots as entries, so that a lookup that finds nothing stops soon.
 std::size_t TableSize(std::size_t entries) { return 2 * entries + 8; }
 
-// A hash's home slot, from its low 32 bits: the top bits chose the partition, bits 32 on make the tags.
-std::size_t Home(std::uint64_t hash, std::size_t size) { return (hash & 0xFFFFFFFF) * size >> 32; }
+std::size_t Home(std::uint64_t hash, std::size_t size) { return HashLayout::Home(hash, size); }
 std::size_t Next(std::size_t at, std::size_t size) { return at + 1 == size ? 0 : at + 1; }
 
 std::uint64_t FullHash(const char* record, const TokenClasses& classes) {
