@@ -1,20 +1,27 @@
 #include "tests/support/test_files.h"
 
-#include <sys/mount.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 
 namespace zelvane::test {
 
 TemporaryFolder::TemporaryFolder() {
-  std::string pattern = (std::filesystem::temp_directory_path() / "zelvane-test-XXXXXX").string();
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
+  std::random_device random;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::ostringstream name;
+    name << "zelvane-test-" << std::hex << random();
+    const std::filesystem::path candidate = std::filesystem::temp_directory_path() / name.str();
+    if (std::filesystem::create_directory(candidate)) {
+      // Only the owner may enter, as with mkdtemp (on Windows this only makes sure it is writable).
+      std::filesystem::permissions(candidate, std::filesystem::perms::owner_all);
+      path_ = candidate;
+      return;
+    }
+  }
+  throw std::runtime_error("cannot make a temporary folder");
 }
 
 TemporaryFolder::~TemporaryFolder() {
@@ -26,38 +33,29 @@ TemporaryFolder::~TemporaryFolder() {
 void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + path.string());
+  if (!out) throw std::runtime_error("cannot write " + Utf8(path));
 }
 
 std::vector<std::string> FileNamesIn(const std::filesystem::path& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(Utf8(entry.path().filename()));
   std::sort(names.begin(), names.end());
   return names;
 }
 
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + path.string());
+  if (!in) throw std::runtime_error("cannot read " + Utf8(path));
   std::ostringstream content;
   content << in.rdbuf();
   return content.str();
 }
 
-SmallFileSystem::SmallFileSystem(const std::filesystem::path& where, std::size_t bytes, bool readOnly)
-    : where_(where), bytes_(bytes) {
-  std::filesystem::create_directories(where_);
-  const std::string options = "size=" + std::to_string(bytes_);
-  mounted_ = ::mount("tmpfs", where_.c_str(), "tmpfs", readOnly ? MS_RDONLY : 0, options.c_str()) == 0;
-}
+std::filesystem::path Utf8Path(std::string_view utf8) { return std::u8string(utf8.begin(), utf8.end()); }
 
-void SmallFileSystem::Remount(bool readOnly) {
-  const std::string options = "size=" + std::to_string(bytes_);
-  ::mount("tmpfs", where_.c_str(), "tmpfs", MS_REMOUNT | (readOnly ? MS_RDONLY : 0), options.c_str());
-}
-
-SmallFileSystem::~SmallFileSystem() {
-  if (mounted_) ::umount2(where_.c_str(), MNT_DETACH);
+std::string Utf8(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return {text.begin(), text.end()};
 }
 
 }  // namespace zelvane::test

@@ -7,6 +7,11 @@
 
 namespace zelvane::test {
 
+// Names in UTF-8, as the tests write them, on every system (a plain char string is not UTF-8 to
+// std::filesystem on Windows).
+std::filesystem::path Utf8Path(std::string_view utf8);
+std::string Utf8(const std::filesystem::path& path);
+
 // A fresh folder, removed with everything in it when the object goes.
 class TemporaryFolder {
  public:
@@ -16,7 +21,7 @@ class TemporaryFolder {
   TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(std::string_view name) const { return path_ / std::string(name); }
+  std::filesystem::path operator/(std::string_view name) const { return path_ / Utf8Path(name); }
 
  private:
   std::filesystem::path path_;
@@ -28,6 +33,7 @@ void WriteFile(const std::filesystem::path& path, std::string_view bytes);
 std::vector<std::string> FileNamesIn(const std::filesystem::path& folder);
 std::string ReadFile(const std::filesystem::path& path);
 
+#ifndef _WIN32
 // A small tmpfs mounted for the test (for a full disk or a read-only folder); needs root.
 class SmallFileSystem {
  public:
@@ -44,5 +50,6 @@ class SmallFileSystem {
   std::size_t bytes_;
   bool mounted_ = false;
 };
+#endif
 
 }  // namespace zelvane::test
