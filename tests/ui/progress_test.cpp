@@ -161,6 +161,26 @@ class ProgressTest : public QObject {
     }
   }
 
+  // Several files dropped, cancelled while the last is read: the ones read before go too.
+  void CancellingALaterFileTakesTheEarlierOnesBack() {
+    test::MainWindow main;
+    main.dialog.show();
+    main.ImportSamples("m1 u1 t");
+    main.folder.Write("first.txt", test::SampleFile("x y h o"));
+    main.folder.Write("big.txt", ManyNumbers(5'000'000));
+    const WindowState before = WindowState::Of(main);
+    main.shell.ClearLog();
+    // The first file takes well under a millisecond, the second several hundred.
+    main.shell.HandleProgressWith(
+        [](QDialog& progress) { QTimer::singleShot(50, &progress, [&progress] { test::Act(progress, "取消"); }); });
+    main.dialog.Work().SetDelay(std::chrono::milliseconds(0));
+    main.dialog.ImportFiles({main.folder.PathOf("first.txt"), main.folder.PathOf("big.txt")});
+
+    QCOMPARE(main.shell.Log(), (QStringList{"SetWaitCursor", "ShowProgress 正在导入“first.txt”等2个文件…",
+                                            "RestoreCursor"}));
+    QVERIFY(WindowState::Of(main) == before);
+  }
+
   // The window goes on answering while a large file is imported: a timer that wants to fire every
   // 10 ms is never kept waiting long, and the progress window shows its bar.
   void TheWindowAnswersWhileALargeFileIsImported() {
