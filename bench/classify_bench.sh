@@ -2,15 +2,33 @@
 # Times `zelvane-cli classify` on a 10-million-number file against copying the same bytes with dd and
 # flushing the copy to disk (as classify flushes its files before it replaces any), with cat (not
 # flushed) and against a short awk script doing the three-digit rule; median of RUNS interleaved runs,
-# with the numbers each one writes and classify's peak memory. Usage: bench/classify_bench.sh [COUNT] [RUNS]
+# with the numbers each one writes and classify's peak memory.
+# Usage: bench/classify_bench.sh [COUNT] [RUNS] [PROFILE]
+#   PROFILE: mixed (default: make_number_file's mobiles, landlines and service numbers, CR LF, LF and commas)
+#   or real (make_compare_data's numbers-real file, as users' files are: 1000000 or 10000000 lines).
+#   SEPARATOR: what classify writes after each number (default: its own, CR LF).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 count=${1:-10000000}
 runs=${2:-5}
+profile=${3:-mixed}
 . bench/bench_common.sh
-build_targets zelvane-cli make_number_file
-input=$(number_file "$count")
+case $profile in
+  mixed)
+    build_targets zelvane-cli make_number_file
+    input=$(number_file "$count")
+    ;;
+  real)
+    case $count in 1000000) tag=1m ;; 10000000) tag=10m ;; *) echo "real: COUNT is 1000000 or 10000000" >&2; exit 2 ;; esac
+    build_targets zelvane-cli make_compare_data
+    input="$data/compare/numbers-real-$tag.txt"
+    [ -f "$input" ] || "$build/bench/make_compare_data" "$data/compare" "$tag" >/dev/null
+    ;;
+  *) echo "unknown profile $profile" >&2; exit 2 ;;
+esac
+separator=()
+[ -z "${SEPARATOR:-}" ] || separator=(--separator "$SEPARATOR")
 seconds() {  # runs "$@" once and prints the wall time in seconds
   local start end
   start=$(date +%s.%N)
@@ -45,7 +63,7 @@ size=$(stat -c %s "$input")
 # One run of each in turn, so that the machine's drift touches them alike; awk (many seconds) once.
 t_classify="" t_cat="" t_sync=""
 for _ in $(seq "$runs"); do
-  t_classify+="$(seconds "$build/cli/zelvane-cli" classify --separator '\n' --out "$classify_out" "$input") "
+  t_classify+="$(seconds "$build/cli/zelvane-cli" classify "${separator[@]}" --out "$classify_out" "$input") "
   t_cat+="$(seconds sh -c "cat '$input' > '$data/cat-copy.txt'") "
   t_sync+="$(seconds dd if="$input" of="$data/dd-copy.txt" bs=1M conv=fsync status=none) "
 done
@@ -53,13 +71,13 @@ t_classify=$(echo "$t_classify" | tr ' ' '\n' | grep . | median)
 t_cat=$(echo "$t_cat" | tr ' ' '\n' | grep . | median)
 t_sync=$(echo "$t_sync" | tr ' ' '\n' | grep . | median)
 t_awk=$(seconds awk_classify "$input")
-status=$("$build/cli/zelvane-cli" classify --separator '\n' --out "$classify_out" "$input")
+status=$("$build/cli/zelvane-cli" classify "${separator[@]}" --out "$classify_out" "$input")
 peak_kb=$(/usr/bin/time -f %M "$build/cli/zelvane-cli" classify --out "$classify_out" "$input" 2>&1 >/dev/null)
 n_classify=$(cat "$classify_out"/*.txt | wc -l)
 n_awk=$(cat "$data/awk-out"/*.txt | wc -l)
 ratio() { echo "$1 / $2" | bc -l; }
 
-echo "input: $input, $count lines, $size bytes; median of $runs interleaved runs; $(nproc) cores"
+echo "input: $input, $count lines, $size bytes; separator ${SEPARATOR:-CR LF}; median of $runs interleaved runs; $(nproc) cores"
 echo "zelvane-cli: $status"
 echo
 echo "| command | median time | numbers written | vs dd conv=fsync |"
