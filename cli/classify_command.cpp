@@ -37,9 +37,11 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
   if (!table) return exit;
 
   OutputFolder folder;
-  if (FileResult error = folder.Make(options.outDir)) return ReportError(*error);
+  if (FileResult error = folder.Make(PathFromText(options.outDir))) return ReportError(*error);
   TerminalProgress terminal("classify", options.progress);
-  const ClassifyJob job{{options.files.begin(), options.files.end()}, options.outDir, *separator, &*table,
+  std::vector<std::filesystem::path> inputs;
+  for (const std::string& file : options.files) inputs.push_back(PathFromText(file));
+  const ClassifyJob job{inputs,         PathFromText(options.outDir), *separator, &*table,
                         options.unique, &terminal.Progress()};
   CategoryCounts counts{};
   const FileResult error = ClassifyFiles(job, counts);

@@ -1,7 +1,5 @@
 #include "cli/compare_command.h"
 
-#include <unistd.h>
-
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -11,9 +9,10 @@
 #include "cli/memory_size_argument.h"
 #include "cli/separator_argument.h"
 #include "cli/terminal_progress.h"
+#include "core/platform/files.h"
+#include "core/platform/terminal.h"
 #include "ops/number_comparison.h"
 #include "ops/number_file_writer.h"
-#include "ops/raw_files.h"
 
 namespace zelvane::cli {
 
@@ -39,7 +38,7 @@ struct CompareOptions {
 class ResultOutput {
  public:
   ResultOutput(const std::string& out, std::string_view separator) : separator_(separator) {
-    if (!out.empty()) file_.emplace(out);
+    if (!out.empty()) file_.emplace(PathFromText(out));
   }
 
   FileResult Open() { return file_ ? file_->Open() : std::nullopt; }
@@ -69,7 +68,7 @@ class ResultOutput {
   static constexpr std::size_t kChunk = std::size_t{1} << 16;
 
   void Flush() {
-    if (errorNumber_ == 0) errorNumber_ = WriteAll(STDOUT_FILENO, chunk_);
+    if (errorNumber_ == 0) errorNumber_ = WriteAll(StandardOutput(), chunk_);
     chunk_.clear();
   }
 
@@ -103,7 +102,7 @@ int RunCompare(const CLI::App& app, const CompareOptions& options) {
   settings.mode = options.same ? ComparisonMode::FindSame : ComparisonMode::FindDifferent;
   settings.unique = options.unique;
   settings.inputs = InputKinds::AnyStream;
-  settings.temporaryFolder = options.temporaryFolder;
+  settings.temporaryFolder = PathFromText(options.temporaryFolder);
   if (!options.memory.empty()) {
     const std::optional<std::uint64_t> memory = ParseMemorySize(options.memory);
     if (!memory) return UsageError(app, "内存大小“" + options.memory + "”无效：应为正整数，可加 K、M 或 G，如 256M");
@@ -114,10 +113,10 @@ int RunCompare(const CLI::App& app, const CompareOptions& options) {
   if (FileResult error = output.Open()) return FailureExit(error->Message());
   // Numbers going to the terminal would be torn by the line, unless it was asked for.
   ProgressOptions progressShown = options.progress;
-  if (options.out.empty() && ::isatty(STDOUT_FILENO) == 1) progressShown.quiet = true;
+  if (options.out.empty() && IsTerminal(1)) progressShown.quiet = true;
   TerminalProgress terminal("compare", progressShown);
   settings.progress = &terminal.Progress();
-  FileResult error = CompareFiles(options.file1, options.file2, settings,
+  FileResult error = CompareFiles(PathFromText(options.file1), PathFromText(options.file2), settings,
                                   [&output](std::string_view number) { output.Write(number); });
   if (!error) error = output.Finish();
   terminal.Clear();

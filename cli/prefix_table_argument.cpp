@@ -15,13 +15,13 @@ std::optional<PrefixTable> ResolvePrefixTable(const CLI::App& app, const std::st
   if (argument.empty() || argument == "original") return PrefixTable::Original();
   if (argument == "current") return PrefixTable::Current();
   std::string text;
-  if (FileResult error = ReadPrefixTableFile(argument, text)) {
+  if (FileResult error = ReadPrefixTableFile(PathFromText(argument), text)) {
     exit = FailureExit(error->Message());
     return std::nullopt;
   }
   PrefixTable::ParseError error;
   std::optional<PrefixTable> table = PrefixTable::Parse(text, error);
-  if (!table) exit = UsageError(app, PrefixTableErrorMessage(argument, error));
+  if (!table) exit = UsageError(app, PrefixTableErrorMessage(PathFromText(argument), error));
   return table;
 }
 

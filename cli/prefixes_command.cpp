@@ -1,12 +1,10 @@
 #include "cli/prefixes_command.h"
 
-#include <unistd.h>
-
 #include <memory>
 
 #include "cli/prefix_table_argument.h"
 #include "core/file_error.h"
-#include "ops/raw_files.h"
+#include "core/platform/files.h"
 
 namespace zelvane::cli {
 
@@ -20,7 +18,7 @@ Command AddPrefixesCommand(CLI::App& parent) {
                    int exit = kExitOk;
                    const std::optional<PrefixTable> resolved = ResolvePrefixTable(*app, *table, exit);
                    if (!resolved) return exit;
-                   if (const int error = WriteAll(STDOUT_FILENO, resolved->Text())) {
+                   if (const int error = WriteAll(StandardOutput(), resolved->Text())) {
                      return FailureExit("无法写入标准输出：" + SystemErrorReason(error));
                    }
                    return kExitOk;

@@ -1,7 +1,6 @@
 #include "cli/separator_argument.h"
 
-#include <langinfo.h>
-
+#include "core/platform/terminal.h"
 #include "core/text_encoding.h"
 #include "ops/number_file_writer.h"
 
@@ -43,7 +42,7 @@ CLI::Option* AddSeparatorOption(CLI::App& app, std::string& separator) {
 }
 
 std::string TerminalCharset() {
-  const std::string charset = nl_langinfo(CODESET);
+  const std::string charset = ArgumentCharset();
   return charset == "ANSI_X3.4-1968" || charset.empty() ? "UTF-8" : charset;
 }
 

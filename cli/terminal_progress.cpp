@@ -1,22 +1,13 @@
 #include "cli/terminal_progress.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <iterator>
+
+#include "core/platform/terminal.h"
 
 namespace zelvane::cli {
 
 namespace {
-
-// Writes to standard error whole, as far as it takes it; a progress line is not worth failing for.
-void WriteToStandardError(std::string_view text) {
-  while (!text.empty()) {
-    const ssize_t written = ::write(STDERR_FILENO, text.data(), text.size());
-    if (written <= 0) return;
-    text.remove_prefix(static_cast<std::size_t>(written));
-  }
-}
 
 // Erases from the cursor to the end of the line.
 constexpr std::string_view kEraseToEnd = "\x1b[K";
@@ -50,7 +41,7 @@ std::string ProgressLine(std::string_view command, std::uint64_t done, std::uint
 }
 
 TerminalProgress::TerminalProgress(std::string command, const ProgressOptions& options)
-    : command_(std::move(command)), shown_(options.ShowsProgress(::isatty(STDERR_FILENO) == 1)) {
+    : command_(std::move(command)), shown_(options.ShowsProgress(IsTerminal(2))) {
   if (shown_) progress_ = WorkProgress({}, [this](std::uint64_t done, std::uint64_t total) { Show(done, total); });
 }
 

@@ -8,7 +8,16 @@ namespace zelvane {
 std::string FileError::Message() const {
   if (path == "-") return (operation == FileOperation::Read ? "无法读取标准输入：" : "无法写入标准输出：") + reason;
   const char* verb = operation == FileOperation::Read ? "无法读取文件" : "无法写入文件";
-  return std::string(verb) + "“" + path.string() + "”：" + reason;
+  return std::string(verb) + "“" + PathInMessage(path) + "”：" + reason;
+}
+
+std::string PathInMessage(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+std::filesystem::path PathFromText(std::string_view text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
 std::string SystemErrorReason(int errorNumber) {
@@ -19,7 +28,9 @@ std::string SystemErrorReason(int errorNumber) {
     case EISDIR: return "这是一个文件夹，不是文件";
     case ENOTDIR: return "路径中的某一部分不是文件夹";
     case ENOSPC: return "磁盘空间不足";
+#ifdef EDQUOT  // not on Windows
     case EDQUOT: return "超出磁盘配额";
+#endif
     case EROFS: return "文件系统是只读的";
     case ENOMEM: return "内存不足";
     case EFBIG: return "文件太大";

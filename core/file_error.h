@@ -12,7 +12,7 @@ enum class FileOperation { Read, Write };
 struct FileError {
   FileOperation operation = FileOperation::Read;
   std::filesystem::path path;
-  std::string reason;  // Simplified Chinese, UTF-8
+  std::string reason;      // Simplified Chinese, UTF-8
   bool cancelled = false;  // the work was stopped on request: nothing failed
 
   // "无法读取文件“…”：…" or "无法写入文件“…”：…"; "-" is standard input or output.
@@ -21,6 +21,11 @@ struct FileError {
 
 // A failure or nothing; functions that only succeed or fail return this.
 using FileResult = std::optional<FileError>;
+
+// A path for a message, in UTF-8 on Windows too (where the system's paths are wide); on POSIX its bytes.
+std::string PathInMessage(const std::filesystem::path& path);
+// The path that text (UTF-8 on Windows; on POSIX the bytes as they are) names.
+std::filesystem::path PathFromText(std::string_view text);
 
 // The reason for a failed system call, in Simplified Chinese.
 std::string SystemErrorReason(int errorNumber);

@@ -1,15 +1,12 @@
 #include "core/number_file_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <memory>
 #include <new>
 #include <optional>
 #include <utility>
 
+#include "core/platform/files.h"
 #include "core/text_encoding.h"
 
 namespace zelvane {
@@ -21,40 +18,37 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeMark = "\xFF\xFE";
 constexpr std::string_view kUtf16BeMark = "\xFE\xFF";
 
-FileError NotRegularFile(const std::filesystem::path& path, mode_t mode) {
-  if (S_ISDIR(mode)) return MakeFileError(FileOperation::Read, path, EISDIR);
+FileError NotRegularFile(const std::filesystem::path& path, const PathStatus& status) {
+  if (status.directory) return MakeFileError(FileOperation::Read, path, EISDIR);
   return FileError{FileOperation::Read, path, "这不是一个普通文件"};
 }
 
 // Fills buffer as far as the file allows; returns the byte count, or -1 with errno set.
-ssize_t ReadFull(int fd, char* buffer, std::size_t size) {
+std::int64_t ReadFull(int fd, char* buffer, std::size_t size) {
   std::size_t done = 0;
   while (done < size) {
-    const ssize_t got = ::read(fd, buffer + done, size - done);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return -1;
-    }
+    const std::int64_t got = ReadSome(fd, buffer + done, size - done);
+    if (got < 0) return -1;
     if (got == 0) break;
     done += static_cast<std::size_t>(got);
   }
-  return static_cast<ssize_t>(done);
+  return static_cast<std::int64_t>(done);
 }
 
 // The converter for a UTF-16 byte-order mark at the start, or nothing.
-std::optional<Utf16ToGbk::ByteOrder> Utf16Order(std::string_view start) {
-  if (start.starts_with(kUtf16LeMark)) return Utf16ToGbk::ByteOrder::LittleEndian;
-  if (start.starts_with(kUtf16BeMark)) return Utf16ToGbk::ByteOrder::BigEndian;
+std::optional<Utf16Converter::ByteOrder> Utf16Order(std::string_view start) {
+  if (start.starts_with(kUtf16LeMark)) return Utf16Converter::ByteOrder::LittleEndian;
+  if (start.starts_with(kUtf16BeMark)) return Utf16Converter::ByteOrder::BigEndian;
   return std::nullopt;
 }
 
-FileResult ReadOpenFile(int fd, const std::filesystem::path& path, const NumberFile::Sink& sink,
-                        WorkProgress* progress) {
+FileResult ReadOpenFile(int fd, const std::filesystem::path& path, Utf16Converter::Target utf16Target,
+                        const NumberFile::Sink& sink, WorkProgress* progress) {
   const std::unique_ptr<char[]> buffer = std::make_unique_for_overwrite<char[]>(kPieceSize);
-  std::optional<Utf16ToGbk> utf16;
+  std::optional<Utf16Converter> utf16;
   std::string converted;
   for (bool first = true;; first = false) {
-    const ssize_t got = ReadFull(fd, buffer.get(), kPieceSize);
+    const std::int64_t got = ReadFull(fd, buffer.get(), kPieceSize);
     if (got < 0) return MakeFileError(FileOperation::Read, path, errno);
     if (progress) {
       progress->Advance(static_cast<std::uint64_t>(got));
@@ -64,14 +58,15 @@ FileResult ReadOpenFile(int fd, const std::filesystem::path& path, const NumberF
     if (first && piece.starts_with(kUtf8Mark)) {
       piece.remove_prefix(kUtf8Mark.size());
     } else if (const auto order = first ? Utf16Order(piece) : std::nullopt) {
-      utf16.emplace(*order);
-      if (!utf16->ok()) return FileError{FileOperation::Read, path, "系统不支持 UTF-16 到 GBK 的转换"};
+      utf16.emplace(*order, utf16Target);
       piece.remove_prefix(kUtf16LeMark.size());
     }
     const bool last = static_cast<std::size_t>(got) < kPieceSize;
     if (utf16) {
       converted.clear();
-      utf16->Convert(piece, converted);
+      if (!utf16->Convert(piece, converted)) {
+        return FileError{FileOperation::Read, path, "系统不支持 UTF-16 到 GBK 的转换"};
+      }
       if (last) utf16->Finish(converted);
       piece = converted;
     }
@@ -94,12 +89,13 @@ NumberFile& NumberFile::operator=(NumberFile&& other) noexcept {
     ownsFd_ = std::exchange(other.ownsFd_, false);
     regular_ = other.regular_;
     size_ = other.size_;
+    utf16Target_ = other.utf16Target_;
   }
   return *this;
 }
 
 void NumberFile::Close() {
-  if (ownsFd_) ::close(fd_);
+  if (ownsFd_) CloseFile(fd_);
   fd_ = -1;
   ownsFd_ = false;
 }
@@ -109,41 +105,31 @@ FileResult NumberFile::Open(const std::filesystem::path& path, InputKinds kinds)
   path_ = path;
   const bool streams = kinds == InputKinds::AnyStream;
   if (streams && path == kStandardInput) {
-    fd_ = STDIN_FILENO;
+    fd_ = StandardInput();
   } else {
     // Only regular files wanted: opened without waiting, so that a FIFO is refused at once.
-    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (streams ? 0 : O_NONBLOCK));
+    fd_ = OpenForReading(path, streams);
     if (fd_ < 0) return MakeFileError(FileOperation::Read, path, errno);
     ownsFd_ = true;
   }
-  struct stat status {};
-  if (::fstat(fd_, &status) != 0) return MakeFileError(FileOperation::Read, path, errno);
-  regular_ = S_ISREG(status.st_mode);
-  if (S_ISDIR(status.st_mode) || (!regular_ && !streams)) return NotRegularFile(path, status.st_mode);
-  size_ = regular_ ? static_cast<std::uint64_t>(status.st_size) : 0;
-  if (!streams) {
-    const int flags = ::fcntl(fd_, F_GETFL);
-    if (flags < 0 || ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-      return MakeFileError(FileOperation::Read, path, errno);
-    }
-  }
+  PathStatus status;
+  if (const int error = StatusOf(fd_, status)) return MakeFileError(FileOperation::Read, path, error);
+  regular_ = status.regular;
+  if (status.directory || (!regular_ && !streams)) return NotRegularFile(path, status);
+  size_ = status.size;
   return std::nullopt;
 }
 
 FileResult NumberFile::Read(const Sink& sink, WorkProgress* progress) {
   if (fd_ < 0) return MakeFileError(FileOperation::Read, path_, EBADF);
-  if (regular_ && ::lseek(fd_, 0, SEEK_SET) != 0) return MakeFileError(FileOperation::Read, path_, errno);
+  if (regular_) {
+    if (const int error = Rewind(fd_)) return MakeFileError(FileOperation::Read, path_, error);
+  }
   try {
-    return ReadOpenFile(fd_, path_, sink, progress);
+    return ReadOpenFile(fd_, path_, utf16Target_, sink, progress);
   } catch (const std::bad_alloc&) {
     return OutOfMemoryError(path_);
   }
-}
-
-FileResult ReadNumberFile(const std::filesystem::path& path, const NumberFile::Sink& sink) {
-  NumberFile file;
-  if (FileResult error = file.Open(path)) return error;
-  return file.Read(sink);
 }
 
 FileResult LoadNumberFile(NumberFile& file, std::string& text) {

@@ -8,6 +8,7 @@
 
 #include "core/file_error.h"
 #include "core/number_scanner.h"
+#include "core/text_encoding.h"
 #include "core/work_progress.h"
 
 namespace zelvane {
@@ -23,7 +24,8 @@ inline const std::filesystem::path kStandardInput = "-";
 
 // An open number file. Read hands its text over in binary, in pieces, in order: a UTF-8 byte-order
 // mark at the start is skipped, and a file that starts with a UTF-16 byte-order mark is handed over
-// as GBK. Exactly the bytes read are handed over, however the file changes while it is read.
+// as GBK (or UTF-8, for tables). Exactly the bytes read are handed over, however the file changes
+// while it is read.
 class NumberFile {
  public:
   using Sink = std::function<void(std::string_view)>;
@@ -36,6 +38,8 @@ class NumberFile {
   FileResult Open(const std::filesystem::path& path, InputKinds kinds = InputKinds::RegularFiles);
 
   const std::filesystem::path& path() const { return path_; }
+  // UTF-16 text is handed over in target's charset: GBK for numbers, UTF-8 for tables.
+  void SetUtf16Target(Utf16Converter::Target target) { utf16Target_ = target; }
   // A regular file: its size is known, and it can be read more than once.
   bool IsRegular() const { return regular_; }
   // The size on disk when it was opened; 0 for a stream.
@@ -53,10 +57,8 @@ class NumberFile {
   bool ownsFd_ = false;
   bool regular_ = false;
   std::uint64_t size_ = 0;
+  Utf16Converter::Target utf16Target_ = Utf16Converter::Target::Gbk;
 };
-
-// Opens a regular number file and reads it whole.
-FileResult ReadNumberFile(const std::filesystem::path& path, const NumberFile::Sink& sink);
 
 // The whole text of a number file, as Read hands it over.
 FileResult LoadNumberFile(NumberFile& file, std::string& text);

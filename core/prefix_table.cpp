@@ -185,11 +185,12 @@ FileResult ReadPrefixTableFile(const std::filesystem::path& path, std::string& t
   NumberFile file;
   if (FileResult error = file.Open(path)) return error;
   if (file.Size() > kMaxTableFileSize) return FileError{FileOperation::Read, path, "文件太大，号段表最多 16 MiB"};
+  file.SetUtf16Target(Utf16Converter::Target::Utf8);  // a table saved as "Unicode" is text like any other
   return LoadNumberFile(file, text);
 }
 
 std::string PrefixTableErrorMessage(const std::filesystem::path& path, const PrefixTable::ParseError& error) {
-  return "号段表“" + path.string() + "”第" + std::to_string(error.line) + "行：" + error.reason;
+  return "号段表“" + PathInMessage(path) + "”第" + std::to_string(error.line) + "行：" + error.reason;
 }
 
 std::optional<PrefixTable> LoadPrefixTable(const std::filesystem::path& path, std::string& message) {

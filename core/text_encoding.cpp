@@ -1,65 +1,72 @@
 #include "core/text_encoding.h"
 
-#include <cerrno>
+#include "core/platform/gbk.h"
 
 namespace zelvane {
 
 namespace {
 
-constexpr std::size_t kUtf16Unit = 2;
+constexpr std::size_t kUnitBytes = 2;
+
+bool IsHighSurrogate(char32_t unit) { return unit >= 0xD800 && unit < 0xDC00; }
+bool IsLowSurrogate(char32_t unit) { return unit >= 0xDC00 && unit < 0xE000; }
+
+void AppendUtf8(char32_t code, std::string& output) {
+  if (code < 0x80) {
+    output += static_cast<char>(code);
+  } else if (code < 0x800) {
+    output += {static_cast<char>(0xC0 | code >> 6), static_cast<char>(0x80 | (code & 0x3F))};
+  } else if (code < 0x10000) {
+    output += {static_cast<char>(0xE0 | code >> 12), static_cast<char>(0x80 | (code >> 6 & 0x3F)),
+               static_cast<char>(0x80 | (code & 0x3F))};
+  } else {
+    output += {static_cast<char>(0xF0 | code >> 18), static_cast<char>(0x80 | (code >> 12 & 0x3F)),
+               static_cast<char>(0x80 | (code >> 6 & 0x3F)), static_cast<char>(0x80 | (code & 0x3F))};
+  }
+}
 
 }  // namespace
 
-Utf16ToGbk::Utf16ToGbk(ByteOrder order)
-    : handle_(iconv_open("GBK//TRANSLIT", order == ByteOrder::LittleEndian ? "UTF-16LE" : "UTF-16BE")) {}
-
-Utf16ToGbk::~Utf16ToGbk() {
-  if (ok()) iconv_close(handle_);
-}
-
-void Utf16ToGbk::Convert(std::string_view input, std::string& output) {
+// The units are decoded here, so that what counts as one character does not depend on the system:
+// only the mapping of single characters to GBK is the system's. No character is transliterated (that
+// turns some into several, "㌹" into "ヘルツ", and a token could grow too long to be a number).
+bool Utf16Converter::Convert(std::string_view input, std::string& output) {
   pending_.append(input);
-  char* in = pending_.data();
-  std::size_t inLeft = pending_.size();
-  while (inLeft > 0) {
-    const std::size_t start = output.size();
-    // A GBK character takes at most two bytes for every UTF-16 unit, "?" one.
-    output.resize(start + inLeft + 16);
-    char* out = output.data() + start;
-    std::size_t outLeft = output.size() - start;
-    const std::size_t result = iconv(handle_, &in, &inLeft, &out, &outLeft);
-    const int error = errno;
-    output.resize(output.size() - outLeft);
-    if (result != static_cast<std::size_t>(-1) || error == EINVAL) break;  // EINVAL: cut at the end, kept
-    if (error == E2BIG) continue;
-    output.push_back('?');  // EILSEQ: a unit that is no UTF-16
-    const std::size_t skip = inLeft >= kUtf16Unit ? kUtf16Unit : inLeft;
-    in += skip;
-    inLeft -= skip;
+  const auto unit = [this](std::size_t at) {
+    const auto first = static_cast<unsigned char>(pending_[at]);
+    const auto second = static_cast<unsigned char>(pending_[at + 1]);
+    return static_cast<char32_t>(order_ == ByteOrder::LittleEndian ? second << 8 | first : first << 8 | second);
+  };
+  units_.clear();
+  std::size_t at = 0;
+  for (; at + kUnitBytes <= pending_.size(); at += kUnitBytes) {
+    const char32_t first = unit(at);
+    char32_t code = first;
+    if (IsHighSurrogate(first)) {
+      if (at + 2 * kUnitBytes > pending_.size()) break;  // its pair may come with the next piece
+      const char32_t second = unit(at + kUnitBytes);
+      if (IsLowSurrogate(second)) {
+        code = 0x10000 + ((first - 0xD800) << 10) + (second - 0xDC00);
+        at += kUnitBytes;
+      } else {
+        code = '?';
+      }
+    } else if (IsLowSurrogate(first)) {
+      code = '?';
+    }
+    if (target_ == Target::Utf8) {
+      AppendUtf8(code, output);
+    } else {
+      units_ += code < 0x10000 ? static_cast<char16_t>(code) : u'?';  // GBK holds nothing beyond the BMP
+    }
   }
-  pending_.erase(0, pending_.size() - inLeft);
+  pending_.erase(0, at);
+  return units_.empty() || AppendGbk(units_, output);
 }
 
-void Utf16ToGbk::Finish(std::string& output) {
+void Utf16Converter::Finish(std::string& output) {
   if (!pending_.empty()) output.push_back('?');
   pending_.clear();
-}
-
-std::optional<std::string> EncodeGbk(std::string_view text, const char* fromCharset) {
-  const iconv_t handle = iconv_open("GBK", fromCharset);
-  if (handle == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
-  std::string input(text);
-  std::string output(text.size() * 2 + 16, '\0');  // no charset needs more than two GBK bytes a byte
-  char* in = input.data();
-  std::size_t inLeft = input.size();
-  char* out = output.data();
-  std::size_t outLeft = output.size();
-  const std::size_t result = iconv(handle, &in, &inLeft, &out, &outLeft);
-  iconv_close(handle);
-  // iconv counts irreversible conversions in its result: those are characters GBK cannot hold too.
-  if (result != 0) return std::nullopt;
-  output.resize(output.size() - outLeft);
-  return output;
 }
 
 }  // namespace zelvane

@@ -1,36 +1,33 @@
 #pragma once
 
-#include <iconv.h>
-
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace zelvane {
 
-// Converts UTF-16 text to GBK, the charset of number files, in pieces of any size (a character cut
-// at the end of a piece is finished with the next). Characters that GBK cannot hold are
-// transliterated or become "?"; so does every 16-bit unit that is no UTF-16.
-class Utf16ToGbk {
+// Converts UTF-16 text to GBK, the charset of number files (or to UTF-8, that of tables), in pieces
+// of any size (a character cut at the end of a piece is finished with the next). Each character that
+// the target cannot hold becomes one "?", a surrogate pair being one character; so does a lone
+// surrogate, and a last byte without its pair. The rule is the same on every system.
+class Utf16Converter {
  public:
   enum class ByteOrder { LittleEndian, BigEndian };
+  enum class Target { Gbk, Utf8 };
 
-  explicit Utf16ToGbk(ByteOrder order);
-  ~Utf16ToGbk();
-  Utf16ToGbk(const Utf16ToGbk&) = delete;
-  Utf16ToGbk& operator=(const Utf16ToGbk&) = delete;
+  explicit Utf16Converter(ByteOrder order, Target target = Target::Gbk) : order_(order), target_(target) {}
 
-  // False when the system cannot convert between the two.
-  bool ok() const { return handle_ != reinterpret_cast<iconv_t>(-1); }
-
-  // Converts input (after what was left of the last piece) and appends the result to output.
-  void Convert(std::string_view input, std::string& output);
+  // Converts input (after what was left of the last piece) and appends the result to output. False
+  // when the system cannot convert to GBK.
+  bool Convert(std::string_view input, std::string& output);
   // Ends the text: an incomplete last character becomes "?".
   void Finish(std::string& output);
 
  private:
-  iconv_t handle_;
-  std::string pending_;  // the start of a character cut at the end of the last piece
+  ByteOrder order_;
+  Target target_;
+  std::string pending_;   // the start of a character cut at the end of the last piece
+  std::u16string units_;  // the piece's characters, each one the target can be asked for
 };
 
 // Text that the user typed, in fromCharset, as GBK bytes; nothing when it holds a character that GBK

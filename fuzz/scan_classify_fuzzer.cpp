@@ -42,7 +42,7 @@ std::vector<std::string> ScanByTheRules(std::string_view bytes) {
 }
 
 std::string ConvertInPieces(std::string_view bytes, std::size_t pieceSize) {
-  zelvane::Utf16ToGbk converter(zelvane::Utf16ToGbk::ByteOrder::LittleEndian);
+  zelvane::Utf16Converter converter(zelvane::Utf16Converter::ByteOrder::LittleEndian);
   std::string out;
   for (std::size_t at = 0; at < bytes.size(); at += pieceSize) converter.Convert(bytes.substr(at, pieceSize), out);
   converter.Finish(out);

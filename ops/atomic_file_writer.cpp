@@ -1,32 +1,27 @@
 #include "ops/atomic_file_writer.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <new>
 #include <random>
 #include <string>
+#include <utility>
 
+#include "core/platform/files.h"
 #include "core/speedup_switches.h"
 
 namespace zelvane {
 
 namespace {
 
+// ".移动.txt-SEED-N.tmp": hidden beside the target; a name taken by another process is tried again.
 std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target) {
   static std::atomic<unsigned> counter{0};
   static const unsigned seed = std::random_device{}();
-  std::string name(1, '.');
-  name += target.filename().string();
-  for (const unsigned long part : {static_cast<unsigned long>(::getpid()), static_cast<unsigned long>(seed),
-                                   static_cast<unsigned long>(counter.fetch_add(1))}) {
-    name += '-';
-    name += std::to_string(part);
-  }
-  name += ".tmp";
+  std::filesystem::path name(".");
+  name += target.filename();
+  name += "-" + std::to_string(seed) + "-" + std::to_string(counter.fetch_add(1)) + ".tmp";
   return target.parent_path() / name;
 }
 
@@ -48,21 +43,18 @@ std::filesystem::path FolderOf(const std::filesystem::path& target) {
 }  // namespace
 
 FileResult AtomicFileWriter::CreateUnnamed() {
-  // The name is given through /proc once the file is complete; without /proc the file is named from the start.
-  if (::access("/proc/self/fd", X_OK) != 0) return std::nullopt;
-  fd_ = ::open(FolderOf(target_).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  fd_ = OpenUnnamedFile(FolderOf(target_));
   if (fd_ >= 0) return std::nullopt;
   // A file system without files that have no name: a named one, removed again when the writer gives up.
-  if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) return std::nullopt;
+  if (errno == EOPNOTSUPP) return std::nullopt;
   return Fail(errno);
 }
 
 FileResult AtomicFileWriter::NameUnnamed() {
-  const std::string self = "/proc/self/fd/" + std::to_string(fd_);
   for (int attempt = 0; attempt < 100; ++attempt) {
     temporary_ = TemporaryNameBeside(target_);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary_.c_str(), AT_SYMLINK_FOLLOW) == 0) return std::nullopt;
-    const int error = errno;
+    const int error = NameUnnamedFile(fd_, temporary_);
+    if (error == 0) return std::nullopt;
     temporary_.clear();
     if (error != EEXIST) return Fail(error);
   }
@@ -74,19 +66,19 @@ AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target) : target
 AtomicFileWriter::~AtomicFileWriter() { Discard(); }
 
 FileResult AtomicFileWriter::Open() {
-  struct stat existing {};
-  const bool exists = ::stat(target_.c_str(), &existing) == 0;
+  PathStatus existing;
+  const bool exists = StatusOfPath(target_, existing) == 0;
   if (exists) {
-    if (S_ISDIR(existing.st_mode)) return Fail(EISDIR);
-    if (!S_ISREG(existing.st_mode)) return FileError{FileOperation::Write, target_, "这不是一个普通文件"};
+    if (existing.directory) return Fail(EISDIR);
+    if (!existing.regular) return FileError{FileOperation::Write, target_, "这不是一个普通文件"};
     // A file marked read-only stays untouched, even for a user whom the system would let write.
-    if ((existing.st_mode & 0222) == 0) return Fail(EACCES);
-    if (::access(target_.c_str(), W_OK) != 0) return Fail(errno);
+    if (existing.readOnly) return Fail(EACCES);
+    if (const int error = MayWrite(target_)) return Fail(error);
   }
   if (FileResult error = CreateUnnamed()) return error;
   for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
     temporary_ = TemporaryNameBeside(target_);
-    fd_ = ::open(temporary_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    fd_ = CreateNewFile(temporary_);
     if (fd_ < 0 && errno != EEXIST) break;
   }
   if (fd_ < 0) {
@@ -94,14 +86,15 @@ FileResult AtomicFileWriter::Open() {
     temporary_.clear();
     return Fail(error);
   }
-  // The new file keeps the old one's permissions. Some file systems refuse any change of mode; there
-  // it is enough that the new file has the old one's mode already.
-  if (exists && ::fchmod(fd_, existing.st_mode & 07777) != 0) {
-    const int error = errno;
-    struct stat created {};
-    if (::fstat(fd_, &created) != 0 || (created.st_mode & 07777) != (existing.st_mode & 07777)) return Fail(error);
+  // The new file keeps the old one's permissions.
+  if (exists) {
+    if (const int error = SetPermissions(fd_, existing.permissions)) return Fail(error);
   }
-  writeback_ = std::make_unique<FileWriteback>(fd_, Speedups().backgroundWrites);
+  try {
+    writeback_ = std::make_unique<FileWriteback>(fd_, Speedups().backgroundWrites);
+  } catch (const std::bad_alloc&) {
+    return Fail(ENOMEM);
+  }
   buffer_ = writeback_->FreeBuffer();
   used_ = 0;
   return std::nullopt;
@@ -149,7 +142,7 @@ FileResult AtomicFileWriter::Finish() {
   }
   const int fd = fd_;
   fd_ = -1;
-  if (::close(fd) != 0) return Fail(errno);
+  if (const int error = CloseFile(fd)) return Fail(error);
   finished_ = true;
   return std::nullopt;
 }
@@ -157,10 +150,44 @@ FileResult AtomicFileWriter::Finish() {
 FileResult AtomicFileWriter::Publish() {
   if (!finished_) return Fail(EBADF);
   if (StopRequested()) return Cancel();
-  if (::rename(temporary_.c_str(), target_.c_str()) != 0) return Fail(errno);
+  if (const int error = RenameOver(temporary_, target_)) return Fail(error);
   temporary_.clear();
   finished_ = false;
   return std::nullopt;
+}
+
+FileResult AtomicFileWriter::PublishUndoably() {
+  if (!finished_) return Fail(EBADF);
+  if (StopRequested()) return Cancel();
+  finished_ = false;
+  int error = ExchangeFiles(temporary_, target_);
+  if (error == 0) {
+    undo_ = Undo::SwapBack;  // the old file now has the temporary name
+    return std::nullopt;
+  }
+  if (error == ENOENT) {
+    error = MoveNewFile(temporary_, target_);
+    if (error == 0) {
+      temporary_.clear();
+      undo_ = Undo::Remove;
+      return std::nullopt;
+    }
+  }
+  if (error != EOPNOTSUPP) return Fail(error);
+  finished_ = true;
+  return Publish();
+}
+
+bool AtomicFileWriter::Unpublish() {
+  const Undo undo = std::exchange(undo_, Undo::Nothing);
+  if (undo == Undo::Remove) return RemoveFile(target_) == 0;
+  if (undo == Undo::Nothing) return false;
+  if (ExchangeFiles(temporary_, target_) != 0) {
+    temporary_.clear();  // the new file stays, and so does the old one beside it
+    return false;
+  }
+  Discard();  // the new file, under the temporary name now
+  return true;
 }
 
 FileResult AtomicFileWriter::Commit() {
@@ -182,11 +209,12 @@ void AtomicFileWriter::Discard() {
   writeback_.reset();  // its thread ends before the file is closed
   buffer_ = nullptr;
   used_ = 0;
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0) CloseFile(fd_);
   fd_ = -1;
-  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  if (!temporary_.empty()) RemoveFile(temporary_);
   temporary_.clear();
   finished_ = false;
+  undo_ = Undo::Nothing;
 }
 
 }  // namespace zelvane

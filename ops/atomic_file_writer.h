@@ -49,6 +49,12 @@ class AtomicFileWriter {
   FileResult Finish();
   // Renames the finished temporary file over the target.
   FileResult Publish();
+  // Puts the finished file in place and keeps the file it replaces under the temporary name, so
+  // that Unpublish can put it back; destroying the writer then removes it. Where the file system
+  // cannot swap two files, this is Publish and cannot be undone.
+  FileResult PublishUndoably();
+  // Puts back what PublishUndoably replaced (or removes the file it made); false when it cannot.
+  bool Unpublish();
   // Finish, then Publish.
   FileResult Commit();
 
@@ -74,6 +80,8 @@ class AtomicFileWriter {
   std::filesystem::path temporary_;  // empty while the file has no name
   int fd_ = -1;
   bool finished_ = false;
+  // After PublishUndoably: how the target can be put back.
+  enum class Undo { Nothing, SwapBack, Remove } undo_ = Undo::Nothing;
   std::unique_ptr<FileWriteback> writeback_;
   char* buffer_ = nullptr;  // one of writeback_'s; none after EndWrites
   std::size_t used_ = 0;

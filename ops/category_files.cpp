@@ -6,7 +6,7 @@ CategoryFiles::CategoryFiles(const std::filesystem::path& folder, std::string_vi
     : folder_(folder), separator_(separator) {
   for (NumberCategory category : kAllCategories) {
     writers_[CategoryIndex(category)] =
-        std::make_unique<AtomicFileWriter>(folder / std::string(CategoryFileName(category)));
+        std::make_unique<AtomicFileWriter>(folder / PathFromText(CategoryFileName(category)));
   }
 }
 
@@ -36,10 +36,17 @@ FileResult CategoryFiles::CommitAll() {
     for (auto& writer : writers_) writer.reset();  // every temporary file goes
     return failure;
   }
-  for (auto& writer : writers_) {
-    if (!writer) continue;
-    if (FileResult error = writer->Publish()) return error;
+  for (std::size_t c = 0; c < kCategoryCount; ++c) {
+    if (!writers_[c]) continue;
+    if (FileResult error = writers_[c]->PublishUndoably()) {
+      // The files replaced so far get their old contents back.
+      for (std::size_t back = c; back-- > 0;) {
+        if (writers_[back]) writers_[back]->Unpublish();
+      }
+      return error;
+    }
   }
+  for (auto& writer : writers_) writer.reset();  // the replaced files go
   return std::nullopt;
 }
 

@@ -35,8 +35,10 @@ class CategoryFiles {
   // replace nothing and report CancelledError.
   void Watch(WorkProgress* progress);
 
-  // All or nothing: every file is written and on disk before any replaces its target, so that a
-  // failure leaves every old file as it was. The first failure, in category order.
+  // All or nothing: every file is written and on disk before any replaces its target, and a target
+  // that cannot be replaced puts back the ones replaced before it, so that a failure leaves every old
+  // file as it was (on file systems that can swap two files, as local ones can). The first failure,
+  // in category order.
   FileResult CommitAll();
   // Each file on its own: a failure does not stop the others. The failures in category order.
   std::vector<FileError> CommitEach();

@@ -1,5 +1,7 @@
 #include "ops/classify_files.h"
 
+#include <new>
+
 #include "core/first_occurrences.h"
 #include "ops/category_files.h"
 
@@ -32,12 +34,16 @@ FileResult ClassifyFiles(const ClassifyJob& job, CategoryCounts& counts) {
   for (const std::filesystem::path& input : job.inputs) {
     NumberFile file;
     FileResult error = file.Open(input, InputKinds::AnyStream);
-    if (!error) {
-      error = ForEachClassifiedNumberIn(file, *job.table, [&](std::string_view number, NumberCategory category) {
-        if (job.unique && !firsts.Admit(number)) return;
-        files.Write(category, number);
-        ++counts[CategoryIndex(category)];
-      }, job.progress);
+    try {
+      if (!error) {
+        error = ForEachClassifiedNumberIn(file, *job.table, [&](std::string_view number, NumberCategory category) {
+          if (job.unique && !firsts.Admit(number)) return;
+          files.Write(category, number);
+          ++counts[CategoryIndex(category)];
+        }, job.progress);
+      }
+    } catch (const std::bad_alloc&) {
+      error = OutOfMemoryError(input);  // the repeats' table, with unique
     }
     if (error) return error;
   }

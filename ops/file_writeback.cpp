@@ -1,13 +1,9 @@
 #include "ops/file_writeback.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <string_view>
 #include <system_error>
 
-#include "ops/raw_files.h"
+#include "core/platform/files.h"
 
 namespace zelvane {
 
@@ -99,17 +95,17 @@ void FileWriteback::Run(const std::stop_token& stop) {
 
 void FileWriteback::SyncToDisk() {
   synced_ = true;
-  if (error_ == 0 && ::fsync(fd_) != 0) error_ = errno;
+  if (error_ == 0) error_ = FlushToDisk(fd_);
 }
 
 void FileWriteback::WriteOut(const char* bytes, std::size_t size) {
   if (error_ == 0) error_ = WriteAll(fd_, std::string_view(bytes, size));
-  if (error_ == 0) ::sync_file_range(fd_, static_cast<off_t>(offset_), static_cast<off_t>(size), SYNC_FILE_RANGE_WRITE);
+  if (error_ == 0) StartWriteback(fd_, offset_, size);
   offset_ += size;
   unsynced_ += size;
   if (error_ == 0 && unsynced_ >= kSyncEvery) {
     unsynced_ = 0;
-    if (::fdatasync(fd_) != 0) error_ = errno;
+    error_ = FlushToDisk(fd_);
   }
 }
 

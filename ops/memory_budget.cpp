@@ -1,85 +1,20 @@
 #include "ops/memory_budget.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <fstream>
-#include <limits>
-#include <optional>
-#include <string>
+
+#include "core/platform/memory_left.h"
 
 namespace zelvane {
 
-namespace {
-
-constexpr std::uint64_t kUnknown = std::numeric_limits<std::uint64_t>::max();
-// A group already at its limit still gets a comparison that spills nearly everything.
-constexpr std::uint64_t kLeastBudget = std::uint64_t{16} << 20;
-
-std::uint64_t MemAvailable(const std::filesystem::path& root) {
-  std::ifstream meminfo(root / "proc/meminfo");
-  std::string key;
-  std::uint64_t kibibytes = 0;
-  while (meminfo >> key >> kibibytes) {
-    if (key == "MemAvailable:") return kibibytes * 1024;
-    meminfo.ignore(64, '\n');
-  }
-  return kUnknown;
+std::uint64_t MemoryBudgetFor(std::uint64_t left) {
+  // A process already at its limit still gets a comparison that spills nearly everything.
+  constexpr std::uint64_t kLeast = std::uint64_t{16} << 20;
+  if (left == 0) return std::uint64_t{1} << 30;
+  return std::max(left / 4 * 3, kLeast);
 }
 
-// A file's first word as a number of bytes; "max" and anything unreadable are no limit.
-std::optional<std::uint64_t> ReadBytes(const std::filesystem::path& file) {
-  std::ifstream in(file);
-  std::uint64_t bytes = 0;
-  if (!(in >> bytes)) return std::nullopt;
-  return bytes;
-}
+std::uint64_t DefaultMemoryBudget() { return MemoryBudgetFor(MemoryLeft()); }
 
-// What is left below the limits of group and of every group above it, below mount.
-std::uint64_t LeftInGroups(const std::filesystem::path& mount, std::filesystem::path group, const char* limitFile,
-                           const char* usageFile) {
-  std::uint64_t left = kUnknown;
-  for (;;) {
-    const std::filesystem::path folder = mount / group.relative_path();
-    const std::optional<std::uint64_t> limit = ReadBytes(folder / limitFile);
-    if (limit) left = std::min(left, *limit - std::min(*limit, ReadBytes(folder / usageFile).value_or(0)));
-    if (!group.has_relative_path()) return left;
-    group = group.parent_path();
-  }
-}
-
-// The memory left in this process's control groups: "0::/path" is cgroup v2, "N:...memory...:/path" v1.
-std::uint64_t LeftInControlGroups(const std::filesystem::path& root) {
-  std::ifstream cgroups(root / "proc/self/cgroup");
-  std::uint64_t left = kUnknown;
-  for (std::string line; std::getline(cgroups, line);) {
-    const std::size_t first = line.find(':');
-    const std::size_t second = line.find(':', first + 1);
-    if (first == std::string::npos || second == std::string::npos) continue;
-    const std::string controllers = line.substr(first + 1, second - first - 1);
-    const std::filesystem::path group = line.substr(second + 1);
-    if (line.starts_with("0::")) {
-      left = std::min(left, LeftInGroups(root / "sys/fs/cgroup", group, "memory.max", "memory.current"));
-    } else if (("," + controllers + ",").find(",memory,") != std::string::npos) {
-      left = std::min(left, LeftInGroups(root / "sys/fs/cgroup/memory", group, "memory.limit_in_bytes",
-                                         "memory.usage_in_bytes"));
-    }
-  }
-  return left;
-}
-
-}  // namespace
-
-std::uint64_t MemoryBudgetUnder(const std::filesystem::path& root) {
-  const std::uint64_t left = std::min(MemAvailable(root), LeftInControlGroups(root));
-  if (left == kUnknown) return std::uint64_t{1} << 30;
-  return std::max(left / 4 * 3, kLeastBudget);
-}
-
-std::uint64_t DefaultMemoryBudget() { return MemoryBudgetUnder("/"); }
-
-std::filesystem::path DefaultTemporaryFolder() {
-  const char* folder = std::getenv("TMPDIR");
-  return folder != nullptr && *folder != '\0' ? folder : "/tmp";
-}
+std::filesystem::path DefaultTemporaryFolder() { return SystemTemporaryFolder(); }
 
 }  // namespace zelvane

@@ -5,16 +5,13 @@
 
 namespace zelvane {
 
-// Three quarters of the memory this process may still use: what the system has available
-// (MemAvailable in /proc/meminfo) or, when lower, what is left below the memory limit of its control
-// group and of each group above it (cgroup v2 memory.max, v1 memory.limit_in_bytes); at least 16 MiB,
-// and 1 GiB when nothing can be read.
+// Three quarters of the memory this process may still take (MemoryLeft: what the system has
+// available, or less where a control group or a job object limits it); at least 16 MiB, and 1 GiB
+// when that is unknown.
 std::uint64_t DefaultMemoryBudget();
+std::uint64_t MemoryBudgetFor(std::uint64_t memoryLeft);
 
-// The same, reading /proc and /sys below root (tests point it at a made-up tree).
-std::uint64_t MemoryBudgetUnder(const std::filesystem::path& root);
-
-// $TMPDIR, else /tmp.
+// $TMPDIR, else /tmp; Windows' own temporary folder there.
 std::filesystem::path DefaultTemporaryFolder();
 
 }  // namespace zelvane

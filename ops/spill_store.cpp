@@ -1,20 +1,17 @@
 #include "ops/spill_store.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <string>
 
+#include "core/platform/files.h"
 #include "ops/file_failure.h"
-#include "ops/raw_files.h"
 
 namespace zelvane {
 
 TemporaryFile::~TemporaryFile() {
-  if (fd_ >= 0) ::close(fd_);
+  if (fd_ >= 0) CloseFile(fd_);
 }
 
 void TemporaryFile::Create() {
@@ -25,19 +22,16 @@ void TemporaryFile::Create() {
 std::uint64_t TemporaryFile::Append(std::string_view bytes) {
   if (fd_ < 0) Create();
   const std::uint64_t start = size_;
-  if (const int error = WriteAll(fd_, bytes, size_)) throw FileFailure(MakeFileError(FileOperation::Write, folder_, error));
+  if (const int error = WriteAll(fd_, bytes, size_)) {
+    throw FileFailure(MakeFileError(FileOperation::Write, folder_, error));
+  }
   size_ += bytes.size();
   return start;
 }
 
 FileResult TemporaryFile::ReadAt(std::uint64_t offset, char* buffer, std::size_t size) const {
-  while (size > 0) {
-    const ssize_t got = ::pread(fd_, buffer, size, static_cast<off_t>(offset));
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return MakeFileError(FileOperation::Read, folder_, got < 0 ? errno : EIO);
-    buffer += got;
-    size -= static_cast<std::size_t>(got);
-    offset += static_cast<std::uint64_t>(got);
+  if (const int error = zelvane::ReadAt(fd_, offset, buffer, size)) {
+    return MakeFileError(FileOperation::Read, folder_, error);
   }
   return std::nullopt;
 }

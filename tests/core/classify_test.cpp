@@ -175,5 +175,27 @@ TEST(LoadPrefixTable, NamesTheFileAndTheLine) {
   EXPECT_EQ(message, "无法读取文件“" + (folder / "none.txt").string() + "”：文件或文件夹不存在");
 }
 
+// Notepad's "Unicode" is UTF-16 with a byte-order mark: such a table reads as the same text.
+TEST(LoadPrefixTable, ReadsUtf16Tables) {
+  // "# 我的号段\n139 移动\n186 联通\n" in UTF-16LE, written out unit by unit.
+  const unsigned units[] = {'#', ' ', 0x6211, 0x7684, 0x53F7, 0x6BB5, '\n', '1', '3', '9', ' ', 0x79FB,
+                            0x52A8, '\n', '1', '8', '6', ' ', 0x8054, 0x901A, '\n'};
+  std::string le = "\xFF\xFE";
+  std::string be = "\xFE\xFF";
+  for (unsigned unit : units) {
+    le += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    be += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+  }
+  test::TemporaryFolder folder;
+  for (const std::string& bytes : {le, be}) {
+    test::WriteFile(folder / "mine.txt", bytes);
+    std::string message;
+    const std::optional<PrefixTable> loaded = LoadPrefixTable(folder / "mine.txt", message);
+    ASSERT_TRUE(loaded) << message;
+    EXPECT_EQ(loaded->Classify("18612345678"), NumberCategory::Unicom);
+    EXPECT_EQ(loaded->Classify("13912345678"), NumberCategory::Mobile);
+  }
+}
+
 }  // namespace
 }  // namespace zelvane

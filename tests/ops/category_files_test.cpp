@@ -1,12 +1,14 @@
 #include "ops/category_files.h"
 
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 
 #include <csignal>
 #include <string>
 #include <vector>
 
+#include "tests/support/scoped_speedups.h"
 #include "tests/support/test_files.h"
 #include "tests/support/test_text.h"
 
@@ -75,7 +77,8 @@ TEST(CategoryFiles, CommitAllReplacesNoFileWhenOneFails) {
       std::signal(SIGXFSZ, SIG_IGN);  // a write past the limit fails with EFBIG instead
       const rlimit size{64 * 1024, 64 * 1024};
       if (::setrlimit(RLIMIT_FSIZE, &size) != 0) std::_Exit(2);
-      CategoryFiles files(folder.path(), "\r\n", {background});
+      const ScopedSpeedups speedups({.backgroundWrites = background});
+      CategoryFiles files(folder.path(), "\r\n");
       if (files.Open()) std::_Exit(3);
       files.Write(NumberCategory::Mobile, "13912345678");
       for (int i = 0; i < 20000; ++i) files.Write(NumberCategory::Other, "95588");
@@ -86,6 +89,34 @@ TEST(CategoryFiles, CommitAllReplacesNoFileWhenOneFails) {
     EXPECT_EXIT(writeOverTheLimit(), testing::ExitedWithCode(0), "") << "background " << background;
     ExpectOldFiles(folder);
   }
+}
+
+// A target that cannot be replaced after others were (a mount point: renaming onto it fails with
+// EBUSY) puts the replaced ones back, old or absent as they were.
+TEST(CategoryFiles, CommitAllPutsBackWhatItReplacedWhenARenameFails) {
+  TemporaryFolder folder;
+  WriteOldFiles(folder);
+  std::filesystem::remove(folder / "联通.txt");  // absent before: absent after
+  WriteFile(folder / "cover", "mounted");
+  if (::mount((folder / "cover").c_str(), (folder / "电信.txt").c_str(), nullptr, MS_BIND, nullptr) != 0) {
+    GTEST_SKIP() << "cannot bind-mount here";
+  }
+  FileResult error;
+  {
+    CategoryFiles files(folder.path(), "\n");
+    ASSERT_FALSE(files.Open());
+    for (int i = 0; i < 100000; ++i) {
+      files.Write(NumberCategory::Mobile, "13912345678");
+      files.Write(NumberCategory::Unicom, "18612345678");
+    }
+    error = files.CommitAll();
+  }
+  ::umount((folder / "电信.txt").c_str());
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->Message(), "无法写入文件“" + (folder / "电信.txt").string() + "”：文件正被占用");
+  std::filesystem::remove(folder / "cover");
+  WriteFile(folder / "联通.txt", "old 联通.txt");
+  ExpectOldFiles(folder);
 }
 
 }  // namespace

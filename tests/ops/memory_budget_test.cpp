@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "core/platform/memory_left_posix.h"
 #include "tests/support/test_files.h"
 
 namespace zelvane {
@@ -66,7 +67,7 @@ TEST(MemoryBudget, TakesTheLowerOfAvailableMemoryAndControlGroupLimits) {
       std::filesystem::create_directories((root / path).parent_path());
       WriteFile(root / path, text);
     }
-    EXPECT_EQ(MemoryBudgetUnder(root.path()) / kMiB, c.budget / kMiB) << c.name;
+    EXPECT_EQ(MemoryBudgetFor(MemoryLeftUnder(root.path())) / kMiB, c.budget / kMiB) << c.name;
   }
 }
 

@@ -1,10 +1,10 @@
-#include "core/aligned_memory.h"
-
 #include <sys/mman.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <new>
+
+#include "core/aligned_memory.h"
 
 namespace zelvane {
 
