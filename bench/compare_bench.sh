@@ -7,10 +7,14 @@
 #     the whitelist the larger file: it is scanned, junk and all;
 #   - ten million against ten million (clean), with the million again for the ratio;
 #   - ten million against ten million in --memory 256M: time and peak memory (/usr/bin/time -v);
+#   - realistic files (numbers-real-*, whitelist-real-*: service numbers repeated thousands of times,
+#     landlines, +86 forms, text, numbers in groups...) both ways round: a realistic list scanned against
+#     the clean whitelist, and the clean list scanned against a realistic whitelist; 1M and 10M;
 # then each speed-up switched off in turn (zelvane_compare_bench, in memory, 7 runs interleaved), the
 # naive search extrapolated, and peak memory. Prints markdown tables.
 # Usage: bench/compare_bench.sh [BUILD_DIR] [RUNS]
-#   GREP_LIMIT: seconds before grep is stopped (default 60); SKIP_10M=1 leaves the ten-million cases out.
+#   GREP_LIMIT: seconds before grep is stopped (default 60); SKIP_10M=1 leaves the ten-million cases out;
+#   SECTIONS: some of "tools junk 10m budget real speedups naive memory" (default: all of them).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -28,8 +32,10 @@ fi
 grep -q '^CMAKE_BUILD_TYPE:STRING=Release$' "$build/CMakeCache.txt" || echo "warning: $build is not a Release build" >&2
 cmake --build "$build" -j2 --target zelvane-cli make_compare_data zelvane_compare_bench >/dev/null
 cli="$build/cli/zelvane-cli"
-[ -f "$data/whitelist-junk-1m.txt" ] || "$build/bench/make_compare_data" "$data" 10k 1m
-[ -n "${SKIP_10M:-}" ] || [ -f "$data/whitelist-10m.txt" ] || "$build/bench/make_compare_data" "$data" 10m
+[ -f "$data/whitelist-real-1m.txt" ] || "$build/bench/make_compare_data" "$data" 10k 1m
+[ -n "${SKIP_10M:-}" ] || [ -f "$data/whitelist-real-10m.txt" ] || "$build/bench/make_compare_data" "$data" 10m
+sections=" ${SECTIONS:-tools junk 10m budget real speedups naive memory} "
+wanted() { [[ $sections == *" $1 "* ]]; }
 
 export LC_ALL=C  # the other tools at their fastest, comparing bytes as compare does
 
@@ -94,6 +100,8 @@ tool_name() {
 
 echo "$(nproc) cores; median of $runs runs, tools interleaved run by run; counts of numbers listed in brackets"
 echo
+clean="zelvane different numbers-1m whitelist-1m"
+if wanted tools || wanted junk; then
 cells=()
 for tool in zelvane comm awk grep; do
   for pair in "numbers-1m whitelist-1m" "numbers-1m whitelist-100k"; do
@@ -116,7 +124,6 @@ for tool in zelvane comm awk grep; do
 done
 echo
 
-clean="zelvane different numbers-1m whitelist-1m"
 junk="zelvane different numbers-1m whitelist-junk-1m"
 echo "Junk in the whitelist: $(bytes whitelist-junk-1m) bytes, $(wc -l <"$data/whitelist-junk-1m.txt") lines (the clean one: $(wc -l <"$data/whitelist-1m.txt")); find different:"
 echo
@@ -128,8 +135,9 @@ done
 echo
 echo "junk: compare takes $(ratio "$junk" "comm different numbers-1m whitelist-junk-1m") of sort + comm's time and $(ratio "$junk" "$clean") of its own on the clean whitelist"
 echo
+fi
 
-if [ -z "${SKIP_10M:-}" ]; then
+if [ -z "${SKIP_10M:-}" ] && wanted 10m; then
   big="zelvane different numbers-10m whitelist-10m"
   interleave "$clean" "$big" "comm different numbers-10m whitelist-10m"
   echo "Ten million ($(bytes numbers-10m) bytes) against ten million ($(bytes whitelist-10m) bytes), find different:"
@@ -141,7 +149,9 @@ if [ -z "${SKIP_10M:-}" ]; then
   echo
   echo "10M: compare takes $(ratio "$big" "comm different numbers-10m whitelist-10m") of sort + comm's time"
   echo
+fi
 
+if [ -z "${SKIP_10M:-}" ] && wanted budget; then
   # The memory budget: peak resident memory and time of one run each, and the same result.
   report() { /usr/bin/time -v "$@" 2>&1 >"$result" | awk -F': ' '/Elapsed \(wall clock\)/ { t = $2 } /Maximum resident set size/ { m = $2 } END { printf "%s | %.0f MiB", t, m / 1024 }'; }
   temporary=$(mktemp -d)
@@ -158,8 +168,32 @@ if [ -z "${SKIP_10M:-}" ]; then
   echo
 fi
 
+# Realistic files both ways round, find different; the larger file is scanned.
+if wanted real; then
+  pairs=("numbers-real-1m whitelist-1m" "numbers-1m whitelist-real-1m")
+  [ -n "${SKIP_10M:-}" ] || pairs+=("numbers-real-10m whitelist-10m" "numbers-10m whitelist-real-10m")
+  cells=()
+  for pair in "${pairs[@]}"; do for tool in zelvane comm; do cells+=("$tool different $pair"); done; done
+  interleave "${cells[@]}"
+  echo "Realistic files ($(bytes numbers-real-1m) and $(bytes whitelist-real-1m) bytes at 1M), find different:"
+  echo
+  echo "| scanned vs searched | \`zelvane-cli compare\` | \`sort\` + \`comm\` | compare / comm | 10M / 1M |"
+  echo "|---|---|---|---|---|"
+  for pair in "${pairs[@]}"; do
+    read -r numbers whitelist <<<"$pair"
+    scale=""
+    if [[ $numbers == *10m* ]]; then
+      small="zelvane different ${numbers/10m/1m} ${whitelist/10m/1m}"
+      scale="$(ratio "zelvane different $pair" "$small")x"
+    fi
+    echo "| $numbers vs $whitelist | $(cell "zelvane different $pair") | $(cell "comm different $pair") | $(ratio "zelvane different $pair" "comm different $pair") | $scale |"
+  done
+  echo
+fi
+
 # Each speed-up switched off in turn, in memory.
-filter='Compare/(1m-vs-1m|1m-vs-junk-1m|10m-vs-10m)/'
+if wanted speedups; then
+filter='Compare/(1m-vs-1m|1m-vs-junk-1m|10m-vs-10m|real-1m-vs-1m|real-10m-vs-10m)/'
 "$build/bench/zelvane_compare_bench" --benchmark_filter="$filter" --benchmark_enable_random_interleaving=true \
   --benchmark_repetitions=7 --benchmark_report_aggregates_only=true --benchmark_format=csv "$data" 2>/dev/null |
   awk -F, '/_median"/ { split($1, n, "/"); sub(/_median"/, "", n[3]); t[n[2], n[3]] = $3; c[n[2]] = 1; v[n[3]] = 1 }
@@ -170,8 +204,11 @@ filter='Compare/(1m-vs-1m|1m-vs-junk-1m|10m-vs-10m)/'
       for (w in v) { printf "| %s |", w; for (k in c) printf " %.0f (%.2fx) |", t[k, w], t[k, w] / t[k, "all"]; print "" }
     }'
 echo
+fi
 
 # The naive search costs (scanned tokens) x (searched bytes): extrapolate 10k vs 10k to 1M vs 1M.
+if wanted naive; then
+[ -n "${times[$clean]:-}" ] || interleave "$clean"
 naive_ms=$("$build/bench/zelvane_compare_bench" --benchmark_filter='CompareNaively' --benchmark_repetitions=3 \
   --benchmark_report_aggregates_only=true --benchmark_format=csv "$data" 2>/dev/null |
   awk -F, '/CompareNaively/ && /_median"/ { print $3 }')
@@ -181,8 +218,10 @@ extrapolated=$(echo "$naive_ms / 1000 * $tokens_ratio * $bytes_ratio" | bc -l)
 printf 'naive search, 10k vs 10k: %.3f s; extrapolated to 1M vs 1M: %.0f s (%.1f h): compare is %.0fx faster\n' \
   "$(echo "$naive_ms / 1000" | bc -l)" "$extrapolated" "$(echo "$extrapolated / 3600" | bc -l)" \
   "$(echo "$extrapolated / $(secs "$clean")" | bc -l)"
+fi
 
 # Peak memory, one run each.
+wanted memory || exit 0
 numbers="$data/numbers-1m.txt"
 whitelist="$data/whitelist-1m.txt"
 files_kb=$(( ($(bytes numbers-1m) + $(bytes whitelist-1m)) / 1024 ))
