@@ -23,12 +23,12 @@ TEST(ClassifyCli, ImportsTheFilesInOrderAndWritesFiveFiles) {
   WriteFile(folder / "b.txt", "13812345678 15312345678\r\n13912345678\n12\n");
   const auto result = RunCli({"classify", "--out", "out", "a.txt", "b.txt"}, folder.path());
   EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(result.out, "当前共有7个号码，移动3个，联通1个，电信1个，小灵通1个，其他1个\n");
+  EXPECT_EQ(result.out, test::Shown("当前共有7个号码，移动3个，联通1个，电信1个，小灵通1个，其他1个\n"));
   EXPECT_EQ(result.err, "");
   const std::vector<std::string> expected = {"13912345678\r\n13812345678\r\n13912345678\r\n", "18612345678\r\n",
                                              "15312345678\r\n", "0755123456\r\n", "95588\r\n"};
   for (std::size_t i = 0; i < expected.size(); ++i) {
-    EXPECT_EQ(ReadFile(folder / "out" / test::kCategoryFileNames[i]), expected[i]);
+    EXPECT_EQ(ReadFile(folder / ("out/" + std::string(test::kCategoryFileNames[i]))), expected[i]);
   }
 }
 
@@ -60,6 +60,7 @@ TEST(ClassifyCli, UniqueWritesEachOfManyNumbersOnce) {
 
 // Standard input and a pipe read to their end; --unique keeps first occurrences; --prefixes current
 // sorts by today's table.
+#ifndef _WIN32  // a FIFO
 TEST(ClassifyCli, StreamsUniqueAndTables) {
   TemporaryFolder folder;
   WriteFile(folder / "in.txt", "18212345678 13912345678 8618212345678 17031234567\n");
@@ -74,6 +75,8 @@ TEST(ClassifyCli, StreamsUniqueAndTables) {
   EXPECT_EQ(ReadFile(folder / "电信.txt"), "19912345678\n");
 }
 
+#endif
+
 TEST(PrefixesCli, PrintsTablesThatClassifyTakesBack) {
   TemporaryFolder folder;
   const auto original = RunCli({"prefixes"}, folder.path());
@@ -85,7 +88,7 @@ TEST(PrefixesCli, PrintsTablesThatClassifyTakesBack) {
   EXPECT_EQ(RunCli({"classify", "--prefixes", "mine.txt", "a.txt"}, folder.path()).exitCode, 2) << "182 twice";
   WriteFile(folder / "mine.txt", current.out);
   const auto result = RunCli({"classify", "--prefixes", "mine.txt", "a.txt"}, folder.path());
-  EXPECT_EQ(result.out, "当前共有1个号码，移动1个，联通0个，电信0个，小灵通0个，其他0个\n");
+  EXPECT_EQ(result.out, test::Shown("当前共有1个号码，移动1个，联通0个，电信0个，小灵通0个，其他0个\n"));
 }
 
 TEST(Cli, HelpAndVersion) {
@@ -101,7 +104,9 @@ TEST(Cli, HelpAndVersion) {
   for (const auto& [command, words] : cases) {
     const auto help = RunCli({command, "--help"}, folder.path());
     EXPECT_EQ(help.exitCode, 0);
-    for (const std::string& word : words) EXPECT_NE(help.out.find(word), std::string::npos) << word << "\n" << help.out;
+    for (const std::string& word : words) {
+      EXPECT_NE(help.out.find(test::Shown(word)), std::string::npos) << word << "\n" << help.out;
+    }
   }
 }
 

@@ -35,7 +35,7 @@ std::string ManyNumbers() {
 // Every file of a folder and its bytes, temporary files included.
 std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
   std::map<std::string, std::string> files;
-  for (const std::string& name : test::FileNamesIn(folder)) files[name] = test::ReadFile(folder / name);
+  for (const std::string& name : test::FileNamesIn(folder)) files[name] = test::ReadFile(folder / test::PathFromText(name));
   return files;
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "tests/support/process.h"
 #include "tests/support/process_launch.h"
 #include "tests/support/test_files.h"
 
@@ -61,8 +62,8 @@ int RunWithStreams(const std::string& program, const std::vector<std::string>& a
   const Handle errFile = OpenInherited(err, GENERIC_WRITE, CREATE_ALWAYS);
   if (!in.valid() || !outFile.valid() || !errFile.valid()) return 126;
 
-  std::wstring commandLine = Quoted(Utf8Path(program).make_preferred().native());
-  for (const std::string& argument : arguments) commandLine += L' ' + Quoted(Utf8Path(argument).native());
+  std::wstring commandLine = Quoted(PathFromText(program).make_preferred().native());
+  for (const std::string& argument : arguments) commandLine += L' ' + Quoted(PathFromText(argument).native());
 
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
@@ -82,5 +83,26 @@ int RunWithStreams(const std::string& program, const std::vector<std::string>& a
   GetExitCodeProcess(process.get(), &exitCode);
   return static_cast<int>(exitCode);
 }
+
+namespace {
+
+UINT ShownCodePage() { return GetConsoleOutputCP() != 0 ? GetConsoleOutputCP() : GetACP(); }
+
+std::string Recoded(const std::string& text, UINT from, UINT to) {
+  if (text.empty()) return text;
+  const int units = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(units), L'\0');
+  MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
+  const int bytes = WideCharToMultiByte(to, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(bytes), '\0');
+  WideCharToMultiByte(to, 0, wide.data(), units, out.data(), bytes, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace
+
+std::string Shown(std::string utf8) { return Recoded(utf8, CP_UTF8, ShownCodePage()); }
+
+std::string ShownAsUtf8(std::string shown) { return Recoded(shown, ShownCodePage(), CP_UTF8); }
 
 }  // namespace zelvane::test

@@ -33,29 +33,22 @@ TemporaryFolder::~TemporaryFolder() {
 void WriteFile(const std::filesystem::path& path, std::string_view bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!out) throw std::runtime_error("cannot write " + Utf8(path));
+  if (!out) throw std::runtime_error("cannot write " + PathInMessage(path));
 }
 
 std::vector<std::string> FileNamesIn(const std::filesystem::path& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(Utf8(entry.path().filename()));
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(PathInMessage(entry.path().filename()));
   std::sort(names.begin(), names.end());
   return names;
 }
 
 std::string ReadFile(const std::filesystem::path& path) {
   std::ifstream in(path, std::ios::binary);
-  if (!in) throw std::runtime_error("cannot read " + Utf8(path));
+  if (!in) throw std::runtime_error("cannot read " + PathInMessage(path));
   std::ostringstream content;
   content << in.rdbuf();
   return content.str();
-}
-
-std::filesystem::path Utf8Path(std::string_view utf8) { return std::u8string(utf8.begin(), utf8.end()); }
-
-std::string Utf8(const std::filesystem::path& path) {
-  const std::u8string text = path.u8string();
-  return {text.begin(), text.end()};
 }
 
 }  // namespace zelvane::test

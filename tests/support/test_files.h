@@ -5,12 +5,14 @@
 #include <string_view>
 #include <vector>
 
+#include "core/file_error.h"
+
 namespace zelvane::test {
 
 // Names in UTF-8, as the tests write them, on every system (a plain char string is not UTF-8 to
-// std::filesystem on Windows).
-std::filesystem::path Utf8Path(std::string_view utf8);
-std::string Utf8(const std::filesystem::path& path);
+// std::filesystem on Windows): the program's own conversions.
+using zelvane::PathFromText;
+using zelvane::PathInMessage;
 
 // A fresh folder, removed with everything in it when the object goes.
 class TemporaryFolder {
@@ -21,7 +23,7 @@ class TemporaryFolder {
   TemporaryFolder& operator=(const TemporaryFolder&) = delete;
 
   const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(std::string_view name) const { return path_ / Utf8Path(name); }
+  std::filesystem::path operator/(std::string_view name) const { return path_ / PathFromText(name); }
 
  private:
   std::filesystem::path path_;
