@@ -17,4 +17,13 @@ number_file() {
   echo "$file"
 }
 
+# Runs "$@" once and prints the wall time in seconds.
+seconds() {
+  local start end
+  start=$(date +%s.%N)
+  "$@" >/dev/null
+  end=$(date +%s.%N)
+  echo "$end - $start" | bc -l
+}
+
 median() { sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }

@@ -29,13 +29,6 @@ case $profile in
 esac
 separator=()
 [ -z "${SEPARATOR:-}" ] || separator=(--separator "$SEPARATOR")
-seconds() {  # runs "$@" once and prints the wall time in seconds
-  local start end
-  start=$(date +%s.%N)
-  "$@" >/dev/null
-  end=$(date +%s.%N)
-  echo "$end - $start" | bc -l
-}
 
 awk_classify() {
   mkdir -p "$data/awk-out"
