@@ -90,11 +90,6 @@ class CClassifierDlg : public TemplateDialog {
   // Runs long work with the controls that would start other work disabled; false when it was cancelled.
   bool RunWork(const QString& what, const std::function<void(WorkProgress&)>& work);
   void EnableCommands(bool enable);
-  // Asks for a table file; the table, or nothing when the user cancels or the file is no table (then
-  // the user is told why).
-  std::optional<PrefixTable> LoadTable();
-  // Sorts every number again with the table now in use.
-  void UseTable(const PrefixTable& table);
 
   // The separator dialog's answer as bytes to write, CR LF when nothing was typed; nothing, after
   // telling the user, when the typed text cannot be written in GBK.
