@@ -6,7 +6,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <initializer_list>
 #include <string>
 #include <thread>
 #include <vector>
@@ -60,68 +59,6 @@ INSTANTIATE_TEST_SUITE_P(
         EncodingCase{"MarkAlone", "\xEF\xBB\xBF", {}}),
     [](const auto& p) { return std::string(p.param.name); });
 // clang-format on
-
-// UTF-16 code units as bytes in either order.
-std::string Units(std::initializer_list<unsigned> units, bool littleEndian) {
-  std::string bytes;
-  for (unsigned unit : units) {
-    const char high = static_cast<char>(unit >> 8);
-    const char low = static_cast<char>(unit & 0xFF);
-    bytes += littleEndian ? std::string{low, high} : std::string{high, low};
-  }
-  return bytes;
-}
-
-// Each character the target lacks is one "?", whatever it looks like and however the text is cut.
-TEST(Utf16Converter, OneQuestionMarkForEachCharacterTheTargetLacks) {
-  using Target = Utf16Converter::Target;
-  struct Case {
-    const char* name;
-    std::initializer_list<unsigned> units;
-    std::string extra;  // bytes after the units
-    Target target;
-    std::string expected;
-  };
-  const std::string digits = "1391234567890";
-  const std::initializer_list<unsigned> digitUnits = {'1', '3', '9', '1', '2', '3', '4', '5', '6', '7', '8', '9', '0'};
-  std::vector<unsigned> longToken(digitUnits);
-  longToken.push_back(0x3339);  // "㌹", which transliteration made into three characters
-  longToken.insert(longToken.end(), digitUnits);
-  const Case cases[] = {
-      {"in GBK",
-       {0x53F7, '1'},
-       "",
-       Target::Gbk,
-       "\xBA\xC5"
-       "1"},
-      {"not in GBK", {0x3339}, "", Target::Gbk, "?"},
-      {"a surrogate pair", {0xD83D, 0xDE00, '1'}, "", Target::Gbk, "?1"},
-      {"a lone high surrogate", {0xD83D, '1'}, "", Target::Gbk, "?1"},
-      {"a lone low surrogate, a high one at the end", {0xDE00, 0xD83D}, "", Target::Gbk, "??"},
-      {"a dangling byte", {'1'}, "1", Target::Gbk, "1?"},
-      {"to UTF-8", {0x3339, 0xD83D, 0xDE00}, "", Target::Utf8, "\xE3\x8C\xB9\xF0\x9F\x98\x80"},
-      {"to UTF-8, a lone surrogate", {'1', 0xDE00, '2'}, "", Target::Utf8, "1?2"},
-  };
-  for (const Case& c : cases) {
-    for (const bool littleEndian : {true, false}) {
-      const std::string bytes = Units(c.units, littleEndian) + c.extra;
-      for (std::size_t piece = 1; piece <= 5; ++piece) {
-        Utf16Converter converter(
-            littleEndian ? Utf16Converter::ByteOrder::LittleEndian : Utf16Converter::ByteOrder::BigEndian, c.target);
-        std::string out;
-        for (std::size_t at = 0; at < bytes.size(); at += piece) converter.Convert(bytes.substr(at, piece), out);
-        converter.Finish(out);
-        EXPECT_EQ(out, c.expected) << c.name << (littleEndian ? ", LE" : ", BE") << ", pieces of " << piece;
-      }
-    }
-  }
-  // A 27-character token with such a character in it stays a number of 27 bytes.
-  TemporaryFolder folder;
-  std::string file = "\xFF\xFE";
-  for (unsigned unit : longToken) file += Units({unit}, true);
-  WriteFile(folder / "numbers.txt", file);
-  EXPECT_EQ(Numbers(folder / "numbers.txt"), std::vector<std::string>{digits + "?" + digits});
-}
 
 // Converted piece by piece, with characters cut at the pieces' ends, and read twice from one open file.
 TEST(NumberFile, LargeUtf16FileMatchesItsGbkTwinAndReadsAgain) {
