@@ -1,0 +1,157 @@
+#include "core/area_table.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <utility>
+
+#include "core/number_file_reader.h"
+
+namespace zelvane {
+
+namespace builtin_area_table {
+extern const std::string_view kText;  // builtin_area_table.cpp, made by CMake
+}
+
+namespace {
+
+constexpr std::size_t kMaxTableFileSize = std::size_t{64} << 20;
+constexpr std::string_view kUnknownArea = "未知地区";
+constexpr std::string_view kFormat =
+    "应为“号段 省份 城市”，号段是以 1 开头的 3 到 7 位数字或以 0 开头的区号，如“1391234 江苏省 南京市”";
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Whether text is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
+bool IsUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = static_cast<unsigned char>(text[i]);
+    if (byte < 0x80) {
+      ++i;
+      continue;
+    }
+    const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
+    if (byte < 0xC2 || byte > 0xF4 || i + length > text.size()) return false;
+    char32_t value = byte & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+      const auto next = static_cast<unsigned char>(text[i + k]);
+      if ((next & 0xC0) != 0x80) return false;
+      value = value << 6 | (next & 0x3F);
+    }
+    const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (value < smallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
+    i += length;
+  }
+  return true;
+}
+
+// The fields of a line, split at runs of blanks.
+std::vector<std::string_view> Fields(std::string_view line) {
+  std::vector<std::string_view> fields;
+  std::size_t i = 0;
+  while (i < line.size()) {
+    if (IsBlank(line[i])) {
+      ++i;
+      continue;
+    }
+    std::size_t end = i;
+    while (end < line.size() && !IsBlank(line[end])) ++end;
+    fields.push_back(line.substr(i, end - i));
+    i = end;
+  }
+  return fields;
+}
+
+bool IsPrefix(std::string_view prefix) {
+  if (prefix.find_first_not_of("0123456789") != std::string_view::npos) return false;
+  if (prefix.starts_with('1')) return prefix.size() >= 3 && prefix.size() <= 7;
+  return prefix.starts_with('0') && prefix.size() >= 3 && prefix.size() <= 4 && prefix[1] != '0';
+}
+
+unsigned DigitsValue(std::string_view digits) {
+  unsigned value = 0;
+  for (char c : digits) value = value * 10 + static_cast<unsigned>(c - '0');
+  return value;
+}
+
+}  // namespace
+
+const AreaTable& AreaTable::BuiltIn() {
+  static const AreaTable table = [] {
+    ParseError error;
+    std::optional<AreaTable> parsed = Parse(builtin_area_table::kText, error);
+    if (!parsed) std::abort();  // the compiled-in table is checked by the tests
+    return std::move(*parsed);
+  }();
+  return table;
+}
+
+std::optional<AreaTable> AreaTable::Parse(std::string_view text, ParseError& error) {
+  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+  const auto fail = [&error](std::size_t line, std::string reason) {
+    error = ParseError{line, std::move(reason)};
+    return std::nullopt;
+  };
+  AreaTable table;
+  table.text_ = text;
+  table.areas_.push_back(Area{std::string(kUnknownArea), ""});
+  if (text.starts_with(kUtf8Mark)) text.remove_prefix(kUtf8Mark.size());
+  std::map<std::pair<std::string_view, std::string_view>, AreaId> idOf;
+  std::map<std::string_view, std::size_t> lineOf;  // of each prefix seen
+  std::vector<std::pair<std::string_view, AreaId>> rules;
+  std::size_t lineNumber = 0;
+  while (!text.empty()) {
+    ++lineNumber;
+    const std::size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
+    if (!IsUtf8(line)) return fail(lineNumber, "不是 UTF-8 文本");
+    const std::vector<std::string_view> fields = Fields(line);
+    if (fields.empty() || fields[0].starts_with('#')) continue;
+    if (fields.size() != 3 || !IsPrefix(fields[0])) return fail(lineNumber, std::string(kFormat));
+    if (const auto [seen, added] = lineOf.emplace(fields[0], lineNumber); !added) {
+      return fail(lineNumber, "号段" + std::string(fields[0]) + "重复（第" + std::to_string(seen->second) + "行已有）");
+    }
+    const auto [area, isNew] = idOf.emplace(std::pair{fields[1], fields[2]}, static_cast<AreaId>(table.areas_.size()));
+    if (isNew) {
+      if (table.areas_.size() > kMaxAreas) return fail(lineNumber, "地区超过" + std::to_string(kMaxAreas) + "个");
+      table.areas_.push_back(Area{std::string(fields[1]), std::string(fields[2])});
+    }
+    rules.emplace_back(fields[0], area->second);
+  }
+  // Shorter prefixes first, so that each longer one overwrites the part it covers.
+  std::ranges::stable_sort(rules, {}, [](const auto& rule) { return rule.first.size(); });
+  table.mobile_.assign(1000000, kUnknown);
+  table.twoDigitCodes_.assign(100, kUnknown);
+  table.threeDigitCodes_.assign(1000, kUnknown);
+  for (const auto& [prefix, id] : rules) {
+    if (prefix.starts_with('0')) {
+      (prefix.size() == 3 ? table.twoDigitCodes_ : table.threeDigitCodes_)[DigitsValue(prefix.substr(1))] = id;
+      continue;
+    }
+    std::size_t span = 1;
+    for (std::size_t length = prefix.size(); length < kMobileBlockDigits; ++length) span *= 10;
+    const auto first = table.mobile_.begin() + static_cast<std::ptrdiff_t>(DigitsValue(prefix.substr(1)) * span);
+    std::fill(first, first + static_cast<std::ptrdiff_t>(span), id);
+  }
+  return table;
+}
+
+std::string_view AreaTable::Province(AreaId id) const { return areas_.at(id).province; }
+
+std::string_view AreaTable::City(AreaId id) const { return areas_.at(id).city; }
+
+FileResult ReadAreaTableFile(const std::filesystem::path& path, std::string& text) {
+  NumberFile file;
+  if (FileResult error = file.Open(path)) return error;
+  if (file.Size() > kMaxTableFileSize) return FileError{FileOperation::Read, path, "文件太大，归属地表最多 64 MiB"};
+  file.SetUtf16Target(Utf16Converter::Target::Utf8);  // a table saved as "Unicode" is text like any other
+  return LoadNumberFile(file, text);
+}
+
+std::string AreaTableErrorMessage(const std::filesystem::path& path, const AreaTable::ParseError& error) {
+  return "归属地表“" + PathInMessage(path) + "”第" + std::to_string(error.line) + "行：" + error.reason;
+}
+
+}  // namespace zelvane

@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <set>
+#include <string>
+#include <string_view>
+#include <tuple>
+
+#include "core/area_table.h"
+#include "core/normalize_number.h"
+#include "tests/support/test_files.h"
+
+namespace zelvane {
+namespace {
+
+struct AreaCase {
+  std::string_view token;
+  std::string_view province;
+  std::string_view city;
+};
+
+void PrintTo(const AreaCase& c, std::ostream* out) { *out << "token \"" << c.token << "\""; }
+
+class BuiltInAreaTest : public testing::TestWithParam<AreaCase> {};
+
+TEST_P(BuiltInAreaTest, FindsTheHomeArea) {
+  const AreaCase& c = GetParam();
+  const AreaTable& table = AreaTable::BuiltIn();
+  const AreaTable::AreaId id = table.Lookup(NormalizeNumber(c.token));
+  EXPECT_EQ(table.Province(id), c.province);
+  EXPECT_EQ(table.City(id), c.city);
+}
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Numbers, BuiltInAreaTest,
+    testing::Values(
+        // 130003 is 无锡市, its rows 1300030 to 1300032 南京市: the longest row decides.
+        AreaCase{"13000301234", "江苏省", "南京市"},
+        AreaCase{"+8613000321234", "江苏省", "南京市"},
+        AreaCase{"13000331234", "江苏省", "无锡市"},
+        AreaCase{"13000601234", "广东省", "广州市"},
+        AreaCase{"13000611234", "湖北省", "荆门市"},
+        // A five-digit row, a municipality, and the one row that writes 天津 without 市.
+        AreaCase{"13051001234", "北京市", "北京市"},
+        AreaCase{"17726001234", "天津市", "天津市"},
+        // The five provinces the data names without 自治区.
+        AreaCase{"13000951234", "内蒙古", "包头市"},
+        AreaCase{"13000691234", "广西", "南宁市"},
+        AreaCase{"13000961234", "新疆", "乌鲁木齐市"},
+        AreaCase{"13007901234", "宁夏", "石嘴山市"},
+        AreaCase{"13228901234", "西藏", "拉萨市"},
+        // Landlines and 小灵通 by area code: two digits after the 0, three, and a two-digit key (033x).
+        AreaCase{"01012345678", "北京市", "北京市"},
+        AreaCase{"8601012345678", "北京市", "北京市"},
+        AreaCase{"02012345678", "广东省", "广州市"},
+        AreaCase{"075512345678", "广东省", "深圳市"},
+        AreaCase{"07558123456", "广东省", "深圳市"},
+        AreaCase{"03351234567", "河北省", "秦皇岛市"},
+        AreaCase{"0335", "河北省", "秦皇岛市"},
+        AreaCase{"08921234567", "西藏", "日喀则地区、仲巴县"},
+        AreaCase{"02412345678", "辽宁省", "沈阳市、铁岭市、抚顺市"},
+        // No data: unallocated codes and prefixes the data does not cover, and what is no number.
+        AreaCase{"02612345678", "未知地区", ""},
+        AreaCase{"16212345678", "未知地区", ""},
+        AreaCase{"19912345678", "未知地区", ""},
+        AreaCase{"14912345678", "未知地区", ""},
+        AreaCase{"17112345678", "未知地区", ""},
+        AreaCase{"17012345678", "未知地区", ""},
+        AreaCase{"1300030123", "未知地区", ""},
+        AreaCase{"130003012345", "未知地区", ""},
+        AreaCase{"130003x1234", "未知地区", ""},
+        AreaCase{"00012345678", "未知地区", ""},
+        AreaCase{"0a12345678", "未知地区", ""},
+        AreaCase{"01", "未知地区", ""},
+        AreaCase{"", "未知地区", ""}));
+// clang-format on
+
+// What the derivation measured: every province of the mainland, every place the data names.
+TEST(AreaTable, BuiltInHasEveryProvince) {
+  const AreaTable& table = AreaTable::BuiltIn();
+  std::set<std::string_view> provinces;
+  for (AreaTable::AreaId id = 1; id <= table.AreaCount(); ++id) provinces.insert(table.Province(id));
+  EXPECT_EQ(provinces.size(), 31u);
+  EXPECT_EQ(table.AreaCount(), 356u);
+}
+
+// A user's table replaces the built-in one: here it covers the 19x the data lacks.
+TEST(AreaTable, UserTableLongestRuleWins) {
+  AreaTable::ParseError error;
+  const std::optional<AreaTable> table = AreaTable::Parse(
+      "\xEF\xBB\xBF# mine\r\n199 四川省 成都市\r\n1991234\t北京市\t北京市\r\n\r\n  0755  广东省  深圳市  \n"
+      "075 广东省 某市\n1999999 新疆 哈密地区\n",
+      error);
+  ASSERT_TRUE(table) << error.reason;
+  // clang-format off
+  const std::tuple<std::string_view, std::string_view, std::string_view> cases[] = {
+      {"19912345678", "北京市", "北京市"}, {"19912335678", "四川省", "成都市"},
+      {"19999999999", "新疆", "哈密地区"}, {"19000000000", "未知地区", ""},
+      {"13912345678", "未知地区", ""}, {"07551234567", "广东省", "深圳市"},
+      {"07571234567", "广东省", "某市"}, {"0751", "广东省", "某市"}, {"01012345678", "未知地区", ""},
+  };
+  // clang-format on
+  for (const auto& [number, province, city] : cases) {
+    EXPECT_EQ(table->Province(table->Lookup(number)), province) << number;
+    EXPECT_EQ(table->City(table->Lookup(number)), city) << number;
+  }
+  EXPECT_EQ(table->AreaCount(), 5u);
+}
+
+TEST(AreaTable, RefusesBadTables) {
+  const std::string format =
+      "应为“号段 省份 城市”，号段是以 1 开头的 3 到 7 位数字或以 0 开头的区号，如“1391234 江苏省 南京市”";
+  std::string tooMany;
+  for (int i = 0; i <= 65535; ++i) tooMany += std::to_string(1000000 + i) + " 省 " + std::to_string(i) + "\n";
+  // clang-format off
+  const std::tuple<std::string, std::size_t, std::string> cases[] = {
+      {"139 江苏省 南京市\n13 江苏省 南京市\n", 2, format},
+      {"13912345 江苏省 南京市\n", 1, format},
+      {"239 江苏省 南京市\n", 1, format},
+      {"00755 广东省 深圳市\n", 1, format},
+      {"0075 广东省 深圳市\n", 1, format},
+      {"01 北京市 北京市\n", 1, format},
+      {"13x 江苏省 南京市\n", 1, format},
+      {"139 江苏省\n", 1, format},
+      {"139 江苏省 南京市 玄武区\n", 1, format},
+      {"139 江苏省 南京市\n\n# 又一个\n139 浙江省 杭州市\n", 4, "号段139重复（第1行已有）"},
+      {"139 \xBD\xAD\xCB\xD5 南京市\n", 1, "不是 UTF-8 文本"},  // 江苏 in GBK
+      {tooMany, 65536, "地区超过65535个"},
+  };
+  // clang-format on
+  for (const auto& [text, line, reason] : cases) {
+    AreaTable::ParseError error;
+    EXPECT_FALSE(AreaTable::Parse(text, error)) << text.substr(0, 40);
+    EXPECT_EQ(error.line, line) << text.substr(0, 40);
+    EXPECT_EQ(error.reason, reason) << text.substr(0, 40);
+  }
+}
+
+TEST(AreaTable, ErrorsNameTheFileAndTheLine) {
+  test::TemporaryFolder folder;
+  test::WriteFile(folder / "mine.txt", "199 四川省 成都市\n19x 四川省 成都市\n");
+  std::string text;
+  ASSERT_FALSE(ReadAreaTableFile(folder / "mine.txt", text));
+  AreaTable::ParseError error;
+  ASSERT_FALSE(AreaTable::Parse(text, error));
+  EXPECT_EQ(AreaTableErrorMessage(folder / "mine.txt", error),
+            "归属地表“" + (folder / "mine.txt").string() +
+                "”第2行：应为“号段 省份 城市”，号段是以 1 开头的 3 到 7 位数字或以 0 开头的区号，如“1391234 江苏省 南京市”");
+  const FileResult missing = ReadAreaTableFile(folder / "none.txt", text);
+  ASSERT_TRUE(missing);
+  EXPECT_EQ(missing->Message(), "无法读取文件“" + (folder / "none.txt").string() + "”：文件或文件夹不存在");
+}
+
+// Notepad's "Unicode" (UTF-16 with a byte-order mark) reads as the same table.
+TEST(AreaTable, ReadsUtf16Tables) {
+  // "199 川 蓉\n" in UTF-16LE.
+  const unsigned units[] = {'1', '9', '9', ' ', 0x5DDD, ' ', 0x84C9, '\n'};
+  std::string bytes = "\xFF\xFE";
+  for (unsigned unit : units) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+  test::TemporaryFolder folder;
+  test::WriteFile(folder / "mine.txt", bytes);
+  std::string text;
+  ASSERT_FALSE(ReadAreaTableFile(folder / "mine.txt", text));
+  AreaTable::ParseError error;
+  const std::optional<AreaTable> table = AreaTable::Parse(text, error);
+  ASSERT_TRUE(table) << error.reason;
+  EXPECT_EQ(table->City(table->Lookup("19912345678")), "蓉");
+}
+
+}  // namespace
+}  // namespace zelvane
