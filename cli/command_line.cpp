@@ -3,8 +3,10 @@
 #include <iostream>
 #include <new>
 
+#include "cli/areas_command.h"
 #include "cli/classify_command.h"
 #include "cli/compare_command.h"
+#include "cli/lookup_command.h"
 #include "cli/prefixes_command.h"
 
 namespace zelvane::cli {
@@ -12,7 +14,8 @@ namespace zelvane::cli {
 CommandLine::CommandLine() : app_("Zelvane 命令行工具：按运营商给手机号码分类、比较号码文件", "zelvane-cli") {
   UseChineseHelp(app_);
   app_.set_version_flag("--version", "zelvane-cli 1.0", "显示版本并退出");
-  commands_ = {AddClassifyCommand(app_), AddCompareCommand(app_), AddPrefixesCommand(app_)};
+  commands_ = {AddClassifyCommand(app_), AddCompareCommand(app_), AddPrefixesCommand(app_), AddLookupCommand(app_),
+               AddAreasCommand(app_)};
   for (const Command& command : commands_) {
     command.app->group("命令");
     command.app->get_help_ptr()->group("选项");

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "cli/usage.h"
+
+namespace zelvane::cli {
+
+// `lookup [--prefixes TABLE] [--areas TABLE] NUMBER...`: prints each number's normalised form,
+// carrier and home area, tab-separated; "-" reads the numbers of standard input.
+Command AddLookupCommand(CLI::App& parent);
+
+}  // namespace zelvane::cli

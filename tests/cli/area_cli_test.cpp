@@ -1,0 +1,92 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "tests/support/process.h"
+#include "tests/support/test_files.h"
+
+namespace zelvane {
+namespace {
+
+using test::RunCli;
+using test::TemporaryFolder;
+using test::WriteFile;
+
+// Arguments and standard input in order, each number normalised, with its carrier and home area.
+TEST(LookupCli, PrintsNumberCarrierProvinceAndCity) {
+  TemporaryFolder folder;
+  WriteFile(folder / "in.txt", "\xEF\xBB\xBF" "13912345678\r\n0101234567,19912345678 12 8617726001234");
+  const auto result = RunCli({"lookup", "+8613000301234", "-", "075512345678", "16212345678"}, folder.path(),
+                             folder / "in.txt");
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.err, "");
+  EXPECT_EQ(result.out,
+            "13000301234\t联通\t江苏省\t南京市\n"
+            "13912345678\t移动\t江苏省\t常州市\n"
+            "0101234567\t小灵通\t北京市\t北京市\n"
+            "19912345678\t其他\t未知地区\t\n"
+            "17726001234\t其他\t天津市\t天津市\n"
+            "075512345678\t小灵通\t广东省\t深圳市\n"
+            "16212345678\t其他\t未知地区\t\n");
+}
+
+TEST(LookupCli, TakesTheTablesGiven) {
+  TemporaryFolder folder;
+  WriteFile(folder / "areas.txt", "# 自己的\n199 四川省 成都市\n");
+  const auto result =
+      RunCli({"lookup", "--prefixes", "current", "--areas", "areas.txt", "19912345678", "13912345678"}, folder.path());
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "19912345678\t电信\t四川省\t成都市\n13912345678\t移动\t未知地区\t\n");
+}
+
+// A bad table stops the command before standard input is read; nothing is printed.
+TEST(LookupCli, RefusesBadTablesFirst) {
+  TemporaryFolder folder;
+  WriteFile(folder / "areas.txt", "199 四川省 成都市\n19x 四川省 成都市\n");
+  WriteFile(folder / "in.txt", "13912345678\n");
+  const std::string format =
+      "应为“号段 省份 城市”，号段是以 1 开头的 3 到 7 位数字或以 0 开头的区号，如“1391234 江苏省 南京市”";
+  // clang-format off
+  const std::tuple<std::vector<std::string>, int, std::string> cases[] = {
+      {{"lookup", "--areas", "areas.txt", "-"}, 2,
+       "zelvane-cli: 归属地表“areas.txt”第2行：" + format + "\n请用“zelvane-cli lookup --help”查看用法。\n"},
+      {{"lookup", "--areas", "none.txt", "-"}, 1, "zelvane-cli: 无法读取文件“none.txt”：文件或文件夹不存在\n"},
+      {{"lookup"}, 2, "zelvane-cli: 缺少要查询的号码\n请用“zelvane-cli lookup --help”查看用法。\n"},
+      {{"areas", "areas.txt"}, 2,
+       "zelvane-cli: 归属地表“areas.txt”第2行：" + format + "\n请用“zelvane-cli areas --help”查看用法。\n"},
+      {{"areas", "none.txt"}, 1, "zelvane-cli: 无法读取文件“none.txt”：文件或文件夹不存在\n"},
+  };
+  // clang-format on
+  for (const auto& [arguments, exitCode, err] : cases) {
+    const auto result = RunCli(arguments, folder.path(), folder / "in.txt");
+    EXPECT_EQ(result.exitCode, exitCode) << arguments.back();
+    EXPECT_EQ(result.err, err);
+    EXPECT_EQ(result.out, "");
+  }
+}
+
+// The built-in table prints in the table format and, as one's own table, looks up the same.
+TEST(AreasCli, PrintsTablesThatLookupTakesBack) {
+  TemporaryFolder folder;
+  const auto builtin = RunCli({"areas"}, folder.path());
+  EXPECT_EQ(builtin.exitCode, 0) << builtin.err;
+  EXPECT_TRUE(builtin.out.starts_with("# 归属地表：内置\n")) << builtin.out.substr(0, 100);
+  EXPECT_NE(builtin.out.find("\n# Copyright (C) 2011-2022 The Libphonenumber Authors\n"), std::string::npos);
+  EXPECT_NE(builtin.out.find("\n033\t河北省\t秦皇岛市\n"), std::string::npos);
+  EXPECT_TRUE(builtin.out.ends_with("\n189999\t新疆\t乌鲁木齐市\n")) << builtin.out.substr(builtin.out.size() - 100);
+  EXPECT_EQ(RunCli({"areas", "builtin"}, folder.path()).out, builtin.out);
+  WriteFile(folder / "mine.txt", builtin.out + "1999 四川省 成都市\n");
+  const auto mine = RunCli({"areas", "mine.txt"}, folder.path());
+  EXPECT_EQ(mine.exitCode, 0) << mine.err;
+  EXPECT_EQ(mine.out, builtin.out + "1999 四川省 成都市\n");
+  const std::vector<std::string> numbers = {"13000301234", "03351234567", "19991234567"};
+  std::vector<std::string> lookup = {"lookup", "--areas", "mine.txt"};
+  lookup.insert(lookup.end(), numbers.begin(), numbers.end());
+  EXPECT_EQ(RunCli(lookup, folder.path()).out,
+            "13000301234\t联通\t江苏省\t南京市\n03351234567\t小灵通\t河北省\t秦皇岛市\n19991234567\t其他\t四川省\t成都市\n");
+}
+
+}  // namespace
+}  // namespace zelvane
