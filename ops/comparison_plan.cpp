@@ -20,6 +20,10 @@ constexpr std::uint64_t kMinFrame = 64;
 constexpr std::uint64_t kMaxFrame = std::uint64_t{1} << 20;
 // A table slot is 8 bytes, and a table has twice as many slots as tokens.
 constexpr std::uint64_t kSlotBytes = 16;
+// Windows wait for their probe in at most this much memory besides the partitions' open blocks; when it is
+// full they are probed and the memory is used again. A large comparison then touches less fresh memory,
+// which the kernel clears first: at ten million lines that costs more than going over the tables again.
+constexpr std::uint64_t kMaxWindowPool = std::uint64_t{64} << 20;
 // What a distinct number costs while repeats are looked for: its bytes, its reference, its filter slots.
 constexpr std::uint64_t kRepeatBytes = 48;
 
@@ -74,7 +78,7 @@ ComparisonPlan PlanComparison(const LengthCounts& counts, const TokenClasses& cl
     spillBuffers = plan.frameSize << round.bucketBits;
   }
   const std::uint64_t windowRoom = windowMemory > spillBuffers ? windowMemory - spillBuffers : 0;
-  round.windowPool = std::min(windowRoom, 4 * (searchedSize >> round.bucketBits) + slack);
+  round.windowPool = std::min({windowRoom, 4 * (searchedSize >> round.bucketBits) + slack, kMaxWindowPool + slack});
 
   plan.repeatBucketBits = BucketBits(repeats, memory / 2);
   plan.repeatFrameSize = Clamp(memory / (std::uint64_t{4} << plan.repeatBucketBits), kMinFrame, kMaxFrame);
