@@ -7,6 +7,7 @@
 #include <random>
 #include <string>
 
+#include "core/area_table.h"
 #include "core/category_lists.h"
 #include "core/number_scanner.h"
 #include "ops/number_file_writer.h"
@@ -67,6 +68,38 @@ void BM_AppendToCategoryLists(benchmark::State& state) {
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * Text().size()));
 }
 BENCHMARK(BM_AppendToCategoryLists)->Unit(benchmark::kMillisecond);
+
+// Home areas of ten million normalised numbers held in one buffer: mobiles of every 7-digit block
+// from 130 to 199 in random order (the block table does not fit in the cache) and one in ten a landline.
+void BM_LookUpAreas(benchmark::State& state) {
+  constexpr std::size_t kNumbers = 10'000'000;
+  constexpr std::size_t kLength = 11;
+  std::mt19937 random(3);
+  std::string text(kNumbers * kLength, '0');
+  for (std::size_t i = 0; i < kNumbers; ++i) {
+    const std::string number = i % 10 == 0 ? "0" + std::to_string(100 + random() % 900) + std::to_string(1'000'000 + random() % 9'000'000)
+                                           : std::to_string(13'000'000'000ULL + random() % 7'000'000'000ULL);
+    number.copy(text.data() + i * kLength, kLength);
+  }
+  const zelvane::AreaTable& table = zelvane::AreaTable::BuiltIn();
+  for (auto _ : state) {
+    std::uint64_t sum = 0;
+    for (std::size_t i = 0; i < kNumbers; ++i) sum += table.Lookup(std::string_view(text).substr(i * kLength, kLength));
+    benchmark::DoNotOptimize(sum);
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * kNumbers));
+}
+BENCHMARK(BM_LookUpAreas)->Unit(benchmark::kMillisecond);
+
+// What the first lookup pays: the built-in table made from its text.
+void BM_MakeBuiltInAreaTable(benchmark::State& state) {
+  const std::string& text = zelvane::AreaTable::BuiltIn().Text();
+  for (auto _ : state) {
+    zelvane::AreaTable::ParseError error;
+    benchmark::DoNotOptimize(zelvane::AreaTable::Parse(text, error));
+  }
+}
+BENCHMARK(BM_MakeBuiltInAreaTable)->Unit(benchmark::kMillisecond);
 
 // 去除重复号码 on ten million numbers, one in twenty a repeat of an earlier one, from a file as imported.
 void BM_WithoutRepeats(benchmark::State& state) {
