@@ -72,7 +72,6 @@ class RecordPartitions {
  public:
   RecordPartitions(BlockPool& pool, std::size_t partitions) : pool_(&pool), parts_(partitions) {}
 
-  std::size_t size() const { return parts_.size(); }
   std::size_t Count(std::size_t partition) const { return parts_[partition].count; }
 
   // Room for a record of size bytes (at most a block) in partition, or nullptr when the pool is spent.

@@ -284,8 +284,8 @@ TEST(CliFaults, InterruptedLeavesNothingBehind) {
 // Running out of memory anywhere (the output buffers, the repeats' table, the comparison's index) is
 // reported with what was being done, exit 1, and every target stays as it was.
 TEST(CliFaults, OutOfMemoryKeepsTheOldFiles) {
-#if defined(__SANITIZE_ADDRESS__)
-  GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "the sanitizers reserve more address space than the limit allows";
 #endif
   TemporaryFolder folder;
   std::string numbers;

@@ -61,8 +61,8 @@ TEST(CategoryLists, ImportAppendsNormalizedNumbersInFileOrder) {
 
 // An import that runs out of memory half way takes back what it appended.
 TEST(CategoryLists, FailedImportChangesNothing) {
-#if defined(__SANITIZE_ADDRESS__)
-  GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "the sanitizers reserve more address space than the limit allows";
 #endif
   TemporaryFolder folder;
   WriteFile(folder / "a.txt", "13912345678 95588\n");

@@ -138,8 +138,8 @@ TEST(NumberFile, ReportsPermissionDenied) {
 }
 
 TEST(LoadNumberFile, FileLargerThanMemoryIsAnError) {
-#if defined(__SANITIZE_ADDRESS__)
-  GTEST_SKIP() << "AddressSanitizer reserves more address space than the limit allows";
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "the sanitizers reserve more address space than the limit allows";
 #endif
   TemporaryFolder folder;
   WriteFile(folder / "huge.txt", "");
