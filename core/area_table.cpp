@@ -1,8 +1,10 @@
 #include "core/area_table.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <map>
+#include <unordered_map>
 #include <utility>
 
 #include "core/number_file_reader.h"
@@ -45,18 +47,23 @@ bool IsUtf8(std::string_view text) {
   return true;
 }
 
-// The fields of a line, split at runs of blanks.
-std::vector<std::string_view> Fields(std::string_view line) {
-  std::vector<std::string_view> fields;
+// The fields of a line, split at runs of blanks; a fourth one only tells that there are too many.
+struct Fields {
+  std::array<std::string_view, 4> field;
+  std::size_t count = 0;
+};
+
+Fields SplitFields(std::string_view line) {
+  Fields fields;
   std::size_t i = 0;
-  while (i < line.size()) {
+  while (i < line.size() && fields.count < fields.field.size()) {
     if (IsBlank(line[i])) {
       ++i;
       continue;
     }
     std::size_t end = i;
     while (end < line.size() && !IsBlank(line[end])) ++end;
-    fields.push_back(line.substr(i, end - i));
+    fields.field[fields.count++] = line.substr(i, end - i);
     i = end;
   }
   return fields;
@@ -73,6 +80,9 @@ unsigned DigitsValue(std::string_view digits) {
   for (char c : digits) value = value * 10 + static_cast<unsigned>(c - '0');
   return value;
 }
+
+// A number for each prefix, different for 13 and 013 and for 139 and 1390.
+unsigned PrefixKey(std::string_view prefix) { return DigitsValue(prefix) * 8 + static_cast<unsigned>(prefix.size()); }
 
 }  // namespace
 
@@ -97,7 +107,9 @@ std::optional<AreaTable> AreaTable::Parse(std::string_view text, ParseError& err
   table.areas_.push_back(Area{std::string(kUnknownArea), ""});
   if (text.starts_with(kUtf8Mark)) text.remove_prefix(kUtf8Mark.size());
   std::map<std::pair<std::string_view, std::string_view>, AreaId> idOf;
-  std::map<std::string_view, std::size_t> lineOf;  // of each prefix seen
+  std::unordered_map<unsigned, std::size_t> lineOf;  // of each prefix seen
+  std::pair<std::string_view, std::string_view> lastArea;  // neighbouring rules mostly share their area
+  AreaId lastId = kUnknown;
   std::vector<std::pair<std::string_view, AreaId>> rules;
   std::size_t lineNumber = 0;
   while (!text.empty()) {
@@ -107,18 +119,22 @@ std::optional<AreaTable> AreaTable::Parse(std::string_view text, ParseError& err
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     if (line.ends_with('\r')) line.remove_suffix(1);
     if (!IsUtf8(line)) return fail(lineNumber, "不是 UTF-8 文本");
-    const std::vector<std::string_view> fields = Fields(line);
-    if (fields.empty() || fields[0].starts_with('#')) continue;
-    if (fields.size() != 3 || !IsPrefix(fields[0])) return fail(lineNumber, std::string(kFormat));
-    if (const auto [seen, added] = lineOf.emplace(fields[0], lineNumber); !added) {
+    const auto [fields, count] = SplitFields(line);
+    if (count == 0 || fields[0].starts_with('#')) continue;
+    if (count != 3 || !IsPrefix(fields[0])) return fail(lineNumber, std::string(kFormat));
+    if (const auto [seen, added] = lineOf.emplace(PrefixKey(fields[0]), lineNumber); !added) {
       return fail(lineNumber, "号段" + std::string(fields[0]) + "重复（第" + std::to_string(seen->second) + "行已有）");
     }
-    const auto [area, isNew] = idOf.emplace(std::pair{fields[1], fields[2]}, static_cast<AreaId>(table.areas_.size()));
-    if (isNew) {
-      if (table.areas_.size() > kMaxAreas) return fail(lineNumber, "地区超过" + std::to_string(kMaxAreas) + "个");
-      table.areas_.push_back(Area{std::string(fields[1]), std::string(fields[2])});
+    if (lastId == kUnknown || lastArea != std::pair{fields[1], fields[2]}) {
+      lastArea = {fields[1], fields[2]};
+      const auto [area, isNew] = idOf.emplace(lastArea, static_cast<AreaId>(table.areas_.size()));
+      if (isNew) {
+        if (table.areas_.size() > kMaxAreas) return fail(lineNumber, "地区超过" + std::to_string(kMaxAreas) + "个");
+        table.areas_.push_back(Area{std::string(fields[1]), std::string(fields[2])});
+      }
+      lastId = area->second;
     }
-    rules.emplace_back(fields[0], area->second);
+    rules.emplace_back(fields[0], lastId);
   }
   // Shorter prefixes first, so that each longer one overwrites the part it covers.
   std::ranges::stable_sort(rules, {}, [](const auto& rule) { return rule.first.size(); });
