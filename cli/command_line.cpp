@@ -56,7 +56,7 @@ int CommandLine::Run() const {
       return FailureExit("内存不足，无法完成 " + command.app->get_name());
     }
   }
-  return UsageError(app_, "缺少命令（classify、compare 或 prefixes）");
+  return UsageError(app_, "缺少命令（classify、compare、lookup、areas 或 prefixes）");
 }
 
 }  // namespace zelvane::cli

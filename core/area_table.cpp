@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "core/number_file_reader.h"
+#include "core/text_encoding.h"
 
 namespace zelvane {
 
@@ -23,29 +24,6 @@ constexpr std::string_view kFormat =
     "应为“号段 省份 城市”，号段是以 1 开头的 3 到 7 位数字或以 0 开头的区号，如“1391234 江苏省 南京市”";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-// Whether text is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-bool IsUtf8(std::string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    if (byte < 0x80) {
-      ++i;
-      continue;
-    }
-    const std::size_t length = byte >= 0xF0 ? 4 : byte >= 0xE0 ? 3 : 2;
-    if (byte < 0xC2 || byte > 0xF4 || i + length > text.size()) return false;
-    char32_t value = byte & (0x7F >> length);
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      value = value << 6 | (next & 0x3F);
-    }
-    const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (value < smallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
-    i += length;
-  }
-  return true;
-}
 
 // The fields of a line, split at runs of blanks; a fourth one only tells that there are too many.
 struct Fields {
@@ -107,7 +85,7 @@ std::optional<AreaTable> AreaTable::Parse(std::string_view text, ParseError& err
   table.areas_.push_back(Area{std::string(kUnknownArea), ""});
   if (text.starts_with(kUtf8Mark)) text.remove_prefix(kUtf8Mark.size());
   std::map<std::pair<std::string_view, std::string_view>, AreaId> idOf;
-  std::unordered_map<unsigned, std::size_t> lineOf;  // of each prefix seen
+  std::unordered_map<unsigned, std::size_t> lineOf;        // of each prefix seen
   std::pair<std::string_view, std::string_view> lastArea;  // neighbouring rules mostly share their area
   AreaId lastId = kUnknown;
   std::vector<std::pair<std::string_view, AreaId>> rules;

@@ -6,6 +6,7 @@
 
 #include "core/builtin_prefix_tables.h"
 #include "core/number_file_reader.h"
+#include "core/text_encoding.h"
 
 namespace zelvane {
 
@@ -19,40 +20,6 @@ std::string_view TrimBlanks(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-// Whether text is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF).
-bool IsUtf8(std::string_view text) {
-  for (std::size_t i = 0; i < text.size();) {
-    const auto byte = static_cast<unsigned char>(text[i]);
-    std::size_t length = 0;
-    char32_t value = 0;
-    if (byte < 0x80) {
-      ++i;
-      continue;
-    } else if (byte >= 0xC2 && byte <= 0xDF) {
-      length = 2;
-      value = byte & 0x1F;
-    } else if (byte >= 0xE0 && byte <= 0xEF) {
-      length = 3;
-      value = byte & 0x0F;
-    } else if (byte >= 0xF0 && byte <= 0xF4) {
-      length = 4;
-      value = byte & 0x07;
-    } else {
-      return false;
-    }
-    if (i + length > text.size()) return false;
-    for (std::size_t k = 1; k < length; ++k) {
-      const auto next = static_cast<unsigned char>(text[i + k]);
-      if ((next & 0xC0) != 0x80) return false;
-      value = value << 6 | (next & 0x3F);
-    }
-    const char32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (value < smallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF)) return false;
-    i += length;
-  }
-  return true;
 }
 
 std::optional<NumberCategory> CategoryNamed(std::string_view label) {

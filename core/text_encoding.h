@@ -35,4 +35,8 @@ class Utf16Converter {
 // both encode separators with it.
 std::optional<std::string> EncodeGbk(std::string_view text, const char* fromCharset = "UTF-8");
 
+// Whether text is well-formed UTF-8 (no overlong forms, surrogates or values past U+10FFFF), as
+// user tables must be.
+bool IsUtf8(std::string_view text);
+
 }  // namespace zelvane

@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, CliFailure,
     testing::Values(
         Case{"NoInput", {"classify"}, 2, kUsage + "缺少要导入的号码文件\n请用“zelvane-cli classify --help”查看用法。\n"},
-        Case{"NoCommand", {}, 2, kUsage + "缺少命令（classify、compare 或 prefixes）\n请用“zelvane-cli --help”查看用法。\n"},
+        Case{"NoCommand", {}, 2, kUsage + "缺少命令（classify、compare、lookup、areas 或 prefixes）\n请用“zelvane-cli --help”查看用法。\n"},
         Case{"UnknownCommand", {"sort", "a.txt"}, 2, kUsage + "未知的命令：sort\n请用“zelvane-cli --help”查看用法。\n"},
         Case{"UnknownOption", {"classify", "--fast", "a.txt"}, 2, kUsage + "无法识别的参数：--fast\n"},
         Case{"MissingValue", {"classify", "a.txt", "--out"}, 2, kUsage + "选项 --out 缺少取值\n"},
