@@ -7,8 +7,6 @@
 #include <unordered_map>
 #include <utility>
 
-#include "core/number_file_reader.h"
-#include "core/text_encoding.h"
 
 namespace zelvane {
 
@@ -75,44 +73,37 @@ const AreaTable& AreaTable::BuiltIn() {
 }
 
 std::optional<AreaTable> AreaTable::Parse(std::string_view text, ParseError& error) {
-  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-  const auto fail = [&error](std::size_t line, std::string reason) {
-    error = ParseError{line, std::move(reason)};
-    return std::nullopt;
-  };
   AreaTable table;
   table.text_ = text;
   table.areas_.push_back(Area{std::string(kUnknownArea), ""});
-  if (text.starts_with(kUtf8Mark)) text.remove_prefix(kUtf8Mark.size());
   std::map<std::pair<std::string_view, std::string_view>, AreaId> idOf;
   std::unordered_map<unsigned, std::size_t> lineOf;        // of each prefix seen
   std::pair<std::string_view, std::string_view> lastArea;  // neighbouring rules mostly share their area
   AreaId lastId = kUnknown;
   std::vector<std::pair<std::string_view, AreaId>> rules;
-  std::size_t lineNumber = 0;
-  while (!text.empty()) {
-    ++lineNumber;
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    if (!IsUtf8(line)) return fail(lineNumber, "不是 UTF-8 文本");
-    const auto [fields, count] = SplitFields(line);
-    if (count == 0 || fields[0].starts_with('#')) continue;
-    if (count != 3 || !IsPrefix(fields[0])) return fail(lineNumber, std::string(kFormat));
-    if (const auto [seen, added] = lineOf.emplace(PrefixKey(fields[0]), lineNumber); !added) {
-      return fail(lineNumber, "号段" + std::string(fields[0]) + "重复（第" + std::to_string(seen->second) + "行已有）");
-    }
-    if (lastId == kUnknown || lastArea != std::pair{fields[1], fields[2]}) {
-      lastArea = {fields[1], fields[2]};
-      const auto [area, isNew] = idOf.emplace(lastArea, static_cast<AreaId>(table.areas_.size()));
-      if (isNew) {
-        if (table.areas_.size() > kMaxAreas) return fail(lineNumber, "地区超过" + std::to_string(kMaxAreas) + "个");
-        table.areas_.push_back(Area{std::string(fields[1]), std::string(fields[2])});
-      }
-      lastId = area->second;
-    }
-    rules.emplace_back(fields[0], lastId);
+  std::optional<TableLineError> failure =
+      ForEachTableLine(text, [&](std::size_t lineNumber, std::string_view line) -> std::optional<std::string> {
+        const auto [fields, count] = SplitFields(line);
+        if (count == 0 || fields[0].starts_with('#')) return std::nullopt;
+        if (count != 3 || !IsPrefix(fields[0])) return std::string(kFormat);
+        if (const auto [seen, added] = lineOf.emplace(PrefixKey(fields[0]), lineNumber); !added) {
+          return "号段" + std::string(fields[0]) + "重复（第" + std::to_string(seen->second) + "行已有）";
+        }
+        if (lastId == kUnknown || lastArea != std::pair{fields[1], fields[2]}) {
+          lastArea = {fields[1], fields[2]};
+          const auto [area, isNew] = idOf.emplace(lastArea, static_cast<AreaId>(table.areas_.size()));
+          if (isNew) {
+            if (table.areas_.size() > kMaxAreas) return "地区超过" + std::to_string(kMaxAreas) + "个";
+            table.areas_.push_back(Area{std::string(fields[1]), std::string(fields[2])});
+          }
+          lastId = area->second;
+        }
+        rules.emplace_back(fields[0], lastId);
+        return std::nullopt;
+      });
+  if (failure) {
+    error = std::move(*failure);
+    return std::nullopt;
   }
   // Shorter prefixes first, so that each longer one overwrites the part it covers.
   std::ranges::stable_sort(rules, {}, [](const auto& rule) { return rule.first.size(); });
@@ -137,15 +128,11 @@ std::string_view AreaTable::Province(AreaId id) const { return areas_.at(id).pro
 std::string_view AreaTable::City(AreaId id) const { return areas_.at(id).city; }
 
 FileResult ReadAreaTableFile(const std::filesystem::path& path, std::string& text) {
-  NumberFile file;
-  if (FileResult error = file.Open(path)) return error;
-  if (file.Size() > kMaxTableFileSize) return FileError{FileOperation::Read, path, "文件太大，归属地表最多 64 MiB"};
-  file.SetUtf16Target(Utf16Converter::Target::Utf8);  // a table saved as "Unicode" is text like any other
-  return LoadNumberFile(file, text);
+  return ReadTableFile(path, "归属地表", kMaxTableFileSize, text);
 }
 
 std::string AreaTableErrorMessage(const std::filesystem::path& path, const AreaTable::ParseError& error) {
-  return "归属地表“" + PathInMessage(path) + "”第" + std::to_string(error.line) + "行：" + error.reason;
+  return TableErrorMessage("归属地表", path, error);
 }
 
 }  // namespace zelvane

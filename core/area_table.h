@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/file_error.h"
+#include "core/table_text.h"
 
 namespace zelvane {
 
@@ -23,10 +24,7 @@ class AreaTable {
   static constexpr AreaId kUnknown = 0;  // "未知地区"
   static constexpr std::size_t kMaxAreas = 65535;
 
-  struct ParseError {
-    std::size_t line = 0;  // from 1
-    std::string reason;    // Simplified Chinese, UTF-8
-  };
+  using ParseError = TableLineError;
 
   // core/area_tables/builtin.txt, compiled in; made on first use.
   static const AreaTable& BuiltIn();

@@ -5,8 +5,6 @@
 #include <map>
 
 #include "core/builtin_prefix_tables.h"
-#include "core/number_file_reader.h"
-#include "core/text_encoding.h"
 
 namespace zelvane {
 
@@ -49,44 +47,33 @@ const PrefixTable& PrefixTable::Current() {
 }
 
 std::optional<PrefixTable> PrefixTable::Parse(std::string_view text, ParseError& error) {
-  constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
-  const auto fail = [&error](std::size_t line, std::string reason) {
-    error = ParseError{line, std::move(reason)};
-    return std::nullopt;
-  };
   PrefixTable table;
   table.text_ = text;
-  if (text.starts_with(kUtf8Mark)) text.remove_prefix(kUtf8Mark.size());
   std::map<std::string_view, std::size_t> lineOf;  // of each prefix seen
-  std::size_t lineNumber = 0;
-  while (!text.empty()) {
-    ++lineNumber;
-    const std::size_t end = text.find('\n');
-    std::string_view line = text.substr(0, end);
-    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-    if (line.ends_with('\r')) line.remove_suffix(1);
-    if (!IsUtf8(line)) return fail(lineNumber, "不是 UTF-8 文本");
-    line = TrimBlanks(line);
-    if (line.empty() || line.starts_with('#')) continue;
+  std::optional<TableLineError> failure =
+      ForEachTableLine(text, [&](std::size_t lineNumber, std::string_view line) -> std::optional<std::string> {
+        line = TrimBlanks(line);
+        if (line.empty() || line.starts_with('#')) return std::nullopt;
 
-    const std::size_t digits = std::min(line.find_first_not_of("0123456789"), line.size());
-    const std::string_view label = TrimBlanks(line.substr(digits));
-    if (digits == 0 || digits > kMaxPrefixLength || digits == line.size() || !IsBlank(line[digits]) ||
-        label.find_first_of(" \t") != std::string_view::npos) {
-      return fail(lineNumber, "应为“号段 类别”，号段是 1 到 7 位数字，如“139 移动”");
-    }
-    const std::optional<NumberCategory> category = CategoryNamed(label);
-    if (!category) {
-      return fail(lineNumber, "未知的类别“" + std::string(label) + "”，应为移动、联通、电信、小灵通或其他");
-    }
-    const std::string_view prefix = line.substr(0, digits);
-    if (const auto [seen, added] = lineOf.emplace(prefix, lineNumber); !added) {
-      return fail(lineNumber, "号段" + std::string(prefix) + "重复（第" + std::to_string(seen->second) + "行已有）");
-    }
-    if (table.rules_.size() == kMaxRules) {
-      return fail(lineNumber, "规则超过" + std::to_string(kMaxRules) + "条");
-    }
-    table.rules_.push_back(Rule{std::string(prefix), *category});
+        const std::size_t digits = std::min(line.find_first_not_of("0123456789"), line.size());
+        const std::string_view label = TrimBlanks(line.substr(digits));
+        if (digits == 0 || digits > kMaxPrefixLength || digits == line.size() || !IsBlank(line[digits]) ||
+            label.find_first_of(" \t") != std::string_view::npos) {
+          return "应为“号段 类别”，号段是 1 到 7 位数字，如“139 移动”";
+        }
+        const std::optional<NumberCategory> category = CategoryNamed(label);
+        if (!category) return "未知的类别“" + std::string(label) + "”，应为移动、联通、电信、小灵通或其他";
+        const std::string_view prefix = line.substr(0, digits);
+        if (const auto [seen, added] = lineOf.emplace(prefix, lineNumber); !added) {
+          return "号段" + std::string(prefix) + "重复（第" + std::to_string(seen->second) + "行已有）";
+        }
+        if (table.rules_.size() == kMaxRules) return "规则超过" + std::to_string(kMaxRules) + "条";
+        table.rules_.push_back(Rule{std::string(prefix), *category});
+        return std::nullopt;
+      });
+  if (failure) {
+    error = std::move(*failure);
+    return std::nullopt;
   }
   std::ranges::sort(table.rules_, {}, &Rule::prefix);
   table.Build();
@@ -149,15 +136,11 @@ NumberCategory PrefixTable::LongestMatch(std::string_view number, std::size_t fr
 }
 
 FileResult ReadPrefixTableFile(const std::filesystem::path& path, std::string& text) {
-  NumberFile file;
-  if (FileResult error = file.Open(path)) return error;
-  if (file.Size() > kMaxTableFileSize) return FileError{FileOperation::Read, path, "文件太大，号段表最多 16 MiB"};
-  file.SetUtf16Target(Utf16Converter::Target::Utf8);  // a table saved as "Unicode" is text like any other
-  return LoadNumberFile(file, text);
+  return ReadTableFile(path, "号段表", kMaxTableFileSize, text);
 }
 
 std::string PrefixTableErrorMessage(const std::filesystem::path& path, const PrefixTable::ParseError& error) {
-  return "号段表“" + PathInMessage(path) + "”第" + std::to_string(error.line) + "行：" + error.reason;
+  return TableErrorMessage("号段表", path, error);
 }
 
 std::optional<PrefixTable> LoadPrefixTable(const std::filesystem::path& path, std::string& message) {

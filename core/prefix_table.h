@@ -10,6 +10,7 @@
 
 #include "core/file_error.h"
 #include "core/number_category.h"
+#include "core/table_text.h"
 
 namespace zelvane {
 
@@ -30,10 +31,7 @@ class PrefixTable {
   };
 
   // Why a table's text was refused: the line (from 1) and what is wrong with it.
-  struct ParseError {
-    std::size_t line = 0;
-    std::string reason;  // Simplified Chinese, UTF-8
-  };
+  using ParseError = TableLineError;
 
   // The allocation of about 2009: three-digit prefixes, the default.
   static const PrefixTable& Original();
