@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/speedup_switches.h"
 #include "ops/number_comparison.h"
 #include "tests/support/naive_comparison.h"
 
