@@ -20,6 +20,14 @@ void Fill(const struct stat& info, PathStatus& status) {
   status.size = status.regular ? static_cast<std::uint64_t>(info.st_size) : 0;
 }
 
+// A file without a name in folder (O_TMPFILE); EOPNOTSUPP where the system cannot make one.
+int OpenWithoutName(const std::filesystem::path& folder, mode_t mode) {
+  const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, mode);
+  // Older kernels and file systems without such files answer with one of these.
+  if (fd < 0 && (errno == EISDIR || errno == EINVAL)) errno = EOPNOTSUPP;
+  return fd;
+}
+
 }  // namespace
 
 int StatusOfPath(const std::filesystem::path& path, PathStatus& status) {
@@ -108,10 +116,7 @@ int OpenUnnamedFile(const std::filesystem::path& folder) {
     errno = EOPNOTSUPP;
     return -1;
   }
-  const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666);
-  // Older kernels and file systems without such files answer with one of these.
-  if (fd < 0 && (errno == EISDIR || errno == EINVAL)) errno = EOPNOTSUPP;
-  return fd;
+  return OpenWithoutName(folder, 0666);
 }
 
 int NameUnnamedFile(int fd, const std::filesystem::path& name) {
@@ -120,8 +125,8 @@ int NameUnnamedFile(int fd, const std::filesystem::path& name) {
 }
 
 int OpenNamelessFile(const std::filesystem::path& folder) {
-  const int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-  if (fd >= 0 || (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL)) return fd;
+  const int fd = OpenWithoutName(folder, 0600);
+  if (fd >= 0 || errno != EOPNOTSUPP) return fd;
   std::string name = (folder / "zelvane-XXXXXX").string();
   const int named = ::mkostemp(name.data(), O_CLOEXEC);
   if (named >= 0) ::unlink(name.c_str());
