@@ -5,7 +5,11 @@
 namespace zelvane::res {
 
 // The button that accepts a dialog, and the id of statics that have none.
+// windows.h has IDOK as a macro of the same value; the Windows program's files may come here after it.
+#pragma push_macro("IDOK")
+#undef IDOK
 inline constexpr int IDOK = 1;
+#pragma pop_macro("IDOK")
 inline constexpr int IDC_STATIC = -1;
 
 inline constexpr int IDD_ABOUTBOX = 100;

@@ -42,6 +42,16 @@ make_prefix() {
   touch "$root/ready"
 }
 
+# Wine's server and the system processes it starts (services.exe, winedevice.exe, ...) keep the
+# standard streams of the program that started them until the server ends. Started from a test, they
+# would hold its output pipe open and CTest would wait for them; started here, they hold /dev/null.
+# The server stays a minute after the last program, so that tests in a row share one session.
+start_session() {
+  if "$WINESERVER" -p60 </dev/null >/dev/null 2>&1; then
+    "${wine[@]}" cmd /c exit </dev/null >/dev/null 2>&1
+  fi
+}
+
 # Tests run in parallel: the first one makes the prefix, the others wait for it.
 mkdir -p "$root"
 exec 9>"$root/lock"
@@ -51,6 +61,7 @@ if [ -f "$root/ready" ]; then
 else
   make_prefix
 fi
+start_session
 flock -u 9
 exec 9>&-
 
