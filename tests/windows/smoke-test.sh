@@ -1,0 +1,80 @@
+#!/usr/bin/env bash
+# smoke-test.sh BUILD: starts the Windows build's zelvane.exe under Wine with a file of 3150 numbers, in a
+# virtual desktop on an X server of its own (Xvfb), and checks that its window shows the numbers' counts
+# in its status line, is still there after a few seconds, and ends with exit code 0 when asked to close.
+# Leaves a screenshot of the window in BUILD/screenshot-windows.png. Every wait has a time limit.
+set -euo pipefail
+
+here=$(dirname "$(realpath "$0")")
+source "$here/wine-prefix.sh" "$1"
+# Wine knows the build folder as D:; the other Linux folders have no drive to start in.
+cd "$build"
+caption="Zelvane V1.0"
+status_id=1013
+desktop=zelvane
+screenshot=$build/screenshot-windows.png
+work=$root/temp/smoke  # T:\smoke
+rm -rf "$work" "$screenshot"
+mkdir -p "$work"
+
+xvfb=""
+explorer=""
+finish() {
+  local code=$?
+  [ -z "$explorer" ] || kill "$explorer" 2>/dev/null || true
+  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
+  # A window left open would keep Wine's session and its processes waiting for a dead display.
+  [ "$code" -eq 0 ] || "$WINESERVER" -k 2>/dev/null || true
+}
+trap finish EXIT
+fail() { echo "smoke-test.sh: $*" >&2; exit 1; }
+probe() { timeout 30 "${wine[@]}" 'D:\tests\windows\window_probe.exe' "$desktop" "$caption" "$@"; }
+
+# 1200 移动, 900 联通, 600 电信, 300 小灵通 and 150 其他, each number once.
+awk 'BEGIN {
+  for (i = 0; i < 1200; i++) printf "138%08d\r\n", i * 7919
+  for (i = 0; i < 900; i++) printf "130%08d\r\n", i * 7919
+  for (i = 0; i < 600; i++) printf "133%08d\r\n", i * 7919
+  for (i = 0; i < 300; i++) printf "0755%08d\r\n", 20000000 + i * 7919
+  for (i = 0; i < 150; i++) printf "99%06d\r\n", i
+}' >"$work/号码.txt"
+expected='(^|[^0-9])1200[^0-9]+900[^0-9]+600[^0-9]+300[^0-9]+150([^0-9]|$)'
+
+# The dialogs ask for 宋体; a Linux machine has WenQuanYi Micro Hei (fonts-wqy-microhei) to draw Chinese.
+for name in 宋体 SimSun; do
+  timeout 30 "${wine[@]}" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$name" /t REG_SZ \
+    /d "WenQuanYi Micro Hei" /f >/dev/null
+done
+
+# The caption's buttons are drawn with Marlett, which Debian's fonts-wine puts where this Wine does not look.
+ln -sf /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+
+# Xvfb takes the first free display and writes its number to descriptor 3.
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+xvfb=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+[ -s "$work/display" ] || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+export DISPLAY=:$(cat "$work/display")
+
+started=$SECONDS
+"${wine[@]}" explorer "/desktop=$desktop,1280x800" 'D:\app\win32\zelvane.exe' 'T:\smoke\号码.txt' \
+  >"$work/explorer.log" 2>&1 &
+explorer=$!
+
+status=$(probe text "$status_id" 15) || fail "no window \"$caption\" within 15 s"
+# Still there a few seconds after the start: the import did not end the program.
+sleep $((started + 4 > SECONDS ? started + 4 - SECONDS : 0))
+read -r x y width height < <(probe rect) || fail "the window \"$caption\" was gone after $((SECONDS - started)) s"
+timeout 30 import -window root "$work/screen.png"
+convert "$work/screen.png" -crop "${width}x${height}+${x}+${y}" +repage -strip "$screenshot"
+exit_code=$(probe close 10) || fail "the window program did not end within 10 s of WM_CLOSE"
+for _ in $(seq 100); do kill -0 "$explorer" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$explorer" 2>/dev/null && fail "Wine's desktop did not end after the program"
+explorer=""
+
+echo "smoke-test.sh: status line: $status"
+[ "$exit_code" = 0 ] || fail "the window program ended with exit code $exit_code"
+[[ $status =~ $expected ]] ||
+  fail "the status line (control $status_id) shows \"$status\"; expected the counts of 号码.txt in order:" \
+    "移动 1200, 联通 900, 电信 600, 小灵通 300, 其他 150"
+echo "smoke-test.sh: passed in $((SECONDS - started)) s; $screenshot"

@@ -1,0 +1,88 @@
+// window_probe DESKTOP CAPTION COMMAND: looks at another program's top-level window, found by its caption
+// on the named desktop (Wine's virtual desktop), for the smoke test of the window program.
+//   text ID SECONDS  waits until the window is there and its control ID shows a text, at most SECONDS;
+//                    prints the text as UTF-8 (an empty line when it stayed empty)
+//   rect             prints the window's place on the desktop: X Y WIDTH HEIGHT
+//   close SECONDS    sends the window WM_CLOSE and waits for its process to end; prints the exit code
+// Exits with 0; 1 when there is no such window or its process does not end in time; 2 on wrong use.
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace {
+
+void Print(std::wstring_view text) {
+  std::string utf8(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                           nullptr, 0, nullptr, nullptr)),
+                   '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
+                      static_cast<int>(utf8.size()), nullptr, nullptr);
+  utf8 += '\n';
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
+}
+
+std::wstring ControlText(HWND window, int id) {
+  wchar_t text[1024] = L"";
+  GetDlgItemTextW(window, id, text, static_cast<int>(std::size(text)));
+  return text;
+}
+
+// Windows are found on the thread's desktop; a thread without windows of its own may change it.
+bool UseDesktop(const wchar_t* name) {
+  HDESK desktop = OpenDesktopW(name, 0, FALSE, GENERIC_ALL);
+  return desktop != nullptr && SetThreadDesktop(desktop);
+}
+
+int Text(const wchar_t* desktop, const wchar_t* caption, int id, int seconds) {
+  const ULONGLONG deadline = GetTickCount64() + 1000ULL * static_cast<ULONGLONG>(seconds);
+  bool onDesktop = false;
+  HWND window = nullptr;
+  std::wstring text;
+  while (text.empty() && GetTickCount64() < deadline) {
+    onDesktop = onDesktop || UseDesktop(desktop);
+    window = onDesktop ? FindWindowW(nullptr, caption) : nullptr;
+    if (window != nullptr) text = ControlText(window, id);
+    if (text.empty()) Sleep(100);
+  }
+  if (window == nullptr) return 1;
+  Print(text);
+  return 0;
+}
+
+int Rect(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  Print(std::to_wstring(rect.left) + L' ' + std::to_wstring(rect.top) + L' ' + std::to_wstring(rect.right - rect.left) +
+        L' ' + std::to_wstring(rect.bottom - rect.top));
+  return 0;
+}
+
+int Close(HWND window, int seconds) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
+  if (process == nullptr) return 1;
+  PostMessageW(window, WM_CLOSE, 0, 0);
+  DWORD code = STILL_ACTIVE;
+  const bool ended = WaitForSingleObject(process, static_cast<DWORD>(seconds) * 1000) == WAIT_OBJECT_0;
+  GetExitCodeProcess(process, &code);
+  CloseHandle(process);
+  if (!ended) return 1;
+  Print(std::to_wstring(code));
+  return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 4) return 2;
+  const std::wstring_view command = argv[3];
+  if (command == L"text" && argc == 6) return Text(argv[1], argv[2], _wtoi(argv[4]), _wtoi(argv[5]));
+  HWND window = UseDesktop(argv[1]) ? FindWindowW(nullptr, argv[2]) : nullptr;
+  if (command == L"rect" && argc == 4) return window != nullptr ? Rect(window) : 1;
+  if (command == L"close" && argc == 5) return window != nullptr ? Close(window, _wtoi(argv[4])) : 1;
+  return 2;
+}
