@@ -17,4 +17,12 @@ inline constexpr StringResource kStringTable[] = {
     {IDS_SEPARATOR_NOT_GBK, "分割符中有无法用 GBK 编码表示的字符"},
 };
 
+// The string with this id; empty when there is none.
+constexpr std::string_view LoadUtf8String(int id) {
+  for (const StringResource& entry : kStringTable) {
+    if (entry.id == id) return entry.text;
+  }
+  return {};
+}
+
 }  // namespace zelvane::res

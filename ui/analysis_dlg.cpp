@@ -4,7 +4,6 @@
 #include <QPushButton>
 
 #include "res/analysis_dialog_template.h"
-#include "ui/number_file_prompts.h"
 #include "ui/shell.h"
 #include "ui/ui_text.h"
 
@@ -18,33 +17,30 @@ CAnalysisDlg::CAnalysisDlg(Shell& shell, QWidget* parent)
   connect(DlgItem<QPushButton>(res::IDC_FIND_DIFFERENT), &QPushButton::clicked, this, &CAnalysisDlg::OnFindDifferent);
 }
 
-void CAnalysisDlg::OnPickFile1() { PickFile(m_file1); }
+void CAnalysisDlg::OnPickFile1() { PickFile(0); }
 
-void CAnalysisDlg::OnPickFile2() { PickFile(m_file2); }
+void CAnalysisDlg::OnPickFile2() { PickFile(1); }
 
 void CAnalysisDlg::OnFindSame() { Finish(ComparisonMode::FindSame); }
 
 void CAnalysisDlg::OnFindDifferent() { Finish(ComparisonMode::FindDifferent); }
 
-void CAnalysisDlg::PickFile(std::filesystem::path& file) {
-  const std::optional<std::filesystem::path> chosen = ChooseFileToImport(m_shell, this);
-  if (!chosen) return;
-  file = *chosen;
-  UpdateData();
+void CAnalysisDlg::PickFile(int slot) {
+  const auto chosen =
+      m_shell.ChooseOpenFile(this, FromUtf8(kImportPrompt.title), FromUtf8(kImportPrompt.filter));
+  if (m_choice.Picked(slot, chosen)) UpdateData();
 }
 
 void CAnalysisDlg::Finish(ComparisonMode mode) {
-  if (m_file1.empty() || m_file2.empty()) {
-    m_shell.ShowMessage(this, QStringLiteral("请选择两个需要进行比较的号码文件！"));
-    return;
-  }
-  m_mode = mode;
+  const std::optional<ComparisonRequest> request = m_choice.Finish(mode);
+  if (!request) return m_shell.ShowMessage(this, FromUtf8(AnalysisChoice::kBothFilesNeeded));
+  m_request = *request;
   accept();
 }
 
 void CAnalysisDlg::UpdateData() {
-  DlgItem<QLineEdit>(res::IDC_FILE1_EDIT)->setText(PathText(m_file1));
-  DlgItem<QLineEdit>(res::IDC_FILE2_EDIT)->setText(PathText(m_file2));
+  DlgItem<QLineEdit>(res::IDC_FILE1_EDIT)->setText(PathText(m_choice.File(0)));
+  DlgItem<QLineEdit>(res::IDC_FILE2_EDIT)->setText(PathText(m_choice.File(1)));
 }
 
 }  // namespace zelvane

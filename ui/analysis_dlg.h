@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "ops/number_comparison.h"
+#include "ui/logic/analysis_choice.h"
 #include "ui/template_dialog.h"
 
 namespace zelvane {
@@ -18,10 +18,8 @@ class CAnalysisDlg : public TemplateDialog {
  public:
   explicit CAnalysisDlg(Shell& shell, QWidget* parent = nullptr);
 
-  // What the user chose; read them once the dialog was accepted.
-  const std::filesystem::path& File1() const { return m_file1; }
-  const std::filesystem::path& File2() const { return m_file2; }
-  ComparisonMode Mode() const { return m_mode; }
+  // What the user chose; read it once the dialog was accepted.
+  const ComparisonRequest& Request() const { return m_request; }
 
  private:
   void OnPickFile1();
@@ -29,17 +27,14 @@ class CAnalysisDlg : public TemplateDialog {
   void OnFindSame();
   void OnFindDifferent();
 
-  // Asks for a file with the import's prompt; a cancelled prompt keeps the earlier choice.
-  void PickFile(std::filesystem::path& file);
-  // Closes with OK and the mode, or tells the user that a file is missing.
+  void PickFile(int slot);
   void Finish(ComparisonMode mode);
   // Shows the chosen paths in the read-only edits.
   void UpdateData();
 
   Shell& m_shell;
-  std::filesystem::path m_file1;
-  std::filesystem::path m_file2;
-  ComparisonMode m_mode = ComparisonMode::FindSame;
+  AnalysisChoice m_choice;
+  ComparisonRequest m_request;
 };
 
 }  // namespace zelvane

@@ -8,6 +8,8 @@
 
 #include "core/category_lists.h"
 #include "ui/background_work.h"
+#include "ui/logic/main_dialog_logic.h"
+#include "ui/logic/main_window_view.h"
 #include "ui/number_list_model.h"
 #include "ui/template_dialog.h"
 
@@ -22,25 +24,24 @@ class NumberListView;
 class Shell;
 class SystemMenu;
 
-// The main window: imports number files into the five category lists, shows them in the list
-// view as the six check boxes filter them, reports the counts in the status line and the overview
-// pane's chart, writes the shown numbers or every category out, and compares two number files into
-// the list view. Neither Enter nor Esc closes it; the close box does. Long commands run on another
-// thread (BackgroundWork) while the window goes on answering, and 取消 leaves everything as it was.
-class CClassifierDlg : public TemplateDialog {
+// The main window in Qt: shows what MainDialogLogic decides (the list view, the six check boxes, the
+// status line, the overview pane's table choice and chart) and hands it the user's commands. Neither
+// Enter nor Esc closes it; the close box does. Long commands run on another thread (BackgroundWork)
+// while the window goes on answering, and 取消 leaves everything as it was.
+class CClassifierDlg : public TemplateDialog, private MainWindowView {
   Q_OBJECT
 
  public:
   explicit CClassifierDlg(Shell& shell, QWidget* parent = nullptr);
 
-  const CategoryLists& Lists() const { return m_model.Lists(); }
+  const CategoryLists& Lists() const { return m_logic.Lists(); }
   SystemMenu& GetSystemMenu() const { return *m_systemMenu; }
   QMenu& ListMenu() const { return *m_listMenu; }
   BackgroundWork& Work() { return m_work; }
 
   // Imports files in order, as 导入 does, and tells the user once: the total, and each file that
   // could not be read with its reason (the others are imported all the same).
-  void ImportFiles(const std::vector<std::filesystem::path>& paths);
+  void ImportFiles(const std::vector<std::filesystem::path>& paths) { m_logic.ImportFiles(paths); }
 
   // A command of the system menu: IDM_ABOUTBOX (any id from 16 to 31) opens the About box,
   // the others do what the platform does.
@@ -60,47 +61,32 @@ class CClassifierDlg : public TemplateDialog {
 
  private:
   void OnInitDialog();
-  void UpdateData(bool save);
+  void ShowBoxes();
 
-  // Connects a control's signal to a command handler, which runs through RunCommand.
+  // Connects a control's signal to a command of the logic, which runs through RunCommand.
   template <class Control, class Signal>
-  void ConnectCommand(Control* control, Signal signal, void (CClassifierDlg::*handler)()) {
-    connect(control, signal, this, [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
+  void ConnectCommand(Control* control, Signal signal, void (MainDialogLogic::*handler)()) {
+    connect(control, signal, this, [this, handler] { m_logic.RunCommand([this, handler] { (m_logic.*handler)(); }); });
   }
-  // Runs a command. When memory runs out on the way the user is told, and the numbers and the list
-  // stay as they were: every command changes them only once nothing can fail any more.
-  void RunCommand(const std::function<void()>& command);
+  void OnBox(std::optional<NumberCategory> box);
 
-  void OnImport();
-  void OnCheckAll();
-  void OnCheckMobile();
-  void OnCheckUnicom();
-  void OnCheckTelecom();
-  void OnCheckPhs();
-  void OnCheckOther();
-  void OnCheckCategory(NumberCategory category);
-  void OnExport();
-  void OnOneClickExport();
-  void OnAnalysis();
-  void OnHelpButton();
-  void OnTableChosen(int entry);
-  void OnClearNumbers();
-  void OnRemoveRepeats();
-
-  // Runs long work with the controls that would start other work disabled; false when it was cancelled.
-  bool RunWork(const QString& what, const std::function<void(WorkProgress&)>& work);
-  void EnableCommands(bool enable);
-
-  // The separator dialog's answer as bytes to write, CR LF when nothing was typed; nothing, after
-  // telling the user, when the typed text cannot be written in GBK.
-  std::optional<std::string> AskSeparator();
-
-  // Rebuilds the list view from the boxes, or appends one category's numbers to it.
-  void RefreshList(std::optional<NumberCategory> appended);
-  // The categories that the boxes let into the list view.
-  CategoryFilter Admitted() const;
-  // The status line and the chart after the lists changed.
-  void ShowCounts();
+  // MainWindowView
+  std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) override;
+  std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) override;
+  std::optional<std::filesystem::path> ChooseFolder(std::string_view title) override;
+  void ShowMessage(std::string_view text) override;
+  std::string AskSeparator() override;
+  std::optional<ComparisonRequest> AskComparison() override;
+  void ShowAbout() override;
+  void ShowHelp() override;
+  bool RunWork(std::string_view what, const std::function<void(WorkProgress&)>& work) override;
+  void CancelWork() override { m_work.Cancel(); }
+  void ShowWaitCursor(bool wait) override;
+  void EnableCommands(bool enable) override;
+  void ShowCounts(std::string_view status, const CategoryCounts& counts) override;
+  void ChooseTableEntry(int entry) override;
+  void ShowLoadedTable(std::string_view name, std::string_view path) override;
+  void CloseLater() override;
 
   Shell& m_shell;
   NumberListModel m_model;
@@ -110,19 +96,12 @@ class CClassifierDlg : public TemplateDialog {
   SystemMenu* m_systemMenu;
   QMenu* m_listMenu;
 
-  const PrefixTable* m_table = &PrefixTable::Original();
-  std::optional<PrefixTable> m_loadedTable;  // the table file the user loaded last, if any
-
-  // The check boxes as of the last data exchange: "全部", and one per category.
-  bool m_all = true;
-  CategoryFilter m_ticked{};
-
+  MainDialogLogic m_logic;
   bool m_sizeSeen = false;
 
   BackgroundWork m_work;
   QList<QWidget*> m_commandControls;  // what starts work, disabled while work runs
   QList<QAction*> m_commandActions;
-  bool m_closeAsked = false;
 };
 
 }  // namespace zelvane

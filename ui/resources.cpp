@@ -11,12 +11,7 @@ static void RegisterIconResources() { Q_INIT_RESOURCE(zelvane); }
 
 namespace zelvane {
 
-QString LoadString(int id) {
-  for (const res::StringResource& entry : res::kStringTable) {
-    if (entry.id == id) return FromUtf8(entry.text);
-  }
-  return QString();
-}
+QString LoadString(int id) { return FromUtf8(res::LoadUtf8String(id)); }
 
 QIcon LoadIcon(int id) {
   if (id != res::IDR_MAINFRAME) return QIcon();

@@ -4,7 +4,7 @@
 #include <span>
 
 #include "core/category_lists.h"
-#include "ui/item_ref.h"
+#include "ui/logic/item_ref.h"
 
 namespace zelvane {
 

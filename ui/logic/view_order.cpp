@@ -1,4 +1,4 @@
-#include "ui/view_order.h"
+#include "ui/logic/view_order.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,0 +1,310 @@
+#include "ui/logic/main_dialog_logic.h"
+
+#include <new>
+#include <utility>
+
+#include "core/file_error.h"
+#include "core/text_encoding.h"
+#include "ops/category_files.h"
+#include "ops/number_file_writer.h"
+#include "res/resource_ids.h"
+#include "res/string_table.h"
+
+namespace zelvane {
+
+namespace {
+
+constexpr CategoryFilter kEveryCategory = {true, true, true, true, true};
+
+// The name of a file or folder in "正在导入“numbers.txt”…".
+std::string NameOf(const std::filesystem::path& path) {
+  return PathInMessage((path.has_filename() ? path : path.parent_path()).filename());
+}
+
+// About the bytes an export of the shown numbers writes, for its progress: numbers of the lists' mean length.
+std::uint64_t ShownBytes(const ShownNumbers& numbers, std::size_t separator) {
+  const CategoryLists& lists = numbers.Lists();
+  const std::uint64_t numberBytes = lists.size() == 0 ? 11 : lists.TextBytes() / lists.size();
+  return numbers.size() * (numberBytes + separator);
+}
+
+std::string Joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += (text.empty() ? "" : "\n") + line;
+  return text;
+}
+
+// The wait cursor for as long as the object lives.
+class WaitCursor {
+ public:
+  explicit WaitCursor(MainWindowView& view) : view_(view) { view_.ShowWaitCursor(true); }
+  ~WaitCursor() { view_.ShowWaitCursor(false); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+
+ private:
+  MainWindowView& view_;
+};
+
+}  // namespace
+
+MainDialogLogic::MainDialogLogic(MainWindowView& view, ShownNumbers& numbers) : m_view(view), m_numbers(numbers) {}
+
+void MainDialogLogic::RunCommand(const std::function<void()>& command) {
+  try {
+    command();
+  } catch (const std::bad_alloc&) {
+    m_view.ShowMessage("内存不足，无法完成这个操作");
+  }
+}
+
+bool MainDialogLogic::RunWork(const std::string& what, const std::function<void(WorkProgress&)>& work) {
+  m_view.EnableCommands(false);
+  m_working = true;
+  bool finished = false;
+  try {
+    finished = m_view.RunWork(what, work);
+  } catch (...) {
+    m_working = false;
+    m_view.EnableCommands(true);
+    throw;
+  }
+  m_working = false;
+  m_view.EnableCommands(true);
+  // The window was closed meanwhile: it goes once the command that ran has ended.
+  if (std::exchange(m_closeAsked, false)) m_view.CloseLater();
+  return finished;
+}
+
+bool MainDialogLogic::OnClose() {
+  if (!m_working) return true;
+  m_closeAsked = true;
+  m_view.CancelWork();
+  return false;
+}
+
+void MainDialogLogic::OnImport() {
+  const std::optional<std::filesystem::path> path = m_view.ChooseOpenFile(kImportPrompt);
+  if (path) ImportFiles({*path});
+}
+
+void MainDialogLogic::ImportFiles(const std::vector<std::filesystem::path>& paths) {
+  if (paths.empty()) return;
+  const CategoryCounts before = m_numbers.Lists().Counts();
+  const std::uint64_t countBefore = m_numbers.Lists().size();
+  // Opened here, so that a file is read with this thread's permissions; read on the worker.
+  std::vector<NumberFile> files(paths.size());
+  std::vector<FileResult> results(paths.size());
+  std::uint64_t bytes = 0;
+  for (std::size_t i = 0; i < paths.size(); ++i) {
+    results[i] = files[i].Open(paths[i]);
+    if (!results[i]) bytes += files[i].Size();
+  }
+  const std::string name = NameOf(paths.front());
+  const std::string what = paths.size() == 1
+                               ? "正在导入“" + name + "”…"
+                               : "正在导入“" + name + "”等" + std::to_string(paths.size()) + "个文件…";
+  const CategoryFilter admitted = Admitted();
+  const PrefixTable& table = *m_table;
+  std::optional<ItemRefs> merged;  // the view with the files read so far
+  bool outOfMemory = false;
+  bool finished = false;
+  {
+    const WaitCursor wait(m_view);
+    finished = RunWork(what, [&](WorkProgress& progress) {
+      progress.SetTotal(bytes);
+      try {
+        // Each file merged into the view in turn, as if imported one after the other.
+        for (std::size_t i = 0; i < files.size() && !progress.StopRequested(); ++i) {
+          if (results[i]) continue;
+          const CategoryCounts countsBefore = m_numbers.Lists().Counts();
+          results[i] = m_numbers.ImportFile(files[i], table, &progress);
+          if (!results[i]) merged = m_numbers.MergedView(merged ? *merged : m_numbers.Refs(), countsBefore, admitted);
+        }
+      } catch (const std::bad_alloc&) {
+        outOfMemory = true;  // the view cannot take the numbers
+      }
+    });
+  }
+  if (!finished || outOfMemory) {
+    m_numbers.DropImported(before);
+    if (outOfMemory) throw std::bad_alloc();
+    return;
+  }
+  if (merged) m_numbers.ShowImported(std::move(*merged));
+
+  std::vector<std::string> lines;
+  std::size_t failures = 0;
+  for (const FileResult& result : results) failures += result ? 1 : 0;
+  if (failures < paths.size()) ShowCounts();
+  // A single file that failed says only why, as 导入 does.
+  if (paths.size() != 1 || failures == 0) {
+    lines.push_back("共计导入" + std::to_string(m_numbers.Lists().size() - countBefore) + "个接收号码！");
+  }
+  for (const FileResult& result : results) {
+    if (result) lines.push_back(result->Message());
+  }
+  m_view.ShowMessage(Joined(lines));
+}
+
+void MainDialogLogic::ShowCounts() {
+  const CategoryCounts counts = m_numbers.Lists().Counts();
+  m_view.ShowCounts(StatusText(counts), counts);
+}
+
+// While "全部" is ticked a category box changes nothing but its own state.
+void MainDialogLogic::OnBox(std::optional<NumberCategory> box, const BoxStates& boxes) {
+  m_boxes = boxes;
+  if (!box) return RefreshList(std::nullopt);
+  if (m_boxes.all) return;
+  RefreshList(m_boxes.ticked[CategoryIndex(*box)] ? box : std::nullopt);
+}
+
+void MainDialogLogic::RefreshList(std::optional<NumberCategory> appended) {
+  if (m_boxes.all) {
+    m_numbers.ShowCategories(kEveryCategory);
+  } else if (appended) {
+    m_numbers.AppendCategory(*appended);
+  } else {
+    m_numbers.ShowCategories(m_boxes.ticked);
+  }
+}
+
+CategoryFilter MainDialogLogic::Admitted() const { return m_boxes.all ? kEveryCategory : m_boxes.ticked; }
+
+// Writes what the list shows, in its order, to a file the user picks.
+void MainDialogLogic::OnExport() {
+  const std::optional<std::filesystem::path> path = m_view.ChooseSaveFile(kExportPrompt);
+  if (!path) return;
+  const std::optional<std::string> separator = AskSeparator();
+  if (!separator) return;
+
+  FileResult error;
+  {
+    const WaitCursor wait(m_view);
+    RunWork("正在导出“" + NameOf(*path) + "”…", [&](WorkProgress& progress) {
+      progress.SetTotal(ShownBytes(m_numbers, separator->size()));
+      error = WriteNumberFile(*path, m_numbers.Numbers(), *separator, &progress);
+    });
+  }
+  if (WasCancelled(error)) return;
+  m_view.ShowMessage(error ? error->Message() : "导出完毕");
+}
+
+// Writes every category list, whatever the list shows, to its own file in a folder the user picks,
+// replacing files of those names without a question. Says nothing unless a file failed.
+void MainDialogLogic::OnOneClickExport() {
+  const std::optional<std::filesystem::path> folder = m_view.ChooseFolder(kOneClickExportFolderTitle);
+  if (!folder) return;
+  const std::optional<std::string> separator = AskSeparator();
+  if (!separator) return;
+
+  std::vector<FileError> failures;
+  RunWork("正在导出到“" + NameOf(*folder) + "”…", [&](WorkProgress& progress) {
+    failures = ExportCategoryLists(*folder, m_numbers.Lists(), *separator, &progress);
+  });
+  if (failures.empty() || failures.front().cancelled) return;
+  std::vector<std::string> messages;
+  for (const FileError& failure : failures) messages.push_back(failure.Message());
+  m_view.ShowMessage(Joined(messages));
+}
+
+std::optional<std::string> MainDialogLogic::AskSeparator() {
+  const std::optional<std::string> typed = EncodeGbk(m_view.AskSeparator());  // closed unseen: CR LF
+  if (!typed) {
+    m_view.ShowMessage(res::LoadUtf8String(res::IDS_SEPARATOR_NOT_GBK));
+    return std::nullopt;
+  }
+  return std::string(DefaultSeparator(*typed));
+}
+
+// Compares two files the user picks and shows the selected numbers of the larger one. When a file
+// cannot be read the list keeps what it showed and the user learns which file and why.
+void MainDialogLogic::OnAnalysis() {
+  const std::optional<ComparisonRequest> request = m_view.AskComparison();
+  if (!request) return;
+
+  NumberList result;
+  FileResult error;
+  RunWork("正在比较“" + NameOf(request->file1) + "”和“" + NameOf(request->file2) + "”…",
+          [&](WorkProgress& progress) {
+            error = CompareFiles(request->file1, request->file2, request->mode, result, &progress);
+          });
+  if (WasCancelled(error)) return;
+  if (error) return m_view.ShowMessage(error->Message());
+  m_numbers.ShowComparison(std::move(result));
+}
+
+int MainDialogLogic::TableInUse() const {
+  return m_table == &PrefixTable::Original()  ? kOriginalTable
+         : m_table == &PrefixTable::Current() ? kCurrentTable
+                                              : kLoadedTable;
+}
+
+// Sorts every number again when the user picks another table; a table file that cannot be had
+// leaves the table that was in use.
+void MainDialogLogic::OnTableChosen(int entry) {
+  const int inUse = TableInUse();
+  std::optional<PrefixTable> loaded;
+  const PrefixTable* table = entry == kOriginalTable  ? &PrefixTable::Original()
+                             : entry == kCurrentTable ? &PrefixTable::Current()
+                             : m_loadedTable          ? &*m_loadedTable
+                                                      : m_table;
+  std::optional<std::filesystem::path> path;
+  if (entry == kLoadTableEntry) {
+    path = m_view.ChooseOpenFile(kPrefixTablePrompt);
+    std::string message;
+    if (path) loaded = LoadPrefixTable(*path, message);
+    if (path && !loaded) m_view.ShowMessage(message);
+    if (!loaded) return m_view.ChooseTableEntry(inUse);
+    table = &*loaded;
+  }
+  if (table == m_table) return;
+  std::optional<ShownNumbers::Rebuilt> rebuilt;
+  bool finished = false;
+  try {
+    const WaitCursor wait(m_view);
+    const CategoryFilter shown = Admitted();
+    finished = RunWork("正在按新号段表重新分类…",
+                       [&](WorkProgress& progress) { rebuilt = m_numbers.Reclassified(*table, shown, &progress); });
+  } catch (...) {
+    m_view.ChooseTableEntry(inUse);
+    throw;
+  }
+  if (!finished) return m_view.ChooseTableEntry(inUse);
+  m_numbers.Show(std::move(*rebuilt));
+  if (loaded) {
+    m_loadedTable = std::move(loaded);
+    table = &*m_loadedTable;
+    m_view.ShowLoadedTable(PathInMessage(path->filename()), PathInMessage(*path));
+  }
+  m_table = table;
+  ShowCounts();
+}
+
+void MainDialogLogic::OnClearNumbers() {
+  m_numbers.Clear();
+  ShowCounts();
+}
+
+void MainDialogLogic::OnRemoveRepeats() {
+  std::uint64_t removed = 0;
+  std::optional<ShownNumbers::Rebuilt> kept;
+  bool finished = false;
+  {
+    const WaitCursor wait(m_view);
+    const CategoryFilter shown = Admitted();
+    finished = RunWork("正在去除重复号码…",
+                       [&](WorkProgress& progress) { kept = m_numbers.WithoutRepeats(shown, removed, &progress); });
+  }
+  if (!finished) return;
+  if (kept) {
+    m_numbers.Show(std::move(*kept));
+  } else {
+    m_numbers.ShowCategories(Admitted());
+  }
+  ShowCounts();
+  m_view.ShowMessage("去除了" + std::to_string(removed) + "个重复号码");
+}
+
+}  // namespace zelvane

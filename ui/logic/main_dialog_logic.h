@@ -1,0 +1,81 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/category_lists.h"
+#include "core/prefix_table.h"
+#include "ui/logic/main_window_view.h"
+#include "ui/logic/shown_numbers.h"
+
+namespace zelvane {
+
+// The six boxes above the list: "全部", and one per category in category order.
+struct BoxStates {
+  bool all = true;
+  CategoryFilter ticked{};
+};
+
+// What the main window decides, whatever draws it: imports number files into the five category lists,
+// shows them as the boxes filter them, reports the counts, writes the shown numbers or every category
+// out, compares two number files into the list, switches the prefix table. Each command handler runs
+// through RunCommand, so that running out of memory on the way tells the user and leaves the numbers
+// and the list as they were: every command changes them only once nothing can fail any more.
+class MainDialogLogic {
+ public:
+  // The table choice's fixed entries; loaded tables come after them, "载入号段表…" (-1) last.
+  enum TableEntry { kOriginalTable = 0, kCurrentTable = 1, kLoadedTable = 2, kLoadTableEntry = -1 };
+
+  MainDialogLogic(MainWindowView& view, ShownNumbers& numbers);
+
+  const CategoryLists& Lists() const { return m_numbers.Lists(); }
+  const BoxStates& Boxes() const { return m_boxes; }
+  bool WorkRunning() const { return m_working; }
+
+  // Runs a command handler; out of memory becomes a message.
+  void RunCommand(const std::function<void()>& command);
+
+  // 导入, and files dropped or given at start: imported in order, and the user told once: the total,
+  // and each file that could not be read with its reason (the others are imported all the same).
+  void OnImport();
+  void ImportFiles(const std::vector<std::filesystem::path>& paths);
+  // A box was clicked (nothing: "全部"); boxes are the states now.
+  void OnBox(std::optional<NumberCategory> box, const BoxStates& boxes);
+  void OnExport();
+  void OnOneClickExport();
+  void OnAnalysis();
+  void OnHelp() { m_view.ShowHelp(); }
+  void OnAbout() { m_view.ShowAbout(); }
+  // The user chose a table entry (kLoadTableEntry: "载入号段表…").
+  void OnTableChosen(int entry);
+  void OnClearNumbers();
+  void OnRemoveRepeats();
+  // The window is asked to close: true when it may close now. While work runs the work is asked to
+  // stop, and the window closes once it did.
+  bool OnClose();
+
+ private:
+  // Runs long work with the commands that would start other work disabled; false when it was cancelled.
+  bool RunWork(const std::string& what, const std::function<void(WorkProgress&)>& work);
+  // The separator dialog's answer as bytes to write, CR LF when nothing was typed; nothing, after
+  // telling the user, when the typed text cannot be written in GBK.
+  std::optional<std::string> AskSeparator();
+  // Rebuilds the list from the boxes, or appends one category's numbers to it.
+  void RefreshList(std::optional<NumberCategory> appended);
+  CategoryFilter Admitted() const;
+  void ShowCounts();
+  int TableInUse() const;
+
+  MainWindowView& m_view;
+  ShownNumbers& m_numbers;
+  BoxStates m_boxes;
+  const PrefixTable* m_table = &PrefixTable::Original();
+  std::optional<PrefixTable> m_loadedTable;  // the table file the user loaded last, if any
+  bool m_working = false;
+  bool m_closeAsked = false;
+};
+
+}  // namespace zelvane

@@ -1,0 +1,76 @@
+#pragma once
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/category_lists.h"
+#include "core/work_progress.h"
+#include "ops/number_comparison.h"
+
+namespace zelvane {
+
+// What a prompt for a file asks: its title, its filter ("文本文件(*.txt)") and, for a file to write,
+// the suffix added to a name typed without one. UTF-8.
+struct FilePrompt {
+  std::string_view title;
+  std::string_view filter;
+  std::string_view defaultSuffix;
+};
+
+inline constexpr FilePrompt kImportPrompt{"选择要导入的号码文件", "文本文件(*.txt)", ""};
+inline constexpr FilePrompt kExportPrompt{"选择要导出的号码文件", "文本文件(*.txt)", "txt"};
+inline constexpr FilePrompt kPrefixTablePrompt{"选择号段表文件", "文本文件(*.txt)", ""};
+inline constexpr std::string_view kOneClickExportFolderTitle = "所选择路径:   ";
+
+// The two files and the mode that "号码分析" was closed with.
+struct ComparisonRequest {
+  std::filesystem::path file1;
+  std::filesystem::path file2;
+  ComparisonMode mode = ComparisonMode::FindSame;
+};
+
+// What the main window's logic asks of a window: the prompts and dialogs that wait for the user, long
+// work with its progress window, and what the window shows. Each toolkit's main window implements it;
+// tests implement it with prepared answers. Text is UTF-8.
+class MainWindowView {
+ public:
+  virtual ~MainWindowView() = default;
+
+  // A file to read or to write, a folder; nothing when the user cancels.
+  virtual std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) = 0;
+  virtual std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) = 0;
+  virtual std::optional<std::filesystem::path> ChooseFolder(std::string_view title) = 0;
+  // A message box captioned "提示" with OK only; returns once the user closed it.
+  virtual void ShowMessage(std::string_view text) = 0;
+  // "分割符": the text typed, nothing trimmed; empty when it was closed without 确定. The typed text
+  // may hold characters that GBK cannot.
+  virtual std::string AskSeparator() = 0;
+  // "号码分析": the two files and the mode, or nothing when it was cancelled.
+  virtual std::optional<ComparisonRequest> AskComparison() = 0;
+  virtual void ShowAbout() = 0;
+  virtual void ShowHelp() = 0;
+
+  // Runs work on another thread while the window goes on answering; work that lasts shows a progress
+  // window saying what, whose 取消 asks it to stop. Returns once the work ended, rethrowing what it
+  // threw; false when it was asked to stop.
+  virtual bool RunWork(std::string_view what, const std::function<void(WorkProgress&)>& work) = 0;
+  // Asks the work that runs to stop, as 取消 does.
+  virtual void CancelWork() = 0;
+  // The wait cursor, on or off.
+  virtual void ShowWaitCursor(bool wait) = 0;
+
+  // Enables or disables what starts work (buttons, boxes, the table choice, menu commands, dropping).
+  virtual void EnableCommands(bool enable) = 0;
+  // The status line and the chart after the lists changed.
+  virtual void ShowCounts(std::string_view status, const CategoryCounts& counts) = 0;
+  // The table choice: an entry chosen quietly; the entry of a loaded table added or renamed and chosen.
+  virtual void ChooseTableEntry(int entry) = 0;
+  virtual void ShowLoadedTable(std::string_view name, std::string_view path) = 0;
+  // Closes the window, now that the work that held it ended.
+  virtual void CloseLater() = 0;
+};
+
+}  // namespace zelvane

@@ -1,0 +1,135 @@
+#include "ui/logic/shown_numbers.h"
+
+#include <new>
+
+namespace zelvane {
+
+namespace {
+
+std::size_t ShownCount(const CategoryLists& lists, const CategoryFilter& shown) {
+  std::size_t count = 0;
+  for (NumberCategory category : kAllCategories) count += shown[CategoryIndex(category)] ? lists[category].size() : 0;
+  return count;
+}
+
+// References to every number of the admitted categories, in category order, in place of what refs
+// held. Only the first step can fail, and refs is as it was then.
+void CategoryRefs(const CategoryLists& lists, const CategoryFilter& shown, ItemRefs& refs) {
+  refs.reserve(ShownCount(lists, shown));
+  refs.clear();
+  for (NumberCategory category : kAllCategories) {
+    if (shown[CategoryIndex(category)]) AppendCategoryRefs(lists, category, refs);
+  }
+}
+
+}  // namespace
+
+ShownNumbers::ShownNumbers() {
+  for (NumberCategory category : kAllCategories) {
+    m_sources[static_cast<std::size_t>(SourceOf(category))] = &m_lists[category];
+  }
+  m_sources[static_cast<std::size_t>(ItemSource::Comparison)] = &m_comparison;
+}
+
+FileResult ShownNumbers::Import(NumberFile& file, const PrefixTable& table, const CategoryFilter& admitted) {
+  const CategoryCounts before = m_lists.Counts();
+  if (FileResult error = ImportFile(file, table, nullptr)) return error;
+  ItemRefs merged;
+  try {
+    merged = MergedView(m_refs, before, admitted);
+  } catch (const std::bad_alloc&) {
+    DropImported(before);  // the view cannot take the numbers
+    return OutOfMemoryError(file.path());
+  }
+  ShowImported(std::move(merged));
+  return std::nullopt;
+}
+
+FileResult ShownNumbers::ImportFile(NumberFile& file, const PrefixTable& table, WorkProgress* progress) {
+  return m_lists.Import(file, table, progress, &m_appending);
+}
+
+ItemRefs ShownNumbers::MergedView(const ItemRefs& shown, const CategoryCounts& before,
+                                     const CategoryFilter& admitted) const {
+  std::uint64_t countBefore = 0;
+  for (std::uint64_t count : before) countBefore += count;
+  return MergeImported(shown, m_lists.Order().subspan(countBefore), before, admitted);
+}
+
+void ShownNumbers::ShowImported(ItemRefs view) {
+  if (view.size() == m_refs.size()) {
+    m_refs = std::move(view);  // the same items: the view has nothing to redo
+    return;
+  }
+  BeginReset();
+  m_refs = std::move(view);
+  EndReset();
+}
+
+void ShownNumbers::DropImported(const CategoryCounts& before) {
+  const std::lock_guard lock(m_appending);
+  m_lists.UndoImport(before);
+}
+
+void ShownNumbers::Clear() {
+  BeginReset();
+  m_refs = ItemRefs();
+  m_comparison = NumberList();
+  m_lists.Clear();
+  EndReset();
+}
+
+std::optional<ShownNumbers::Rebuilt> ShownNumbers::WithoutRepeats(const CategoryFilter& shown,
+                                                                       std::uint64_t& removed,
+                                                                       WorkProgress* progress) const {
+  std::optional<CategoryLists> kept = m_lists.WithoutRepeats(removed, progress);
+  if (!kept || (progress && progress->StopRequested())) return std::nullopt;
+  Rebuilt rebuilt{std::move(*kept), {}};
+  CategoryRefs(rebuilt.lists, shown, rebuilt.refs);
+  return rebuilt;
+}
+
+ShownNumbers::Rebuilt ShownNumbers::Reclassified(const PrefixTable& table, const CategoryFilter& shown,
+                                                       WorkProgress* progress) const {
+  Rebuilt rebuilt{m_lists.Reclassified(table, progress), {}};
+  CategoryRefs(rebuilt.lists, shown, rebuilt.refs);
+  return rebuilt;
+}
+
+void ShownNumbers::Show(Rebuilt rebuilt) {
+  BeginReset();  // nothing can fail from here on
+  m_lists = std::move(rebuilt.lists);
+  m_refs = std::move(rebuilt.refs);
+  m_comparison = NumberList();
+  EndReset();
+}
+
+void ShownNumbers::ShowCategories(const CategoryFilter& shown) {
+  // Refilled in place, so that rebuilding a list as big as before allocates nothing.
+  m_refs.reserve(ShownCount(m_lists, shown));  // the only step that can fail
+  BeginReset();
+  CategoryRefs(m_lists, shown, m_refs);
+  m_comparison = NumberList();  // nothing refers to it any more
+  EndReset();
+}
+
+void ShownNumbers::AppendCategory(NumberCategory category) {
+  const std::size_t count = m_lists[category].size();
+  if (count == 0) return;
+  const std::size_t first = m_refs.size();
+  m_refs.reserve(first + count);  // the only step that can fail
+  BeginAppend(first, count);
+  AppendCategoryRefs(m_lists, category, m_refs);
+  EndAppend();
+}
+
+void ShownNumbers::ShowComparison(NumberList result) {
+  ItemRefs refs;
+  AppendRefs(ItemSource::Comparison, result.size(), refs);
+  BeginReset();
+  m_comparison = std::move(result);
+  m_refs = std::move(refs);
+  EndReset();
+}
+
+}  // namespace zelvane

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <array>
+#include <mutex>
+#include <optional>
+#include <ranges>
+#include <string_view>
+
+#include "core/category_lists.h"
+#include "ui/logic/item_ref.h"
+#include "ui/logic/view_order.h"
+
+namespace zelvane {
+
+// The five category lists and what the number list shows of them: references into the lists, or
+// into the result of the last comparison, kept for as long as any of it is shown. The lists change
+// only through here, which brings the references along in the same step, so a reference never
+// outlives what it refers to. Each command tells the window once (a reset or an insertion), whatever
+// the count; a window's list subclasses this and overrides the notifications.
+//
+// Long commands run in two steps, so that the work can go to another thread while the window goes on
+// showing the old contents: the first step (ImportFile, MergedView, WithoutRepeats, Reclassified) runs
+// on any thread, one at a time, while nothing else changes the numbers; the second (ShowImported, Show)
+// puts the result in place on the window's thread. Only ImportFile changes the lists in the first
+// step, a piece of the file at a time; read numbers under AppendLock meanwhile.
+class ShownNumbers {
+ public:
+  ShownNumbers();
+  virtual ~ShownNumbers() = default;
+  ShownNumbers(const ShownNumbers&) = delete;
+  ShownNumbers& operator=(const ShownNumbers&) = delete;
+
+  const CategoryLists& Lists() const { return m_lists; }
+
+  std::size_t size() const { return m_refs.size(); }
+  const ItemRefs& Refs() const { return m_refs; }
+
+  // The bytes of the item's number.
+  std::string_view Number(std::size_t item) const { return NumberOf(m_refs[item]); }
+  // Held while an import appends to the lists: a window thread reading numbers during an import takes it.
+  std::mutex& AppendLock() const { return m_appending; }
+  // The bytes of every item in list order, each looked up as it is read.
+  auto Numbers() const {
+    return m_refs | std::views::transform([this](ItemRef ref) { return NumberOf(ref); });
+  }
+
+  // Appends a file's numbers to the lists, sorted by table, and shows those that admitted lets in:
+  // the one with ordinal i at index i, or at the end while the view is shorter. On failure nothing changes.
+  FileResult Import(NumberFile& file, const PrefixTable& table, const CategoryFilter& admitted);
+
+  // The first step of an import: appends a file's numbers to the lists, or on failure and when progress
+  // asks to stop leaves them as they were. Nothing shows them yet.
+  FileResult ImportFile(NumberFile& file, const PrefixTable& table, WorkProgress* progress);
+  // shown (the view, or what an earlier MergedView made of it) with the numbers appended since the
+  // lists held before merged in as Import places them.
+  ItemRefs MergedView(const ItemRefs& shown, const CategoryCounts& before, const CategoryFilter& admitted) const;
+  // The second step: shows the merged view.
+  void ShowImported(ItemRefs view);
+  // Takes back every number appended since the lists held before; nothing showed them.
+  void DropImported(const CategoryCounts& before);
+
+  // New lists and the view of them, made in the first step.
+  struct Rebuilt {
+    CategoryLists lists;
+    ItemRefs refs;
+  };
+  // The lists without later repeats of a number, as the filter shows them; nothing when nothing repeats
+  // or progress asked to stop. removed counts the numbers dropped.
+  std::optional<Rebuilt> WithoutRepeats(const CategoryFilter& shown, std::uint64_t& removed,
+                                        WorkProgress* progress) const;
+  // Every number sorted again by table, as the filter shows them; incomplete once progress asked to stop.
+  Rebuilt Reclassified(const PrefixTable& table, const CategoryFilter& shown, WorkProgress* progress) const;
+  // The second step: the new lists and their view in place of the old (a reset).
+  void Show(Rebuilt rebuilt);
+  // Empties the lists and the view.
+  void Clear();
+  // Everything of the admitted categories, in category order (a reset).
+  void ShowCategories(const CategoryFilter& shown);
+  // The category's numbers after the items there are (an insertion).
+  void AppendCategory(NumberCategory category);
+  // A comparison's result, in its order, as the new contents (a reset).
+  void ShowComparison(NumberList result);
+
+ protected:
+  // Around every change of what is shown: everything, or count items appended at first.
+  virtual void BeginReset() {}
+  virtual void EndReset() {}
+  virtual void BeginAppend(std::size_t /*first*/, std::size_t /*count*/) { BeginReset(); }
+  virtual void EndAppend() { EndReset(); }
+
+ private:
+  std::string_view NumberOf(ItemRef ref) const {
+    return (*m_sources[static_cast<std::size_t>(ref.source())])[ref.index()];
+  }
+
+  CategoryLists m_lists;
+  mutable std::mutex m_appending;  // held by an import while it changes the lists
+  NumberList m_comparison;
+  std::array<const NumberList*, kItemSourceCount> m_sources;
+  ItemRefs m_refs;
+};
+
+}  // namespace zelvane
