@@ -62,6 +62,11 @@ started=$SECONDS
 explorer=$!
 
 status=$(probe text "$status_id" 15) || fail "no window \"$caption\" within 15 s"
+# A text shown while the import runs is read again until the counts come or 15 s have passed.
+while ! [[ $status =~ $expected ]] && [ $((SECONDS - started)) -lt 15 ]; do
+  sleep 0.5
+  status=$(probe text "$status_id" 1) || fail "the window \"$caption\" was gone after $((SECONDS - started)) s"
+done
 # Still there a few seconds after the start: the import did not end the program.
 sleep $((started + 4 > SECONDS ? started + 4 - SECONDS : 0))
 read -r x y width height < <(probe rect) || fail "the window \"$caption\" was gone after $((SECONDS - started)) s"
