@@ -6,10 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "cli/area_table_argument.h"
+#include "cli/classify_by_argument.h"
 #include "cli/output_folder.h"
 #include "cli/prefix_table_argument.h"
 #include "cli/separator_argument.h"
 #include "cli/terminal_progress.h"
+#include "ops/area_classify.h"
 #include "ops/classify_files.h"
 
 namespace zelvane::cli {
@@ -20,6 +23,8 @@ struct ClassifyOptions {
   std::string outDir = ".";
   std::string separator;
   std::string prefixes;
+  std::string by;
+  std::string areas;
   bool unique = false;
   std::vector<std::string> files;
   ProgressOptions progress;
@@ -27,14 +32,37 @@ struct ClassifyOptions {
 
 int ReportError(const FileError& error) { return FailureExit(error.Message()); }
 
+// "当前共有…个号码，写入…个文件", then each file written and its count, separated by a tab.
+std::string AreaStatusText(const AreaSplit& split, const std::vector<std::uint64_t>& counts) {
+  std::uint64_t numbers = 0;
+  std::size_t files = 0;
+  std::string lines;
+  for (std::size_t file = 0; file < counts.size(); ++file) {
+    if (counts[file] == 0) continue;
+    numbers += counts[file];
+    ++files;
+    lines += split.FileName(file) + "\t" + std::to_string(counts[file]) + "\n";
+  }
+  return "当前共有" + std::to_string(numbers) + "个号码，写入" + std::to_string(files) + "个文件\n" + lines;
+}
+
 int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
   if (options.files.empty()) return UsageError(app, "缺少要导入的号码文件");
   std::string problem;
   const std::optional<std::string> separator = ParseSeparatorArgument(options.separator, problem);
   if (!separator) return UsageError(app, problem);
+  const std::optional<ClassifyBy> by = ParseClassifyBy(options.by, problem);
+  if (!by) return UsageError(app, problem);
   int exit = kExitOk;
   const std::optional<PrefixTable> table = ResolvePrefixTable(app, options.prefixes, exit);
   if (!table) return exit;
+  // The built-in area table is made on first use: not for the carrier files, which do without it.
+  std::optional<AreaTable> loaded;
+  const AreaTable* areas = nullptr;
+  if (by->area || !options.areas.empty()) {
+    areas = ResolveAreaTable(app, options.areas, loaded, exit);
+    if (!areas) return exit;
+  }
 
   OutputFolder folder;
   if (FileResult error = folder.Make(PathFromText(options.outDir))) return ReportError(*error);
@@ -43,12 +71,22 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
   for (const std::string& file : options.files) inputs.push_back(PathFromText(file));
   const ClassifyJob job{inputs,         PathFromText(options.outDir), *separator, &*table,
                         options.unique, &terminal.Progress()};
-  CategoryCounts counts{};
-  const FileResult error = ClassifyFiles(job, counts);
+  std::string status;
+  FileResult error;
+  if (by->area) {
+    const AreaSplit split(*areas, *by->area, by->byCarrier);
+    std::vector<std::uint64_t> counts;
+    error = ClassifyFilesByArea(job, split, counts);
+    if (!error) status = AreaStatusText(split, counts);
+  } else {
+    CategoryCounts counts{};
+    error = ClassifyFiles(job, counts);
+    if (!error) status = StatusText(counts) + "\n";
+  }
   terminal.Clear();
   if (error) return ReportError(*error);
   folder.Keep();
-  if (!options.progress.quiet) std::cout << StatusText(counts) << "\n";
+  if (!options.progress.quiet) std::cout << status;
   return kExitOk;
 }
 
@@ -57,11 +95,15 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
 Command AddClassifyCommand(CLI::App& parent) {
   auto options = std::make_shared<ClassifyOptions>();
   CLI::App* app = parent.add_subcommand(
-      "classify", "按运营商给号码分类：依次导入各文件，写出 移动.txt、联通.txt、电信.txt、小灵通.txt、其他.txt");
-  app->add_option("--out", options->outDir, "写出五个文件的文件夹（默认：当前文件夹）")->type_name("DIR");
+      "classify",
+      "给号码分类：依次导入各文件，按运营商写出 移动.txt、联通.txt、电信.txt、小灵通.txt、其他.txt，"
+      "或用 --by 按归属地（再分运营商）写出 广东省.txt、广东省-深圳市-移动.txt 等");
+  app->add_option("--out", options->outDir, "写出分类文件的文件夹（默认：当前文件夹）")->type_name("DIR");
   AddSeparatorOption(*app, options->separator);
   app->add_flag("--unique", options->unique, "每个号码只写出第一次出现");
+  AddClassifyByOption(*app, options->by);
   AddPrefixTableOption(*app, options->prefixes);
+  AddAreaTableOption(*app, options->areas);
   AddProgressOptions(*app, options->progress);
   app->add_option("FILE", options->files, "要导入的号码文件，- 为标准输入")->type_name("FILE");
   return Command{app, [app, options] { return RunClassify(*app, *options); }};

@@ -4,7 +4,8 @@
 
 namespace zelvane::cli {
 
-// `classify [--out DIR] [--separator SEP] FILE...`: sorts the files' numbers into the five category files.
+// `classify [--out DIR] [--separator SEP] [--by HOW] FILE...`: sorts the files' numbers into the five
+// category files, or by home area (and carrier) into a file per area.
 Command AddClassifyCommand(CLI::App& parent);
 
 }  // namespace zelvane::cli

@@ -1,5 +1,7 @@
 #include "ops/category_files.h"
 
+#include "ops/publish_together.h"
+
 namespace zelvane {
 
 CategoryFiles::CategoryFiles(const std::filesystem::path& folder, std::string_view separator)
@@ -36,18 +38,7 @@ FileResult CategoryFiles::CommitAll() {
     for (auto& writer : writers_) writer.reset();  // every temporary file goes
     return failure;
   }
-  for (std::size_t c = 0; c < kCategoryCount; ++c) {
-    if (!writers_[c]) continue;
-    if (FileResult error = writers_[c]->PublishUndoably()) {
-      // The files replaced so far get their old contents back.
-      for (std::size_t back = c; back-- > 0;) {
-        if (writers_[back]) writers_[back]->Unpublish();
-      }
-      return error;
-    }
-  }
-  for (auto& writer : writers_) writer.reset();  // the replaced files go
-  return std::nullopt;
+  return PublishTogether(writers_);
 }
 
 std::vector<FileError> CategoryFiles::CommitEach() {

@@ -13,7 +13,7 @@
 namespace zelvane {
 
 // What zelvane-cli classify does: the numbers of the inputs, in order, sorted into the five category
-// files of a folder, each followed by the separator.
+// files of a folder (or by home area: area_classify.h), each followed by the separator.
 struct ClassifyJob {
   std::vector<std::filesystem::path> inputs;  // files, pipes, or "-" for standard input
   std::filesystem::path folder;

@@ -1,0 +1,135 @@
+// Numbers split by home area: the file each area goes to, the same bytes whether the numbers were held
+// in memory or put aside in a temporary file, and a stopped split that changes nothing.
+
+#include "ops/area_classify.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <map>
+#include <optional>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "tests/support/test_files.h"
+
+namespace zelvane {
+namespace {
+
+using test::TemporaryFolder;
+
+AreaTable TableOf(std::string_view text) {
+  AreaTable::ParseError error;
+  std::optional<AreaTable> table = AreaTable::Parse(text, error);
+  EXPECT_TRUE(table) << error.line << " " << error.reason;
+  return std::move(*table);
+}
+
+// Every file of a folder and its bytes, temporary files included.
+std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const std::string& name : test::FileNamesIn(folder)) files[name] = test::ReadFile(folder / PathFromText(name));
+  return files;
+}
+
+TEST(AreaSplit, NamesEachAreasFile) {
+  const AreaTable table = TableOf(
+      "1300000 广东省 深圳市\n1300001 北京市 北京市\n1300002 辽宁省 沈阳市、铁岭市、抚顺市\n1300003 ../x a:b|c\n"
+      "1300004 Abc 一\n1300005 abc 一\n1300006 abc 二\n0755 广东省 深圳市\n");
+  // A number of the area, and its file split by province, city, province and carrier, city and carrier.
+  // clang-format off
+  const std::tuple<std::string, NumberCategory, std::array<std::string, 4>> cases[] = {
+      {"13000001234", NumberCategory::Unicom, {"广东省.txt", "广东省-深圳市.txt", "广东省-联通.txt", "广东省-深圳市-联通.txt"}},
+      {"075512345678", NumberCategory::Phs, {"广东省.txt", "广东省-深圳市.txt", "广东省-小灵通.txt", "广东省-深圳市-小灵通.txt"}},
+      {"13000011234", NumberCategory::Mobile, {"北京市.txt", "北京市.txt", "北京市-移动.txt", "北京市-移动.txt"}},
+      {"13000021234", NumberCategory::Telecom,
+       {"辽宁省.txt", "辽宁省-沈阳市、铁岭市、抚顺市.txt", "辽宁省-电信.txt", "辽宁省-沈阳市、铁岭市、抚顺市-电信.txt"}},
+      {"13000031234", NumberCategory::Other, {".._x.txt", ".._x-a_b_c.txt", ".._x-其他.txt", ".._x-a_b_c-其他.txt"}},
+      {"13000041234", NumberCategory::Mobile, {"Abc.txt", "Abc-一.txt", "Abc-移动.txt", "Abc-一-移动.txt"}},
+      {"13000051234", NumberCategory::Mobile, {"Abc.txt", "Abc-一.txt", "Abc-移动.txt", "Abc-一-移动.txt"}},
+      {"13000061234", NumberCategory::Mobile, {"Abc.txt", "abc-二.txt", "Abc-移动.txt", "abc-二-移动.txt"}},
+      {"19912345678", NumberCategory::Other, {"未知地区.txt", "未知地区.txt", "未知地区-其他.txt", "未知地区-其他.txt"}},
+      {"0101234567", NumberCategory::Phs, {"未知地区.txt", "未知地区.txt", "未知地区-小灵通.txt", "未知地区-小灵通.txt"}},
+  };
+  // clang-format on
+  const AreaSplit splits[] = {{table, AreaLevel::Province, false},
+                              {table, AreaLevel::City, false},
+                              {table, AreaLevel::Province, true},
+                              {table, AreaLevel::City, true}};
+  for (const auto& [number, category, names] : cases) {
+    for (std::size_t s = 0; s < names.size(); ++s) {
+      EXPECT_EQ(splits[s].FileName(splits[s].FileOf(table.Lookup(number), category)), names[s]) << number << " " << s;
+    }
+  }
+  // Provinces 广东省 北京市 辽宁省 ../x Abc 未知地区; cities one more (abc 二), each also by five carriers.
+  const std::size_t counts[] = {6, 7, 30, 35};
+  for (std::size_t s = 0; s < std::size(splits); ++s) EXPECT_EQ(splits[s].FileCount(), counts[s]) << s;
+}
+
+// Tens of thousands of numbers of 130 and 139 by city and carrier: over a hundred files, most with
+// more numbers than a frame holds.
+std::string ManyNumbers() {
+  std::string text;
+  for (long long i = 0; i < 60000; ++i) {
+    text += std::to_string((i % 2 == 0 ? 13000000000LL : 13900000000LL) + i * 7919 % 3000000) + "\n";
+  }
+  return text;
+}
+
+// Put aside in a temporary file (no memory at all) or held in memory, the files are the same; each holds
+// its numbers in input order.
+TEST(ClassifyFilesByArea, SameFilesHeldOrPutAside) {
+  TemporaryFolder folder;
+  const std::string numbers = ManyNumbers();
+  test::WriteFile(folder / "numbers.txt", numbers);
+  const AreaSplit split(AreaTable::BuiltIn(), AreaLevel::City, true);
+  std::map<std::string, std::string> expected;
+  for (std::size_t at = 0; at < numbers.size(); at += 12) {
+    const std::string_view number = std::string_view(numbers).substr(at, 11);
+    const auto category = PrefixTable::Original().Classify(number);
+    expected[split.FileName(split.FileOf(AreaTable::BuiltIn().Lookup(number), category))] += std::string(number) + ",";
+  }
+  ASSERT_GT(expected.size(), 100U);
+  for (const std::uint64_t memory : {std::uint64_t{0}, std::uint64_t{1} << 30}) {
+    TemporaryFolder out;
+    const ClassifyJob job{{folder / "numbers.txt"}, out.path(), ","};
+    std::vector<std::uint64_t> counts;
+    const FileResult error = ClassifyFilesByArea(job, split, counts, memory);
+    ASSERT_FALSE(error) << error->Message();
+    EXPECT_TRUE(Snapshot(out.path()) == expected) << memory;
+    std::uint64_t written = 0;
+    for (std::size_t file = 0; file < counts.size(); ++file) {
+      written += counts[file];
+      EXPECT_EQ(counts[file] != 0, expected.contains(split.FileName(file))) << split.FileName(file);
+    }
+    EXPECT_EQ(written, 60000U);
+  }
+}
+
+// Stopped before or while the numbers are read, nothing changes.
+TEST(ClassifyFilesByArea, StoppedChangesNothing) {
+  TemporaryFolder folder;
+  std::string numbers;
+  while (numbers.size() < 3 * WorkProgress::kReportStep) numbers += ManyNumbers();
+  test::WriteFile(folder / "numbers.txt", numbers);
+  const AreaSplit split(AreaTable::BuiltIn(), AreaLevel::Province, false);
+  for (const std::string_view name : {"广东省.txt", "北京市.txt", "未知地区.txt"}) {
+    test::WriteFile(folder / name, "old");
+  }
+  const std::map<std::string, std::string> before = Snapshot(folder.path());
+  for (const std::uint64_t stopAt : {std::uint64_t{0}, WorkProgress::kReportStep}) {
+    std::stop_source stop;
+    if (stopAt == 0) stop.request_stop();
+    WorkProgress progress(stop.get_token(), [&](std::uint64_t done, std::uint64_t) {
+      if (done >= stopAt) stop.request_stop();
+    });
+    const ClassifyJob job{{folder / "numbers.txt"}, folder.path(), "\r\n", &PrefixTable::Original(), false, &progress};
+    std::vector<std::uint64_t> counts;
+    EXPECT_TRUE(WasCancelled(ClassifyFilesByArea(job, split, counts))) << stopAt;
+    EXPECT_EQ(Snapshot(folder.path()), before) << stopAt;
+  }
+}
+
+}  // namespace
+}  // namespace zelvane
