@@ -78,7 +78,7 @@ std::string ManyNumbers() {
 }
 
 // Put aside in a temporary file (no memory at all) or held in memory, the files are the same; each holds
-// its numbers in input order.
+// its numbers in input order, and no old file or temporary one is left.
 TEST(ClassifyFilesByArea, SameFilesHeldOrPutAside) {
   TemporaryFolder folder;
   const std::string numbers = ManyNumbers();
@@ -91,8 +91,8 @@ TEST(ClassifyFilesByArea, SameFilesHeldOrPutAside) {
     expected[split.FileName(split.FileOf(AreaTable::BuiltIn().Lookup(number), category))] += std::string(number) + ",";
   }
   ASSERT_GT(expected.size(), 100U);
+  TemporaryFolder out;  // the second run replaces the first one's files: the old ones go, in parallel
   for (const std::uint64_t memory : {std::uint64_t{0}, std::uint64_t{1} << 30}) {
-    TemporaryFolder out;
     const ClassifyJob job{{folder / "numbers.txt"}, out.path(), ","};
     std::vector<std::uint64_t> counts;
     const FileResult error = ClassifyFilesByArea(job, split, counts, memory);
