@@ -3,17 +3,10 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "ui/logic/category_colors.h"
 #include "ui/ui_text.h"
 
 namespace zelvane {
-
-namespace {
-
-// One colour per category, in category order.
-const QColor kBarColors[kCategoryCount] = {QColor(0x2e, 0x7d, 0x32), QColor(0xc6, 0x28, 0x28), QColor(0x15, 0x65, 0xc0),
-                                           QColor(0xef, 0x8f, 0x00), QColor(0x75, 0x75, 0x75)};
-
-}  // namespace
 
 QString CountsInWords(const CategoryCounts& counts) {
   QStringList parts;
@@ -56,7 +49,7 @@ void CategoryChart::paintEvent(QPaintEvent*) {
                      FromUtf8(CategoryLabel(category)));
     const int bar =
         static_cast<int>(static_cast<double>(barSpace) * static_cast<double>(count) / static_cast<double>(largest));
-    painter.fillRect(QRect(barLeft, row.top() + 2, bar, std::max(1, rowHeight - 4)), kBarColors[c]);
+    painter.fillRect(QRect(barLeft, row.top() + 2, bar, std::max(1, rowHeight - 4)), QColor::fromRgb(kCategoryColors[c]));
     painter.drawText(QRect(barLeft + bar + 3, row.top(), countWidth + barSpace - bar, rowHeight),
                      Qt::AlignLeft | Qt::AlignVCenter, QString::number(count));
   }

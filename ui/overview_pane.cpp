@@ -5,12 +5,13 @@
 #include <QSignalBlocker>
 
 #include "ui/category_chart.h"
+#include "ui/ui_text.h"
 
 namespace zelvane {
 
 namespace {
 
-const int kLoadedTable = COverviewPane::kCurrentTable + 1;
+const int kLoadedTable = MainDialogLogic::kLoadedTable;
 
 }  // namespace
 
@@ -18,7 +19,8 @@ COverviewPane::COverviewPane(QWidget* parent)
     : QFrame(parent), m_tables(new QComboBox(this)), m_chart(new CategoryChart(this)) {
   setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   m_tables->setAccessibleName(QStringLiteral("号段表"));
-  m_tables->addItems({QStringLiteral("原始号段"), QStringLiteral("最新号段"), QStringLiteral("载入号段表…")});
+  for (std::string_view name : MainDialogLogic::kFixedTableNames) m_tables->addItem(FromUtf8(name));
+  m_tables->addItem(FromUtf8(MainDialogLogic::kLoadTableName));
   auto* layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 3, 4, 3);
   layout->addWidget(m_tables, 0, Qt::AlignTop);

@@ -3,6 +3,7 @@
 #include <QFrame>
 
 #include "core/category_lists.h"
+#include "ui/logic/main_dialog_logic.h"
 
 class QComboBox;
 
@@ -17,7 +18,8 @@ class COverviewPane : public QFrame {
 
  public:
   // The fixed entries of the table choice; loaded tables come after them, "载入号段表…" last.
-  enum TableEntry { kOriginalTable = 0, kCurrentTable = 1 };
+  static constexpr int kOriginalTable = MainDialogLogic::kOriginalTable;
+  static constexpr int kCurrentTable = MainDialogLogic::kCurrentTable;
 
   explicit COverviewPane(QWidget* parent = nullptr);
 

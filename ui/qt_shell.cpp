@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/logic/main_window_view.h"
 #include "ui/ui_text.h"
 
 namespace zelvane {

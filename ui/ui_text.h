@@ -8,9 +8,6 @@
 
 namespace zelvane {
 
-// The caption of every message box of a command.
-inline constexpr std::string_view kMessageCaption = "提示";
-
 // Text of the program (string constants, messages of the core) is UTF-8.
 inline QString FromUtf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

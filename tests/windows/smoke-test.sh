@@ -62,6 +62,10 @@ started=$SECONDS
 explorer=$!
 
 status=$(probe text "$status_id" 15) || fail "no window \"$caption\" within 15 s"
+# The import ends with its message box, which waits for 确定; its text is the box's static 0xFFFF.
+message=$(timeout 30 "${wine[@]}" 'D:\tests\windows\window_probe.exe' "$desktop" 提示 text 65535 10) ||
+  fail "no message box after the import"
+timeout 30 "${wine[@]}" 'D:\tests\windows\window_probe.exe' "$desktop" 提示 press 1 || fail "could not press 确定"
 # A text shown while the import runs is read again until the counts come or 15 s have passed.
 while ! [[ $status =~ $expected ]] && [ $((SECONDS - started)) -lt 15 ]; do
   sleep 0.5
@@ -78,6 +82,8 @@ kill -0 "$explorer" 2>/dev/null && fail "Wine's desktop did not end after the pr
 explorer=""
 
 echo "smoke-test.sh: status line: $status"
+echo "smoke-test.sh: message: $message"
+[ "$message" = "共计导入3150个接收号码！" ] || fail "the import said \"$message\"; expected 共计导入3150个接收号码！"
 [ "$exit_code" = 0 ] || fail "the window program ended with exit code $exit_code"
 [[ $status =~ $expected ]] ||
   fail "the status line (control $status_id) shows \"$status\"; expected the counts of 号码.txt in order:" \

@@ -3,6 +3,7 @@
 //   text ID SECONDS  waits until the window is there and its control ID shows a text, at most SECONDS;
 //                    prints the text as UTF-8 (an empty line when it stayed empty)
 //   rect             prints the window's place on the desktop: X Y WIDTH HEIGHT
+//   press ID         clicks the window's button ID (IDOK = 1 closes a message box)
 //   close SECONDS    sends the window WM_CLOSE and waits for its process to end; prints the exit code
 // Exits with 0; 1 when there is no such window or its process does not end in time; 2 on wrong use.
 
@@ -83,6 +84,9 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"text" && argc == 6) return Text(argv[1], argv[2], _wtoi(argv[4]), _wtoi(argv[5]));
   HWND window = UseDesktop(argv[1]) ? FindWindowW(nullptr, argv[2]) : nullptr;
   if (command == L"rect" && argc == 4) return window != nullptr ? Rect(window) : 1;
+  if (command == L"press" && argc == 5) {
+    return window != nullptr && PostMessageW(window, WM_COMMAND, MAKEWPARAM(_wtoi(argv[4]), BN_CLICKED), 0) ? 0 : 1;
+  }
   if (command == L"close" && argc == 5) return window != nullptr ? Close(window, _wtoi(argv[4])) : 1;
   return 2;
 }

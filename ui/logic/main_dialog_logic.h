@@ -28,6 +28,9 @@ class MainDialogLogic {
  public:
   // The table choice's fixed entries; loaded tables come after them, "载入号段表…" (-1) last.
   enum TableEntry { kOriginalTable = 0, kCurrentTable = 1, kLoadedTable = 2, kLoadTableEntry = -1 };
+  // The choice's texts: the fixed entries, then the last one.
+  static constexpr std::string_view kFixedTableNames[] = {"原始号段", "最新号段"};
+  static constexpr std::string_view kLoadTableName = "载入号段表…";
 
   MainDialogLogic(MainWindowView& view, ShownNumbers& numbers);
 

@@ -23,6 +23,9 @@ struct FilePrompt {
 inline constexpr FilePrompt kImportPrompt{"选择要导入的号码文件", "文本文件(*.txt)", ""};
 inline constexpr FilePrompt kExportPrompt{"选择要导出的号码文件", "文本文件(*.txt)", "txt"};
 inline constexpr FilePrompt kPrefixTablePrompt{"选择号段表文件", "文本文件(*.txt)", ""};
+// The caption of every message box of a command.
+inline constexpr std::string_view kMessageCaption = "提示";
+
 inline constexpr std::string_view kOneClickExportFolderTitle = "所选择路径:   ";
 
 // The two files and the mode that "号码分析" was closed with.

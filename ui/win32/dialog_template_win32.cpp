@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "ui/win32/wide_text.h"
+
 namespace zelvane::win32 {
 
 namespace {
@@ -58,23 +60,6 @@ ControlClass ClassOf(res::ControlKind kind) {
 }
 
 }  // namespace
-
-std::wstring Wide(std::string_view utf8) {
-  if (utf8.empty()) return {};
-  const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), units);
-  return wide;
-}
-
-std::string Utf8(std::wstring_view wide) {
-  if (wide.empty()) return {};
-  const int bytes =
-      WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr);
-  std::string utf8(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), bytes, nullptr, nullptr);
-  return utf8;
-}
 
 std::vector<WORD> BuildDialogTemplate(const res::DialogTemplate& dialog) {
   TemplateWriter out;

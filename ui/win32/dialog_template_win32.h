@@ -14,9 +14,4 @@ namespace zelvane::win32 {
 // window fills with its own controls.
 std::vector<WORD> BuildDialogTemplate(const res::DialogTemplate& dialog);
 
-// The text as Windows takes it.
-std::wstring Wide(std::string_view utf8);
-// And back.
-std::string Utf8(std::wstring_view wide);
-
 }  // namespace zelvane::win32

@@ -1,28 +1,442 @@
 #include "ui/win32/main_window.h"
 
+#include <commctrl.h>
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <algorithm>
+#include <mutex>
+#include <string>
+
 #include "res/main_dialog_template.h"
+#include "res/string_table.h"
+#include "ui/logic/category_colors.h"
+#include "ui/logic/main_dialog_logic.h"
+#include "ui/win32/background_work_win32.h"
 #include "ui/win32/dialog_template_win32.h"
+#include "ui/win32/file_prompts_win32.h"
+#include "ui/win32/template_dialogs_win32.h"
+#include "ui/win32/wide_text.h"
 
 namespace zelvane::win32 {
 
 namespace {
 
-INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM) {
+constexpr UINT kImportPending = WM_APP + 1;  // files given at start or dropped wait for the window to show
+
+// The list's own menu.
+enum ListCommand : UINT { kCopy = 40001, kSelectAll, kClear, kRemoveRepeats };
+
+// Controls made at start inside the overview pane.
+constexpr int kTableChoiceId = 2001;
+constexpr int kChartId = 2002;
+
+struct CategoryBox {
+  int id;
+  NumberCategory category;
+};
+
+constexpr CategoryBox kCategoryBoxes[] = {
+    {res::IDC_CHECK_MOBILE, NumberCategory::Mobile},   {res::IDC_CHECK_UNICOM, NumberCategory::Unicom},
+    {res::IDC_CHECK_TELECOM, NumberCategory::Telecom}, {res::IDC_CHECK_PHS, NumberCategory::Phs},
+    {res::IDC_CHECK_OTHER, NumberCategory::Other},
+};
+
+// The shown numbers, told to the virtual list: it asks for the text of the items it paints.
+class ListNumbers final : public ShownNumbers {
+ public:
+  void Attach(HWND list) { m_list = list; }
+
+ protected:
+  void EndReset() override {
+    ListView_SetItemState(m_list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ShowCount();
+  }
+  void EndAppend() override { ShowCount(); }
+
+ private:
+  void ShowCount() {
+    const int count = static_cast<int>(std::min<std::size_t>(size(), INT_MAX));
+    // Wine's list measures every item on its first paint with items (minutes for millions); painted once
+    // with one item, it does not. Harmless on Windows.
+    if (m_shown == 0 && count > 1) {
+      ListView_SetItemCountEx(m_list, 1, LVSICF_NOSCROLL);
+      UpdateWindow(m_list);
+    }
+    ListView_SetItemCountEx(m_list, count, LVSICF_NOINVALIDATEALL);
+    InvalidateRect(m_list, nullptr, TRUE);
+    m_shown = count;
+  }
+
+  HWND m_list = nullptr;
+  int m_shown = 0;
+};
+
+class MainWindow final : public MainWindowView {
+ public:
+  explicit MainWindow(std::vector<std::filesystem::path> files) : m_pending(std::move(files)) {}
+
+  static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) SetWindowLongPtrW(window, DWLP_USER, lParam);
+    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(window, DWLP_USER));
+    return self != nullptr ? self->Handle(window, message, wParam, lParam) : FALSE;
+  }
+
+ private:
+  INT_PTR Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnInitDialog(HWND window);
+  void OnCommand(UINT id, UINT code);
+  INT_PTR OnNotify(const NMHDR& header, LPARAM lParam);
+  void OnSize(int cx, int cy);
+  void OnDrawChart(const DRAWITEMSTRUCT& item) const;
+  void OnDropFiles(HDROP drop);
+  void ShowListMenu(POINT at);
+  void CopySelection() const;
+  void Command(const std::function<void()>& command) { m_logic.RunCommand(command); }
+  HWND Item(int id) const { return GetDlgItem(m_window, id); }
+
+  // MainWindowView
+  std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) override {
+    return win32::ChooseOpenFile(m_window, prompt);
+  }
+  std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) override {
+    return win32::ChooseSaveFile(m_window, prompt);
+  }
+  std::optional<std::filesystem::path> ChooseFolder(std::string_view title) override {
+    return win32::ChooseFolder(m_window, title);
+  }
+  void ShowMessage(std::string_view text) override { win32::ShowMessage(m_window, text); }
+  std::string AskSeparator() override { return win32::AskSeparator(m_window); }
+  std::optional<ComparisonRequest> AskComparison() override { return win32::AskComparison(m_window); }
+  void ShowAbout() override { win32::ShowAbout(m_window); }
+  void ShowHelp() override { win32::ShowHelp(m_window); }
+  bool RunWork(std::string_view what, const std::function<void(WorkProgress&)>& work) override {
+    return m_work.Run(what, work);
+  }
+  void CancelWork() override { m_work.Cancel(); }
+  void ShowWaitCursor(bool wait) override {
+    m_waiting += wait ? 1 : -1;
+    SetCursor(LoadCursorW(nullptr, m_waiting > 0 ? IDC_WAIT : IDC_ARROW));
+  }
+  void EnableCommands(bool enable) override;
+  void ShowCounts(std::string_view status, const CategoryCounts& counts) override;
+  void ChooseTableEntry(int entry) override;
+  void ShowLoadedTable(std::string_view name, std::string_view path) override;
+  void CloseLater() override { PostMessageW(m_window, WM_CLOSE, 0, 0); }
+
+  HWND m_window = nullptr;
+  HWND m_list = nullptr;
+  ListNumbers m_numbers;
+  MainDialogLogic m_logic{*this, m_numbers};
+  BackgroundWork m_work{nullptr};
+  std::vector<std::filesystem::path> m_pending;
+  CategoryCounts m_counts{};
+  int m_waiting = 0;
+  std::wstring m_itemText;  // the text the list asked for last
+};
+
+INT_PTR MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_INITDIALOG: return TRUE;
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDCANCEL) EndDialog(window, 0);
+    case WM_INITDIALOG: OnInitDialog(window); return FALSE;
+    case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return TRUE;
+    case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
+    case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    case WM_DRAWITEM:
+      if (wParam != kChartId) return FALSE;
+      OnDrawChart(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
+    case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return TRUE;
+    case kImportPending: {
+      // Files given at start: the window shows before the import and its message.
+      ShowWindow(window, SW_SHOW);
+      UpdateWindow(window);
+      std::vector<std::filesystem::path> files = std::exchange(m_pending, {});
+      Command([&] { m_logic.ImportFiles(files); });
+      return TRUE;
+    }
+    case WM_CONTEXTMENU:
+      if (reinterpret_cast<HWND>(wParam) != m_list) return FALSE;
+      ShowListMenu({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      return TRUE;
+    case WM_SYSCOMMAND:
+      if ((wParam & 0xFFF0) != res::IDM_ABOUTBOX) return FALSE;
+      m_logic.OnAbout();
+      return TRUE;
+    case WM_SETCURSOR:
+      if (m_waiting == 0) return FALSE;
+      SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+      SetWindowLongPtrW(window, DWLP_MSGRESULT, TRUE);
+      return TRUE;
+    case WM_CLOSE:
+      // The close box ends the program; while work runs, once the work stopped.
+      if (m_logic.OnClose()) EndDialog(window, 0);
       return TRUE;
     default: return FALSE;
   }
 }
 
+void MainWindow::OnInitDialog(HWND window) {
+  m_window = window;
+  m_list = Item(res::IDC_NUMBER_LIST);
+  m_numbers.Attach(m_list);
+  m_work = BackgroundWork(window);
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  for (const auto& [kind, size] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
+    const int pixels = GetSystemMetrics(size);
+    SendMessageW(window, WM_SETICON, kind,
+                 reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(res::IDR_MAINFRAME), IMAGE_ICON,
+                                                     pixels, pixels, LR_DEFAULTCOLOR)));
+  }
+  if (const std::string_view about = res::LoadUtf8String(res::IDS_ABOUT_MENU_ITEM); !about.empty()) {
+    HMENU menu = GetSystemMenu(window, FALSE);
+    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu, MF_STRING, res::IDM_ABOUTBOX, Wide(about).c_str());
+  }
+
+  // The list shows numbers in columns as wide as the longest of them usually is.
+  ListView_SetExtendedListViewStyle(m_list, LVS_EX_DOUBLEBUFFER);
+  HDC dc = GetDC(m_list);
+  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(m_list, WM_GETFONT, 0, 0)));
+  SIZE extent{};
+  GetTextExtentPoint32W(dc, L"013912345678", 12, &extent);
+  SelectObject(dc, old);
+  ReleaseDC(m_list, dc);
+  ListView_SetColumnWidth(m_list, 0, extent.cx + 16);
+
+  // The overview pane: the table choice at its left, the chart beside it.
+  RECT pane;
+  GetWindowRect(Item(res::IDC_OVERVIEW), &pane);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&pane), 2);
+  const HFONT font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+  const int margin = 5;
+  const int choiceWidth = (pane.right - pane.left) * 2 / 5;
+  HWND choice = CreateWindowExW(0, WC_COMBOBOXW, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST,
+                                pane.left + margin, pane.top + margin, choiceWidth, 200, window,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTableChoiceId)), instance, nullptr);
+  HWND chart = CreateWindowExW(0, L"Static", nullptr, WS_CHILD | WS_VISIBLE | SS_OWNERDRAW,
+                               pane.left + 2 * margin + choiceWidth, pane.top + margin,
+                               pane.right - pane.left - 3 * margin - choiceWidth, pane.bottom - pane.top - 2 * margin,
+                               window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kChartId)), instance, nullptr);
+  SendMessageW(choice, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageW(chart, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  for (std::string_view name : MainDialogLogic::kFixedTableNames) {
+    SendMessageW(choice, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(name).c_str()));
+  }
+  SendMessageW(choice, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(MainDialogLogic::kLoadTableName).c_str()));
+  ChooseTableEntry(MainDialogLogic::kOriginalTable);
+
+  // The status line spans the window as the list does.
+  RECT list;
+  GetWindowRect(m_list, &list);
+  RECT status;
+  GetWindowRect(Item(res::IDC_STATUS), &status);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&status), 2);
+  SetWindowPos(Item(res::IDC_STATUS), nullptr, 0, 0, list.right - list.left, status.bottom - status.top,
+               SWP_NOMOVE | SWP_NOZORDER);
+
+  Button_SetCheck(Item(res::IDC_CHECK_ALL), m_logic.Boxes().all ? BST_CHECKED : BST_UNCHECKED);
+  DragAcceptFiles(window, TRUE);
+  SetFocus(m_list);
+  if (!m_pending.empty()) PostMessageW(window, kImportPending, 0, 0);
+}
+
+void MainWindow::OnCommand(UINT id, UINT code) {
+  const auto box = [&](std::optional<NumberCategory> clicked) {
+    BoxStates boxes;
+    boxes.all = Button_GetCheck(Item(res::IDC_CHECK_ALL)) == BST_CHECKED;
+    for (const CategoryBox& each : kCategoryBoxes) {
+      boxes.ticked[CategoryIndex(each.category)] = Button_GetCheck(Item(each.id)) == BST_CHECKED;
+    }
+    Command([&] { m_logic.OnBox(clicked, boxes); });
+  };
+  switch (id) {
+    case res::IDC_IMPORT: return Command([this] { m_logic.OnImport(); });
+    case res::IDC_EXPORT: return Command([this] { m_logic.OnExport(); });
+    case res::IDC_ONE_CLICK_EXPORT: return Command([this] { m_logic.OnOneClickExport(); });
+    case res::IDC_ANALYSIS: return Command([this] { m_logic.OnAnalysis(); });
+    case res::IDC_HELP_BUTTON: return Command([this] { m_logic.OnHelp(); });
+    case res::IDC_CHECK_ALL: return box(std::nullopt);
+    case kTableChoiceId: {
+      if (code != CBN_SELCHANGE) return;
+      const int index = ComboBox_GetCurSel(Item(kTableChoiceId));
+      const int entry = index == ComboBox_GetCount(Item(kTableChoiceId)) - 1 ? MainDialogLogic::kLoadTableEntry : index;
+      return Command([this, entry] { m_logic.OnTableChosen(entry); });
+    }
+    case kCopy: return CopySelection();
+    case kSelectAll: ListView_SetItemState(m_list, -1, LVIS_SELECTED, LVIS_SELECTED); return;
+    case kClear: return Command([this] { m_logic.OnClearNumbers(); });
+    case kRemoveRepeats: return Command([this] { m_logic.OnRemoveRepeats(); });
+    default: break;  // Enter and Esc do not close the window: Esc would throw every number away
+  }
+  for (const CategoryBox& each : kCategoryBoxes) {
+    if (static_cast<int>(id) == each.id) return box(each.category);
+  }
+}
+
+INT_PTR MainWindow::OnNotify(const NMHDR& header, LPARAM lParam) {
+  if (header.hwndFrom != m_list) return FALSE;
+  if (header.code == LVN_GETDISPINFOW) {
+    LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lParam)->item;
+    if ((item.mask & LVIF_TEXT) == 0 || item.cchTextMax <= 0) return TRUE;
+    {
+      const std::lock_guard lock(m_numbers.AppendLock());
+      const auto index = static_cast<std::size_t>(item.iItem);
+      m_itemText = index < m_numbers.size() ? FromGbk(m_numbers.Number(index)) : std::wstring();
+    }
+    const std::size_t length = std::min(m_itemText.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+    std::copy_n(m_itemText.c_str(), length, item.pszText);
+    item.pszText[length] = L'\0';
+    return TRUE;
+  }
+  if (header.code == LVN_KEYDOWN && (GetKeyState(VK_CONTROL) & 0x8000) != 0) {
+    const WORD key = reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey;
+    if (key == 'C') CopySelection();
+    if (key == 'A') ListView_SetItemState(m_list, -1, LVIS_SELECTED, LVIS_SELECTED);
+    return TRUE;
+  }
+  return FALSE;
+}
+
+void MainWindow::OnSize(int cx, int cy) {
+  if (m_list == nullptr) return;  // the first size comes as the window is made
+  SetWindowPos(m_list, nullptr, 15, 100, std::max(0, cx - 30), std::max(0, cy - 125), SWP_NOZORDER);
+  RECT status;
+  GetWindowRect(Item(res::IDC_STATUS), &status);
+  MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&status), 2);
+  SetWindowPos(Item(res::IDC_STATUS), nullptr, status.left, cy - 20, std::max(0, cx - 30),
+               status.bottom - status.top, SWP_NOZORDER);
+  // The overview pane and what it holds keep to the right edge.
+  RECT pane;
+  GetWindowRect(Item(res::IDC_OVERVIEW), &pane);
+  MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&pane), 2);
+  const int shift = cx - 15 - (pane.right - pane.left) - pane.left;
+  for (const int id : {res::IDC_OVERVIEW, kTableChoiceId, kChartId}) {
+    RECT rect;
+    GetWindowRect(Item(id), &rect);
+    MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&rect), 2);
+    SetWindowPos(Item(id), nullptr, rect.left + shift, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  }
+  InvalidateRect(m_window, nullptr, TRUE);
+}
+
+// The bar chart: a row per category, its name, a bar as long as its share of the largest, the count.
+void MainWindow::OnDrawChart(const DRAWITEMSTRUCT& item) const {
+  const RECT& area = item.rcItem;
+  FillRect(item.hDC, &area, GetSysColorBrush(COLOR_BTNFACE));
+  SetBkMode(item.hDC, TRANSPARENT);
+  const std::uint64_t largest = std::max<std::uint64_t>(1, *std::max_element(m_counts.begin(), m_counts.end()));
+  SIZE label{};
+  GetTextExtentPoint32W(item.hDC, L"小灵通", 3, &label);
+  SIZE digits{};
+  const std::wstring widest = std::to_wstring(largest);
+  GetTextExtentPoint32W(item.hDC, widest.c_str(), static_cast<int>(widest.size()), &digits);
+  const int rowHeight = (area.bottom - area.top) / static_cast<int>(kCategoryCount);
+  const int barLeft = area.left + label.cx + 4;
+  const int barSpace = std::max(0L, area.right - barLeft - digits.cx - 4);
+  for (NumberCategory category : kAllCategories) {
+    const std::size_t c = CategoryIndex(category);
+    const int top = area.top + static_cast<int>(c) * rowHeight;
+    RECT name{area.left, top, area.left + label.cx, top + rowHeight};
+    const std::wstring text = Wide(CategoryLabel(category));
+    DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &name, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+    const int bar = static_cast<int>(static_cast<double>(barSpace) * static_cast<double>(m_counts[c]) /
+                                     static_cast<double>(largest));
+    const std::uint32_t rgb = kCategoryColors[c];
+    HBRUSH brush = CreateSolidBrush(RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF));
+    const RECT barRect{barLeft, top + 2, barLeft + bar, top + std::max(3, rowHeight - 2)};
+    FillRect(item.hDC, &barRect, brush);
+    DeleteObject(brush);
+    RECT count{barLeft + bar + 3, top, area.right, top + rowHeight};
+    const std::wstring number = std::to_wstring(m_counts[c]);
+    DrawTextW(item.hDC, number.c_str(), static_cast<int>(number.size()), &count, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+  }
+}
+
+void MainWindow::OnDropFiles(HDROP drop) {
+  const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+  std::vector<std::filesystem::path> files;
+  for (UINT i = 0; i < count; ++i) {
+    std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+    name.resize(DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size())));
+    files.emplace_back(name);
+  }
+  DragFinish(drop);
+  if (files.empty() || !m_pending.empty()) return;
+  // Explorer waits until the drop is taken: the import and its message come after.
+  m_pending = std::move(files);
+  PostMessageW(m_window, kImportPending, 0, 0);
+}
+
+void MainWindow::ShowListMenu(POINT at) {
+  if (at.x == -1 && at.y == -1) {  // from the keyboard: at the list's corner
+    RECT list;
+    GetWindowRect(m_list, &list);
+    at = {list.left + 8, list.top + 8};
+  }
+  HMENU menu = CreatePopupMenu();
+  const UINT enabled = IsWindowEnabled(Item(res::IDC_IMPORT)) ? MF_ENABLED : MF_GRAYED;
+  AppendMenuW(menu, MF_STRING, kCopy, L"复制(&C)\tCtrl+C");
+  AppendMenuW(menu, MF_STRING, kSelectAll, L"全选(&A)\tCtrl+A");
+  AppendMenuW(menu, MF_STRING | enabled, kClear, L"清空(&L)");
+  AppendMenuW(menu, MF_STRING | enabled, kRemoveRepeats, L"去除重复号码(&D)");
+  TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, m_window, nullptr);
+  DestroyMenu(menu);
+}
+
+// The selected numbers, one a line, as Unicode text on the clipboard.
+void MainWindow::CopySelection() const {
+  std::wstring text;
+  {
+    const std::lock_guard lock(m_numbers.AppendLock());
+    for (int item = ListView_GetNextItem(m_list, -1, LVNI_SELECTED); item >= 0;
+         item = ListView_GetNextItem(m_list, item, LVNI_SELECTED)) {
+      if (!text.empty()) text += L"\r\n";
+      text += FromGbk(m_numbers.Number(static_cast<std::size_t>(item)));
+    }
+  }
+  if (text.empty() || !OpenClipboard(m_window)) return;
+  EmptyClipboard();
+  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+  if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+    std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(memory)));
+    GlobalUnlock(memory);
+    if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+  }
+  CloseClipboard();
+}
+
+void MainWindow::EnableCommands(bool enable) {
+  for (const int id : {res::IDC_IMPORT, res::IDC_EXPORT, res::IDC_ONE_CLICK_EXPORT, res::IDC_ANALYSIS,
+                       res::IDC_CHECK_ALL, kTableChoiceId}) {
+    EnableWindow(Item(id), enable);
+  }
+  for (const CategoryBox& each : kCategoryBoxes) EnableWindow(Item(each.id), enable);
+  DragAcceptFiles(m_window, enable);
+}
+
+void MainWindow::ShowCounts(std::string_view status, const CategoryCounts& counts) {
+  SetDlgItemTextW(m_window, res::IDC_STATUS, Wide(status).c_str());
+  m_counts = counts;
+  InvalidateRect(Item(kChartId), nullptr, TRUE);
+}
+
+void MainWindow::ChooseTableEntry(int entry) { ComboBox_SetCurSel(Item(kTableChoiceId), entry); }
+
+void MainWindow::ShowLoadedTable(std::string_view name, std::string_view) {
+  HWND choice = Item(kTableChoiceId);
+  const int loaded = MainDialogLogic::kLoadedTable;
+  if (ComboBox_GetCount(choice) > loaded + 1) ComboBox_DeleteString(choice, loaded);
+  ComboBox_InsertString(choice, loaded, Wide(name).c_str());
+  ComboBox_SetCurSel(choice, loaded);
+}
+
 }  // namespace
 
-int RunMainWindow(HINSTANCE instance, const std::vector<std::filesystem::path>&) {
+int RunMainWindow(HINSTANCE instance, const std::vector<std::filesystem::path>& files) {
+  MainWindow window(files);
   const std::vector<WORD> dialog = BuildDialogTemplate(res::kMainDialog);
   return static_cast<int>(DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(dialog.data()),
-                                                  nullptr, MainDialogProc, 0));
+                                                  nullptr, MainWindow::Procedure, reinterpret_cast<LPARAM>(&window)));
 }
 
 }  // namespace zelvane::win32

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <windows.h>
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "ui/logic/main_window_view.h"
+
+namespace zelvane::win32 {
+
+// Windows' own prompts for a file to read, a file to write (asking before it replaces one) and a folder;
+// nothing when the user cancels. Paths are wide: any folder name works.
+std::optional<std::filesystem::path> ChooseOpenFile(HWND owner, const FilePrompt& prompt);
+std::optional<std::filesystem::path> ChooseSaveFile(HWND owner, const FilePrompt& prompt);
+std::optional<std::filesystem::path> ChooseFolder(HWND owner, std::string_view title);
+
+}  // namespace zelvane::win32

@@ -1,0 +1,113 @@
+#include "ui/win32/template_dialogs_win32.h"
+
+#include <vector>
+
+#include "res/about_dialog_template.h"
+#include "res/analysis_dialog_template.h"
+#include "res/help_dialog_template.h"
+#include "res/separator_dialog_template.h"
+#include "ui/logic/analysis_choice.h"
+#include "ui/win32/dialog_template_win32.h"
+#include "ui/win32/file_prompts_win32.h"
+#include "ui/win32/wide_text.h"
+
+namespace zelvane::win32 {
+
+namespace {
+
+// The object a dialog procedure works on, handed over in WM_INITDIALOG.
+template <class State>
+State* StateOf(HWND dialog, UINT message, LPARAM parameter) {
+  if (message == WM_INITDIALOG) SetWindowLongPtrW(dialog, DWLP_USER, parameter);
+  return reinterpret_cast<State*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+std::wstring TextOf(HWND control) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+  return text;
+}
+
+// 确定 and Esc close it; nothing else to decide.
+INT_PTR CALLBACK InformationProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  if (message == WM_INITDIALOG) return TRUE;
+  if (message == WM_COMMAND && (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL)) {
+    EndDialog(dialog, LOWORD(wParam));
+    return TRUE;
+  }
+  return FALSE;
+}
+
+INT_PTR CALLBACK SeparatorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* separator = StateOf<std::string>(dialog, message, lParam);
+  switch (message) {
+    case WM_INITDIALOG: SetFocus(GetDlgItem(dialog, res::IDC_SEPARATOR_EDIT)); return FALSE;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK) *separator = Utf8(TextOf(GetDlgItem(dialog, res::IDC_SEPARATOR_EDIT)));
+      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, LOWORD(wParam));
+      return TRUE;
+    default: return FALSE;
+  }
+}
+
+struct Analysis {
+  AnalysisChoice choice;
+  std::optional<ComparisonRequest> request;
+};
+
+INT_PTR CALLBACK AnalysisProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* analysis = StateOf<Analysis>(dialog, message, lParam);
+  if (message == WM_INITDIALOG) return TRUE;
+  if (message != WM_COMMAND) return FALSE;
+  const auto pick = [&](int slot, int edit) {
+    if (analysis->choice.Picked(slot, ChooseOpenFile(dialog, kImportPrompt))) {
+      SetDlgItemTextW(dialog, edit, analysis->choice.File(slot).c_str());
+    }
+  };
+  const auto finish = [&](ComparisonMode mode) {
+    analysis->request = analysis->choice.Finish(mode);
+    if (!analysis->request) return ShowMessage(dialog, AnalysisChoice::kBothFilesNeeded);
+    EndDialog(dialog, IDOK);
+  };
+  switch (LOWORD(wParam)) {
+    case res::IDC_PICK_FILE1: pick(0, res::IDC_FILE1_EDIT); break;
+    case res::IDC_PICK_FILE2: pick(1, res::IDC_FILE2_EDIT); break;
+    case res::IDC_FIND_SAME: finish(ComparisonMode::FindSame); break;
+    case res::IDC_FIND_DIFFERENT: finish(ComparisonMode::FindDifferent); break;
+    case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
+    default: break;  // Enter on anything else does nothing
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+INT_PTR RunTemplateDialog(HWND owner, const res::DialogTemplate& dialog, DLGPROC procedure, LPARAM parameter) {
+  const std::vector<WORD> bytes = BuildDialogTemplate(dialog);
+  return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(bytes.data()), owner,
+                                 procedure, parameter);
+}
+
+void ShowMessage(HWND owner, std::string_view text) {
+  MessageBoxW(owner, Wide(text).c_str(), Wide(kMessageCaption).c_str(), MB_OK);
+}
+
+std::string AskSeparator(HWND owner) {
+  std::string separator;
+  RunTemplateDialog(owner, res::kSeparatorDialog, SeparatorProc, reinterpret_cast<LPARAM>(&separator));
+  return separator;
+}
+
+std::optional<ComparisonRequest> AskComparison(HWND owner) {
+  Analysis analysis;
+  if (RunTemplateDialog(owner, res::kAnalysisDialog, AnalysisProc, reinterpret_cast<LPARAM>(&analysis)) != IDOK) {
+    return std::nullopt;
+  }
+  return analysis.request;
+}
+
+void ShowAbout(HWND owner) { RunTemplateDialog(owner, res::kAboutDialog, InformationProc, 0); }
+
+void ShowHelp(HWND owner) { RunTemplateDialog(owner, res::kHelpDialog, InformationProc, 0); }
+
+}  // namespace zelvane::win32
