@@ -7,6 +7,7 @@
 #   PROFILE: mixed (default: make_number_file's mobiles, landlines and service numbers, CR LF, LF and commas)
 #   or real (make_compare_data's numbers-real file, as users' files are: 1000000 or 10000000 lines).
 #   SEPARATOR: what classify writes after each number (default: its own, CR LF).
+#   BY: classify's --by (such as city or city,carrier): files by home area, in an output folder of their own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -27,8 +28,9 @@ case $profile in
     ;;
   *) echo "unknown profile $profile" >&2; exit 2 ;;
 esac
-separator=()
-[ -z "${SEPARATOR:-}" ] || separator=(--separator "$SEPARATOR")
+options=()
+[ -z "${SEPARATOR:-}" ] || options=(--separator "$SEPARATOR")
+[ -z "${BY:-}" ] || options+=(--by "$BY")
 
 awk_classify() {
   mkdir -p "$data/awk-out"
@@ -50,13 +52,13 @@ awk_classify() {
     }' "$1"
 }
 
-classify_out="$data/classify-out"
+classify_out="$data/classify${BY:+-by-${BY/,/-}}-out"
 mkdir -p "$classify_out"
 size=$(stat -c %s "$input")
 # One run of each in turn, so that the machine's drift touches them alike; awk (many seconds) once.
 t_classify="" t_cat="" t_sync=""
 for _ in $(seq "$runs"); do
-  t_classify+="$(seconds "$build/cli/zelvane-cli" classify "${separator[@]}" --out "$classify_out" "$input") "
+  t_classify+="$(seconds "$build/cli/zelvane-cli" classify "${options[@]}" --out "$classify_out" "$input") "
   t_cat+="$(seconds sh -c "cat '$input' > '$data/cat-copy.txt'") "
   t_sync+="$(seconds dd if="$input" of="$data/dd-copy.txt" bs=1M conv=fsync status=none) "
 done
@@ -64,8 +66,9 @@ t_classify=$(echo "$t_classify" | tr ' ' '\n' | grep . | median)
 t_cat=$(echo "$t_cat" | tr ' ' '\n' | grep . | median)
 t_sync=$(echo "$t_sync" | tr ' ' '\n' | grep . | median)
 t_awk=$(seconds awk_classify "$input")
-status=$("$build/cli/zelvane-cli" classify "${separator[@]}" --out "$classify_out" "$input")
-peak_kb=$(/usr/bin/time -f %M "$build/cli/zelvane-cli" classify --out "$classify_out" "$input" 2>&1 >/dev/null)
+status=$("$build/cli/zelvane-cli" classify "${options[@]}" --out "$classify_out" "$input")
+status=${status%%$'\n'*}  # the totals; by area a line per file follows
+peak_kb=$(/usr/bin/time -f %M "$build/cli/zelvane-cli" classify "${options[@]}" --out "$classify_out" "$input" 2>&1 >/dev/null)
 n_classify=$(cat "$classify_out"/*.txt | wc -l)
 n_awk=$(cat "$data/awk-out"/*.txt | wc -l)
 ratio() { echo "$1 / $2" | bc -l; }
@@ -75,7 +78,7 @@ echo "zelvane-cli: $status"
 echo
 echo "| command | median time | numbers written | vs dd conv=fsync |"
 echo "|---|---|---|---|"
-printf '| `zelvane-cli classify` | %.3f s | %s | %.2fx |\n' "$t_classify" "$n_classify" "$(ratio "$t_classify" "$t_sync")"
+printf '| `zelvane-cli classify%s` | %.3f s | %s | %.2fx |\n' "${BY:+ --by $BY}" "$t_classify" "$n_classify" "$(ratio "$t_classify" "$t_sync")"
 printf '| `dd bs=1M conv=fsync` (a copy flushed to disk, as classify flushes its files) | %.3f s | %s bytes | 1.00x |\n' "$t_sync" "$size"
 printf '| `cat FILE > OUT` (not flushed) | %.3f s | %s bytes | %.2fx |\n' "$t_cat" "$size" "$(ratio "$t_cat" "$t_sync")"
 printf '| awk three-digit rule (one run) | %.3f s | %s | %.2fx |\n' "$t_awk" "$n_awk" "$(ratio "$t_awk" "$t_sync")"
