@@ -4,6 +4,7 @@
 #include <bit>
 #include <memory>
 
+#include "core/short_copy.h"
 #include "ops/classify_inputs.h"
 #include "ops/file_failure.h"
 #include "ops/memory_budget.h"
@@ -37,6 +38,13 @@ class AreaWriting {
   void Add(std::string_view number, NumberCategory category, std::vector<std::uint64_t>& counts) {
     const std::size_t file = split_.FileOf(split_.table().Lookup(number), category);
     ++counts[file];
+    // Numbers and separators are short: one record, copied without a library call.
+    if (number.size() <= kShortCopyLimit && job_.separator.size() <= kShortCopyLimit) {
+      char* record = store_.Append(file, number.size() + job_.separator.size());
+      CopyShort(record, number.data(), number.size());
+      CopyShort(record + number.size(), job_.separator.data(), job_.separator.size());
+      return;
+    }
     store_.AppendBytes(file, number);
     store_.AppendBytes(file, job_.separator);
   }

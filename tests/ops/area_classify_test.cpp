@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "tests/support/test_files.h"
@@ -77,23 +78,27 @@ std::string ManyNumbers() {
   return text;
 }
 
-// Put aside in a temporary file (no memory at all) or held in memory, the files are the same; each holds
-// its numbers in input order, and no old file or temporary one is left.
+// Put aside in a temporary file (no memory at all, a frame of 4 KiB each) or held in memory, with a
+// short separator or one that makes records longer than a short copy, the files are the same: each
+// holds its numbers in input order, and no old file or temporary one is left.
 TEST(ClassifyFilesByArea, SameFilesHeldOrPutAside) {
   TemporaryFolder folder;
   const std::string numbers = ManyNumbers();
   test::WriteFile(folder / "numbers.txt", numbers);
   const AreaSplit split(AreaTable::BuiltIn(), AreaLevel::City, true);
-  std::map<std::string, std::string> expected;
-  for (std::size_t at = 0; at < numbers.size(); at += 12) {
-    const std::string_view number = std::string_view(numbers).substr(at, 11);
-    const auto category = PrefixTable::Original().Classify(number);
-    expected[split.FileName(split.FileOf(AreaTable::BuiltIn().Lookup(number), category))] += std::string(number) + ",";
-  }
-  ASSERT_GT(expected.size(), 100U);
   TemporaryFolder out;  // the second run replaces the first one's files: the old ones go, in parallel
-  for (const std::uint64_t memory : {std::uint64_t{0}, std::uint64_t{1} << 30}) {
-    const ClassifyJob job{{folder / "numbers.txt"}, out.path(), ","};
+  const std::pair<std::uint64_t, std::string> runs[] = {{0, ","},
+                                                        {std::uint64_t{1} << 30, std::string(40, '-') + "\n"}};
+  for (const auto& [memory, separator] : runs) {
+    std::map<std::string, std::string> expected;
+    for (std::size_t at = 0; at < numbers.size(); at += 12) {
+      const std::string_view number = std::string_view(numbers).substr(at, 11);
+      const auto category = PrefixTable::Original().Classify(number);
+      expected[split.FileName(split.FileOf(AreaTable::BuiltIn().Lookup(number), category))] +=
+          std::string(number) + separator;
+    }
+    ASSERT_GT(expected.size(), 100U);
+    const ClassifyJob job{{folder / "numbers.txt"}, out.path(), separator};
     std::vector<std::uint64_t> counts;
     const FileResult error = ClassifyFilesByArea(job, split, counts, memory);
     ASSERT_FALSE(error) << error->Message();
