@@ -49,27 +49,28 @@ class ListNumbers final : public ShownNumbers {
 
  protected:
   void EndReset() override {
+    // Emptied first, so that clearing the selection and focus asks no item (Wine asks every one: seconds at
+    // millions).
+    ListView_SetItemCountEx(m_list, 0, LVSICF_NOSCROLL);
     ListView_SetItemState(m_list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    ShowCount();
+    ShowCount(true);
   }
-  void EndAppend() override { ShowCount(); }
+  void EndAppend() override { ShowCount(false); }
 
  private:
-  void ShowCount() {
+  void ShowCount(bool reset) {
     const int count = static_cast<int>(std::min<std::size_t>(size(), INT_MAX));
-    // Wine's list measures every item on its first paint with items (minutes for millions); painted once
-    // with one item, it does not. Harmless on Windows.
-    if (m_shown == 0 && count > 1) {
+    // Wine's list measures every item when it paints a new count of items (seconds for millions); painted
+    // once with one item first, it does not. Harmless on Windows.
+    if (reset && count > 1) {
       ListView_SetItemCountEx(m_list, 1, LVSICF_NOSCROLL);
       UpdateWindow(m_list);
     }
     ListView_SetItemCountEx(m_list, count, LVSICF_NOINVALIDATEALL);
     InvalidateRect(m_list, nullptr, TRUE);
-    m_shown = count;
   }
 
   HWND m_list = nullptr;
-  int m_shown = 0;
 };
 
 class MainWindow final : public MainWindowView {
