@@ -7,7 +7,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <iterator>
 #include <map>
+#include <sstream>
+#include <tuple>
 
 #include "res/string_table.h"
 #include "tests/support/test_files.h"
@@ -27,12 +30,8 @@ const std::map<std::string, std::string, std::less<>> kSamples = {
     {"h", "07550000001"},  {"o", "95588000"},     {"x", "18200000001"},  {"y", "19900000001"}};
 
 std::vector<std::string> Words(std::string_view text) {
-  std::vector<std::string> words;
-  for (std::size_t at = 0, end = 0; at < text.size(); at = end + 1) {
-    end = std::min(text.find(' ', at), text.size());
-    if (end > at) words.emplace_back(text.substr(at, end - at));
-  }
-  return words;
+  std::istringstream words{std::string(text)};
+  return {std::istream_iterator<std::string>(words), {}};
 }
 
 std::string Sample(std::string_view names, std::string_view separator = "\r\n") {
@@ -130,19 +129,19 @@ struct Window {
 // status changes only when a file was read, and a single file that failed says only why.
 TEST(MainDialogLogicTest, ImportsFilesInOrderAndNamesThoseThatFail) {
   struct Case {
-    const char* before;              // imported first, then the boxes clicked
+    const char* before;  // imported first, then the boxes clicked
     const char* clicks;
     std::vector<const char*> files;  // "-": a file that is not there
     const char* shown;
-    Log lines;                       // of the message; "-": the next missing file's
+    Log lines;  // of the message; "-1": file 1 cannot be read
   };
   const Case cases[] = {
       {"", "", {"m1 u1 t h o"}, "m1 u1 t h o", {"共计导入5个接收号码！"}},
       {"p q r", "全部 联通", {"m1 u1 m2 u2"}, "p u1 q u2 r", {"共计导入4个接收号码！"}},
       {"p q r", "全部 联通", {"m1 u1", "m2 u2"}, "p u2 u1 q r", {"共计导入4个接收号码！"}},
-      {"t", "", {"m1", "-", "u1 u2"}, "u1 u2 m1 t", {"共计导入3个接收号码！", "-"}},
-      {"t", "", {"-"}, "t", {"-"}},
-      {"t", "", {"-", "-"}, "t", {"共计导入0个接收号码！", "-", "-"}},
+      {"t", "", {"m1", "-", "u1 u2"}, "u1 u2 m1 t", {"共计导入3个接收号码！", "-1"}},
+      {"t", "", {"-"}, "t", {"-0"}},
+      {"t", "", {"-", "-"}, "t", {"共计导入0个接收号码！", "-0", "-1"}},
       {"t", "", {""}, "t", {"共计导入0个接收号码！"}},
   };
   for (const Case& c : cases) {
@@ -150,13 +149,10 @@ TEST(MainDialogLogicTest, ImportsFilesInOrderAndNamesThoseThatFail) {
     Window window;
     if (*c.before) window.Import(c.before, "before.txt");
     window.Click(c.clicks);
-    const std::string status = window.view.status;
     std::vector<std::filesystem::path> paths;
-    Log missing;
     for (std::size_t i = 0; i < c.files.size(); ++i) {
       const std::string name = i == 0 ? "号码.txt" : std::to_string(i);
       paths.push_back(*c.files[i] == '-' ? window.folder / name : window.Write(name, Sample(c.files[i])));
-      if (*c.files[i] == '-') missing.push_back(MissingFileMessage(paths.back()));
     }
     window.view.log.clear();
     window.ImportFiles(paths);
@@ -164,22 +160,24 @@ TEST(MainDialogLogicTest, ImportsFilesInOrderAndNamesThoseThatFail) {
     EXPECT_EQ(window.Shown(), c.shown);
     std::string message;
     for (const std::string& line : c.lines) {
-      message += (message.empty() ? "" : "\n") + (line == "-" ? missing.front() : line);
-      if (line == "-") missing.erase(missing.begin());
+      message += (message.empty() ? "" : "\n") + (line[0] == '-' ? MissingFileMessage(paths.at(line[1] - '0')) : line);
     }
     EXPECT_EQ(window.view.Messages(), Log{message});
-    EXPECT_EQ(window.view.log.at(1), paths.size() == 1 ? "RunWork 正在导入“号码.txt”…"
-                                                       : "RunWork 正在导入“号码.txt”等" + std::to_string(paths.size()) + "个文件…");
+    EXPECT_EQ(window.view.log.at(1), paths.size() == 1
+                                         ? "RunWork 正在导入“号码.txt”…"
+                                         : "RunWork 正在导入“号码.txt”等" + std::to_string(paths.size()) + "个文件…");
     const bool read = std::any_of(c.files.begin(), c.files.end(), [](const char* f) { return *f != '-'; });
-    EXPECT_EQ(window.view.status, read ? StatusText(window.logic.Lists().Counts()) : status);
+    EXPECT_EQ(window.view.log.at(3).starts_with("ShowCounts "), read);
+    EXPECT_EQ(window.view.status, StatusText(window.logic.Lists().Counts()));
   }
 }
 
-// Thousands of numbers in several files at once, with only some categories shown: the same list and
-// counts as importing them one by one; the work's total is the files' bytes.
+// Tens of thousands of numbers in several files at once, with only some categories shown: the same
+// list and counts as importing them one by one; the work's total is the files' bytes. While the files
+// are read the window goes on showing what it showed, reading it as the list would.
 TEST(MainDialogLogicTest, SeveralFilesAtOnceShowAsImportedOneByOne) {
   Window atOnce, oneByOne;
-  const Log files = {Many(0, 3000), Many(1000, 4000, true), Many(7, 2)};
+  const Log files = {Many(0, 30000), Many(10000, 40000, true), Many(7, 2)};
   std::vector<std::filesystem::path> paths;
   for (Window* window : {&atOnce, &oneByOne}) {
     window->Import("m1 u1 o");
@@ -190,22 +188,31 @@ TEST(MainDialogLogicTest, SeveralFilesAtOnceShowAsImportedOneByOne) {
     oneByOne.view.paths.emplace_back(oneByOne.Write(std::to_string(i), files[i]));
     oneByOne.Run([&] { oneByOne.logic.OnImport(); });
   }
+  const std::vector<std::string> before = atOnce.ShownNumbers();
+  int changed = 0;
+  atOnce.view.whileWorkRuns = [&] {
+    const std::lock_guard lock(atOnce.numbers.AppendLock());
+    changed += atOnce.ShownNumbers() != before;
+  };
   atOnce.ImportFiles(paths);
 
+  EXPECT_EQ(changed, 0);
   EXPECT_EQ(atOnce.ShownNumbers(), oneByOne.ShownNumbers());
-  EXPECT_EQ(atOnce.ShownNumbers().size(), 2 + 2 * 7002 / 5);
+  EXPECT_EQ(atOnce.ShownNumbers().size(), 2 + 2 * 70002 / 5);
   EXPECT_EQ(atOnce.logic.Lists().Counts(), oneByOne.logic.Lists().Counts());
-  EXPECT_EQ(atOnce.view.Messages().back(), "共计导入7002个接收号码！");
+  EXPECT_EQ(atOnce.view.Messages().back(), "共计导入70002个接收号码！");
   EXPECT_EQ(atOnce.view.workTotal, files[0].size() + files[1].size() + files[2].size());
 }
 
 // Each click of a box rebuilds the list (a reset) or appends a ticked category (an insertion at the
 // end); boxes clicked under 全部 change nothing until it is cleared. The user is asked nothing.
 TEST(MainDialogLogicTest, BoxesRebuildOrAppend) {
+  // clang-format off
   const std::vector<std::array<const char*, 3>> steps = {  // box, shown, notification
       {"全部", "", "reset"},           {"其他", "o", "append 0+1"},   {"电信", "o", ""},
       {"移动", "o m1 m2", "append 1+2"}, {"其他", "m1 m2", "reset"},   {"全部", "m1 m2 u1 o", "reset"},
       {"联通", "m1 m2 u1 o", ""},        {"全部", "m1 m2 u1", "reset"}};
+  // clang-format on
   Window window;
   window.Import("m1 u1 m2 o");
   window.view.log.clear();
@@ -243,7 +250,8 @@ TEST(MainDialogLogicTest, ExportsTheShownNumbersByteForByte) {
   window.view.paths.emplace_back(window.folder / "gone" / "out.txt");
   window.Run([&] { window.logic.OnExport(); });
   const std::string failed = window.view.Messages().back();
-  EXPECT_TRUE(failed.starts_with("无法写入文件“" + PathInMessage(window.folder / "gone" / "out.txt") + "”：")) << failed;
+  EXPECT_TRUE(failed.starts_with("无法写入文件“" + PathInMessage(window.folder / "gone" / "out.txt") + "”："))
+      << failed;
 }
 
 // 一键导出 writes each category's whole list, duplicates kept, whatever the list shows, over files that
@@ -327,7 +335,9 @@ TEST(MainDialogLogicTest, ComparesTwoFilesIntoTheList) {
     window.Write("smaller", Sample("u1"));
     const State before = window.Now();
     window.view.log.clear();
-    if (c.file1) window.view.comparisons.push_back(ComparisonRequest{window.folder / c.file1, window.folder / c.file2, c.mode});
+    if (c.file1) {
+      window.view.comparisons.push_back(ComparisonRequest{window.folder / c.file1, window.folder / c.file2, c.mode});
+    }
     window.Run([&] { window.logic.OnAnalysis(); });
 
     EXPECT_EQ(window.Shown(), c.shown);
@@ -359,6 +369,7 @@ TEST(MainDialogLogicTest, SwitchesPrefixTables) {
     Log log;             // <path> is the answer's
     const char* shown;
   };
+  // clang-format off
   const Step steps[] = {
       {MainDialogLogic::kCurrentTable, nullptr, {"ShowCounts 2 1 1 0 1"}, "x m1 u1 y o"},
       {MainDialogLogic::kCurrentTable, nullptr, {}, "x m1 u1 y o"},
@@ -370,6 +381,7 @@ TEST(MainDialogLogicTest, SwitchesPrefixTables) {
       {MainDialogLogic::kOriginalTable, nullptr, {"ShowCounts 1 1 0 0 3"}, "m1 u1 x o y"},
       {MainDialogLogic::kLoadedTable, nullptr, {"ShowCounts 0 1 1 0 3"}, "x m1 o y u1"},
   };
+  // clang-format on
   Window window;
   window.Import("x m1 o y u1");
   window.Write("bad.txt", "# mine\n139 移动\n139 联通\n");
@@ -391,7 +403,8 @@ TEST(MainDialogLogicTest, SwitchesPrefixTables) {
       if (std::find(rebuild.begin(), rebuild.end(), entry) == rebuild.end()) log.push_back(entry);
     }
     EXPECT_EQ(log, step.log);
-    EXPECT_EQ(window.view.log.size() - log.size(), !step.log.empty() && step.log.back().starts_with("ShowCounts") ? 3U : 0U);
+    EXPECT_EQ(window.view.log.size() - log.size(),
+              !step.log.empty() && step.log.back().starts_with("ShowCounts") ? 3U : 0U);
     EXPECT_EQ(window.Shown(), step.shown);
   }
   window.Import("m2", "more.txt");
@@ -426,20 +439,22 @@ TEST(MainDialogLogicTest, RemovesRepeatsAmongThousandsAndClears) {
 // Nothing changes (the list, the counts, the status, the table, any file); the commands are disabled
 // while the work runs; the window closes once it ended; only running out of memory is told.
 TEST(MainDialogLogicTest, InterruptedWorkChangesNothing) {
-  const std::vector<std::pair<std::string, std::function<void(Window&)>>> commands = {
-      {"导入", [](Window& w) { w.logic.ImportFiles({w.folder / "first.txt", w.folder / "big.txt"}); }},
-      {"导出", [](Window& w) { w.view.paths.emplace_back(w.folder / "out.txt"), w.logic.OnExport(); }},
-      {"一键导出", [](Window& w) { w.view.paths.emplace_back(w.folder.path()), w.logic.OnOneClickExport(); }},
-      {"号码分析",
+  // clang-format off
+  const std::vector<std::tuple<std::string, int, std::function<void(Window&)>>> commands = {  // and wait cursors
+      {"导入", 1, [](Window& w) { w.logic.ImportFiles({w.folder / "first.txt", w.folder / "big.txt"}); }},
+      {"导出", 1, [](Window& w) { w.view.paths.emplace_back(w.folder / "out.txt"), w.logic.OnExport(); }},
+      {"一键导出", 0, [](Window& w) { w.view.paths.emplace_back(w.folder.path()), w.logic.OnOneClickExport(); }},
+      {"号码分析", 0,
        [](Window& w) {
          w.view.comparisons.push_back(ComparisonRequest{w.folder / "big.txt", w.folder / "first.txt", {}});
          w.logic.OnAnalysis();
        }},
-      {"最新号段", [](Window& w) { w.logic.OnTableChosen(MainDialogLogic::kCurrentTable); }},
-      {"去除重复号码", [](Window& w) { w.logic.OnRemoveRepeats(); }}};
+      {"最新号段", 1, [](Window& w) { w.logic.OnTableChosen(MainDialogLogic::kCurrentTable); }},
+      {"去除重复号码", 1, [](Window& w) { w.logic.OnRemoveRepeats(); }}};
+  // clang-format on
   enum Interruption { kCancel, kStopPartWay, kClose, kNoMemory };
   const std::string big = Many(0, 400'000);  // read past the first progress report
-  for (const auto& [name, start] : commands) {
+  for (const auto& [name, cursors, start] : commands) {
     for (Interruption interruption : {kCancel, kStopPartWay, kClose, kNoMemory}) {
       if (interruption == kStopPartWay && name != "导入") continue;
       SCOPED_TRACE(name + " " + std::to_string(interruption));
@@ -455,7 +470,7 @@ TEST(MainDialogLogicTest, InterruptedWorkChangesNothing) {
 
       bool disabled = false;
       window.view.whileWorking = [&] {
-        disabled = !window.view.commandsEnabled && window.logic.WorkRunning();
+        disabled = !window.view.commandsEnabled && window.logic.WorkRunning() && window.view.waitCursorDepth == cursors;
         if (interruption == kCancel) window.view.CancelWork();
         if (interruption == kClose) {
           EXPECT_FALSE(window.logic.OnClose());

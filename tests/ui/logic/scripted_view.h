@@ -27,6 +27,9 @@ class ScriptedView final : public MainWindowView {
 
   // What the user does while work runs (cancel, close the window), on this thread before the work starts.
   std::function<void()> whileWorking;
+  // What the window does again and again while the work runs on its thread (paint the list, say); at
+  // least once.
+  std::function<void()> whileWorkRuns;
   // 取消 once the work reported this many units done; reports come every WorkProgress::kReportStep units.
   std::optional<std::uint64_t> stopAfter;
   // The next RunWork throws std::bad_alloc instead of running its work, as when its thread or its
@@ -42,24 +45,64 @@ class ScriptedView final : public MainWindowView {
 
   std::vector<std::string> Messages() const;
 
-  std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) override;
-  std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) override;
-  std::optional<std::filesystem::path> ChooseFolder(std::string_view title) override;
+  std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) override {
+    return Next(paths, "ChooseOpenFile " + std::string(prompt.title));
+  }
+  std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) override {
+    return Next(paths, "ChooseSaveFile " + std::string(prompt.title) + " " + std::string(prompt.defaultSuffix));
+  }
+  std::optional<std::filesystem::path> ChooseFolder(std::string_view title) override {
+    return Next(paths, "ChooseFolder " + std::string(title));
+  }
   void ShowMessage(std::string_view text) override { log.push_back("ShowMessage " + std::string(text)); }
-  std::string AskSeparator() override;
-  std::optional<ComparisonRequest> AskComparison() override;
+  std::string AskSeparator() override { return Next(separators, "AskSeparator"); }
+  std::optional<ComparisonRequest> AskComparison() override { return Next(comparisons, "AskComparison"); }
   void ShowAbout() override { log.emplace_back("ShowAbout"); }
   void ShowHelp() override { log.emplace_back("ShowHelp"); }
   bool RunWork(std::string_view what, const std::function<void(WorkProgress&)>& work) override;
   void CancelWork() override;
   void ShowWaitCursor(bool wait) override { waitCursorDepth += wait ? 1 : -1; }
-  void EnableCommands(bool enable) override;
-  void ShowCounts(std::string_view text, const CategoryCounts& shown) override;
+  void EnableCommands(bool enable) override {
+    commandsEnabled = enable;
+    log.push_back(enable ? "EnableCommands on" : "EnableCommands off");
+  }
+  void ShowCounts(std::string_view text, const CategoryCounts& shown) override {
+    status = text;
+    counts = shown;
+    log.push_back("ShowCounts " + status);
+  }
   void ChooseTableEntry(int entry) override { log.push_back("ChooseTableEntry " + std::to_string(entry)); }
-  void ShowLoadedTable(std::string_view name, std::string_view path) override;
+  void ShowLoadedTable(std::string_view name, std::string_view path) override {
+    log.push_back("ShowLoadedTable " + std::string(name) + " " + std::string(path));
+  }
   void CloseLater() override { log.emplace_back("CloseLater"); }
+#if __has_include("ui/logic/number_areas.h")
+  // The area choice and a selected number's status line, apart from the log.
+  std::vector<AreaEntry> areas;
+  std::size_t chosenArea = 0;
+  std::string statusLine;
+  void ShowStatusLine(std::string_view text) override { statusLine = text; }
+  void ShowAreas(const std::vector<AreaEntry>& entries, std::size_t chosen) override {
+    areas = entries;
+    chosenArea = chosen;
+  }
+  void ChooseAreaTableEntry(int entry) override { log.push_back("ChooseAreaTableEntry " + std::to_string(entry)); }
+  void ShowLoadedAreaTable(std::string_view name, std::string_view path) override {
+    log.push_back("ShowLoadedAreaTable " + std::string(name) + " " + std::string(path));
+  }
+#endif
 
  private:
+  // Logs the question; the next queued answer, or the default (a cancel) when there is none.
+  template <class Answer>
+  Answer Next(std::deque<Answer>& answers, std::string question) {
+    log.push_back(std::move(question));
+    if (answers.empty()) return {};
+    Answer answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+  }
+
   std::stop_source* m_running = nullptr;
 };
 
