@@ -1,0 +1,189 @@
+#include "ops/area_export.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <memory>
+#include <new>
+#include <string>
+#include <system_error>
+#include <unordered_map>
+
+#include "core/short_copy.h"
+#include "ops/area_classify.h"
+#include "ops/atomic_file_writer.h"
+#include "ops/file_failure.h"
+#include "ops/publish_together.h"
+#include "ops/spill_store.h"
+
+namespace zelvane {
+
+namespace {
+
+// Files in flight (written, still going to disk) so that their flushes overlap, as classify --by does.
+constexpr std::size_t kFlushingFiles = 32;
+// How many numbers go by between two looks whether to stop.
+constexpr std::size_t kStopCheckEvery = std::size_t{1} << 16;
+
+// The file of every area, under the export folder, numbered in the table's order of areas.
+struct AreaFiles {
+  std::vector<std::uint32_t> ofArea;  // by AreaId
+  std::vector<std::filesystem::path> paths;
+};
+
+// The names classify --by gives, except that a city's file goes into a folder of its province.
+AreaFiles FilesOf(const AreaTable& areas, AreaLevel level) {
+  const AreaSplit provinces(areas, AreaLevel::Province, false);
+  const AreaSplit cities(areas, AreaLevel::City, false);
+  AreaFiles files;
+  files.ofArea.resize(areas.AreaCount() + 1);
+  std::unordered_map<std::string, std::uint32_t> fileOfName;
+  for (std::size_t id = 0; id < files.ofArea.size(); ++id) {
+    const auto area = static_cast<AreaTable::AreaId>(id);
+    const std::string_view city = areas.City(area);
+    const bool ownFolder = level == AreaLevel::City && !city.empty() && city != areas.Province(area);
+    std::string name = provinces.FileName(provinces.FileOf(area, NumberCategory::Other));
+    if (ownFolder) {
+      // "广东省-深圳市.txt" less "广东省-": the city's name made safe, in the case its file is written in.
+      name.resize(name.size() - std::string_view(".txt").size());
+      name += "/" + cities.FileName(cities.FileOf(area, NumberCategory::Other)).substr(name.size() + 1);
+    } else if (level == AreaLevel::City) {
+      name = cities.FileName(cities.FileOf(area, NumberCategory::Other));
+    }
+    const auto [found, added] = fileOfName.emplace(name, static_cast<std::uint32_t>(files.paths.size()));
+    if (added) files.paths.push_back(PathFromText(name));
+    files.ofArea[area] = found->second;
+  }
+  return files;
+}
+
+// Every file has a frame of its own from the start: together about 16 MiB however many files, as classify
+// --by keeps them.
+std::size_t FrameSizeFor(std::size_t files) {
+  return std::clamp<std::size_t>(std::bit_floor((std::size_t{16} << 20) / files), 4096, std::size_t{1} << 20);
+}
+
+// The bytes of every file, its numbers each followed by the separator in import order, copied in one
+// pass over the lists: written out a file at a time, they go to disk in long runs. What does not fit in
+// memory waits in a temporary file in the export folder.
+class FileBytes {
+ public:
+  FileBytes(const std::filesystem::path& folder, const CategoryLists& lists, const AreaTable& areas,
+            const AreaFiles& files, std::string_view separator, WorkProgress* progress)
+      : store_(files.paths.size(), FrameSizeFor(files.paths.size()), AreaClassifyMemory(), folder),
+        taken_(files.paths.size()) {
+    std::array<NumberList::const_iterator, kCategoryCount> next;
+    for (const NumberCategory category : kAllCategories) next[CategoryIndex(category)] = lists[category].begin();
+    std::size_t untilCheck = kStopCheckEvery;
+    for (const NumberCategory category : lists.Order()) {
+      if (--untilCheck == 0) {
+        if (progress && progress->StopRequested()) return;
+        untilCheck = kStopCheckEvery;
+      }
+      const std::string_view number = *next[CategoryIndex(category)]++;
+      const std::size_t file = files.ofArea[areas.Lookup(number)];
+      taken_[file] = true;
+      // Numbers and separators are short: one record, copied without a library call.
+      if (number.size() <= kShortCopyLimit && separator.size() <= kShortCopyLimit) {
+        char* record = store_.Append(file, number.size() + separator.size());
+        CopyShort(record, number.data(), number.size());
+        CopyShort(record + number.size(), separator.data(), separator.size());
+        continue;
+      }
+      store_.AppendBytes(file, number);
+      store_.AppendBytes(file, separator);
+    }
+  }
+
+  bool Empty(std::size_t file) const { return !taken_[file]; }
+  FileResult WriteTo(std::size_t file, AtomicFileWriter& writer) const {
+    return store_.ForEachFrame(file, [&writer](std::string_view bytes) { writer.Write(bytes); });
+  }
+
+ private:
+  SpillStore store_;
+  std::vector<bool> taken_;  // by file: whether any number went there
+};
+
+// The province folders an export makes, removed again (while empty) unless it succeeds.
+class MadeFolders {
+ public:
+  MadeFolders() = default;
+  ~MadeFolders() {
+    for (const std::filesystem::path& folder : made_) {
+      std::error_code ignored;
+      std::filesystem::remove(folder, ignored);
+    }
+  }
+  MadeFolders(const MadeFolders&) = delete;
+  MadeFolders& operator=(const MadeFolders&) = delete;
+
+  FileResult Need(const std::filesystem::path& folder) {
+    std::error_code error;
+    if (std::filesystem::create_directory(folder, error)) {
+      made_.push_back(folder);
+    } else if (error) {
+      return MakeFileError(FileOperation::Write, folder, error.value());
+    }
+    return std::nullopt;
+  }
+  void Keep() { made_.clear(); }
+
+ private:
+  std::vector<std::filesystem::path> made_;
+};
+
+FileResult WriteAndReplace(const std::filesystem::path& folder, const CategoryLists& lists, const AreaTable& areas,
+                           AreaLevel level, std::string_view separator, WorkProgress* progress) {
+  const auto stopped = [progress] { return progress && progress->StopRequested(); };
+  const AreaFiles files = FilesOf(areas, level);
+  const FileBytes bytes(folder, lists, areas, files, separator, progress);
+  MadeFolders folders;  // before the writers: their temporary files go first
+  std::vector<std::unique_ptr<AtomicFileWriter>> writers;
+  for (std::size_t file = 0; file < files.paths.size(); ++file) {
+    if (stopped()) return CancelledError(FileOperation::Write, folder);
+    if (bytes.Empty(file)) continue;
+    const std::filesystem::path target = folder / files.paths[file];
+    if (files.paths[file].has_parent_path()) {
+      if (FileResult error = folders.Need(target.parent_path())) return error;
+    }
+    auto& writer = writers.emplace_back(std::make_unique<AtomicFileWriter>(target));
+    if (FileResult error = writer->Open()) return error;
+    writer->Watch(progress);
+    if (FileResult error = bytes.WriteTo(file, *writer)) return error;
+    writer->EndWrites();
+    if (writers.size() > kFlushingFiles) {
+      if (FileResult error = writers[writers.size() - 1 - kFlushingFiles]->Finish()) return error;
+    }
+  }
+  for (std::size_t i = writers.size() - std::min(writers.size(), kFlushingFiles); i < writers.size(); ++i) {
+    if (FileResult error = writers[i]->Finish()) return error;
+  }
+  if (stopped()) return CancelledError(FileOperation::Write, folder);
+  // Still watched: a stop while they are replaced puts back the ones replaced before it.
+  if (FileResult error = PublishTogether(writers)) return error;
+  folders.Keep();
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::vector<FileError> ExportByArea(const std::filesystem::path& folder, const CategoryLists& lists,
+                                    const AreaTable& areas, AreaLevel split, std::string_view separator,
+                                    WorkProgress* progress) {
+  if (progress) progress->SetTotal(progress->Done() + lists.TextBytes() + lists.size() * separator.size());
+  FileResult error;
+  try {
+    error = WriteAndReplace(folder, lists, areas, split, separator, progress);
+  } catch (const FileFailure& failure) {
+    error = failure.error();  // the numbers that did not fit in memory could not be put aside
+  } catch (const std::bad_alloc&) {
+    error = OutOfMemoryError(folder);
+  }
+  if (progress && progress->StopRequested() && error) return {CancelledError(FileOperation::Write, folder)};
+  if (error) return {std::move(*error)};
+  return {};
+}
+
+}  // namespace zelvane
