@@ -20,6 +20,7 @@ inline constexpr ControlTemplate kMainDialogControls[] = {
     {IDC_OVERVIEW, ControlKind::OverviewPane, "", {363, 7, 215, 49}},
     {IDC_ANALYSIS, ControlKind::PushButton, "号码分析", {138, 15, 42, 19}},
     {IDC_HELP_BUTTON, ControlKind::PushButton, "使用说明", {181, 15, 42, 19}},
+    {IDC_AREA_EXPORT, ControlKind::PushButton, "按地区导出", {224, 15, 50, 19}},
 };
 
 inline constexpr DialogTemplate kMainDialog = {

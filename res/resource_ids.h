@@ -48,5 +48,6 @@ inline constexpr int IDC_PICK_FILE2 = 1018;
 inline constexpr int IDC_FIND_SAME = 1019;
 inline constexpr int IDC_FIND_DIFFERENT = 1020;
 inline constexpr int IDC_HELP_BUTTON = 1022;
+inline constexpr int IDC_AREA_EXPORT = 1023;
 
 }  // namespace zelvane::res

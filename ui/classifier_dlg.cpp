@@ -70,9 +70,15 @@ CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
   ConnectCommand(DlgItem<QPushButton>(res::IDC_ONE_CLICK_EXPORT), &QPushButton::clicked,
                  &MainDialogLogic::OnOneClickExport);
   ConnectCommand(DlgItem<QPushButton>(res::IDC_ANALYSIS), &QPushButton::clicked, &MainDialogLogic::OnAnalysis);
+  ConnectCommand(DlgItem<QPushButton>(res::IDC_AREA_EXPORT), &QPushButton::clicked, &MainDialogLogic::OnExportByArea);
   ConnectCommand(DlgItem<QPushButton>(res::IDC_HELP_BUTTON), &QPushButton::clicked, &MainDialogLogic::OnHelp);
   connect(m_overview, &COverviewPane::TableChosen, this,
           [this](int entry) { m_logic.RunCommand([this, entry] { m_logic.OnTableChosen(entry); }); });
+  connect(m_overview, &COverviewPane::AreaTableChosen, this,
+          [this](int entry) { m_logic.RunCommand([this, entry] { m_logic.OnAreaTableChosen(entry); }); });
+  connect(m_overview, &COverviewPane::AreaChosen, this, [this](int entry) {
+    m_logic.RunCommand([this, entry] { m_logic.OnAreaChosen(static_cast<std::size_t>(entry)); });
+  });
 
   // The list's own menu; the shortcuts of copy and select all are the list's keys.
   m_listMenu->addAction(QStringLiteral("复制(&C)"), QKeySequence::Copy, m_list, &NumberListView::CopySelection);
@@ -82,11 +88,16 @@ CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
   ConnectCommand(m_commandActions[0], &QAction::triggered, &MainDialogLogic::OnClearNumbers);
   ConnectCommand(m_commandActions[1], &QAction::triggered, &MainDialogLogic::OnRemoveRepeats);
   for (const int id : {res::IDC_IMPORT, res::IDC_EXPORT, res::IDC_ONE_CLICK_EXPORT, res::IDC_ANALYSIS,
-                       res::IDC_CHECK_ALL}) {
+                       res::IDC_AREA_EXPORT, res::IDC_CHECK_ALL}) {
     m_commandControls << GetDlgItem(id);
   }
   for (const CategoryBox& box : kCategoryBoxes) m_commandControls << GetDlgItem(box.id);
-  m_commandControls << m_overview->TableChoice();
+  m_commandControls << m_overview->TableChoice() << m_overview->AreaTableChoice() << m_overview->AreaChoice();
+  connect(m_list, &NumberListView::SelectionChanged, this, [this] {
+    const RangeSelection& selection = m_list->Selection();
+    const bool single = selection.Count() == 1;
+    m_logic.OnSelection(single ? std::optional(selection.Ranges().front().begin) : std::nullopt);
+  });
   connect(m_list, &NumberListView::ContextMenuRequested, m_listMenu,
           [this](const QPoint& at) { m_listMenu->popup(at); });
 
@@ -95,6 +106,7 @@ CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
 
 void CClassifierDlg::OnInitDialog() {
   ShowBoxes();
+  m_logic.ShowAreas();
   const QString aboutItem = LoadString(res::IDS_ABOUT_MENU_ITEM);
   if (!aboutItem.isEmpty()) {
     m_systemMenu->AppendSeparator();
@@ -166,6 +178,16 @@ std::string CClassifierDlg::AskSeparator() {
   return dialog.Separator().toUtf8().toStdString();
 }
 
+std::optional<AreaLevel> CClassifierDlg::AskAreaLevel() {
+  QMenu menu(this);
+  const QAction* byProvince = menu.addAction(FromUtf8(MainDialogLogic::kByProvinceName));
+  menu.addAction(FromUtf8(MainDialogLogic::kByCityName));
+  const QWidget* button = GetDlgItem(res::IDC_AREA_EXPORT);
+  const QAction* chosen = menu.exec(button->mapToGlobal(QPoint(0, button->height())));
+  if (chosen == nullptr) return std::nullopt;
+  return chosen == byProvince ? AreaLevel::Province : AreaLevel::City;
+}
+
 std::optional<ComparisonRequest> CClassifierDlg::AskComparison() {
   CAnalysisDlg dialog(m_shell, this);
   if (m_shell.RunModal(dialog) != QDialog::Accepted) return std::nullopt;
@@ -196,6 +218,18 @@ void CClassifierDlg::ShowCounts(std::string_view status, const CategoryCounts& c
 }
 
 void CClassifierDlg::ChooseTableEntry(int entry) { m_overview->ChooseTable(entry); }
+
+void CClassifierDlg::ShowStatusLine(std::string_view text) { m_status->setText(FromUtf8(text)); }
+
+void CClassifierDlg::ShowAreas(const std::vector<AreaEntry>& entries, std::size_t chosen) {
+  m_overview->ShowAreas(entries, chosen);
+}
+
+void CClassifierDlg::ChooseAreaTableEntry(int entry) { m_overview->ChooseAreaTable(entry); }
+
+void CClassifierDlg::ShowLoadedAreaTable(std::string_view name, std::string_view path) {
+  m_overview->ShowLoadedAreaTable(FromUtf8(name), FromUtf8(path));
+}
 
 void CClassifierDlg::ShowLoadedTable(std::string_view name, std::string_view path) {
   m_overview->ShowLoadedTable(FromUtf8(name), FromUtf8(path));

@@ -76,6 +76,7 @@ class CClassifierDlg : public TemplateDialog, private MainWindowView {
   std::optional<std::filesystem::path> ChooseFolder(std::string_view title) override;
   void ShowMessage(std::string_view text) override;
   std::string AskSeparator() override;
+  std::optional<AreaLevel> AskAreaLevel() override;
   std::optional<ComparisonRequest> AskComparison() override;
   void ShowAbout() override;
   void ShowHelp() override;
@@ -86,6 +87,10 @@ class CClassifierDlg : public TemplateDialog, private MainWindowView {
   void ShowCounts(std::string_view status, const CategoryCounts& counts) override;
   void ChooseTableEntry(int entry) override;
   void ShowLoadedTable(std::string_view name, std::string_view path) override;
+  void ShowStatusLine(std::string_view text) override;
+  void ShowAreas(const std::vector<AreaEntry>& entries, std::size_t chosen) override;
+  void ChooseAreaTableEntry(int entry) override;
+  void ShowLoadedAreaTable(std::string_view name, std::string_view path) override;
   void CloseLater() override;
 
   Shell& m_shell;

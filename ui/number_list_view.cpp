@@ -217,6 +217,7 @@ void NumberListView::mousePressEvent(QMouseEvent* event) {
       m_selection.Clear();
       viewport()->update();
       NotifyAccessibility(QAccessible::SelectionWithin);
+      emit SelectionChanged();
     }
     return;
   }
@@ -245,6 +246,7 @@ void NumberListView::SelectAll() {
   m_selection.Select(0, m_model->size());
   viewport()->update();
   NotifyAccessibility(QAccessible::SelectionWithin);
+  emit SelectionChanged();
 }
 
 void NumberListView::contextMenuEvent(QContextMenuEvent* event) {
@@ -283,7 +285,9 @@ void NumberListView::MoveCurrent(std::size_t item, Extend extend) {
   EnsureVisible(item);
   viewport()->update();
   NotifyAccessibility(QAccessible::Focus);
-  if (extend != Extend::FocusOnly) NotifyAccessibility(QAccessible::SelectionWithin);
+  if (extend == Extend::FocusOnly) return;
+  NotifyAccessibility(QAccessible::SelectionWithin);
+  emit SelectionChanged();
 }
 
 void NumberListView::EnsureVisible(std::size_t item) {
@@ -298,7 +302,10 @@ void NumberListView::EnsureVisible(std::size_t item) {
 }
 
 void NumberListView::OnModelReset() {
-  m_selection.Clear();
+  if (!m_selection.Empty()) {
+    m_selection.Clear();
+    emit SelectionChanged();
+  }
   m_current = kNoItem;
   m_anchor = 0;
   horizontalScrollBar()->setValue(0);

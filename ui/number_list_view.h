@@ -49,6 +49,8 @@ class NumberListView : public QAbstractScrollArea {
  signals:
   // A right click or the Menu key: where a menu for the list belongs, in global coordinates.
   void ContextMenuRequested(const QPoint& at);
+  // The selected items changed.
+  void SelectionChanged();
 
  protected:
   bool event(QEvent* event) override;

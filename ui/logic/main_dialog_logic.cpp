@@ -1,10 +1,12 @@
 #include "ui/logic/main_dialog_logic.h"
 
+#include <algorithm>
 #include <new>
 #include <utility>
 
 #include "core/file_error.h"
 #include "core/text_encoding.h"
+#include "ops/area_export.h"
 #include "ops/category_files.h"
 #include "ops/number_file_writer.h"
 #include "res/resource_ids.h"
@@ -65,15 +67,18 @@ bool MainDialogLogic::RunWork(const std::string& what, const std::function<void(
   try {
     finished = m_view.RunWork(what, work);
   } catch (...) {
-    m_working = false;
-    m_view.EnableCommands(true);
+    EndWork();
     throw;
   }
+  EndWork();
+  return finished;
+}
+
+void MainDialogLogic::EndWork() {
   m_working = false;
   m_view.EnableCommands(true);
-  // The window was closed meanwhile: it goes once the command that ran has ended.
+  // The window was closed meanwhile: it goes once the command that ran has ended, however it ended.
   if (std::exchange(m_closeAsked, false)) m_view.CloseLater();
-  return finished;
 }
 
 bool MainDialogLogic::OnClose() {
@@ -150,6 +155,64 @@ void MainDialogLogic::ImportFiles(const std::vector<std::filesystem::path>& path
 void MainDialogLogic::ShowCounts() {
   const CategoryCounts counts = m_numbers.Lists().Counts();
   m_view.ShowCounts(StatusText(counts), counts);
+  ShowAreas();
+}
+
+void MainDialogLogic::ShowAreas() {
+  m_areaEntries = AreaEntries(m_numbers.Areas(), m_numbers.ChosenArea());
+  std::size_t chosen = 0;
+  while (chosen + 1 < m_areaEntries.size() && !(m_areaEntries[chosen].choice == m_numbers.ChosenArea())) ++chosen;
+  if (!(m_areaEntries[chosen].choice == m_numbers.ChosenArea())) chosen = 0;
+  m_view.ShowAreas(m_areaEntries, chosen);
+}
+
+// An area narrows the list together with the boxes; a province opens to its cities.
+void MainDialogLogic::OnAreaChosen(std::size_t entry) {
+  if (entry >= m_areaEntries.size()) return;
+  m_numbers.ChooseArea(m_areaEntries[entry].choice);
+  RefreshList(std::nullopt);
+  ShowAreas();
+}
+
+// Every number looked up again in the table the user picks; a table file that cannot be had leaves the
+// one in use. The list shows every area again.
+void MainDialogLogic::OnAreaTableChosen(int entry) {
+  const int inUse = &m_numbers.Areas().Table() == &AreaTable::BuiltIn() ? kBuiltInAreas : kLoadedAreas;
+  if (entry == inUse) return;
+  if (entry == kBuiltInAreas || (entry == kLoadedAreas && m_loadedAreas)) {
+    m_numbers.UseAreaTable(entry == kBuiltInAreas ? AreaTable::BuiltIn() : *m_loadedAreas);
+  } else {
+    const std::optional<std::filesystem::path> path = m_view.ChooseOpenFile(kAreaTablePrompt);
+    std::string text;
+    FileResult error = path ? ReadAreaTableFile(*path, text) : std::nullopt;
+    AreaTable::ParseError parseError;
+    std::optional<AreaTable> parsed = path && !error ? AreaTable::Parse(text, parseError) : std::nullopt;
+    if (error) m_view.ShowMessage(error->Message());
+    if (path && !error && !parsed) m_view.ShowMessage(AreaTableErrorMessage(*path, parseError));
+    if (!parsed) return m_view.ChooseAreaTableEntry(inUse);
+    auto loaded = std::make_unique<AreaTable>(std::move(*parsed));
+    m_numbers.UseAreaTable(*loaded);
+    m_loadedAreas = std::move(loaded);  // the table it replaces is no longer looked at
+    m_view.ShowLoadedAreaTable(PathInMessage(path->filename()), PathInMessage(*path));
+  }
+  m_numbers.ChooseArea({});
+  RefreshList(std::nullopt);
+  ShowCounts();
+}
+
+void MainDialogLogic::OnSelection(std::optional<std::size_t> single) {
+  if (!single || *single >= m_numbers.size()) return m_view.ShowStatusLine(StatusText(m_numbers.Lists().Counts()));
+  const std::string_view number = m_numbers.Number(*single);
+  const AreaTable& areas = m_numbers.Areas().Table();
+  const AreaTable::AreaId area = areas.Lookup(number);
+  const std::string_view province = areas.Province(area);
+  const std::string_view city = areas.City(area);
+  std::string shown(number);
+  std::replace_if(shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }, '?');  // GBK bytes
+  std::string text = shown + "：" + std::string(CategoryLabel(m_table->Classify(number))) + "，" +
+                     std::string(province);
+  if (city != province) text += city;
+  m_view.ShowStatusLine(text);
 }
 
 // While "全部" is ticked a category box changes nothing but its own state.
@@ -202,6 +265,25 @@ void MainDialogLogic::OnOneClickExport() {
   std::vector<FileError> failures;
   RunWork("正在导出到“" + NameOf(*folder) + "”…", [&](WorkProgress& progress) {
     failures = ExportCategoryLists(*folder, m_numbers.Lists(), *separator, &progress);
+  });
+  if (failures.empty() || failures.front().cancelled) return;
+  std::vector<std::string> messages;
+  for (const FileError& failure : failures) messages.push_back(failure.Message());
+  m_view.ShowMessage(Joined(messages));
+}
+
+// As 一键导出: says nothing unless a file failed, and then nothing was replaced.
+void MainDialogLogic::OnExportByArea() {
+  const std::optional<AreaLevel> level = m_view.AskAreaLevel();
+  if (!level) return;
+  const std::optional<std::filesystem::path> folder = m_view.ChooseFolder(kOneClickExportFolderTitle);
+  if (!folder) return;
+  const std::optional<std::string> separator = AskSeparator();
+  if (!separator) return;
+
+  std::vector<FileError> failures;
+  RunWork("正在按地区导出到“" + NameOf(*folder) + "”…", [&](WorkProgress& progress) {
+    failures = ExportByArea(*folder, m_numbers.Lists(), m_numbers.Areas().Table(), *level, *separator, &progress);
   });
   if (failures.empty() || failures.front().cancelled) return;
   std::vector<std::string> messages;

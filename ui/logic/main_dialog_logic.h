@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -31,6 +32,13 @@ class MainDialogLogic {
   // The choice's texts: the fixed entries, then the last one.
   static constexpr std::string_view kFixedTableNames[] = {"原始号段", "最新号段"};
   static constexpr std::string_view kLoadTableName = "载入号段表…";
+  // The area table choice: the built-in table, the loaded one, "载入归属地表…" (kLoadTableEntry) last.
+  enum AreaTableEntry { kBuiltInAreas = 0, kLoadedAreas = 1 };
+  static constexpr std::string_view kBuiltInAreasName = "内置归属地";
+  static constexpr std::string_view kLoadAreasName = "载入归属地表…";
+  // 按地区导出's menu.
+  static constexpr std::string_view kByProvinceName = "按省份导出(&P)";
+  static constexpr std::string_view kByCityName = "按城市导出(&C)";
 
   MainDialogLogic(MainWindowView& view, ShownNumbers& numbers);
 
@@ -38,6 +46,8 @@ class MainDialogLogic {
   const BoxStates& Boxes() const { return m_boxes; }
   bool WorkRunning() const { return m_working; }
 
+  // The area choice as the lists are now (at start: "全部地区" and "未知地区").
+  void ShowAreas();
   // Runs a command handler; out of memory becomes a message.
   void RunCommand(const std::function<void()>& command);
 
@@ -49,11 +59,18 @@ class MainDialogLogic {
   void OnBox(std::optional<NumberCategory> box, const BoxStates& boxes);
   void OnExport();
   void OnOneClickExport();
+  // 按地区导出: every number, in import order, a file per province or city in a folder the user picks.
+  void OnExportByArea();
   void OnAnalysis();
   void OnHelp() { m_view.ShowHelp(); }
   void OnAbout() { m_view.ShowAbout(); }
   // The user chose a table entry (kLoadTableEntry: "载入号段表…").
   void OnTableChosen(int entry);
+  // The user chose an entry of the area choice, or of the area table choice.
+  void OnAreaChosen(std::size_t entry);
+  void OnAreaTableChosen(int entry);
+  // The list's selection changed: one item selected (its index), or not one.
+  void OnSelection(std::optional<std::size_t> single);
   void OnClearNumbers();
   void OnRemoveRepeats();
   // The window is asked to close: true when it may close now. While work runs the work is asked to
@@ -63,12 +80,14 @@ class MainDialogLogic {
  private:
   // Runs long work with the commands that would start other work disabled; false when it was cancelled.
   bool RunWork(const std::string& what, const std::function<void(WorkProgress&)>& work);
+  void EndWork();
   // The separator dialog's answer as bytes to write, CR LF when nothing was typed; nothing, after
   // telling the user, when the typed text cannot be written in GBK.
   std::optional<std::string> AskSeparator();
   // Rebuilds the list from the boxes, or appends one category's numbers to it.
   void RefreshList(std::optional<NumberCategory> appended);
   CategoryFilter Admitted() const;
+  // The status line, the chart and the area choice after the lists changed.
   void ShowCounts();
   int TableInUse() const;
 
@@ -77,6 +96,8 @@ class MainDialogLogic {
   BoxStates m_boxes;
   const PrefixTable* m_table = &PrefixTable::Original();
   std::optional<PrefixTable> m_loadedTable;  // the table file the user loaded last, if any
+  std::unique_ptr<AreaTable> m_loadedAreas;  // the area table file loaded last; the numbers' areas point into it
+  std::vector<AreaEntry> m_areaEntries;      // as the area choice shows them
   bool m_working = false;
   bool m_closeAsked = false;
 };

@@ -8,7 +8,9 @@
 
 #include "core/category_lists.h"
 #include "core/work_progress.h"
+#include "ops/area_split.h"
 #include "ops/number_comparison.h"
+#include "ui/logic/number_areas.h"
 
 namespace zelvane {
 
@@ -23,6 +25,7 @@ struct FilePrompt {
 inline constexpr FilePrompt kImportPrompt{"选择要导入的号码文件", "文本文件(*.txt)", ""};
 inline constexpr FilePrompt kExportPrompt{"选择要导出的号码文件", "文本文件(*.txt)", "txt"};
 inline constexpr FilePrompt kPrefixTablePrompt{"选择号段表文件", "文本文件(*.txt)", ""};
+inline constexpr FilePrompt kAreaTablePrompt{"选择归属地表文件", "文本文件(*.txt)", ""};
 // The caption of every message box of a command.
 inline constexpr std::string_view kMessageCaption = "提示";
 
@@ -51,6 +54,8 @@ class MainWindowView {
   // "分割符": the text typed, nothing trimmed; empty when it was closed without 确定. The typed text
   // may hold characters that GBK cannot.
   virtual std::string AskSeparator() = 0;
+  // 按地区导出's menu: a file per province or per city, or nothing when it was closed.
+  virtual std::optional<AreaLevel> AskAreaLevel() = 0;
   // "号码分析": the two files and the mode, or nothing when it was cancelled.
   virtual std::optional<ComparisonRequest> AskComparison() = 0;
   virtual void ShowAbout() = 0;
@@ -72,6 +77,13 @@ class MainWindowView {
   // The table choice: an entry chosen quietly; the entry of a loaded table added or renamed and chosen.
   virtual void ChooseTableEntry(int entry) = 0;
   virtual void ShowLoadedTable(std::string_view name, std::string_view path) = 0;
+  // The status line alone (a selected number's carrier and area).
+  virtual void ShowStatusLine(std::string_view text) = 0;
+  // The area choice: its entries, and the one chosen.
+  virtual void ShowAreas(const std::vector<AreaEntry>& entries, std::size_t chosen) = 0;
+  // The area table choice, as the table choice: an entry chosen quietly; the loaded table's entry.
+  virtual void ChooseAreaTableEntry(int entry) = 0;
+  virtual void ShowLoadedAreaTable(std::string_view name, std::string_view path) = 0;
   // Closes the window, now that the work that held it ended.
   virtual void CloseLater() = 0;
 };

@@ -4,27 +4,7 @@
 
 namespace zelvane {
 
-namespace {
-
-std::size_t ShownCount(const CategoryLists& lists, const CategoryFilter& shown) {
-  std::size_t count = 0;
-  for (NumberCategory category : kAllCategories) count += shown[CategoryIndex(category)] ? lists[category].size() : 0;
-  return count;
-}
-
-// References to every number of the admitted categories, in category order, in place of what refs
-// held. Only the first step can fail, and refs is as it was then.
-void CategoryRefs(const CategoryLists& lists, const CategoryFilter& shown, ItemRefs& refs) {
-  refs.reserve(ShownCount(lists, shown));
-  refs.clear();
-  for (NumberCategory category : kAllCategories) {
-    if (shown[CategoryIndex(category)]) AppendCategoryRefs(lists, category, refs);
-  }
-}
-
-}  // namespace
-
-ShownNumbers::ShownNumbers() {
+ShownNumbers::ShownNumbers() : m_areas(AreaTable::BuiltIn()) {
   for (NumberCategory category : kAllCategories) {
     m_sources[static_cast<std::size_t>(SourceOf(category))] = &m_lists[category];
   }
@@ -46,14 +26,56 @@ FileResult ShownNumbers::Import(NumberFile& file, const PrefixTable& table, cons
 }
 
 FileResult ShownNumbers::ImportFile(NumberFile& file, const PrefixTable& table, WorkProgress* progress) {
-  return m_lists.Import(file, table, progress, &m_appending);
+  FileResult error = m_lists.Import(file, table, progress, &m_appending);
+  m_areas.Follow(m_lists);
+  return error;
+}
+
+void ShownNumbers::UseAreaTable(const AreaTable& table) {
+  NumberAreas areas(table);
+  areas.Follow(m_lists);
+  m_areas = std::move(areas);
+}
+
+std::size_t ShownNumbers::ShownCount(const CategoryFilter& shown) const {
+  std::size_t count = 0;
+  for (NumberCategory category : kAllCategories) count += shown[CategoryIndex(category)] ? m_lists[category].size() : 0;
+  return count;
+}
+
+void ShownNumbers::AppendAreaRefs(const CategoryLists& lists, const NumberAreas& areas, NumberCategory category,
+                                  ItemRefs& refs) const {
+  if (m_chosenArea.kind == AreaChoice::Kind::All) return AppendCategoryRefs(lists, category, refs);
+  for (std::uint64_t index = 0; index < lists[category].size(); ++index) {
+    if (areas.Admits(m_chosenArea, category, index)) refs.emplace_back(SourceOf(category), index);
+  }
+}
+
+// At most as many as the categories hold: reserved first, so that only that step can fail and refs is
+// as it was then.
+void ShownNumbers::CategoryRefs(const CategoryLists& lists, const NumberAreas& areas, const CategoryFilter& shown,
+                                ItemRefs& refs) const {
+  std::size_t count = 0;
+  for (NumberCategory category : kAllCategories) count += shown[CategoryIndex(category)] ? lists[category].size() : 0;
+  refs.reserve(count);
+  refs.clear();
+  for (NumberCategory category : kAllCategories) {
+    if (shown[CategoryIndex(category)]) AppendAreaRefs(lists, areas, category, refs);
+  }
+}
+
+ShownNumbers::Rebuilt ShownNumbers::Rebuild(CategoryLists lists, const CategoryFilter& shown) const {
+  Rebuilt rebuilt{std::move(lists), NumberAreas(m_areas.Table()), {}};
+  rebuilt.areas.Follow(rebuilt.lists);
+  CategoryRefs(rebuilt.lists, rebuilt.areas, shown, rebuilt.refs);
+  return rebuilt;
 }
 
 ItemRefs ShownNumbers::MergedView(const ItemRefs& shown, const CategoryCounts& before,
                                      const CategoryFilter& admitted) const {
   std::uint64_t countBefore = 0;
   for (std::uint64_t count : before) countBefore += count;
-  return MergeImported(shown, m_lists.Order().subspan(countBefore), before, admitted);
+  return MergeImported(shown, m_lists.Order().subspan(countBefore), before, admitted, &m_areas, m_chosenArea);
 }
 
 void ShownNumbers::ShowImported(ItemRefs view) {
@@ -69,6 +91,7 @@ void ShownNumbers::ShowImported(ItemRefs view) {
 void ShownNumbers::DropImported(const CategoryCounts& before) {
   const std::lock_guard lock(m_appending);
   m_lists.UndoImport(before);
+  m_areas.Follow(m_lists);
 }
 
 void ShownNumbers::Clear() {
@@ -76,6 +99,7 @@ void ShownNumbers::Clear() {
   m_refs = ItemRefs();
   m_comparison = NumberList();
   m_lists.Clear();
+  m_areas.Follow(m_lists);
   EndReset();
 }
 
@@ -84,21 +108,18 @@ std::optional<ShownNumbers::Rebuilt> ShownNumbers::WithoutRepeats(const Category
                                                                        WorkProgress* progress) const {
   std::optional<CategoryLists> kept = m_lists.WithoutRepeats(removed, progress);
   if (!kept || (progress && progress->StopRequested())) return std::nullopt;
-  Rebuilt rebuilt{std::move(*kept), {}};
-  CategoryRefs(rebuilt.lists, shown, rebuilt.refs);
-  return rebuilt;
+  return Rebuild(std::move(*kept), shown);
 }
 
 ShownNumbers::Rebuilt ShownNumbers::Reclassified(const PrefixTable& table, const CategoryFilter& shown,
                                                        WorkProgress* progress) const {
-  Rebuilt rebuilt{m_lists.Reclassified(table, progress), {}};
-  CategoryRefs(rebuilt.lists, shown, rebuilt.refs);
-  return rebuilt;
+  return Rebuild(m_lists.Reclassified(table, progress), shown);
 }
 
 void ShownNumbers::Show(Rebuilt rebuilt) {
   BeginReset();  // nothing can fail from here on
   m_lists = std::move(rebuilt.lists);
+  m_areas = std::move(rebuilt.areas);
   m_refs = std::move(rebuilt.refs);
   m_comparison = NumberList();
   EndReset();
@@ -106,9 +127,9 @@ void ShownNumbers::Show(Rebuilt rebuilt) {
 
 void ShownNumbers::ShowCategories(const CategoryFilter& shown) {
   // Refilled in place, so that rebuilding a list as big as before allocates nothing.
-  m_refs.reserve(ShownCount(m_lists, shown));  // the only step that can fail
+  m_refs.reserve(ShownCount(shown));  // the only step that can fail
   BeginReset();
-  CategoryRefs(m_lists, shown, m_refs);
+  CategoryRefs(m_lists, m_areas, shown, m_refs);
   m_comparison = NumberList();  // nothing refers to it any more
   EndReset();
 }
@@ -118,9 +139,11 @@ void ShownNumbers::AppendCategory(NumberCategory category) {
   if (count == 0) return;
   const std::size_t first = m_refs.size();
   m_refs.reserve(first + count);  // the only step that can fail
-  BeginAppend(first, count);
-  AppendCategoryRefs(m_lists, category, m_refs);
-  EndAppend();
+  // How many of them an area lets in is known only once appended: then the list is told afresh.
+  const bool byArea = m_chosenArea.kind != AreaChoice::Kind::All;
+  byArea ? BeginReset() : BeginAppend(first, count);
+  AppendAreaRefs(m_lists, m_areas, category, m_refs);
+  byArea ? EndReset() : EndAppend();
 }
 
 void ShownNumbers::ShowComparison(NumberList result) {

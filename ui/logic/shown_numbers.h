@@ -8,6 +8,7 @@
 
 #include "core/category_lists.h"
 #include "ui/logic/item_ref.h"
+#include "ui/logic/number_areas.h"
 #include "ui/logic/view_order.h"
 
 namespace zelvane {
@@ -31,6 +32,13 @@ class ShownNumbers {
   ShownNumbers& operator=(const ShownNumbers&) = delete;
 
   const CategoryLists& Lists() const { return m_lists; }
+  // The home area of every number, and the area the list shows.
+  const NumberAreas& Areas() const { return m_areas; }
+  const AreaChoice& ChosenArea() const { return m_chosenArea; }
+  // Another area table: every number looked up again. The list shows what it did until the next command.
+  void UseAreaTable(const AreaTable& table);
+  // The area that ShowCategories, AppendCategory and imports let into the list from now on.
+  void ChooseArea(const AreaChoice& choice) { m_chosenArea = choice; }
 
   std::size_t size() const { return m_refs.size(); }
   const ItemRefs& Refs() const { return m_refs; }
@@ -62,6 +70,7 @@ class ShownNumbers {
   // New lists and the view of them, made in the first step.
   struct Rebuilt {
     CategoryLists lists;
+    NumberAreas areas;
     ItemRefs refs;
   };
   // The lists without later repeats of a number, as the filter shows them; nothing when nothing repeats
@@ -93,7 +102,18 @@ class ShownNumbers {
     return (*m_sources[static_cast<std::size_t>(ref.source())])[ref.index()];
   }
 
+  std::size_t ShownCount(const CategoryFilter& shown) const;
+  // References to the category's numbers of the chosen area, appended in list order.
+  void AppendAreaRefs(const CategoryLists& lists, const NumberAreas& areas, NumberCategory category,
+                      ItemRefs& refs) const;
+  // References to every number of the admitted categories and the chosen area, in category order.
+  void CategoryRefs(const CategoryLists& lists, const NumberAreas& areas, const CategoryFilter& shown,
+                    ItemRefs& refs) const;
+  Rebuilt Rebuild(CategoryLists lists, const CategoryFilter& shown) const;
+
   CategoryLists m_lists;
+  NumberAreas m_areas;
+  AreaChoice m_chosenArea;
   mutable std::mutex m_appending;  // held by an import while it changes the lists
   NumberList m_comparison;
   std::array<const NumberList*, kItemSourceCount> m_sources;

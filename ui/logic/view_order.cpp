@@ -18,7 +18,9 @@ void AppendCategoryRefs(const CategoryLists& lists, NumberCategory category, Ite
 // moves again, since every later insertion lands behind it. So the new numbers take those
 // positions and the old ones fill the gaps in their order.
 ItemRefs MergeImported(std::span<const ItemRef> shown, std::span<const NumberCategory> imported,
-                       const CategoryCounts& countsBefore, const CategoryFilter& admitted) {
+                       const CategoryCounts& countsBefore, const CategoryFilter& admitted, const NumberAreas* areas,
+                       const AreaChoice& choice) {
+  const bool byArea = areas != nullptr && choice.kind != AreaChoice::Kind::All;
   std::size_t admittedCount = 0;
   for (NumberCategory category : imported) admittedCount += admitted[CategoryIndex(category)] ? 1 : 0;
 
@@ -30,7 +32,7 @@ ItemRefs MergeImported(std::span<const ItemRef> shown, std::span<const NumberCat
   for (std::size_t ordinal = 0; ordinal < imported.size(); ++ordinal) {
     const NumberCategory category = imported[ordinal];
     const std::uint64_t index = next[CategoryIndex(category)]++;
-    if (!admitted[CategoryIndex(category)]) continue;
+    if (!admitted[CategoryIndex(category)] || (byArea && !areas->Admits(choice, category, index))) continue;
     const std::size_t position = std::min(ordinal, shown.size() + inserted);
     while (merged.size() < position) merged.push_back(*old++);
     merged.emplace_back(SourceOf(category), index);

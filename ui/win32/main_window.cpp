@@ -30,6 +30,9 @@ enum ListCommand : UINT { kCopy = 40001, kSelectAll, kClear, kRemoveRepeats };
 // Controls made at start inside the overview pane.
 constexpr int kTableChoiceId = 2001;
 constexpr int kChartId = 2002;
+constexpr int kAreaTableChoiceId = 2003;
+constexpr int kAreaChoiceId = 2004;
+constexpr int kPaneControls[] = {res::IDC_OVERVIEW, kTableChoiceId, kAreaTableChoiceId, kAreaChoiceId, kChartId};
 
 struct CategoryBox {
   int id;
@@ -108,6 +111,7 @@ class MainWindow final : public MainWindowView {
   }
   void ShowMessage(std::string_view text) override { win32::ShowMessage(m_window, text); }
   std::string AskSeparator() override { return win32::AskSeparator(m_window); }
+  std::optional<AreaLevel> AskAreaLevel() override;
   std::optional<ComparisonRequest> AskComparison() override { return win32::AskComparison(m_window); }
   void ShowAbout() override { win32::ShowAbout(m_window); }
   void ShowHelp() override { win32::ShowHelp(m_window); }
@@ -123,6 +127,16 @@ class MainWindow final : public MainWindowView {
   void ShowCounts(std::string_view status, const CategoryCounts& counts) override;
   void ChooseTableEntry(int entry) override;
   void ShowLoadedTable(std::string_view name, std::string_view path) override;
+  void ShowStatusLine(std::string_view text) override {
+    SetDlgItemTextW(m_window, res::IDC_STATUS, Wide(text).c_str());
+  }
+  void ShowAreas(const std::vector<AreaEntry>& entries, std::size_t chosen) override;
+  void ChooseAreaTableEntry(int entry) override { ComboBox_SetCurSel(Item(kAreaTableChoiceId), entry); }
+  void ShowLoadedAreaTable(std::string_view name, std::string_view) override {
+    ShowLoaded(kAreaTableChoiceId, MainDialogLogic::kLoadedAreas, name);
+  }
+  // Adds (or renames) the entry of a loaded file at loaded, before the last one, and chooses it.
+  void ShowLoaded(int choice, int loaded, std::string_view name);
   void CloseLater() override { PostMessageW(m_window, WM_CLOSE, 0, 0); }
 
   HWND m_window = nullptr;
@@ -204,27 +218,40 @@ void MainWindow::OnInitDialog(HWND window) {
   ReleaseDC(m_list, dc);
   ListView_SetColumnWidth(m_list, 0, extent.cx + 16);
 
-  // The overview pane: the table choice at its left, the chart beside it.
+  // The overview pane: the table, area table and area choices at its left, the chart beside them.
   RECT pane;
   GetWindowRect(Item(res::IDC_OVERVIEW), &pane);
   MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&pane), 2);
   const HFONT font = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
-  const int margin = 5;
+  const int margin = 3;
   const int choiceWidth = (pane.right - pane.left) * 2 / 5;
-  HWND choice = CreateWindowExW(0, WC_COMBOBOXW, nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP | CBS_DROPDOWNLIST,
-                                pane.left + margin, pane.top + margin, choiceWidth, 200, window,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTableChoiceId)), instance, nullptr);
-  HWND chart = CreateWindowExW(0, L"Static", nullptr, WS_CHILD | WS_VISIBLE | SS_OWNERDRAW,
-                               pane.left + 2 * margin + choiceWidth, pane.top + margin,
-                               pane.right - pane.left - 3 * margin - choiceWidth, pane.bottom - pane.top - 2 * margin,
-                               window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(kChartId)), instance, nullptr);
-  SendMessageW(choice, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  SendMessageW(chart, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-  for (std::string_view name : MainDialogLogic::kFixedTableNames) {
-    SendMessageW(choice, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(name).c_str()));
+  const int rowHeight = (pane.bottom - pane.top - 2 * margin) / 3;
+  const auto make = [&](const wchar_t* cls, DWORD style, int id, RECT at) {
+    HWND control = CreateWindowExW(0, cls, nullptr, WS_CHILD | WS_VISIBLE | style, at.left, at.top, at.right - at.left,
+                                   at.bottom - at.top, window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   instance, nullptr);
+    SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+  };
+  const DWORD choiceStyle = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+  const int left = pane.left + margin;
+  for (const auto& [id, row] : {std::pair{kTableChoiceId, 0}, std::pair{kAreaTableChoiceId, 1}, std::pair{kAreaChoiceId, 2}}) {
+    const int top = pane.top + margin + row * rowHeight;
+    make(WC_COMBOBOXW, choiceStyle, id, {left, top, left + choiceWidth, top + 300});
+    SendMessageW(Item(id), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), rowHeight - 7);
   }
-  SendMessageW(choice, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(MainDialogLogic::kLoadTableName).c_str()));
+  make(L"Static", SS_OWNERDRAW, kChartId,
+       {left + choiceWidth + margin, pane.top + margin, pane.right - margin, pane.bottom - margin});
+  const auto add = [this](int id, std::string_view text) {
+    SendMessageW(Item(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(text).c_str()));
+  };
+  for (std::string_view name : MainDialogLogic::kFixedTableNames) add(kTableChoiceId, name);
+  add(kTableChoiceId, MainDialogLogic::kLoadTableName);
+  add(kAreaTableChoiceId, MainDialogLogic::kBuiltInAreasName);
+  add(kAreaTableChoiceId, MainDialogLogic::kLoadAreasName);
   ChooseTableEntry(MainDialogLogic::kOriginalTable);
+  ChooseAreaTableEntry(MainDialogLogic::kBuiltInAreas);
+  m_logic.ShowAreas();
 
   // The status line spans the window as the list does.
   RECT list;
@@ -255,13 +282,22 @@ void MainWindow::OnCommand(UINT id, UINT code) {
     case res::IDC_EXPORT: return Command([this] { m_logic.OnExport(); });
     case res::IDC_ONE_CLICK_EXPORT: return Command([this] { m_logic.OnOneClickExport(); });
     case res::IDC_ANALYSIS: return Command([this] { m_logic.OnAnalysis(); });
+    case res::IDC_AREA_EXPORT: return Command([this] { m_logic.OnExportByArea(); });
     case res::IDC_HELP_BUTTON: return Command([this] { m_logic.OnHelp(); });
     case res::IDC_CHECK_ALL: return box(std::nullopt);
-    case kTableChoiceId: {
+    case kTableChoiceId:
+    case kAreaTableChoiceId: {
       if (code != CBN_SELCHANGE) return;
-      const int index = ComboBox_GetCurSel(Item(kTableChoiceId));
-      const int entry = index == ComboBox_GetCount(Item(kTableChoiceId)) - 1 ? MainDialogLogic::kLoadTableEntry : index;
-      return Command([this, entry] { m_logic.OnTableChosen(entry); });
+      const int index = ComboBox_GetCurSel(Item(static_cast<int>(id)));
+      const bool load = index == ComboBox_GetCount(Item(static_cast<int>(id))) - 1;
+      const int entry = load ? MainDialogLogic::kLoadTableEntry : index;
+      if (id == kTableChoiceId) return Command([this, entry] { m_logic.OnTableChosen(entry); });
+      return Command([this, entry] { m_logic.OnAreaTableChosen(entry); });
+    }
+    case kAreaChoiceId: {
+      if (code != CBN_SELCHANGE) return;
+      const auto entry = static_cast<std::size_t>(ComboBox_GetCurSel(Item(kAreaChoiceId)));
+      return Command([this, entry] { m_logic.OnAreaChosen(entry); });
     }
     case kCopy: return CopySelection();
     case kSelectAll: ListView_SetItemState(m_list, -1, LVIS_SELECTED, LVIS_SELECTED); return;
@@ -289,6 +325,16 @@ INT_PTR MainWindow::OnNotify(const NMHDR& header, LPARAM lParam) {
     item.pszText[length] = L'\0';
     return TRUE;
   }
+  if (header.code == LVN_ITEMCHANGED || header.code == LVN_ODSTATECHANGED) {
+    // One item selected shows its carrier and area in the status line.
+    const bool single = ListView_GetSelectedCount(m_list) == 1;
+    const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
+    const bool selectedNow = header.code == LVN_ITEMCHANGED && change->iItem >= 0 && (change->uNewState & LVIS_SELECTED);
+    // The item just selected, found without a search through millions when it is the one.
+    const int item = !single ? -1 : selectedNow ? change->iItem : ListView_GetNextItem(m_list, -1, LVNI_SELECTED);
+    m_logic.OnSelection(item >= 0 ? std::optional(static_cast<std::size_t>(item)) : std::nullopt);
+    return TRUE;
+  }
   if (header.code == LVN_KEYDOWN && (GetKeyState(VK_CONTROL) & 0x8000) != 0) {
     const WORD key = reinterpret_cast<const NMLVKEYDOWN*>(lParam)->wVKey;
     if (key == 'C') CopySelection();
@@ -311,7 +357,7 @@ void MainWindow::OnSize(int cx, int cy) {
   GetWindowRect(Item(res::IDC_OVERVIEW), &pane);
   MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&pane), 2);
   const int shift = cx - 15 - (pane.right - pane.left) - pane.left;
-  for (const int id : {res::IDC_OVERVIEW, kTableChoiceId, kChartId}) {
+  for (const int id : kPaneControls) {
     RECT rect;
     GetWindowRect(Item(id), &rect);
     MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&rect), 2);
@@ -406,9 +452,23 @@ void MainWindow::CopySelection() const {
   CloseClipboard();
 }
 
+// A menu under the button.
+std::optional<AreaLevel> MainWindow::AskAreaLevel() {
+  RECT button;
+  GetWindowRect(Item(res::IDC_AREA_EXPORT), &button);
+  HMENU menu = CreatePopupMenu();
+  AppendMenuW(menu, MF_STRING, 1, Wide(MainDialogLogic::kByProvinceName).c_str());
+  AppendMenuW(menu, MF_STRING, 2, Wide(MainDialogLogic::kByCityName).c_str());
+  const UINT chosen = static_cast<UINT>(
+      TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY, button.left, button.bottom, 0, m_window, nullptr));
+  DestroyMenu(menu);
+  if (chosen == 0) return std::nullopt;
+  return chosen == 1 ? AreaLevel::Province : AreaLevel::City;
+}
+
 void MainWindow::EnableCommands(bool enable) {
   for (const int id : {res::IDC_IMPORT, res::IDC_EXPORT, res::IDC_ONE_CLICK_EXPORT, res::IDC_ANALYSIS,
-                       res::IDC_CHECK_ALL, kTableChoiceId}) {
+                       res::IDC_AREA_EXPORT, res::IDC_CHECK_ALL, kTableChoiceId, kAreaTableChoiceId, kAreaChoiceId}) {
     EnableWindow(Item(id), enable);
   }
   for (const CategoryBox& each : kCategoryBoxes) EnableWindow(Item(each.id), enable);
@@ -424,11 +484,24 @@ void MainWindow::ShowCounts(std::string_view status, const CategoryCounts& count
 void MainWindow::ChooseTableEntry(int entry) { ComboBox_SetCurSel(Item(kTableChoiceId), entry); }
 
 void MainWindow::ShowLoadedTable(std::string_view name, std::string_view) {
-  HWND choice = Item(kTableChoiceId);
-  const int loaded = MainDialogLogic::kLoadedTable;
+  ShowLoaded(kTableChoiceId, MainDialogLogic::kLoadedTable, name);
+}
+
+void MainWindow::ShowLoaded(int id, int loaded, std::string_view name) {
+  HWND choice = Item(id);
   if (ComboBox_GetCount(choice) > loaded + 1) ComboBox_DeleteString(choice, loaded);
   ComboBox_InsertString(choice, loaded, Wide(name).c_str());
   ComboBox_SetCurSel(choice, loaded);
+}
+
+void MainWindow::ShowAreas(const std::vector<AreaEntry>& entries, std::size_t chosen) {
+  HWND choice = Item(kAreaChoiceId);
+  SendMessageW(choice, WM_SETREDRAW, FALSE, 0);
+  ComboBox_ResetContent(choice);
+  for (const AreaEntry& entry : entries) ComboBox_AddString(choice, Wide(entry.label).c_str());
+  ComboBox_SetCurSel(choice, static_cast<int>(chosen));
+  SendMessageW(choice, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(choice, nullptr, TRUE);
 }
 
 }  // namespace

@@ -512,9 +512,8 @@ void ClosesOnceTheWorkEnded(bool outOfMemory) {
 
 TEST(MainDialogLogicTest, ClosesOnceTheWorkEnded) { ClosesOnceTheWorkEnded(false); }
 
-// Disabled until RunWork keeps a close asked for while its work threw: now that close is lost, and the
-// next command's end closes the window.
-TEST(MainDialogLogicTest, DISABLED_ClosesOnceTheWorkThatRanOutOfMemoryEnded) { ClosesOnceTheWorkEnded(true); }
+// A close asked for while the work ran out of memory is kept, not left for the next command's end.
+TEST(MainDialogLogicTest, ClosesOnceTheWorkThatRanOutOfMemoryEnded) { ClosesOnceTheWorkEnded(true); }
 
 }  // namespace
 }  // namespace zelvane

@@ -24,6 +24,7 @@ class ScriptedView final : public MainWindowView {
   std::deque<std::optional<std::filesystem::path>> paths;
   std::deque<std::string> separators;
   std::deque<std::optional<ComparisonRequest>> comparisons;
+  std::deque<std::optional<AreaLevel>> areaLevels;
 
   // What the user does while work runs (cancel, close the window), on this thread before the work starts.
   std::function<void()> whileWorking;
@@ -57,6 +58,7 @@ class ScriptedView final : public MainWindowView {
   void ShowMessage(std::string_view text) override { log.push_back("ShowMessage " + std::string(text)); }
   std::string AskSeparator() override { return Next(separators, "AskSeparator"); }
   std::optional<ComparisonRequest> AskComparison() override { return Next(comparisons, "AskComparison"); }
+  std::optional<AreaLevel> AskAreaLevel() override { return Next(areaLevels, "AskAreaLevel"); }
   void ShowAbout() override { log.emplace_back("ShowAbout"); }
   void ShowHelp() override { log.emplace_back("ShowHelp"); }
   bool RunWork(std::string_view what, const std::function<void(WorkProgress&)>& work) override;
@@ -76,7 +78,6 @@ class ScriptedView final : public MainWindowView {
     log.push_back("ShowLoadedTable " + std::string(name) + " " + std::string(path));
   }
   void CloseLater() override { log.emplace_back("CloseLater"); }
-#if __has_include("ui/logic/number_areas.h")
   // The area choice and a selected number's status line, apart from the log.
   std::vector<AreaEntry> areas;
   std::size_t chosenArea = 0;
@@ -90,7 +91,6 @@ class ScriptedView final : public MainWindowView {
   void ShowLoadedAreaTable(std::string_view name, std::string_view path) override {
     log.push_back("ShowLoadedAreaTable " + std::string(name) + " " + std::string(path));
   }
-#endif
 
  private:
   // Logs the question; the next queued answer, or the default (a cancel) when there is none.

@@ -1,0 +1,84 @@
+#include "ui/logic/number_areas.h"
+
+#include <algorithm>
+#include <map>
+#include <numeric>
+
+namespace zelvane {
+
+NumberAreas::NumberAreas(const AreaTable& table) : m_table(&table), m_provinceOf(table.AreaCount() + 1, kNoProvince) {
+  std::map<std::string_view, std::size_t> index;
+  for (AreaId id = 1; id <= table.AreaCount(); ++id) {
+    const auto [place, added] = index.try_emplace(table.Province(id), m_provinces.size());
+    if (added) m_provinces.push_back(table.Province(id));
+    m_provinceOf[id] = place->second;
+  }
+}
+
+void NumberAreas::Follow(const CategoryLists& lists) {
+  for (NumberCategory category : kAllCategories) {
+    const NumberList& numbers = lists[category];
+    std::vector<AreaId>& ids = m_ids[CategoryIndex(category)];
+    if (ids.size() > numbers.size()) ids.resize(numbers.size());
+    ids.reserve(numbers.size());
+    for (std::size_t i = ids.size(); i < numbers.size(); ++i) ids.push_back(m_table->Lookup(numbers[i]));
+  }
+}
+
+std::vector<std::uint64_t> NumberAreas::Counts() const {
+  std::vector<std::uint64_t> counts(m_provinceOf.size(), 0);
+  for (const std::vector<AreaId>& ids : m_ids) {
+    for (const AreaId id : ids) ++counts[id];
+  }
+  return counts;
+}
+
+namespace {
+
+// "1,234": counts of millions stay readable in a narrow list.
+std::string Grouped(std::uint64_t count) {
+  std::string digits = std::to_string(count);
+  for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+  return digits;
+}
+
+// Indices ordered by count, largest first; ties in table order.
+std::vector<std::size_t> ByCount(const std::vector<std::uint64_t>& counts) {
+  std::vector<std::size_t> order(counts.size());
+  std::iota(order.begin(), order.end(), 0);
+  std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return counts[a] > counts[b]; });
+  return order;
+}
+
+}  // namespace
+
+std::vector<AreaEntry> AreaEntries(const NumberAreas& areas, const AreaChoice& chosen) {
+  const std::vector<std::uint64_t> areaCounts = areas.Counts();
+  std::vector<std::uint64_t> provinceCounts(areas.Provinces().size(), 0);
+  for (std::size_t id = 1; id < areaCounts.size(); ++id) {
+    provinceCounts[areas.ProvinceOf(static_cast<NumberAreas::AreaId>(id))] += areaCounts[id];
+  }
+  const std::size_t open = chosen.kind == AreaChoice::Kind::Province ? chosen.value
+                           : chosen.kind == AreaChoice::Kind::Area && chosen.value != AreaTable::kUnknown
+                               ? areas.ProvinceOf(static_cast<NumberAreas::AreaId>(chosen.value))
+                               : SIZE_MAX;
+  std::vector<AreaEntry> entries{{"全部地区", {}}};
+  for (const std::size_t province : ByCount(provinceCounts)) {
+    if (provinceCounts[province] == 0) break;
+    entries.push_back({std::string(areas.Provinces()[province]) + " (" + Grouped(provinceCounts[province]) + ")",
+                       {AreaChoice::Kind::Province, province}});
+    if (province != open) continue;
+    for (const std::size_t id : ByCount(areaCounts)) {
+      const auto area = static_cast<NumberAreas::AreaId>(id);
+      if (areaCounts[id] == 0) break;
+      if (id == AreaTable::kUnknown || areas.ProvinceOf(area) != province) continue;
+      entries.push_back({"　" + std::string(areas.Table().City(area)) + " (" + Grouped(areaCounts[id]) + ")",
+                         {AreaChoice::Kind::Area, id}});
+    }
+  }
+  entries.push_back({"未知地区 (" + Grouped(areaCounts[AreaTable::kUnknown]) + ")",
+                     {AreaChoice::Kind::Area, AreaTable::kUnknown}});
+  return entries;
+}
+
+}  // namespace zelvane
