@@ -29,21 +29,6 @@
 
 namespace zelvane {
 
-namespace {
-
-struct CategoryBox {
-  int id;
-  NumberCategory category;
-};
-
-constexpr CategoryBox kCategoryBoxes[] = {
-    {res::IDC_CHECK_MOBILE, NumberCategory::Mobile},   {res::IDC_CHECK_UNICOM, NumberCategory::Unicom},
-    {res::IDC_CHECK_TELECOM, NumberCategory::Telecom}, {res::IDC_CHECK_PHS, NumberCategory::Phs},
-    {res::IDC_CHECK_OTHER, NumberCategory::Other},
-};
-
-}  // namespace
-
 CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
     : TemplateDialog(res::kMainDialog, parent),
       m_shell(shell),

@@ -255,36 +255,33 @@ void MainDialogLogic::OnExport() {
 }
 
 // Writes every category list, whatever the list shows, to its own file in a folder the user picks,
-// replacing files of those names without a question. Says nothing unless a file failed.
+// replacing files of those names without a question.
 void MainDialogLogic::OnOneClickExport() {
-  const std::optional<std::filesystem::path> folder = m_view.ChooseFolder(kOneClickExportFolderTitle);
-  if (!folder) return;
-  const std::optional<std::string> separator = AskSeparator();
-  if (!separator) return;
-
-  std::vector<FileError> failures;
-  RunWork("正在导出到“" + NameOf(*folder) + "”…", [&](WorkProgress& progress) {
-    failures = ExportCategoryLists(*folder, m_numbers.Lists(), *separator, &progress);
+  ExportToFolder("正在导出到", [this](const std::filesystem::path& folder, std::string_view separator,
+                                      WorkProgress& progress) {
+    return ExportCategoryLists(folder, m_numbers.Lists(), separator, &progress);
   });
-  if (failures.empty() || failures.front().cancelled) return;
-  std::vector<std::string> messages;
-  for (const FileError& failure : failures) messages.push_back(failure.Message());
-  m_view.ShowMessage(Joined(messages));
 }
 
-// As 一键导出: says nothing unless a file failed, and then nothing was replaced.
 void MainDialogLogic::OnExportByArea() {
   const std::optional<AreaLevel> level = m_view.AskAreaLevel();
   if (!level) return;
+  ExportToFolder("正在按地区导出到", [this, level](const std::filesystem::path& folder, std::string_view separator,
+                                               WorkProgress& progress) {
+    return ExportByArea(folder, m_numbers.Lists(), m_numbers.Areas().Table(), *level, separator, &progress);
+  });
+}
+
+// Asks for the folder and the separator, then writes; says nothing unless a file failed.
+void MainDialogLogic::ExportToFolder(std::string_view doing, const FolderExport& write) {
   const std::optional<std::filesystem::path> folder = m_view.ChooseFolder(kOneClickExportFolderTitle);
   if (!folder) return;
   const std::optional<std::string> separator = AskSeparator();
   if (!separator) return;
 
   std::vector<FileError> failures;
-  RunWork("正在按地区导出到“" + NameOf(*folder) + "”…", [&](WorkProgress& progress) {
-    failures = ExportByArea(*folder, m_numbers.Lists(), m_numbers.Areas().Table(), *level, *separator, &progress);
-  });
+  RunWork(std::string(doing) + "“" + NameOf(*folder) + "”…",
+          [&](WorkProgress& progress) { failures = write(*folder, *separator, progress); });
   if (failures.empty() || failures.front().cancelled) return;
   std::vector<std::string> messages;
   for (const FileError& failure : failures) messages.push_back(failure.Message());

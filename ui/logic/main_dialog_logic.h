@@ -9,10 +9,22 @@
 
 #include "core/category_lists.h"
 #include "core/prefix_table.h"
+#include "res/resource_ids.h"
 #include "ui/logic/main_window_view.h"
 #include "ui/logic/shown_numbers.h"
 
 namespace zelvane {
+
+// The box of each category, in category order; "全部" is IDC_CHECK_ALL.
+struct CategoryBox {
+  int id;
+  NumberCategory category;
+};
+inline constexpr CategoryBox kCategoryBoxes[] = {
+    {res::IDC_CHECK_MOBILE, NumberCategory::Mobile},   {res::IDC_CHECK_UNICOM, NumberCategory::Unicom},
+    {res::IDC_CHECK_TELECOM, NumberCategory::Telecom}, {res::IDC_CHECK_PHS, NumberCategory::Phs},
+    {res::IDC_CHECK_OTHER, NumberCategory::Other},
+};
 
 // The six boxes above the list: "全部", and one per category in category order.
 struct BoxStates {
@@ -84,6 +96,10 @@ class MainDialogLogic {
   // The separator dialog's answer as bytes to write, CR LF when nothing was typed; nothing, after
   // telling the user, when the typed text cannot be written in GBK.
   std::optional<std::string> AskSeparator();
+  // 一键导出 and 按地区导出: what writes the files, into a folder with a separator.
+  using FolderExport =
+      std::function<std::vector<FileError>(const std::filesystem::path&, std::string_view, WorkProgress&)>;
+  void ExportToFolder(std::string_view doing, const FolderExport& write);
   // Rebuilds the list from the boxes, or appends one category's numbers to it.
   void RefreshList(std::optional<NumberCategory> appended);
   CategoryFilter Admitted() const;

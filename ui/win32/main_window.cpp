@@ -34,17 +34,6 @@ constexpr int kAreaTableChoiceId = 2003;
 constexpr int kAreaChoiceId = 2004;
 constexpr int kPaneControls[] = {res::IDC_OVERVIEW, kTableChoiceId, kAreaTableChoiceId, kAreaChoiceId, kChartId};
 
-struct CategoryBox {
-  int id;
-  NumberCategory category;
-};
-
-constexpr CategoryBox kCategoryBoxes[] = {
-    {res::IDC_CHECK_MOBILE, NumberCategory::Mobile},   {res::IDC_CHECK_UNICOM, NumberCategory::Unicom},
-    {res::IDC_CHECK_TELECOM, NumberCategory::Telecom}, {res::IDC_CHECK_PHS, NumberCategory::Phs},
-    {res::IDC_CHECK_OTHER, NumberCategory::Other},
-};
-
 // The shown numbers, told to the virtual list: it asks for the text of the items it paints.
 class ListNumbers final : public ShownNumbers {
  public:
