@@ -168,7 +168,7 @@ std::optional<AreaLevel> CClassifierDlg::AskAreaLevel() {
   const QAction* byProvince = menu.addAction(FromUtf8(MainDialogLogic::kByProvinceName));
   menu.addAction(FromUtf8(MainDialogLogic::kByCityName));
   const QWidget* button = GetDlgItem(res::IDC_AREA_EXPORT);
-  const QAction* chosen = menu.exec(button->mapToGlobal(QPoint(0, button->height())));
+  const QAction* chosen = m_shell.RunMenu(menu, button->mapToGlobal(QPoint(0, button->height())));
   if (chosen == nullptr) return std::nullopt;
   return chosen == byProvince ? AreaLevel::Province : AreaLevel::City;
 }

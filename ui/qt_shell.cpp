@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -64,6 +65,8 @@ void QtShell::ShowMessage(QWidget* owner, const QString& text) {
 }
 
 void QtShell::ShowAppMessage(const QString& text) { ShowMessageBox(nullptr, QApplication::applicationName(), text); }
+
+QAction* QtShell::RunMenu(QMenu& menu, const QPoint& at) { return menu.exec(at); }
 
 int QtShell::RunModal(QDialog& dialog) { return dialog.exec(); }
 

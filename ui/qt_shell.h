@@ -20,6 +20,7 @@ class QtShell final : public Shell {
   std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, const QString& title) override;
   void ShowMessage(QWidget* owner, const QString& text) override;
   void ShowAppMessage(const QString& text) override;
+  QAction* RunMenu(QMenu& menu, const QPoint& at) override;
   int RunModal(QDialog& dialog) override;
   void ShowProgress(QDialog& progress) override;
   void SetWaitCursor() override;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QMenu>
 
 namespace zelvane {
 
@@ -42,6 +43,19 @@ void ScriptedShell::ShowMessage(QWidget*, const QString& text) { log_ << QString
 
 void ScriptedShell::ShowAppMessage(const QString& text) {
   log_ << QStringLiteral("ShowAppMessage %1: %2").arg(QApplication::applicationName(), text);
+}
+
+QAction* ScriptedShell::RunMenu(QMenu& menu, const QPoint&) {
+  QStringList items;
+  for (const QAction* action : menu.actions()) items << action->text();
+  log_ << QStringLiteral("RunMenu %1").arg(items.join(QLatin1Char('|')));
+  if (menuAnswers_.empty()) return nullptr;
+  const QString answer = menuAnswers_.front();
+  menuAnswers_.pop_front();
+  for (QAction* action : menu.actions()) {
+    if (action->text() == answer) return action;
+  }
+  return nullptr;
 }
 
 int ScriptedShell::RunModal(QDialog& dialog) {

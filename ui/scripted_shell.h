@@ -11,7 +11,7 @@ namespace zelvane {
 // A shell for tests and benchmarks: prompts take prepared answers, dialogs are handed to a
 // handler, and everything asked or shown is written to a log, one line each:
 //   "ChooseOpenFile <title> <filter>", "ChooseSaveFile <title> <filter> <suffix>", "ChooseFolder <title>",
-//   "ShowMessage <text>", "ShowAppMessage <caption>: <text>", "RunModal <window title>",
+//   "ShowMessage <text>", "ShowAppMessage <caption>: <text>", "RunMenu <item>|<item>...", "RunModal <window title>",
 //   "ShowProgress <window title>",
 //   "SetWaitCursor", "RestoreCursor".
 class ScriptedShell final : public Shell {
@@ -21,6 +21,9 @@ class ScriptedShell final : public Shell {
   // The answer to the next prompt of any kind, after those already queued; nothing means cancel.
   // A prompt without a prepared answer is cancelled.
   void AnswerNextPrompt(std::optional<std::filesystem::path> answer);
+
+  // The text of the item the next menu is answered with; a menu without a prepared answer is closed.
+  void AnswerNextMenu(const QString& item) { menuAnswers_.push_back(item); }
 
   // Decides the outcome of the dialogs run modally; without one they are rejected unseen.
   void HandleDialogsWith(DialogHandler handler);
@@ -40,6 +43,7 @@ class ScriptedShell final : public Shell {
   std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, const QString& title) override;
   void ShowMessage(QWidget* owner, const QString& text) override;
   void ShowAppMessage(const QString& text) override;
+  QAction* RunMenu(QMenu& menu, const QPoint& at) override;
   int RunModal(QDialog& dialog) override;
   void ShowProgress(QDialog& progress) override;
   void SetWaitCursor() override;
@@ -49,6 +53,7 @@ class ScriptedShell final : public Shell {
   std::optional<std::filesystem::path> NextAnswer();
 
   std::deque<std::optional<std::filesystem::path>> answers_;
+  std::deque<QString> menuAnswers_;
   DialogHandler dialogHandler_;
   std::function<void(QDialog&)> progressHandler_;
   QStringList log_;

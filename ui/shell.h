@@ -3,7 +3,10 @@
 #include <filesystem>
 #include <optional>
 
+class QAction;
 class QDialog;
+class QMenu;
+class QPoint;
 class QString;
 class QWidget;
 
@@ -29,6 +32,8 @@ class Shell {
   // A message box of the program itself, before any window exists: captioned with the program's name.
   virtual void ShowAppMessage(const QString& text) = 0;
 
+  // Pops a menu up at a global position and returns the action chosen, nullptr when it was closed.
+  virtual QAction* RunMenu(QMenu& menu, const QPoint& at) = 0;
   // Runs a dialog modally and returns its result (QDialog::Accepted or QDialog::Rejected).
   virtual int RunModal(QDialog& dialog) = 0;
   // Shows the progress window of long work, modal over its owner, and returns at once: the work hides

@@ -127,6 +127,40 @@ class ExportTest : public QObject {
   // A cancelled prompt ends the export; a separator with a character that GBK cannot hold is refused.
   // Either way nothing is written.
   // clang-format off
+  // 按地区导出 through its menu: every number in import order, a file per province or per city; a menu
+  // closed unseen asks nothing more.
+  void WritesAFilePerArea_data() {
+    test::Columns<QString, QStringList, QStringList>({"item", "names", "files"});
+    QTest::newRow("by province: the municipality at the top")
+        << "按省份导出(&P)" << QStringList{"北京市.txt", "未知地区.txt"}
+        << QStringList{SampleFile("a c b", ","), SampleFile("d", ",")};
+    QTest::newRow("by city: 北京市 is its own city") << "按城市导出(&C)" << QStringList{"北京市.txt", "未知地区.txt"}
+                                                   << QStringList{SampleFile("a c b", ","), SampleFile("d", ",")};
+    QTest::newRow("menu closed") << "" << QStringList{} << QStringList{};
+  }
+
+  void WritesAFilePerArea() {
+    QFETCH(QString, item);
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, files);
+    test::MainWindow window;
+    window.ImportSamples("a c b d");
+    const std::filesystem::path out = window.folder.PathOf("areas");
+    std::filesystem::create_directories(out);
+    window.shell.ClearLog();
+    if (!item.isEmpty()) window.shell.AnswerNextMenu(item);
+    window.shell.AnswerNextPrompt(out);
+    test::AnswerSeparatorDialog(window.shell, ",");
+    window.Click(res::IDC_AREA_EXPORT);
+    QCOMPARE(window.shell.Log().front(), QStringLiteral("RunMenu 按省份导出(&P)|按城市导出(&C)"));
+    QCOMPARE(window.shell.Log().size(), item.isEmpty() ? 1 : 3);  // the menu, the folder, the separator
+    QStringList written;
+    for (const auto& entry : std::filesystem::directory_iterator(out)) written << FromUtf8(entry.path().filename().string());
+    written.sort();
+    QCOMPARE(written, names);
+    for (qsizetype i = 0; i < names.size(); ++i) QCOMPARE(window.folder.Read("areas/" + names[i]), files[i].toLatin1());
+  }
+
   void WritesNothingWhenStopped_data() {
     test::Columns<int, QString, QStringList>({"button", "target", "log"});
     const QStringList refused = {"RunModal 分割符", "ShowMessage 分割符中有无法用 GBK 编码表示的字符"};

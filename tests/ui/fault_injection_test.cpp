@@ -43,6 +43,7 @@ class ShellChangingTheDisk final : public Shell {
   }
   void ShowMessage(QWidget* owner, const QString& text) override { m_scripted.ShowMessage(owner, text); }
   void ShowAppMessage(const QString& text) override { m_scripted.ShowAppMessage(text); }
+  QAction* RunMenu(QMenu& menu, const QPoint& at) override { return m_scripted.RunMenu(menu, at); }
   int RunModal(QDialog& dialog) override { return m_scripted.RunModal(dialog); }
   void ShowProgress(QDialog& progress) override { m_scripted.ShowProgress(progress); }
   void SetWaitCursor() override { m_scripted.SetWaitCursor(); }
