@@ -1,52 +1,30 @@
 #include "ops/area_classify.h"
 
 #include <algorithm>
-#include <bit>
 #include <memory>
 
-#include "core/short_copy.h"
 #include "ops/classify_inputs.h"
 #include "ops/file_failure.h"
 #include "ops/memory_budget.h"
 #include "ops/publish_together.h"
-#include "ops/spill_store.h"
+#include "ops/number_frames.h"
 
 namespace zelvane {
 
 namespace {
-
-// Every file has a frame of its own from the start: together about 16 MiB however many files, or a
-// quarter of memory when that is less.
-std::size_t FrameSizeFor(std::size_t files, std::uint64_t memory) {
-  const std::uint64_t allFrames = std::min(std::uint64_t{16} << 20, memory / 4);
-  return std::clamp<std::size_t>(std::bit_floor(allFrames / files), 4096, std::size_t{1} << 20);
-}
-
-// Files in flight (written, still going to disk) so that their flushes overlap: hundreds of files take
-// a flush each, and the disk serves many at once about as fast as one (a third of the time of 8 in
-// flight at 10M numbers by city; 64 gain nothing more).
-constexpr std::size_t kFlushingFiles = 32;
 
 class AreaWriting {
  public:
   AreaWriting(const ClassifyJob& job, const AreaSplit& split, std::uint64_t memory)
       : job_(job),
         split_(split),
-        store_(split.FileCount(), FrameSizeFor(split.FileCount(), memory), memory, job.folder),
+        frames_(split.FileCount(), memory, job.folder),
         writing_(job.progress ? job.progress->StopToken() : std::stop_token(), {}) {}
 
   void Add(std::string_view number, NumberCategory category, std::vector<std::uint64_t>& counts) {
     const std::size_t file = split_.FileOf(split_.table().Lookup(number), category);
     ++counts[file];
-    // Numbers and separators are short: one record, copied without a library call.
-    if (number.size() <= kShortCopyLimit && job_.separator.size() <= kShortCopyLimit) {
-      char* record = store_.Append(file, number.size() + job_.separator.size());
-      CopyShort(record, number.data(), number.size());
-      CopyShort(record + number.size(), job_.separator.data(), job_.separator.size());
-      return;
-    }
-    store_.AppendBytes(file, number);
-    store_.AppendBytes(file, job_.separator);
+    frames_.Add(file, number, job_.separator);
   }
 
   // Writes the files that took numbers, each beside its target, then replaces them all together.
@@ -55,11 +33,11 @@ class AreaWriting {
       if (counts[file] == 0) continue;
       if (writing_.StopRequested()) return CancelledError(FileOperation::Write, job_.folder);
       if (FileResult error = Write(file)) return error;
-      if (writers_.size() > kFlushingFiles) {
-        if (FileResult error = Finish(*writers_[writers_.size() - 1 - kFlushingFiles])) return error;
+      if (writers_.size() > NumberFrames::kFlushingFiles) {
+        if (FileResult error = Finish(*writers_[writers_.size() - 1 - NumberFrames::kFlushingFiles])) return error;
       }
     }
-    const std::size_t flushing = std::min(writers_.size(), kFlushingFiles);
+    const std::size_t flushing = std::min(writers_.size(), NumberFrames::kFlushingFiles);
     for (std::size_t i = writers_.size() - flushing; i < writers_.size(); ++i) {
       if (FileResult error = Finish(*writers_[i])) return error;
     }
@@ -72,9 +50,7 @@ class AreaWriting {
     auto writer = std::make_unique<AtomicFileWriter>(job_.folder / PathFromText(split_.FileName(file)));
     if (FileResult error = writer->Open()) return error;
     writer->Watch(&writing_);
-    if (FileResult error = store_.ForEachFrame(file, [&](std::string_view bytes) { writer->Write(bytes); })) {
-      return error;
-    }
+    if (FileResult error = frames_.WriteTo(file, *writer)) return error;
     writer->EndWrites();
     writers_.push_back(std::move(writer));
     return std::nullopt;
@@ -89,7 +65,7 @@ class AreaWriting {
 
   const ClassifyJob& job_;
   const AreaSplit& split_;
-  SpillStore store_;
+  NumberFrames frames_;
   // The writes only look whether to stop: the reads tell how far the job is.
   WorkProgress writing_;
   std::vector<std::unique_ptr<AtomicFileWriter>> writers_;  // the written files, in file order

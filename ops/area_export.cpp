@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdint>
 #include <memory>
 #include <new>
@@ -10,19 +9,16 @@
 #include <system_error>
 #include <unordered_map>
 
-#include "core/short_copy.h"
 #include "ops/area_classify.h"
 #include "ops/atomic_file_writer.h"
 #include "ops/file_failure.h"
 #include "ops/publish_together.h"
-#include "ops/spill_store.h"
+#include "ops/number_frames.h"
 
 namespace zelvane {
 
 namespace {
 
-// Files in flight (written, still going to disk) so that their flushes overlap, as classify --by does.
-constexpr std::size_t kFlushingFiles = 32;
 // How many numbers go by between two looks whether to stop.
 constexpr std::size_t kStopCheckEvery = std::size_t{1} << 16;
 
@@ -58,12 +54,6 @@ AreaFiles FilesOf(const AreaTable& areas, AreaLevel level) {
   return files;
 }
 
-// Every file has a frame of its own from the start: together about 16 MiB however many files, as classify
-// --by keeps them.
-std::size_t FrameSizeFor(std::size_t files) {
-  return std::clamp<std::size_t>(std::bit_floor((std::size_t{16} << 20) / files), 4096, std::size_t{1} << 20);
-}
-
 // The bytes of every file, its numbers each followed by the separator in import order, copied in one
 // pass over the lists: written out a file at a time, they go to disk in long runs. What does not fit in
 // memory waits in a temporary file in the export folder.
@@ -71,7 +61,7 @@ class FileBytes {
  public:
   FileBytes(const std::filesystem::path& folder, const CategoryLists& lists, const AreaTable& areas,
             const AreaFiles& files, std::string_view separator, WorkProgress* progress)
-      : store_(files.paths.size(), FrameSizeFor(files.paths.size()), AreaClassifyMemory(), folder),
+      : frames_(files.paths.size(), AreaClassifyMemory(), folder),
         taken_(files.paths.size()) {
     std::array<NumberList::const_iterator, kCategoryCount> next;
     for (const NumberCategory category : kAllCategories) next[CategoryIndex(category)] = lists[category].begin();
@@ -84,25 +74,15 @@ class FileBytes {
       const std::string_view number = *next[CategoryIndex(category)]++;
       const std::size_t file = files.ofArea[areas.Lookup(number)];
       taken_[file] = true;
-      // Numbers and separators are short: one record, copied without a library call.
-      if (number.size() <= kShortCopyLimit && separator.size() <= kShortCopyLimit) {
-        char* record = store_.Append(file, number.size() + separator.size());
-        CopyShort(record, number.data(), number.size());
-        CopyShort(record + number.size(), separator.data(), separator.size());
-        continue;
-      }
-      store_.AppendBytes(file, number);
-      store_.AppendBytes(file, separator);
+      frames_.Add(file, number, separator);
     }
   }
 
   bool Empty(std::size_t file) const { return !taken_[file]; }
-  FileResult WriteTo(std::size_t file, AtomicFileWriter& writer) const {
-    return store_.ForEachFrame(file, [&writer](std::string_view bytes) { writer.Write(bytes); });
-  }
+  FileResult WriteTo(std::size_t file, AtomicFileWriter& writer) const { return frames_.WriteTo(file, writer); }
 
  private:
-  SpillStore store_;
+  NumberFrames frames_;
   std::vector<bool> taken_;  // by file: whether any number went there
 };
 
@@ -153,11 +133,11 @@ FileResult WriteAndReplace(const std::filesystem::path& folder, const CategoryLi
     writer->Watch(progress);
     if (FileResult error = bytes.WriteTo(file, *writer)) return error;
     writer->EndWrites();
-    if (writers.size() > kFlushingFiles) {
-      if (FileResult error = writers[writers.size() - 1 - kFlushingFiles]->Finish()) return error;
+    if (writers.size() > NumberFrames::kFlushingFiles) {
+      if (FileResult error = writers[writers.size() - 1 - NumberFrames::kFlushingFiles]->Finish()) return error;
     }
   }
-  for (std::size_t i = writers.size() - std::min(writers.size(), kFlushingFiles); i < writers.size(); ++i) {
+  for (std::size_t i = writers.size() - std::min(writers.size(), NumberFrames::kFlushingFiles); i < writers.size(); ++i) {
     if (FileResult error = writers[i]->Finish()) return error;
   }
   if (stopped()) return CancelledError(FileOperation::Write, folder);

@@ -1,0 +1,40 @@
+#include "ops/number_frames.h"
+
+#include <algorithm>
+#include <bit>
+
+#include "core/short_copy.h"
+
+namespace zelvane {
+
+namespace {
+
+// Every file has a frame of its own from the start: together about 16 MiB however many files, or a
+// quarter of memory when that is less.
+std::size_t FrameSizeFor(std::size_t files, std::uint64_t memory) {
+  const std::uint64_t allFrames = std::min(std::uint64_t{16} << 20, memory / 4);
+  return std::clamp<std::size_t>(std::bit_floor(allFrames / files), 4096, std::size_t{1} << 20);
+}
+
+}  // namespace
+
+NumberFrames::NumberFrames(std::size_t files, std::uint64_t memory, const std::filesystem::path& folder)
+    : store_(files, FrameSizeFor(files, memory), memory, folder) {}
+
+void NumberFrames::Add(std::size_t file, std::string_view number, std::string_view separator) {
+  // Numbers and separators are short: one record, copied without a library call.
+  if (number.size() <= kShortCopyLimit && separator.size() <= kShortCopyLimit) {
+    char* record = store_.Append(file, number.size() + separator.size());
+    CopyShort(record, number.data(), number.size());
+    CopyShort(record + number.size(), separator.data(), separator.size());
+    return;
+  }
+  store_.AppendBytes(file, number);
+  store_.AppendBytes(file, separator);
+}
+
+FileResult NumberFrames::WriteTo(std::size_t file, AtomicFileWriter& writer) const {
+  return store_.ForEachFrame(file, [&writer](std::string_view bytes) { writer.Write(bytes); });
+}
+
+}  // namespace zelvane

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string_view>
+
+#include "core/file_error.h"
+#include "ops/atomic_file_writer.h"
+#include "ops/spill_store.h"
+
+namespace zelvane {
+
+// Numbers waiting for their file, each followed by the separator, in a frame per file (past the memory
+// allowed, in a nameless file in folder): written out a file at a time, they go to disk in long runs.
+// classify --by and 按地区导出 keep hundreds of files' numbers this way.
+class NumberFrames {
+ public:
+  // Files in flight (written, still going to disk) so that their flushes overlap: hundreds of files take
+  // a flush each, and the disk serves many at once about as fast as one (a third of the time of 8 in
+  // flight at 10M numbers by city; 64 gain nothing more).
+  static constexpr std::size_t kFlushingFiles = 32;
+
+  NumberFrames(std::size_t files, std::uint64_t memory, const std::filesystem::path& folder);
+
+  void Add(std::size_t file, std::string_view number, std::string_view separator);
+  // The file's bytes, in the order they were added, written through writer.
+  FileResult WriteTo(std::size_t file, AtomicFileWriter& writer) const;
+
+ private:
+  SpillStore store_;
+};
+
+}  // namespace zelvane
