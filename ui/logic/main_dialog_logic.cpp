@@ -114,7 +114,7 @@ void MainDialogLogic::ImportFiles(const std::vector<std::filesystem::path>& path
   std::optional<ItemRefs> merged;  // the view with the files read so far
   bool outOfMemory = false;
   bool finished = false;
-  {
+  try {
     const WaitCursor wait(m_view);
     finished = RunWork(what, [&](WorkProgress& progress) {
       progress.SetTotal(bytes);
@@ -130,6 +130,9 @@ void MainDialogLogic::ImportFiles(const std::vector<std::filesystem::path>& path
         outOfMemory = true;  // the view cannot take the numbers
       }
     });
+  } catch (...) {
+    m_numbers.DropImported(before);  // the window could not run the work: nothing shows what it appended
+    throw;
   }
   if (!finished || outOfMemory) {
     m_numbers.DropImported(before);
