@@ -365,6 +365,7 @@ void MainDialogLogic::OnTableChosen(int entry) {
 }
 
 void MainDialogLogic::OnClearNumbers() {
+  m_numbers.ChooseArea({});  // with the numbers, their areas are gone
   m_numbers.Clear();
   ShowCounts();
 }

@@ -50,6 +50,7 @@ class NumberAreas {
 
  private:
   static constexpr std::size_t kNoProvince = SIZE_MAX;
+  static constexpr std::size_t kHelpedLookups = std::size_t{1} << 18;
 
   const AreaTable* m_table;
   std::vector<std::string_view> m_provinces;
