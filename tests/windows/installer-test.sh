@@ -22,7 +22,9 @@ fail() { echo "installer-test.sh: $*" >&2; exit 1; }
 run() { timeout 60 "${wine[@]}" "$@"; }
 # reg.exe writes in the ANSI code page, GBK.
 query() { run reg query "$@" 2>/dev/null | iconv -f GBK -t UTF-8; }
-txt_default() { query "$txt_key" /ve | tr -d '\r' || true; }
+# The data of .txt's default value: empty when the key or the value is not there (reg shows "(没有设值)"
+# for a key that exists without it, as .txt does once a subkey is made in a fresh prefix).
+txt_default() { query "$txt_key" /ve | tr -d '\r' | sed -n 's/.*REG_SZ *//p' | sed 's/^(.*)$//' || true; }
 
 case $setup in
   "$build"/*) ;;
