@@ -44,6 +44,27 @@ class OverviewTest : public QObject {
              QStringLiteral("移动1个，联通1个，电信0个，小灵通1个，其他2个"));
   }
 
+  // The area choices in the pane reach the window's logic: a province narrows the list and opens to
+  // its cities, a single selected number tells its carrier and area in the status line.
+  void ChoosesAnAreaAndTellsTheSelectedNumbers() {
+    test::MainWindow window;
+    QComboBox& areas = *Pane(window.dialog).AreaChoice();
+    QCOMPARE(Pane(window.dialog).AreaTableChoice()->itemText(0), QStringLiteral("内置归属地"));
+    window.ImportSamples("m1 h u1 a a o");
+    QStringList entries;
+    for (int i = 0; i < areas.count(); ++i) entries << areas.itemText(i);
+    QCOMPARE(entries.mid(0, 2), (QStringList{"全部地区", "北京市 (2)"}));  // ties follow the table
+    QCOMPARE(entries.size(), 6);
+    QCOMPARE(entries.back(), QStringLiteral("未知地区 (1)"));
+    const int guangdong = static_cast<int>(entries.indexOf("广东省 (1)"));
+    areas.setCurrentIndex(guangdong);
+    emit areas.activated(guangdong);
+    QCOMPARE(test::ShownNames(window.dialog), QStringLiteral("h"));
+    QCOMPARE(areas.itemText(guangdong + 1), QStringLiteral("　深圳市 (1)"));
+    test::Press(window.dialog.DlgItem<NumberListView>(res::IDC_NUMBER_LIST), "Home");
+    QCOMPARE(test::Status(window.dialog), QStringLiteral("07550000001：小灵通，广东省深圳市"));
+  }
+
   // Each list keeps import order, and the list view is rebuilt from the boxes as they stand (in
   // category order); the status line and the chart follow. Back to the original table, as before.
   // clang-format off
