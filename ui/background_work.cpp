@@ -3,8 +3,8 @@
 #include <QEventLoop>
 #include <QTimer>
 #include <exception>
-#include <thread>
 
+#include "ui/logic/work_thread.h"
 #include "ui/progress_dlg.h"
 #include "ui/shell.h"
 
@@ -42,13 +42,7 @@ bool BackgroundWork::Run(const QString& what, const std::function<void(WorkProgr
   // The loop ends when the work posts its end, even when that comes before the loop starts.
   QEventLoop loop;
   std::exception_ptr thrown;
-  std::jthread worker([&] {
-    WorkProgress progress = shared.ForWork();
-    try {
-      work(progress);
-    } catch (...) {
-      thrown = std::current_exception();
-    }
+  std::jthread worker = StartWork(shared, work, thrown, [&loop] {
     QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
   });
   loop.exec();

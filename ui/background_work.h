@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "core/work_progress.h"
+#include "ui/logic/work_thread.h"
 
 class QString;
 class QWidget;
@@ -17,7 +18,7 @@ class Shell;
 // shell) whose 取消 asks it to stop. One at a time.
 class BackgroundWork {
  public:
-  static constexpr std::chrono::milliseconds kDefaultDelay{500};
+  static constexpr std::chrono::milliseconds kDefaultDelay = kProgressWindowDelay;
 
   BackgroundWork(Shell& shell, QWidget* owner) : m_shell(shell), m_owner(owner) {}
 

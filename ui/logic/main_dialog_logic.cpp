@@ -163,10 +163,10 @@ void MainDialogLogic::ShowCounts() {
 
 void MainDialogLogic::ShowAreas() {
   m_areaEntries = AreaEntries(m_numbers.Areas(), m_numbers.ChosenArea());
-  std::size_t chosen = 0;
-  while (chosen + 1 < m_areaEntries.size() && !(m_areaEntries[chosen].choice == m_numbers.ChosenArea())) ++chosen;
-  if (!(m_areaEntries[chosen].choice == m_numbers.ChosenArea())) chosen = 0;
-  m_view.ShowAreas(m_areaEntries, chosen);
+  const auto chosen = std::find_if(m_areaEntries.begin(), m_areaEntries.end(),
+                                   [&](const AreaEntry& entry) { return entry.choice == m_numbers.ChosenArea(); });
+  // An area without numbers any more is not listed: 全部地区 shows.
+  m_view.ShowAreas(m_areaEntries, chosen == m_areaEntries.end() ? 0 : static_cast<std::size_t>(chosen - m_areaEntries.begin()));
 }
 
 // An area narrows the list together with the boxes; a province opens to its cities.

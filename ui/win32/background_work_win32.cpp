@@ -3,12 +3,11 @@
 #include <commctrl.h>
 
 #include <atomic>
-#include <exception>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "res/dialog_template.h"
+#include "ui/logic/work_thread.h"
 #include "ui/win32/dialog_template_win32.h"
 #include "ui/win32/wide_text.h"
 
@@ -16,7 +15,6 @@ namespace zelvane::win32 {
 
 namespace {
 
-constexpr ULONGLONG kShowAfterMs = 500;
 constexpr DWORD kBarUpdateMs = 100;
 constexpr int kBarId = 100;
 constexpr int kWhatId = 101;
@@ -59,13 +57,7 @@ bool BackgroundWork::Run(std::string_view what, const std::function<void(WorkPro
   std::exception_ptr thrown;
   std::atomic<bool> done = false;
   const DWORD windowThread = GetCurrentThreadId();
-  std::jthread worker([&] {
-    WorkProgress progress = shared.ForWork();
-    try {
-      work(progress);
-    } catch (...) {
-      thrown = std::current_exception();
-    }
+  std::jthread worker = StartWork(shared, work, thrown, [&done, windowThread] {
     done = true;
     PostThreadMessageW(windowThread, WM_NULL, 0, 0);  // wakes the loop below
   });
@@ -78,7 +70,7 @@ bool BackgroundWork::Run(std::string_view what, const std::function<void(WorkPro
   const ULONGLONG start = GetTickCount64();
   while (!done) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, kBarUpdateMs, QS_ALLINPUT);
-    if (window == nullptr && !done && GetTickCount64() - start >= kShowAfterMs) {
+    if (window == nullptr && !done && GetTickCount64() - start >= static_cast<ULONGLONG>(kProgressWindowDelay.count())) {
       window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(bytes.data()),
                                           m_owner, ProgressProc, reinterpret_cast<LPARAM>(&shared));
       EnableWindow(m_owner, FALSE);  // modal over the window, which still repaints
