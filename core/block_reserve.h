@@ -17,7 +17,7 @@ namespace zelvane {
 // handed the reserve and take their 2 MiB blocks from it.
 class BlockReserve {
  public:
-  static constexpr std::size_t kBlockSize = kHugePageSize;
+  static constexpr std::size_t kBlockSize = kLargeBlockSize;
 
   // Prepares up to count blocks, at most sixteen ahead of those taken. Without a thread to spare
   // it prepares none, and the lists fault their blocks in themselves.

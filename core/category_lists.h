@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "core/file_error.h"
-#include "core/huge_page_allocator.h"
 #include "core/normalize_number.h"
 #include "core/number_category.h"
 #include "core/number_file_reader.h"
@@ -79,7 +78,7 @@ class CategoryLists {
   CategoryLists Reclassified(const PrefixTable& table, WorkProgress* progress = nullptr) const;
 
  private:
-  using Categories = std::vector<NumberCategory, HugePageAllocator<NumberCategory>>;
+  using Categories = std::vector<NumberCategory>;
 
   std::array<NumberList, kCategoryCount> lists_;
   Categories order_;

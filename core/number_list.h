@@ -20,8 +20,8 @@ class CategoryLists;
 
 // A growing list of numbers (at most 30 bytes each) kept compactly: their bytes, and one 64-bit
 // reference per number, in blocks that are never moved or copied as the list grows. The first
-// blocks are small, so that a short list stays small; the others are 2 MiB, the size of a huge
-// page, so that a long one costs few page faults.
+// blocks are small, so that a short list stays small; the others are 2 MiB, so that a long one
+// takes few allocations.
 class NumberList {
  public:
   class const_iterator;

@@ -11,7 +11,6 @@
 #define XXH_INLINE_ALL
 #include <xxhash.h>
 
-#include "core/huge_page_allocator.h"
 
 namespace zelvane {
 
@@ -53,7 +52,7 @@ class RepeatFilter {
 
  private:
   void Resize(std::size_t count) {
-    std::vector<std::uint64_t, HugePageAllocator<std::uint64_t>> old(count, 0);
+    std::vector<std::uint64_t> old(count, 0);
     old.swap(slots_);
     mask_ = count - 1;
     for (std::uint64_t slot : old) {
@@ -65,7 +64,7 @@ class RepeatFilter {
   }
 
   Resolve resolve_;
-  std::vector<std::uint64_t, HugePageAllocator<std::uint64_t>> slots_;  // tag and id + 1; 0 is free
+  std::vector<std::uint64_t> slots_;  // tag and id + 1; 0 is free
   std::size_t mask_ = 0;
   std::size_t used_ = 0;
 };

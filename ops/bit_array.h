@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/huge_page_allocator.h"
 
 namespace zelvane {
 
@@ -22,7 +21,7 @@ class BitArray {
   }
 
  private:
-  std::vector<std::uint64_t, HugePageAllocator<std::uint64_t>> words_;
+  std::vector<std::uint64_t> words_;
 };
 
 }  // namespace zelvane

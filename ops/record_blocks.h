@@ -14,12 +14,12 @@
 namespace zelvane {
 
 // Memory in slabs, each taken once and then used again and again: fresh memory costs a page fault and a
-// clearing per page, about as much as the work done in it. A slab is a huge page, or less for a pool
+// clearing per page, about as much as the work done in it. A slab is 2 MiB, or less for a pool
 // that needs less: a small comparison touches little memory.
 class Slabs {
  public:
-  // Slabs of the power of two nearest above need, at most a huge page.
-  explicit Slabs(std::size_t need) : size_(std::min(std::bit_ceil(std::max<std::size_t>(need, 64)), kHugePageSize)) {}
+  // Slabs of the power of two nearest above need, at most 2 MiB.
+  explicit Slabs(std::size_t need) : size_(std::min(std::bit_ceil(std::max<std::size_t>(need, 64)), kLargeBlockSize)) {}
 
   std::size_t size() const { return size_; }
 

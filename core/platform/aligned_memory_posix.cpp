@@ -9,13 +9,10 @@
 namespace zelvane {
 
 void* AllocateMemory(std::size_t bytes, std::size_t alignment) {
-  if (bytes > SIZE_MAX - kHugePageSize) throw std::bad_alloc();
-  const bool huge = bytes >= kHugePageSize;
-  if (huge) alignment = kHugePageSize;
+  if (bytes > SIZE_MAX - alignment) throw std::bad_alloc();
   const std::size_t rounded = (bytes + alignment - 1) / alignment * alignment;
   void* memory = std::aligned_alloc(alignment, rounded == 0 ? alignment : rounded);
   if (memory == nullptr) throw std::bad_alloc();
-  if (huge) ::madvise(memory, rounded, MADV_HUGEPAGE);  // only advice: without huge pages it still works
   return memory;
 }
 

@@ -8,8 +8,7 @@
 namespace zelvane {
 
 void* AllocateMemory(std::size_t bytes, std::size_t alignment) {
-  if (bytes > SIZE_MAX - kHugePageSize) throw std::bad_alloc();
-  if (bytes >= kHugePageSize) alignment = kHugePageSize;
+  if (bytes > SIZE_MAX - alignment) throw std::bad_alloc();
   const std::size_t rounded = (bytes + alignment - 1) / alignment * alignment;
   void* memory = _aligned_malloc(rounded == 0 ? alignment : rounded, alignment);
   if (memory == nullptr) throw std::bad_alloc();

@@ -3,7 +3,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "core/huge_page_allocator.h"
 #include "core/number_category.h"
 
 namespace zelvane {
@@ -36,6 +35,6 @@ class ItemRef {
 };
 
 // The contents of the list view.
-using ItemRefs = std::vector<ItemRef, HugePageAllocator<ItemRef>>;
+using ItemRefs = std::vector<ItemRef>;
 
 }  // namespace zelvane

@@ -3,6 +3,16 @@
 #include <new>
 
 namespace zelvane {
+namespace {
+
+// How many numbers the admitted categories hold, whatever the chosen area.
+std::size_t ShownCount(const CategoryLists& lists, const CategoryFilter& shown) {
+  std::size_t count = 0;
+  for (NumberCategory category : kAllCategories) count += shown[CategoryIndex(category)] ? lists[category].size() : 0;
+  return count;
+}
+
+}  // namespace
 
 ShownNumbers::ShownNumbers() : m_areas(AreaTable::BuiltIn()) {
   for (NumberCategory category : kAllCategories) {
@@ -37,12 +47,6 @@ void ShownNumbers::UseAreaTable(const AreaTable& table) {
   m_areas = std::move(areas);
 }
 
-std::size_t ShownNumbers::ShownCount(const CategoryFilter& shown) const {
-  std::size_t count = 0;
-  for (NumberCategory category : kAllCategories) count += shown[CategoryIndex(category)] ? m_lists[category].size() : 0;
-  return count;
-}
-
 void ShownNumbers::AppendAreaRefs(const CategoryLists& lists, const NumberAreas& areas, NumberCategory category,
                                   ItemRefs& refs) const {
   if (m_chosenArea.kind == AreaChoice::Kind::All) return AppendCategoryRefs(lists, category, refs);
@@ -55,9 +59,7 @@ void ShownNumbers::AppendAreaRefs(const CategoryLists& lists, const NumberAreas&
 // as it was then.
 void ShownNumbers::CategoryRefs(const CategoryLists& lists, const NumberAreas& areas, const CategoryFilter& shown,
                                 ItemRefs& refs) const {
-  std::size_t count = 0;
-  for (NumberCategory category : kAllCategories) count += shown[CategoryIndex(category)] ? lists[category].size() : 0;
-  refs.reserve(count);
+  refs.reserve(ShownCount(lists, shown));
   refs.clear();
   for (NumberCategory category : kAllCategories) {
     if (shown[CategoryIndex(category)]) AppendAreaRefs(lists, areas, category, refs);
@@ -127,7 +129,7 @@ void ShownNumbers::Show(Rebuilt rebuilt) {
 
 void ShownNumbers::ShowCategories(const CategoryFilter& shown) {
   // Refilled in place, so that rebuilding a list as big as before allocates nothing.
-  m_refs.reserve(ShownCount(shown));  // the only step that can fail
+  m_refs.reserve(ShownCount(m_lists, shown));  // the only step that can fail
   BeginReset();
   CategoryRefs(m_lists, m_areas, shown, m_refs);
   m_comparison = NumberList();  // nothing refers to it any more

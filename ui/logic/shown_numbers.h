@@ -102,7 +102,6 @@ class ShownNumbers {
     return (*m_sources[static_cast<std::size_t>(ref.source())])[ref.index()];
   }
 
-  std::size_t ShownCount(const CategoryFilter& shown) const;
   // References to the category's numbers of the chosen area, appended in list order.
   void AppendAreaRefs(const CategoryLists& lists, const NumberAreas& areas, NumberCategory category,
                       ItemRefs& refs) const;
