@@ -11,7 +11,6 @@
 #define XXH_INLINE_ALL
 #include <xxhash.h>
 
-
 namespace zelvane {
 
 // Tells a number's first occurrence from its repeats. It remembers each distinct number by an id

@@ -6,8 +6,8 @@
 #include "ops/classify_inputs.h"
 #include "ops/file_failure.h"
 #include "ops/memory_budget.h"
-#include "ops/publish_together.h"
 #include "ops/number_frames.h"
+#include "ops/publish_together.h"
 
 namespace zelvane {
 

@@ -12,8 +12,8 @@
 #include "ops/area_classify.h"
 #include "ops/atomic_file_writer.h"
 #include "ops/file_failure.h"
-#include "ops/publish_together.h"
 #include "ops/number_frames.h"
+#include "ops/publish_together.h"
 
 namespace zelvane {
 
@@ -61,8 +61,7 @@ class FileBytes {
  public:
   FileBytes(const std::filesystem::path& folder, const CategoryLists& lists, const AreaTable& areas,
             const AreaFiles& files, std::string_view separator, WorkProgress* progress)
-      : frames_(files.paths.size(), AreaClassifyMemory(), folder),
-        taken_(files.paths.size()) {
+      : frames_(files.paths.size(), AreaClassifyMemory(), folder), taken_(files.paths.size()) {
     std::array<NumberList::const_iterator, kCategoryCount> next;
     for (const NumberCategory category : kAllCategories) next[CategoryIndex(category)] = lists[category].begin();
     std::size_t untilCheck = kStopCheckEvery;
@@ -137,7 +136,8 @@ FileResult WriteAndReplace(const std::filesystem::path& folder, const CategoryLi
       if (FileResult error = writers[writers.size() - 1 - NumberFrames::kFlushingFiles]->Finish()) return error;
     }
   }
-  for (std::size_t i = writers.size() - std::min(writers.size(), NumberFrames::kFlushingFiles); i < writers.size(); ++i) {
+  for (std::size_t i = writers.size() - std::min(writers.size(), NumberFrames::kFlushingFiles); i < writers.size();
+       ++i) {
     if (FileResult error = writers[i]->Finish()) return error;
   }
   if (stopped()) return CancelledError(FileOperation::Write, folder);

@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <vector>
 
-
 namespace zelvane {
 
 // One bit per token of a file, by ordinal.

@@ -26,8 +26,7 @@ void CAnalysisDlg::OnFindSame() { Finish(ComparisonMode::FindSame); }
 void CAnalysisDlg::OnFindDifferent() { Finish(ComparisonMode::FindDifferent); }
 
 void CAnalysisDlg::PickFile(int slot) {
-  const auto chosen =
-      m_shell.ChooseOpenFile(this, FromUtf8(kImportPrompt.title), FromUtf8(kImportPrompt.filter));
+  const auto chosen = m_shell.ChooseOpenFile(this, FromUtf8(kImportPrompt.title), FromUtf8(kImportPrompt.filter));
   if (m_choice.Picked(slot, chosen)) UpdateData();
 }
 

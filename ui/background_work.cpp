@@ -42,9 +42,8 @@ bool BackgroundWork::Run(const QString& what, const std::function<void(WorkProgr
   // The loop ends when the work posts its end, even when that comes before the loop starts.
   QEventLoop loop;
   std::exception_ptr thrown;
-  std::jthread worker = StartWork(shared, work, thrown, [&loop] {
-    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-  });
+  std::jthread worker = StartWork(
+      shared, work, thrown, [&loop] { QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection); });
   loop.exec();
   worker.join();
   m_running = nullptr;

@@ -49,7 +49,8 @@ void CategoryChart::paintEvent(QPaintEvent*) {
                      FromUtf8(CategoryLabel(category)));
     const int bar =
         static_cast<int>(static_cast<double>(barSpace) * static_cast<double>(count) / static_cast<double>(largest));
-    painter.fillRect(QRect(barLeft, row.top() + 2, bar, std::max(1, rowHeight - 4)), QColor::fromRgb(kCategoryColors[c]));
+    painter.fillRect(QRect(barLeft, row.top() + 2, bar, std::max(1, rowHeight - 4)),
+                     QColor::fromRgb(kCategoryColors[c]));
     painter.drawText(QRect(barLeft + bar + 3, row.top(), countWidth + barSpace - bar, rowHeight),
                      Qt::AlignLeft | Qt::AlignVCenter, QString::number(count));
   }

@@ -106,9 +106,8 @@ void MainDialogLogic::ImportFiles(const std::vector<std::filesystem::path>& path
     if (!results[i]) bytes += files[i].Size();
   }
   const std::string name = NameOf(paths.front());
-  const std::string what = paths.size() == 1
-                               ? "正在导入“" + name + "”…"
-                               : "正在导入“" + name + "”等" + std::to_string(paths.size()) + "个文件…";
+  const std::string what = paths.size() == 1 ? "正在导入“" + name + "”…"
+                                             : "正在导入“" + name + "”等" + std::to_string(paths.size()) + "个文件…";
   const CategoryFilter admitted = Admitted();
   const PrefixTable& table = *m_table;
   std::optional<ItemRefs> merged;  // the view with the files read so far
@@ -166,7 +165,8 @@ void MainDialogLogic::ShowAreas() {
   const auto chosen = std::find_if(m_areaEntries.begin(), m_areaEntries.end(),
                                    [&](const AreaEntry& entry) { return entry.choice == m_numbers.ChosenArea(); });
   // An area without numbers any more is not listed: 全部地区 shows.
-  m_view.ShowAreas(m_areaEntries, chosen == m_areaEntries.end() ? 0 : static_cast<std::size_t>(chosen - m_areaEntries.begin()));
+  m_view.ShowAreas(m_areaEntries,
+                   chosen == m_areaEntries.end() ? 0 : static_cast<std::size_t>(chosen - m_areaEntries.begin()));
 }
 
 // An area narrows the list together with the boxes; a province opens to its cities.
@@ -211,9 +211,10 @@ void MainDialogLogic::OnSelection(std::optional<std::size_t> single) {
   const std::string_view province = areas.Province(area);
   const std::string_view city = areas.City(area);
   std::string shown(number);
-  std::replace_if(shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }, '?');  // GBK bytes
-  std::string text = shown + "：" + std::string(CategoryLabel(m_table->Classify(number))) + "，" +
-                     std::string(province);
+  std::replace_if(
+      shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }, '?');  // GBK bytes
+  std::string text =
+      shown + "：" + std::string(CategoryLabel(m_table->Classify(number))) + "，" + std::string(province);
   if (city != province) text += city;
   m_view.ShowStatusLine(text);
 }
@@ -260,17 +261,17 @@ void MainDialogLogic::OnExport() {
 // Writes every category list, whatever the list shows, to its own file in a folder the user picks,
 // replacing files of those names without a question.
 void MainDialogLogic::OnOneClickExport() {
-  ExportToFolder("正在导出到", [this](const std::filesystem::path& folder, std::string_view separator,
-                                      WorkProgress& progress) {
-    return ExportCategoryLists(folder, m_numbers.Lists(), separator, &progress);
-  });
+  ExportToFolder("正在导出到",
+                 [this](const std::filesystem::path& folder, std::string_view separator, WorkProgress& progress) {
+                   return ExportCategoryLists(folder, m_numbers.Lists(), separator, &progress);
+                 });
 }
 
 void MainDialogLogic::OnExportByArea() {
   const std::optional<AreaLevel> level = m_view.AskAreaLevel();
   if (!level) return;
   ExportToFolder("正在按地区导出到", [this, level](const std::filesystem::path& folder, std::string_view separator,
-                                               WorkProgress& progress) {
+                                                   WorkProgress& progress) {
     return ExportByArea(folder, m_numbers.Lists(), m_numbers.Areas().Table(), *level, separator, &progress);
   });
 }
@@ -308,10 +309,9 @@ void MainDialogLogic::OnAnalysis() {
 
   NumberList result;
   FileResult error;
-  RunWork("正在比较“" + NameOf(request->file1) + "”和“" + NameOf(request->file2) + "”…",
-          [&](WorkProgress& progress) {
-            error = CompareFiles(request->file1, request->file2, request->mode, result, &progress);
-          });
+  RunWork("正在比较“" + NameOf(request->file1) + "”和“" + NameOf(request->file2) + "”…", [&](WorkProgress& progress) {
+    error = CompareFiles(request->file1, request->file2, request->mode, result, &progress);
+  });
   if (WasCancelled(error)) return;
   if (error) return m_view.ShowMessage(error->Message());
   m_numbers.ShowComparison(std::move(result));

@@ -103,8 +103,8 @@ std::vector<AreaEntry> AreaEntries(const NumberAreas& areas, const AreaChoice& c
                          {AreaChoice::Kind::Area, id}});
     }
   }
-  entries.push_back({"未知地区 (" + Grouped(areaCounts[AreaTable::kUnknown]) + ")",
-                     {AreaChoice::Kind::Area, AreaTable::kUnknown}});
+  entries.push_back(
+      {"未知地区 (" + Grouped(areaCounts[AreaTable::kUnknown]) + ")", {AreaChoice::Kind::Area, AreaTable::kUnknown}});
   return entries;
 }
 

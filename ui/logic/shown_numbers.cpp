@@ -74,7 +74,7 @@ ShownNumbers::Rebuilt ShownNumbers::Rebuild(CategoryLists lists, const CategoryF
 }
 
 ItemRefs ShownNumbers::MergedView(const ItemRefs& shown, const CategoryCounts& before,
-                                     const CategoryFilter& admitted) const {
+                                  const CategoryFilter& admitted) const {
   std::uint64_t countBefore = 0;
   for (std::uint64_t count : before) countBefore += count;
   return MergeImported(shown, m_lists.Order().subspan(countBefore), before, admitted, &m_areas, m_chosenArea);
@@ -105,16 +105,15 @@ void ShownNumbers::Clear() {
   EndReset();
 }
 
-std::optional<ShownNumbers::Rebuilt> ShownNumbers::WithoutRepeats(const CategoryFilter& shown,
-                                                                       std::uint64_t& removed,
-                                                                       WorkProgress* progress) const {
+std::optional<ShownNumbers::Rebuilt> ShownNumbers::WithoutRepeats(const CategoryFilter& shown, std::uint64_t& removed,
+                                                                  WorkProgress* progress) const {
   std::optional<CategoryLists> kept = m_lists.WithoutRepeats(removed, progress);
   if (!kept || (progress && progress->StopRequested())) return std::nullopt;
   return Rebuild(std::move(*kept), shown);
 }
 
 ShownNumbers::Rebuilt ShownNumbers::Reclassified(const PrefixTable& table, const CategoryFilter& shown,
-                                                       WorkProgress* progress) const {
+                                                 WorkProgress* progress) const {
   return Rebuild(m_lists.Reclassified(table, progress), shown);
 }
 

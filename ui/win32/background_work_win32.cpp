@@ -43,7 +43,8 @@ INT_PTR CALLBACK ProgressProc(HWND window, UINT message, WPARAM wParam, LPARAM l
       return TRUE;
     }
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDCANCEL) reinterpret_cast<SharedProgress*>(GetWindowLongPtrW(window, DWLP_USER))->RequestStop();
+      if (LOWORD(wParam) == IDCANCEL)
+        reinterpret_cast<SharedProgress*>(GetWindowLongPtrW(window, DWLP_USER))->RequestStop();
       return TRUE;
     default: return FALSE;
   }
@@ -70,7 +71,8 @@ bool BackgroundWork::Run(std::string_view what, const std::function<void(WorkPro
   const ULONGLONG start = GetTickCount64();
   while (!done) {
     MsgWaitForMultipleObjects(0, nullptr, FALSE, kBarUpdateMs, QS_ALLINPUT);
-    if (window == nullptr && !done && GetTickCount64() - start >= static_cast<ULONGLONG>(kProgressWindowDelay.count())) {
+    if (window == nullptr && !done &&
+        GetTickCount64() - start >= static_cast<ULONGLONG>(kProgressWindowDelay.count())) {
       window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(bytes.data()),
                                           m_owner, ProgressProc, reinterpret_cast<LPARAM>(&shared));
       EnableWindow(m_owner, FALSE);  // modal over the window, which still repaints

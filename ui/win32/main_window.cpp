@@ -188,8 +188,8 @@ void MainWindow::OnInitDialog(HWND window) {
   for (const auto& [kind, size] : {std::pair{ICON_BIG, SM_CXICON}, std::pair{ICON_SMALL, SM_CXSMICON}}) {
     const int pixels = GetSystemMetrics(size);
     SendMessageW(window, WM_SETICON, kind,
-                 reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(res::IDR_MAINFRAME), IMAGE_ICON,
-                                                     pixels, pixels, LR_DEFAULTCOLOR)));
+                 reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(res::IDR_MAINFRAME), IMAGE_ICON, pixels,
+                                                     pixels, LR_DEFAULTCOLOR)));
   }
   if (const std::string_view about = res::LoadUtf8String(res::IDS_ABOUT_MENU_ITEM); !about.empty()) {
     HMENU menu = GetSystemMenu(window, FALSE);
@@ -224,7 +224,8 @@ void MainWindow::OnInitDialog(HWND window) {
   };
   const DWORD choiceStyle = WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
   const int left = pane.left + margin;
-  for (const auto& [id, row] : {std::pair{kTableChoiceId, 0}, std::pair{kAreaTableChoiceId, 1}, std::pair{kAreaChoiceId, 2}}) {
+  for (const auto& [id, row] :
+       {std::pair{kTableChoiceId, 0}, std::pair{kAreaTableChoiceId, 1}, std::pair{kAreaChoiceId, 2}}) {
     const int top = pane.top + margin + row * rowHeight;
     make(WC_COMBOBOXW, choiceStyle, id, {left, top, left + choiceWidth, top + 300});
     SendMessageW(Item(id), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), rowHeight - 7);
@@ -318,7 +319,8 @@ INT_PTR MainWindow::OnNotify(const NMHDR& header, LPARAM lParam) {
     // One item selected shows its carrier and area in the status line.
     const bool single = ListView_GetSelectedCount(m_list) == 1;
     const auto* change = reinterpret_cast<const NMLISTVIEW*>(lParam);
-    const bool selectedNow = header.code == LVN_ITEMCHANGED && change->iItem >= 0 && (change->uNewState & LVIS_SELECTED);
+    const bool selectedNow =
+        header.code == LVN_ITEMCHANGED && change->iItem >= 0 && (change->uNewState & LVIS_SELECTED);
     // The item just selected, found without a search through millions when it is the one.
     const int item = !single ? -1 : selectedNow ? change->iItem : ListView_GetNextItem(m_list, -1, LVNI_SELECTED);
     m_logic.OnSelection(item >= 0 ? std::optional(static_cast<std::size_t>(item)) : std::nullopt);
@@ -339,8 +341,8 @@ void MainWindow::OnSize(int cx, int cy) {
   RECT status;
   GetWindowRect(Item(res::IDC_STATUS), &status);
   MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&status), 2);
-  SetWindowPos(Item(res::IDC_STATUS), nullptr, status.left, cy - 20, std::max(0, cx - 30),
-               status.bottom - status.top, SWP_NOZORDER);
+  SetWindowPos(Item(res::IDC_STATUS), nullptr, status.left, cy - 20, std::max(0, cx - 30), status.bottom - status.top,
+               SWP_NOZORDER);
   // The overview pane and what it holds keep to the right edge.
   RECT pane;
   GetWindowRect(Item(res::IDC_OVERVIEW), &pane);
