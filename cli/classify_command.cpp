@@ -1,16 +1,15 @@
 #include "cli/classify_command.h"
 
-#include <iostream>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "cli/area_table_argument.h"
+#include "cli/table_arguments.h"
 #include "cli/classify_by_argument.h"
 #include "cli/output_folder.h"
-#include "cli/prefix_table_argument.h"
 #include "cli/separator_argument.h"
+#include "cli/standard_output.h"
 #include "cli/terminal_progress.h"
 #include "ops/area_classify.h"
 #include "ops/classify_files.h"
@@ -86,8 +85,7 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
   terminal.Clear();
   if (error) return ReportError(*error);
   folder.Keep();
-  if (!options.progress.quiet) std::cout << status;
-  return kExitOk;
+  return options.progress.quiet ? kExitOk : WriteStandardOutput(status);
 }
 
 }  // namespace

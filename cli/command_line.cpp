@@ -1,13 +1,12 @@
 #include "cli/command_line.h"
 
-#include <iostream>
 #include <new>
 
-#include "cli/areas_command.h"
 #include "cli/classify_command.h"
 #include "cli/compare_command.h"
 #include "cli/lookup_command.h"
-#include "cli/prefixes_command.h"
+#include "cli/standard_output.h"
+#include "cli/table_commands.h"
 
 namespace zelvane::cli {
 
@@ -32,16 +31,22 @@ std::optional<int> CommandLine::Parse(int argc, const char* const* argv) {
   try {
     app_.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
-    std::cout << (Chosen() ? Chosen()->help() : app_.help());
-    return kExitOk;
+    return WriteStandardOutput(Chosen() ? Chosen()->help() : app_.help());
   } catch (const CLI::CallForAllHelp&) {
-    std::cout << app_.help("", CLI::AppFormatMode::All);
-    return kExitOk;
+    return WriteStandardOutput(app_.help("", CLI::AppFormatMode::All));
   } catch (const CLI::CallForVersion& version) {
-    std::cout << version.what() << "\n";
-    return kExitOk;
+    return WriteStandardOutput(std::string(version.what()) + "\n");
   } catch (const CLI::ParseError& error) {
     return UsageError(Chosen() ? *Chosen() : app_, TranslateParseError(error, app_, Chosen()));
+  }
+  // "--out ''" names no folder or file: no option quietly takes its default for an empty value.
+  if (const CLI::App* chosen = Chosen()) {
+    for (const CLI::Option* option : chosen->get_options()) {
+      if (!option->nonpositional() || option->get_type_size() == 0 || option->count() == 0) continue;
+      for (const std::string& value : option->results()) {
+        if (value.empty()) return UsageError(*chosen, "选项 " + option->get_name() + " 的取值不能为空");
+      }
+    }
   }
   return std::nullopt;
 }

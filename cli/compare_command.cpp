@@ -8,6 +8,7 @@
 
 #include "cli/memory_size_argument.h"
 #include "cli/separator_argument.h"
+#include "cli/standard_output.h"
 #include "cli/terminal_progress.h"
 #include "core/platform/files.h"
 #include "core/platform/terminal.h"
@@ -34,7 +35,7 @@ struct CompareOptions {
 };
 
 // Where the listed numbers go as they come, each followed by the separator: a file replaced whole, or
-// standard output in chunks.
+// standard output.
 class ResultOutput {
  public:
   ResultOutput(const std::string& out, std::string_view separator) : separator_(separator) {
@@ -50,32 +51,23 @@ class ResultOutput {
       file_->Write(separator_);
       return;
     }
-    chunk_.append(number).append(separator_);
-    if (chunk_.size() >= kChunk) Flush();
+    standardOutput_.Write(number);
+    standardOutput_.Write(separator_);
   }
 
   // The file written and replaced, or standard output written to its end; "-" stands for standard output.
   FileResult Finish() {
     if (file_) return file_->Commit();
-    Flush();
-    if (errorNumber_ != 0) return MakeFileError(FileOperation::Write, "-", errorNumber_);
+    if (const int error = standardOutput_.Flush()) return MakeFileError(FileOperation::Write, "-", error);
     return std::nullopt;
   }
 
   std::uint64_t written() const { return written_; }
 
  private:
-  static constexpr std::size_t kChunk = std::size_t{1} << 16;
-
-  void Flush() {
-    if (errorNumber_ == 0) errorNumber_ = WriteAll(StandardOutput(), chunk_);
-    chunk_.clear();
-  }
-
   std::string separator_;
   std::optional<AtomicFileWriter> file_;
-  std::string chunk_;
-  int errorNumber_ = 0;
+  StandardOutputWriter standardOutput_;
   std::uint64_t written_ = 0;
 };
 
@@ -120,6 +112,7 @@ int RunCompare(const CLI::App& app, const CompareOptions& options) {
                                   [&output](std::string_view number) { output.Write(number); });
   if (!error) error = output.Finish();
   terminal.Clear();
+  if (error && error->usage) return UsageError(app, error->reason);
   if (error) return FailureExit(error->Message());
   if (!options.progress.quiet) std::cerr << "找到" << output.written() << (options.same ? "个相同的号码" : "个不同的号码") << "\n";
   return kExitOk;

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
-#include "cli/area_table_argument.h"
-#include "cli/prefix_table_argument.h"
+#include "cli/standard_output.h"
+#include "cli/table_arguments.h"
 #include "core/file_error.h"
 #include "core/normalize_number.h"
 #include "core/number_file_reader.h"
 #include "core/number_scanner.h"
-#include "core/platform/files.h"
+#include "core/platform/terminal.h"
 
 namespace zelvane::cli {
 
@@ -23,7 +23,7 @@ struct LookupOptions {
   std::vector<std::string> numbers;
 };
 
-// Lines go out in large writes: standard input may hold millions of numbers.
+// A line per number: the number as normalised, its category, province and city, separated by tabs.
 class LookupPrinter {
  public:
   LookupPrinter(const PrefixTable& prefixes, const AreaTable& areas) : prefixes_(prefixes), areas_(areas) {}
@@ -31,25 +31,22 @@ class LookupPrinter {
   void Print(std::string_view token) {
     const std::string_view number = NormalizeNumber(token);
     const AreaTable::AreaId area = areas_.Lookup(number);
-    out_.append(number).append("\t").append(CategoryLabel(prefixes_.Classify(number))).append("\t");
-    out_.append(areas_.Province(area)).append("\t").append(areas_.City(area)).append("\n");
-    if (out_.size() >= kFlushSize) Flush();
+    out_.Write(number);
+    out_.Write("\t");
+    out_.Write(CategoryLabel(prefixes_.Classify(number)));
+    out_.Write("\t");
+    out_.Write(areas_.Province(area));
+    out_.Write("\t");
+    out_.Write(areas_.City(area));
+    out_.Write("\n");
   }
 
-  // 0, or the errno of a failed write; after one, nothing more is written.
-  int Flush() {
-    if (error_ == 0) error_ = WriteAll(StandardOutput(), out_);
-    out_.clear();
-    return error_;
-  }
+  int Flush() { return out_.Flush(); }
 
  private:
-  static constexpr std::size_t kFlushSize = std::size_t{1} << 20;
-
   const PrefixTable& prefixes_;
   const AreaTable& areas_;
-  std::string out_;
-  int error_ = 0;
+  StandardOutputWriter out_;
 };
 
 int RunLookup(const CLI::App& app, const LookupOptions& options) {
@@ -62,9 +59,15 @@ int RunLookup(const CLI::App& app, const LookupOptions& options) {
   if (!areas) return exit;
 
   LookupPrinter printer(*prefixes, *areas);
+  // A number longer than a number file's token is skipped, from standard input as from an argument.
+  std::uint64_t skipped = 0;
   for (const std::string& argument : options.numbers) {
     if (argument != kStandardInput.string()) {
-      printer.Print(argument);
+      if (argument.size() > kMaxTokenLength) {
+        ++skipped;
+      } else {
+        printer.Print(argument);
+      }
       continue;
     }
     NumberFile input;
@@ -77,9 +80,14 @@ int RunLookup(const CLI::App& app, const LookupOptions& options) {
       return FailureExit(error->Message());
     }
     scanner.Finish(print);
+    skipped += scanner.LongRuns();
   }
-  if (const int error = printer.Flush()) return FailureExit("无法写入标准输出：" + SystemErrorReason(error));
-  return kExitOk;
+  const int written = StandardOutputExit(printer.Flush());
+  if (skipped > 0) {
+    WriteToStandardError("zelvane-cli: 跳过了" + std::to_string(skipped) + "个超过" + std::to_string(kMaxTokenLength) +
+                         "个字节的号码\n");
+  }
+  return written;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 namespace {
 
 int Run(int argc, char** argv) {
+  zelvane::EnsureStandardStreams();
   zelvane::ShowUtf8OnTerminal();
   zelvane::cli::CommandLine commandLine;
   if (const std::optional<int> exitCode = commandLine.Parse(argc, argv)) return *exitCode;

@@ -38,8 +38,10 @@ std::string TranslateParseError(const CLI::ParseError& error, const CLI::App& ap
   }
   const std::string text = error.what();
   if (dynamic_cast<const CLI::ArgumentMismatch*>(&error) != nullptr) {
-    // CLI11 names the option before the first colon.
-    return "选项 " + text.substr(0, text.find(':')) + " 缺少取值";
+    // CLI11 names the option before the first colon; "At Most" follows when it was given more than once.
+    const std::string option = text.substr(0, text.find(':'));
+    if (text.find("At Most") != std::string::npos) return "选项 " + option + " 只能给出一次";
+    return "选项 " + option + " 缺少取值";
   }
   return text;
 }

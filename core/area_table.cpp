@@ -127,12 +127,8 @@ std::string_view AreaTable::Province(AreaId id) const { return areas_.at(id).pro
 
 std::string_view AreaTable::City(AreaId id) const { return areas_.at(id).city; }
 
-FileResult ReadAreaTableFile(const std::filesystem::path& path, std::string& text) {
-  return ReadTableFile(path, "归属地表", kMaxTableFileSize, text);
-}
-
-std::string AreaTableErrorMessage(const std::filesystem::path& path, const AreaTable::ParseError& error) {
-  return TableErrorMessage("归属地表", path, error);
+std::optional<AreaTable> LoadAreaTable(const std::filesystem::path& path, TableLoadError& error) {
+  return LoadTableFile<AreaTable>(path, "归属地表", kMaxTableFileSize, error);
 }
 
 }  // namespace zelvane

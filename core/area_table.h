@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/area_code.h"
 #include "core/file_error.h"
 #include "core/table_text.h"
 
@@ -42,7 +43,7 @@ class AreaTable {
       }
       return mobile_[block];
     }
-    if (number.size() < 3 || number[0] != '0' || digit(1) - 1 >= 9 || digit(2) >= 10) return kUnknown;
+    if (!BeginsWithAreaCode(number)) return kUnknown;
     const unsigned twoDigits = digit(1) * 10 + digit(2);
     if (number.size() >= 4 && digit(3) < 10) {
       if (const AreaId id = threeDigitCodes_[twoDigits * 10 + digit(3)]) return id;
@@ -76,10 +77,8 @@ class AreaTable {
   std::vector<AreaId> threeDigitCodes_;  // 0100 to 0999, by the three digits after the 0
 };
 
-// The text of an area table file (UTF-8, or UTF-16 converted to UTF-8; at most 64 MiB).
-FileResult ReadAreaTableFile(const std::filesystem::path& path, std::string& text);
-
-// "归属地表“…”第2行：……".
-std::string AreaTableErrorMessage(const std::filesystem::path& path, const AreaTable::ParseError& error);
+// Reads and parses an area table file (UTF-8, or UTF-16; at most 64 MiB); on failure error says which file and
+// what is wrong.
+std::optional<AreaTable> LoadAreaTable(const std::filesystem::path& path, TableLoadError& error);
 
 }  // namespace zelvane

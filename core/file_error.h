@@ -14,6 +14,7 @@ struct FileError {
   std::filesystem::path path;
   std::string reason;      // Simplified Chinese, UTF-8
   bool cancelled = false;  // the work was stopped on request: nothing failed
+  bool usage = false;      // a setting of the user's cannot do (reason says why): no file failed
 
   // "无法读取文件“…”：…" or "无法写入文件“…”：…"; "-" is standard input or output.
   std::string Message() const;

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/platform/files.h"
+#include "core/platform/terminal.h"
 #include "core/text_encoding.h"
 
 namespace zelvane {
@@ -103,12 +104,13 @@ void NumberFile::Close() {
 FileResult NumberFile::Open(const std::filesystem::path& path, InputKinds kinds) {
   Close();
   path_ = path;
-  const bool streams = kinds == InputKinds::AnyStream;
-  if (streams && path == kStandardInput) {
+  const bool streams = kinds == InputKinds::AnyStream && path == kStandardInput;
+  if (streams) {
+    if (StandardInputWasClosed()) return FileError{FileOperation::Read, path, "标准输入已关闭"};
     fd_ = StandardInput();
   } else {
     // Only regular files wanted: opened without waiting, so that a FIFO is refused at once.
-    fd_ = OpenForReading(path, streams);
+    fd_ = OpenForReading(path);
     if (fd_ < 0) return MakeFileError(FileOperation::Read, path, errno);
     ownsFd_ = true;
   }

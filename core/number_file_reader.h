@@ -16,7 +16,7 @@ namespace zelvane {
 // What a number file may be besides a regular file.
 enum class InputKinds {
   RegularFiles,  // folders, FIFOs and devices are refused, a FIFO without waiting for a writer
-  AnyStream,     // pipes and devices are read to their end too, and "-" is standard input
+  AnyStream,     // as RegularFiles, but "-" is standard input, read to its end whatever it is (a pipe)
 };
 
 // The name that stands for standard input on the command line.

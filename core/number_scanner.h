@@ -28,17 +28,21 @@ class NumberScanner {
   template <class Receiver>
   void Finish(Receiver&& receive);
 
+  // How many runs were longer than a token may be, so far: they yielded nothing.
+  std::uint64_t LongRuns() const { return longRuns_; }
+
  private:
   template <bool kMayHoldZeros, class Receiver>
-  static void Emit(const char* run, std::size_t length, Receiver& receive);
+  void Emit(const char* run, std::size_t length, Receiver& receive);
 
   // Hands over the runs that end in [from, end) and returns where the last one, cut by end, begins.
   template <bool kMayHoldZeros, class Receiver>
-  static const char* ScanRuns(const char* from, const char* end, Receiver& receive);
+  const char* ScanRuns(const char* from, const char* end, Receiver& receive);
 
   // A run that reached the end of the last piece; longer runs only need their length.
   std::array<char, kMaxTokenLength> carry_{};
   std::size_t carryLength_ = 0;
+  std::uint64_t longRuns_ = 0;
 };
 
 // Scans one whole buffer.
@@ -51,7 +55,10 @@ void ScanNumbers(std::string_view bytes, Receiver&& receive) {
 
 template <bool kMayHoldZeros, class Receiver>
 void NumberScanner::Emit(const char* run, std::size_t length, Receiver& receive) {
-  if (length - kMinTokenLength > kMaxTokenLength - kMinTokenLength) return;  // shorter than 4 or longer than 30
+  if (length - kMinTokenLength > kMaxTokenLength - kMinTokenLength) {  // shorter than 4 or longer than 30
+    if (length > kMaxTokenLength) ++longRuns_;
+    return;
+  }
   if constexpr (kMayHoldZeros) {
     const void* zero = std::memchr(run, 0, length);
     if (zero != nullptr) length = static_cast<std::size_t>(static_cast<const char*>(zero) - run);

@@ -135,24 +135,9 @@ NumberCategory PrefixTable::LongestMatch(std::string_view number, std::size_t fr
   return best;
 }
 
-FileResult ReadPrefixTableFile(const std::filesystem::path& path, std::string& text) {
-  return ReadTableFile(path, "号段表", kMaxTableFileSize, text);
+std::optional<PrefixTable> LoadPrefixTable(const std::filesystem::path& path, TableLoadError& error) {
+  return LoadTableFile<PrefixTable>(path, "号段表", kMaxTableFileSize, error);
 }
 
-std::string PrefixTableErrorMessage(const std::filesystem::path& path, const PrefixTable::ParseError& error) {
-  return TableErrorMessage("号段表", path, error);
-}
-
-std::optional<PrefixTable> LoadPrefixTable(const std::filesystem::path& path, std::string& message) {
-  std::string text;
-  if (FileResult error = ReadPrefixTableFile(path, text)) {
-    message = error->Message();
-    return std::nullopt;
-  }
-  PrefixTable::ParseError error;
-  std::optional<PrefixTable> table = PrefixTable::Parse(text, error);
-  if (!table) message = PrefixTableErrorMessage(path, error);
-  return table;
-}
 
 }  // namespace zelvane

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/area_code.h"
 #include "core/file_error.h"
 #include "core/number_category.h"
 #include "core/table_text.h"
@@ -43,7 +44,7 @@ class PrefixTable {
 
   NumberCategory Classify(std::string_view number) const {
     const auto digit = [&number](std::size_t i) { return static_cast<unsigned>(number[i] - '0'); };
-    if (number.size() >= 3 && number[0] == '0' && digit(1) - 1 < 9 && digit(2) < 10) return NumberCategory::Phs;
+    if (BeginsWithAreaCode(number)) return NumberCategory::Phs;
     if (number.size() != kCarrierNumberLength) return NumberCategory::Other;
     if (digit(0) < 10 && digit(1) < 10 && digit(2) < 10) {
       const Entry& entry = firstThree_[digit(0) * 100 + digit(1) * 10 + digit(2)];
@@ -82,14 +83,7 @@ class PrefixTable {
   std::array<Entry, 1000> firstThree_{};
 };
 
-// The text of a table file (at most 16 MiB).
-FileResult ReadPrefixTableFile(const std::filesystem::path& path, std::string& text);
-
-// "号段表“…”第2行：……".
-std::string PrefixTableErrorMessage(const std::filesystem::path& path, const PrefixTable::ParseError& error);
-
-// Reads and parses a table file. On failure message says which file and what is wrong, as the user
-// sees it: "无法读取文件“…”：…" or "号段表“…”第2行：……".
-std::optional<PrefixTable> LoadPrefixTable(const std::filesystem::path& path, std::string& message);
+// Reads and parses a table file (at most 16 MiB); on failure error says which file and what is wrong.
+std::optional<PrefixTable> LoadPrefixTable(const std::filesystem::path& path, TableLoadError& error);
 
 }  // namespace zelvane

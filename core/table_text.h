@@ -20,13 +20,31 @@ struct TableLineError {
   std::string reason;
 };
 
-// Reads a table file whole as UTF-8 text (UTF-16 converted); one larger than maxBytes is refused,
-// naming the kind of table (号段表, 归属地表).
-FileResult ReadTableFile(const std::filesystem::path& path, std::string_view kind, std::uint64_t maxBytes,
-                         std::string& text);
+// Why a table file could not be had, as the user reads it: "无法读取文件“…”：…", "号段表“…”第2行：……".
+struct TableLoadError {
+  std::string message;
+  bool unreadable = false;  // the file could not be read; otherwise it is no table (the user's mistake)
+};
 
-// "KIND“path”第N行：reason", e.g. for the kind 号段表.
+// Reads a table file whole as UTF-8 text (UTF-16 converted); one larger than maxBytes is no table,
+// naming the kind of table (号段表, 归属地表). False with error filled in when it cannot be had.
+bool ReadTableFile(const std::filesystem::path& path, std::string_view kind, std::uint64_t maxBytes, std::string& text,
+                   TableLoadError& error);
+
+// "KIND“path”第N行：reason", e.g. for the kind 号段表; control characters of the line are not echoed.
 std::string TableErrorMessage(std::string_view kind, const std::filesystem::path& path, const TableLineError& error);
+
+// Reads and parses a table file of the kind with Table::Parse: the table, or nothing with error filled in.
+template <class Table>
+std::optional<Table> LoadTableFile(const std::filesystem::path& path, std::string_view kind, std::uint64_t maxBytes,
+                                   TableLoadError& error) {
+  std::string text;
+  if (!ReadTableFile(path, kind, maxBytes, text, error)) return std::nullopt;
+  TableLineError lineError;
+  std::optional<Table> table = Table::Parse(text, lineError);
+  if (!table) error = {TableErrorMessage(kind, path, lineError), false};
+  return table;
+}
 
 // Hands each line of text to take (std::optional<std::string>(std::size_t number, std::string_view line)),
 // numbered from 1, a UTF-8 mark at the start skipped, LF or CR LF ends. Stops at the first line that

@@ -80,6 +80,10 @@ ComparisonPlan PlanComparison(const LengthCounts& counts, const TokenClasses& cl
   const std::uint64_t windowRoom = windowMemory > spillBuffers ? windowMemory - spillBuffers : 0;
   round.windowPool = std::min({windowRoom, 4 * (searchedSize >> round.bucketBits) + slack, kMaxWindowPool + slack});
 
+  // As many buckets as the layout has, each with room for its share and a quarter to spare.
+  const auto roomFor = [](std::uint64_t need) { return (need + need / 4) / (std::uint64_t{1} << HashLayout::kMaxBucketBits) + 1; };
+  plan.leastMemory = roomFor(records + tables) / 5 * 8 + 8;
+  plan.leastRepeatMemory = 2 * roomFor(repeats);
   plan.repeatBucketBits = BucketBits(repeats, memory / 2);
   plan.repeatFrameSize = Clamp(memory / (std::uint64_t{4} << plan.repeatBucketBits), kMinFrame, kMaxFrame);
   return plan;

@@ -15,6 +15,10 @@ struct ComparisonPlan {
   std::size_t frameSize = 0;  // of the buckets' frames
   unsigned repeatBucketBits = 0;
   std::size_t repeatFrameSize = 0;
+  // The least memory in which no round (no bucket of repeats, when they are dropped) outgrows its share:
+  // with less, thousands of rounds would each search the whole other file.
+  std::uint64_t leastMemory = 0;
+  std::uint64_t leastRepeatMemory = 0;
 };
 
 // A plan for scanned tokens of the counted lengths, a searched text of searchedSize bytes and memory bytes.

@@ -23,8 +23,8 @@ struct PathStatus {
 int StatusOfPath(const std::filesystem::path& path, PathStatus& status);
 int StatusOf(int fd, PathStatus& status);
 
-// Opens a file for reading. Without waitForWriter a FIFO is opened without waiting (to be refused).
-int OpenForReading(const std::filesystem::path& path, bool waitForWriter);
+// Opens a file for reading; a FIFO without waiting for a writer (it is refused).
+int OpenForReading(const std::filesystem::path& path);
 // Standard input and output, in binary.
 int StandardInput();
 int StandardOutput();

@@ -44,9 +44,9 @@ int StatusOf(int fd, PathStatus& status) {
   return 0;
 }
 
-int OpenForReading(const std::filesystem::path& path, bool waitForWriter) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | (waitForWriter ? 0 : O_NONBLOCK));
-  if (fd < 0 || waitForWriter) return fd;
+int OpenForReading(const std::filesystem::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  if (fd < 0) return fd;
   const int flags = ::fcntl(fd, F_GETFL);
   if (flags < 0 || ::fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
     const int error = errno;

@@ -84,7 +84,7 @@ int StatusOf(int fd, PathStatus& status) {
   return 0;
 }
 
-int OpenForReading(const std::filesystem::path& path, bool) {
+int OpenForReading(const std::filesystem::path& path) {
   // Shared with writers and deleters, as a POSIX reader would be.
   const HANDLE handle =
       CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

@@ -1,5 +1,8 @@
+#include <fcntl.h>
 #include <langinfo.h>
 #include <unistd.h>
+
+#include <cerrno>
 
 #include "core/platform/terminal.h"
 
@@ -10,6 +13,24 @@ const char* ArgumentCharset() { return nl_langinfo(CODESET); }
 bool IsTerminal(int fd) { return ::isatty(fd) == 1; }
 
 void ShowUtf8OnTerminal() {}
+
+namespace {
+bool inputClosed = false;
+}  // namespace
+
+void EnsureStandardStreams() {
+  for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+    if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+    if (fd == STDIN_FILENO) inputClosed = true;
+    const int opened = ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);  // the lowest free: fd
+    if (opened >= 0 && opened != fd) {
+      ::dup2(opened, fd);
+      ::close(opened);
+    }
+  }
+}
+
+bool StandardInputWasClosed() { return inputClosed; }
 
 void WriteToStandardError(std::string_view text) {
   while (!text.empty()) {

@@ -81,4 +81,17 @@ void WriteToStandardError(std::string_view text) {
   WriteShown(2, text);
 }
 
+namespace {
+bool inputClosed = false;
+}  // namespace
+
+// The C runtime keeps descriptors 0 to 2 for the standard streams whether or not they have a handle, so
+// no file takes their place; a missing standard input is only remembered.
+void EnsureStandardStreams() {
+  const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
+  inputClosed = input == nullptr || input == INVALID_HANDLE_VALUE;
+}
+
+bool StandardInputWasClosed() { return inputClosed; }
+
 }  // namespace zelvane

@@ -66,8 +66,8 @@ TEST(ClassifyCli, StreamsUniqueAndTables) {
   WriteFile(folder / "in.txt", "18212345678 13912345678 8618212345678 17031234567\n");
   ASSERT_EQ(::mkfifo((folder / "pipe").c_str(), 0600), 0);
   std::thread writer([&folder] { WriteFile(folder / "pipe", "19912345678\n18212345678"); });
-  const auto result = RunCli({"classify", "--unique", "--prefixes", "current", "--separator", "\\n", "-", "pipe"},
-                             folder.path(), folder / "in.txt");
+  const auto result = RunCli({"classify", "--unique", "--prefixes", "current", "--separator", "\\n", "in.txt", "-"},
+                             folder.path(), folder / "pipe");
   writer.join();
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out, "当前共有4个号码，移动3个，联通0个，电信1个，小灵通0个，其他0个\n");

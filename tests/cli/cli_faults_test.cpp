@@ -100,9 +100,92 @@ INSTANTIATE_TEST_SUITE_P(
              kUsage + "内存大小“256MB”无效：应为正整数，可加 K、M 或 G，如 256M\n"},
         Case{"CompareNoMemory", {"compare", "--same", "--memory", "0", "a.txt", "b.txt"}, 2, kUsage + "内存大小“0”无效"},
         Case{"CompareHugeMemory", {"compare", "--same", "--memory", "99999999999G", "a.txt", "b.txt"}, 2,
-             kUsage + "内存大小“99999999999G”无效"}),
+             kUsage + "内存大小“99999999999G”无效"},
+        // An empty value names nothing: it is refused, never taken for the default.
+        Case{"EmptyOut", {"classify", "--out", "", "a.txt"}, 2, kUsage + "选项 --out 的取值不能为空\n"},
+        Case{"CompareEmptyOut", {"compare", "--same", "--out", "", "a.txt", "b.txt"}, 2,
+             kUsage + "选项 --out 的取值不能为空\n"},
+        Case{"EmptyBy", {"classify", "--by", "", "a.txt"}, 2, kUsage + "选项 --by 的取值不能为空\n"},
+        Case{"EmptyPrefixes", {"lookup", "--prefixes", "", "13912345678"}, 2, kUsage + "选项 --prefixes 的取值不能为空\n"},
+        Case{"EmptyAreas", {"classify", "--areas", "", "a.txt"}, 2, kUsage + "选项 --areas 的取值不能为空\n"},
+        Case{"EmptyMemory", {"compare", "--same", "--memory", "", "a.txt", "b.txt"}, 2,
+             kUsage + "选项 --memory 的取值不能为空\n"},
+        Case{"OutTwice", {"compare", "--same", "--out", "x.txt", "--out", "y.txt", "a.txt", "b.txt"}, 2,
+             kUsage + "选项 --out 只能给出一次\n"},
+        Case{"TableFromStandardInput", {"classify", "--prefixes", "-", "a.txt"}, 2,
+             kUsage + "号段表不能从标准输入（-）读取，请给出号段表文件\n"},
+        Case{"AreaTableFromStandardInput", {"lookup", "--areas", "-", "13912345678"}, 2,
+             kUsage + "归属地表不能从标准输入（-）读取，请给出归属地表文件\n"},
+        // A FIFO without a writer or an endless device would be waited on or read forever: refused at once.
+        Case{"FifoInput", {"classify", "a.txt", "fifo"}, 1, kRead + "fifo”：这不是一个普通文件\n"},
+        Case{"CompareFifoInput", {"compare", "--same", "fifo", "a.txt"}, 1, kRead + "fifo”：这不是一个普通文件\n"},
+        Case{"DeviceInput", {"classify", "/dev/zero"}, 1, kRead + "/dev/zero”：这不是一个普通文件\n"}),
     [](const auto& p) { return std::string(p.param.name); });
 // clang-format on
+
+// A table over its size limit is the user's mistake, as a malformed one is.
+TEST(CliFaults, OversizedTablesAreBadUsage) {
+  TemporaryFolder folder;
+  WriteFile(folder / "big.txt", "139 移动\n");
+  std::filesystem::resize_file(folder / "big.txt", (std::uintmax_t{64} << 20) + 1);
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"prefixes", "big.txt"}, "号段表“big.txt”太大：最多 16 MiB\n"},
+      {{"areas", "big.txt"}, "归属地表“big.txt”太大：最多 64 MiB\n"},
+  };
+  for (const auto& [arguments, message] : cases) {
+    const auto result = RunCli(arguments, folder.path());
+    EXPECT_EQ(result.exitCode, 2);
+    EXPECT_TRUE(result.err.starts_with(kUsage + message)) << result.err;
+    EXPECT_EQ(result.out, "");
+  }
+}
+
+// Started with a standard stream closed or full, as a careless script may start it: standard input closed
+// is an error naming it (never an empty input, which would empty the five files), no file the command
+// opens takes a closed stream's place, and output that cannot be written fails the command.
+TEST(CliFaults, ClosedAndFullStandardStreams) {
+  TemporaryFolder folder;
+  std::string numbers;
+  for (int i = 0; i < 30000; ++i) numbers += std::to_string(13900000000LL + i * 7919) + "\n";
+  WriteFile(folder / "numbers.txt", numbers);
+  WriteFile(folder / "half.txt", numbers.substr(0, numbers.size() / 2));
+  std::filesystem::create_directory(folder / "D");
+  const std::string noInput = kUsage + "无法读取标准输入：标准输入已关闭\n";
+  const std::string full = kUsage + "无法写入标准输出：磁盘空间不足\n";
+  struct StreamCase {
+    std::string command;  // for sh, "$0" is zelvane-cli
+    int exitCode;
+    std::string err;
+  };
+  const StreamCase cases[] = {
+      {"\"$0\" classify --out D numbers.txt - <&-", 1, noInput},
+      {"\"$0\" classify --out D - <&-", 1, noInput},
+      {"\"$0\" compare --same --out R - numbers.txt <&-", 1, noInput},
+      {"\"$0\" classify --out D numbers.txt >/dev/full", 1, full},
+      {"\"$0\" lookup 13912345678 >/dev/full", 1, full},
+      {"\"$0\" prefixes >/dev/full", 1, full},
+      {"\"$0\" --help >/dev/full", 1, full},
+  };
+  for (const StreamCase& streamCase : cases) {
+    SCOPED_TRACE(streamCase.command);
+    for (std::string_view name : test::kCategoryFileNames) WriteFile(folder / "D" / name, "old");
+    WriteFile(folder / "R", "old");
+    const auto result = test::RunProgram("/bin/sh", {"-c", streamCase.command, test::CliPath()}, folder.path());
+    EXPECT_EQ(result.exitCode, streamCase.exitCode);
+    EXPECT_EQ(result.err, streamCase.err);
+    // A closed standard input changes no file; a full standard output only loses the totals.
+    if (!streamCase.command.ends_with("<&-")) continue;
+    EXPECT_EQ(ReadFile(folder / "R"), "old");
+    for (std::string_view name : test::kCategoryFileNames) EXPECT_EQ(ReadFile(folder / "D" / name), "old");
+  }
+  // With standard error closed, the progress lines go nowhere, never into the result.
+  const auto closed = test::RunProgram(
+      "/bin/sh", {"-c", "\"$0\" compare --different --progress --separator '\\n' --out R numbers.txt half.txt 2>&-",
+                  test::CliPath()},
+      folder.path());
+  EXPECT_EQ(closed.exitCode, 0);
+  EXPECT_EQ(ReadFile(folder / "R"), numbers.substr(numbers.size() / 2));
+}
 
 TEST(CliFaults, InputLargerThanFourGigabytes) {
   TemporaryFolder folder;

@@ -75,6 +75,20 @@ TEST(CompareCli, SpillsWhatDoesNotFitInMemory) {
     EXPECT_GT(inMemory.out.size(), 10000u);
   }
   EXPECT_TRUE(FileNamesIn(folder / "tmp").empty());
+  // A budget too small for the rounds to fit would search the other file thousands of times: it is
+  // refused with the least that will do, and that does.
+  const std::string refusal = "zelvane-cli: 内存上限太小，这次比较至少需要 --memory ";
+  const auto refused = RunCli({"compare", "--same", "--unique", "--memory", "1", "numbers.txt", "whitelist.txt"},
+                              folder.path());
+  EXPECT_EQ(refused.exitCode, 2);
+  ASSERT_TRUE(refused.err.starts_with(refusal)) << refused.err;
+  EXPECT_EQ(refused.out, "");
+  const std::string least = refused.err.substr(refusal.size(), refused.err.find('\n') - refusal.size());
+  const auto taken = RunCli({"compare", "--same", "--unique", "--memory", least, "--temp-dir", "tmp", "numbers.txt",
+                             "whitelist.txt"},
+                            folder.path());
+  EXPECT_EQ(taken.exitCode, 0) << least << ": " << taken.err;
+  EXPECT_EQ(taken.out, RunCli({"compare", "--same", "--unique", "numbers.txt", "whitelist.txt"}, folder.path()).out);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "core/area_table.h"
 #include "core/normalize_number.h"
+#include "core/prefix_table.h"
 #include "tests/support/test_files.h"
 
 namespace zelvane {
@@ -138,35 +139,75 @@ TEST(AreaTable, RefusesBadTables) {
   }
 }
 
-TEST(AreaTable, ErrorsNameTheFileAndTheLine) {
+// Both kinds of table load alike: a read failure, a bad line and a file too large each say which file and
+// why, and whether the file could be read at all (the command line's exit code follows from that).
+TEST(LoadTables, SayWhichFileAndWhy) {
   test::TemporaryFolder folder;
-  test::WriteFile(folder / "mine.txt", "199 四川省 成都市\n19x 四川省 成都市\n");
-  std::string text;
-  ASSERT_FALSE(ReadAreaTableFile(folder / "mine.txt", text));
-  AreaTable::ParseError error;
-  ASSERT_FALSE(AreaTable::Parse(text, error));
-  EXPECT_EQ(AreaTableErrorMessage(folder / "mine.txt", error),
-            "归属地表“" + (folder / "mine.txt").string() +
-                "”第2行：应为“号段 省份 城市”，号段是以 1 开头的 3 到 7 位数字或以 0 开头的区号，如“1391234 江苏省 南京市”");
-  const FileResult missing = ReadAreaTableFile(folder / "none.txt", text);
-  ASSERT_TRUE(missing);
-  EXPECT_EQ(missing->Message(), "无法读取文件“" + (folder / "none.txt").string() + "”：文件或文件夹不存在");
+  test::WriteFile(folder / "areas.txt", "199 四川省 成都市\n19x 四川省 成都市\n");
+  test::WriteFile(folder / "prefixes.txt", "139 移动\n13x 联通\n");
+  test::WriteFile(folder / "big.txt", "139 移动\n");
+  std::filesystem::resize_file(folder / "big.txt", (std::uintmax_t{64} << 20) + 1);
+  const auto in = [&folder](const char* name) { return "“" + (folder / name).string() + "”"; };
+  struct Case {
+    bool area;
+    const char* file;
+    std::string message;
+    bool unreadable;
+  };
+  const Case cases[] = {
+      {true, "areas.txt",
+       "归属地表" + in("areas.txt") +
+           "第2行：应为“号段 省份 城市”，号段是以 1 开头的 3 到 7 位数字或以 0 开头的区号，如“1391234 江苏省 南京市”",
+       false},
+      {false, "prefixes.txt", "号段表" + in("prefixes.txt") + "第2行：应为“号段 类别”，号段是 1 到 7 位数字，如“139 移动”",
+       false},
+      {true, "none.txt", "无法读取文件" + in("none.txt") + "：文件或文件夹不存在", true},
+      {false, "none.txt", "无法读取文件" + in("none.txt") + "：文件或文件夹不存在", true},
+      {true, "big.txt", "归属地表" + in("big.txt") + "太大：最多 64 MiB", false},
+      {false, "big.txt", "号段表" + in("big.txt") + "太大：最多 16 MiB", false},
+  };
+  for (const Case& c : cases) {
+    TableLoadError error;
+    const bool loaded = c.area ? LoadAreaTable(folder / c.file, error).has_value()
+                               : LoadPrefixTable(folder / c.file, error).has_value();
+    EXPECT_FALSE(loaded) << c.file;
+    EXPECT_EQ(error.message, c.message);
+    EXPECT_EQ(error.unreadable, c.unreadable) << c.message;
+  }
 }
 
-// Notepad's "Unicode" (UTF-16 with a byte-order mark) reads as the same table.
-TEST(AreaTable, ReadsUtf16Tables) {
-  // "199 川 蓉\n" in UTF-16LE.
-  const unsigned units[] = {'1', '9', '9', ' ', 0x5DDD, ' ', 0x84C9, '\n'};
-  std::string bytes = "\xFF\xFE";
-  for (unsigned unit : units) bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+// A line with control characters is named without them: a NUL would end the message where it stands.
+TEST(LoadTables, MessagesNeverEchoControlCharacters) {
   test::TemporaryFolder folder;
-  test::WriteFile(folder / "mine.txt", bytes);
-  std::string text;
-  ASSERT_FALSE(ReadAreaTableFile(folder / "mine.txt", text));
-  AreaTable::ParseError error;
-  const std::optional<AreaTable> table = AreaTable::Parse(text, error);
-  ASSERT_TRUE(table) << error.reason;
-  EXPECT_EQ(table->City(table->Lookup("19912345678")), "蓉");
+  test::WriteFile(folder / "mine.txt", std::string("139 移\0\x7F动\n", 13));
+  TableLoadError error;
+  EXPECT_FALSE(LoadPrefixTable(folder / "mine.txt", error));
+  EXPECT_EQ(error.message.find('\0'), std::string::npos);
+  EXPECT_NE(error.message.find("未知的类别“移??动”"), std::string::npos) << error.message;
+}
+
+// Notepad's "Unicode" (UTF-16 with a byte-order mark, either byte order) reads as the same table.
+TEST(LoadTables, ReadUtf16Tables) {
+  // "199 川 蓉\n139 移动\n" in UTF-16.
+  const unsigned units[] = {'1', '9', '9', ' ', 0x5DDD, ' ', 0x84C9, '\n', '1', '3', '9', ' ', 0x79FB, 0x52A8, '\n'};
+  std::string le = "\xFF\xFE";
+  std::string be = "\xFE\xFF";
+  for (unsigned unit : units) {
+    le += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    be += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+  }
+  test::TemporaryFolder folder;
+  for (const std::string& bytes : {le, be}) {
+    test::WriteFile(folder / "areas.txt", bytes.substr(0, 2 + 16));
+    test::WriteFile(folder / "prefixes.txt", bytes.substr(0, 2) + bytes.substr(2 + 16));
+    TableLoadError error;
+    const std::optional<AreaTable> areas = LoadAreaTable(folder / "areas.txt", error);
+    ASSERT_TRUE(areas) << error.message;
+    EXPECT_EQ(areas->City(areas->Lookup("19912345678")), "蓉");
+    const std::optional<PrefixTable> prefixes = LoadPrefixTable(folder / "prefixes.txt", error);
+    ASSERT_TRUE(prefixes) << error.message;
+    EXPECT_EQ(prefixes->Classify("13912345678"), NumberCategory::Mobile);
+  }
 }
 
 }  // namespace

@@ -164,38 +164,5 @@ TEST(PrefixTable, RefusesBadTables) {
   }
 }
 
-TEST(LoadPrefixTable, NamesTheFileAndTheLine) {
-  test::TemporaryFolder folder;
-  test::WriteFile(folder / "mine.txt", "139 移动\n13x 联通\n");
-  std::string message;
-  EXPECT_FALSE(LoadPrefixTable(folder / "mine.txt", message));
-  EXPECT_EQ(message,
-            "号段表“" + (folder / "mine.txt").string() + "”第2行：应为“号段 类别”，号段是 1 到 7 位数字，如“139 移动”");
-  EXPECT_FALSE(LoadPrefixTable(folder / "none.txt", message));
-  EXPECT_EQ(message, "无法读取文件“" + (folder / "none.txt").string() + "”：文件或文件夹不存在");
-}
-
-// Notepad's "Unicode" is UTF-16 with a byte-order mark: such a table reads as the same text.
-TEST(LoadPrefixTable, ReadsUtf16Tables) {
-  // "# 我的号段\n139 移动\n186 联通\n" in UTF-16LE, written out unit by unit.
-  const unsigned units[] = {'#', ' ', 0x6211, 0x7684, 0x53F7, 0x6BB5, '\n', '1', '3', '9', ' ', 0x79FB,
-                            0x52A8, '\n', '1', '8', '6', ' ', 0x8054, 0x901A, '\n'};
-  std::string le = "\xFF\xFE";
-  std::string be = "\xFE\xFF";
-  for (unsigned unit : units) {
-    le += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-    be += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
-  }
-  test::TemporaryFolder folder;
-  for (const std::string& bytes : {le, be}) {
-    test::WriteFile(folder / "mine.txt", bytes);
-    std::string message;
-    const std::optional<PrefixTable> loaded = LoadPrefixTable(folder / "mine.txt", message);
-    ASSERT_TRUE(loaded) << message;
-    EXPECT_EQ(loaded->Classify("18612345678"), NumberCategory::Unicom);
-    EXPECT_EQ(loaded->Classify("13912345678"), NumberCategory::Mobile);
-  }
-}
-
 }  // namespace
 }  // namespace zelvane

@@ -147,7 +147,10 @@ class PipeFeed {
   explicit PipeFeed(std::string bytes) {
     int ends[2];
     if (::pipe(ends) != 0) throw std::runtime_error("pipe failed");
-    read_ = ends[0];
+    // Standard input while the feed lives: a stream is read by the name "-", never by a path.
+    saved_ = ::dup(0);
+    ::dup2(ends[0], 0);
+    ::close(ends[0]);
     writer_ = std::thread([fd = ends[1], bytes = std::move(bytes)] {
       for (std::size_t at = 0; at < bytes.size();) {
         const ssize_t written = ::write(fd, bytes.data() + at, bytes.size() - at);
@@ -159,12 +162,13 @@ class PipeFeed {
   }
   ~PipeFeed() {
     writer_.join();
-    ::close(read_);
+    ::dup2(saved_, 0);
+    ::close(saved_);
   }
-  std::filesystem::path path() const { return "/proc/self/fd/" + std::to_string(read_); }
+  std::filesystem::path path() const { return kStandardInput; }
 
  private:
-  int read_;
+  int saved_;
   std::thread writer_;
 };
 #endif
@@ -227,6 +231,11 @@ TEST(CompareDifferential, ListsWhatTheNaiveSearchLists) {
 #endif
       const FileResult error =
           CompareFiles(path1, second, settings, [&](std::string_view n) { listed.emplace_back(n); });
+      // A budget too small for the rounds to fit is refused, never half done.
+      if (error && error->usage && variant.budget != kPlenty) {
+        EXPECT_TRUE(listed.empty());
+        continue;
+      }
       ASSERT_FALSE(error) << error->Message();
       ASSERT_EQ(listed, secondScanned ? Expected(text2, text1, mode, variant.unique)
                                       : Expected(text1, text2, mode, variant.unique))
@@ -293,7 +302,10 @@ TEST(CompareDifferential, RealisticFilesEitherSideListWhatTheNaiveSearchLists) {
         ComparisonSettings settings{
             .mode = mode, .unique = variant.unique, .memoryBudget = variant.budget, .temporaryFolder = folder.path()};
         Numbers listed;
-        ASSERT_FALSE(CompareTexts(scanned, searched, settings, [&](std::string_view n) { listed.emplace_back(n); }));
+        const FileResult error =
+            CompareTexts(scanned, searched, settings, [&](std::string_view n) { listed.emplace_back(n); });
+        if (error && error->usage && variant.budget != kPlenty) continue;  // too small a budget: refused
+        ASSERT_FALSE(error) << error->Message();
         ASSERT_TRUE(listed == expected[variant.unique])
             << variant.name << (realisticScanned ? ", realistic file scanned" : ", realistic file searched");
       }

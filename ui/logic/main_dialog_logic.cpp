@@ -186,12 +186,9 @@ void MainDialogLogic::OnAreaTableChosen(int entry) {
     m_numbers.UseAreaTable(entry == kBuiltInAreas ? AreaTable::BuiltIn() : *m_loadedAreas);
   } else {
     const std::optional<std::filesystem::path> path = m_view.ChooseOpenFile(kAreaTablePrompt);
-    std::string text;
-    FileResult error = path ? ReadAreaTableFile(*path, text) : std::nullopt;
-    AreaTable::ParseError parseError;
-    std::optional<AreaTable> parsed = path && !error ? AreaTable::Parse(text, parseError) : std::nullopt;
-    if (error) m_view.ShowMessage(error->Message());
-    if (path && !error && !parsed) m_view.ShowMessage(AreaTableErrorMessage(*path, parseError));
+    TableLoadError error;
+    std::optional<AreaTable> parsed = path ? LoadAreaTable(*path, error) : std::nullopt;
+    if (path && !parsed) m_view.ShowMessage(error.message);
     if (!parsed) return m_view.ChooseAreaTableEntry(inUse);
     auto loaded = std::make_unique<AreaTable>(std::move(*parsed));
     m_numbers.UseAreaTable(*loaded);
@@ -335,9 +332,9 @@ void MainDialogLogic::OnTableChosen(int entry) {
   std::optional<std::filesystem::path> path;
   if (entry == kLoadTableEntry) {
     path = m_view.ChooseOpenFile(kPrefixTablePrompt);
-    std::string message;
-    if (path) loaded = LoadPrefixTable(*path, message);
-    if (path && !loaded) m_view.ShowMessage(message);
+    TableLoadError error;
+    if (path) loaded = LoadPrefixTable(*path, error);
+    if (path && !loaded) m_view.ShowMessage(error.message);
     if (!loaded) return m_view.ChooseTableEntry(inUse);
     table = &*loaded;
   }
