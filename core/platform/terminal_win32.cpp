@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/platform/terminal.h"
+#include "core/platform/wide_text.h"
 
 namespace zelvane {
 
@@ -16,19 +17,14 @@ HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
 // UTF-8 text as the console shows it: wide to a console window, else in the console's code page.
 void WriteShown(int fd, std::string_view text) {
   if (text.empty()) return;
-  const int units = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
+  const std::wstring wide = Wide(text);
   const HANDLE handle = HandleOf(fd);
   DWORD done = 0;
   if (IsTerminal(fd)) {
     WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &done, nullptr);
     return;
   }
-  const UINT codePage = GetConsoleOutputCP() != 0 ? GetConsoleOutputCP() : GetACP();
-  const int bytes = WideCharToMultiByte(codePage, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
-  std::string shown(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(codePage, 0, wide.data(), units, shown.data(), bytes, nullptr, nullptr);
+  const std::string shown = InCodePage(wide, ConsoleCodePage());
   WriteFile(handle, shown.data(), static_cast<DWORD>(shown.size()), &done, nullptr);
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "core/platform/wide_text.h"
 #include "tests/support/process.h"
 #include "tests/support/process_launch.h"
 #include "tests/support/test_files.h"
@@ -84,25 +85,8 @@ int RunWithStreams(const std::string& program, const std::vector<std::string>& a
   return static_cast<int>(exitCode);
 }
 
-namespace {
+std::string Shown(std::string utf8) { return InCodePage(Wide(utf8), ConsoleCodePage()); }
 
-UINT ShownCodePage() { return GetConsoleOutputCP() != 0 ? GetConsoleOutputCP() : GetACP(); }
-
-std::string Recoded(const std::string& text, UINT from, UINT to) {
-  if (text.empty()) return text;
-  const int units = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
-  const int bytes = WideCharToMultiByte(to, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(to, 0, wide.data(), units, out.data(), bytes, nullptr, nullptr);
-  return out;
-}
-
-}  // namespace
-
-std::string Shown(std::string utf8) { return Recoded(utf8, CP_UTF8, ShownCodePage()); }
-
-std::string ShownAsUtf8(std::string shown) { return Recoded(shown, ShownCodePage(), CP_UTF8); }
+std::string ShownAsUtf8(std::string shown) { return Utf8(WideFromCodePage(shown, ConsoleCodePage())); }
 
 }  // namespace zelvane::test
