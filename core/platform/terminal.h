@@ -17,6 +17,12 @@ bool IsTerminal(int fd);
 // the console's code page; on POSIX as it is.
 void ShowUtf8OnTerminal();
 
+// Opens the null device on every standard stream that is closed, before anything else is opened, so
+// that no file the program opens takes a standard stream's place (and standard input reads nothing).
+void EnsureStandardStreams();
+// Whether standard input was closed when the program started: then "-" names no input at all.
+bool StandardInputWasClosed();
+
 // Writes text to standard error as far as it takes it, for lines not worth failing over.
 void WriteToStandardError(std::string_view text);
 

@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
@@ -55,7 +56,41 @@ class ShownBuffer : public std::streambuf {
   std::string pending_;
 };
 
+// A standard stream without a handle: none was given (NULL or INVALID_HANDLE_VALUE, which the C
+// runtime keeps as -1 or -2), or the one given is not open.
+bool IsClosed(int fd) {
+  const intptr_t raw = _get_osfhandle(fd);
+  if (raw == 0 || raw == -1 || raw == -2) return true;
+  SetLastError(NO_ERROR);
+  return GetFileType(reinterpret_cast<HANDLE>(raw)) == FILE_TYPE_UNKNOWN && GetLastError() == ERROR_INVALID_HANDLE;
+}
+
+bool inputWasClosed = false;
+
 }  // namespace
+
+void EnsureStandardStreams() {
+  constexpr DWORD kHandleNames[] = {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE};
+  for (int fd = 0; fd < 3; ++fd) {
+    if (!IsClosed(fd)) continue;
+    if (fd == 0) inputWasClosed = true;
+    const HANDLE null = CreateFileW(L"NUL", fd == 0 ? GENERIC_READ : GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+    if (null == INVALID_HANDLE_VALUE) continue;
+    const int opened = _open_osfhandle(reinterpret_cast<intptr_t>(null), (fd == 0 ? _O_RDONLY : _O_WRONLY) | _O_BINARY);
+    if (opened < 0) {
+      CloseHandle(null);
+      continue;
+    }
+    if (opened != fd) {
+      _dup2(opened, fd);
+      _close(opened);
+    }
+    SetStdHandle(kHandleNames[fd], HandleOf(fd));
+  }
+}
+
+bool StandardInputWasClosed() { return inputWasClosed || IsClosed(0); }
 
 const char* ArgumentCharset() { return "UTF-8"; }
 
