@@ -5,6 +5,7 @@
 #include "cli/area_table_argument.h"
 #include "core/file_error.h"
 #include "core/platform/files.h"
+#include "core/platform/terminal.h"
 
 namespace zelvane::cli {
 
@@ -18,7 +19,7 @@ Command AddAreasCommand(CLI::App& parent) {
                    std::optional<AreaTable> loaded;
                    const AreaTable* resolved = ResolveAreaTable(*app, *table, loaded, exit);
                    if (!resolved) return exit;
-                   if (const int error = WriteAll(StandardOutput(), resolved->Text())) {
+                   if (const int error = WriteTextToStandardOutput(resolved->Text())) {
                      return FailureExit("无法写入标准输出：" + SystemErrorReason(error));
                    }
                    return kExitOk;

@@ -12,6 +12,7 @@
 #include "core/number_file_reader.h"
 #include "core/number_scanner.h"
 #include "core/platform/files.h"
+#include "core/platform/terminal.h"
 
 namespace zelvane::cli {
 
@@ -38,7 +39,7 @@ class LookupPrinter {
 
   // 0, or the errno of a failed write; after one, nothing more is written.
   int Flush() {
-    if (error_ == 0) error_ = WriteAll(StandardOutput(), out_);
+    if (error_ == 0) error_ = WriteTextToStandardOutput(out_);
     out_.clear();
     return error_;
   }

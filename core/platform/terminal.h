@@ -13,9 +13,20 @@ const char* ArgumentCharset();
 // Whether fd (1 or 2) is a terminal, a console window on Windows.
 bool IsTerminal(int fd);
 
-// From now on standard output and error take UTF-8 and show it as the terminal does: on Windows in
-// the console's code page; on POSIX as it is.
+// The program's text goes out in UTF-8 (numbers in it as their GBK bytes) to a file or a pipe on every
+// system, so that a command's output is the same bytes everywhere. Only a Windows console window is
+// given the text as characters, which it shows whatever its code page.
+
+// From now on standard output and error (std::cout, std::cerr) take UTF-8 and write it as above.
 void ShowUtf8OnTerminal();
+
+// Writes a command's output text whole to standard output as above: 0, or the errno of the failure.
+int WriteTextToStandardOutput(std::string_view text);
+
+// Shows line on standard error in place of the line shown there before, an empty one clearing it: the
+// progress line. A terminal erases what is left of the old line (a Windows console by its own means
+// where it does not understand ANSI sequences); a file or pipe gets "\r", line and ESC[K.
+void RewriteErrorLine(std::string_view line);
 
 // Opens the null device on every standard stream that is closed, before anything else is opened, so
 // that no file the program opens takes a standard stream's place (and standard input reads nothing).

@@ -1,6 +1,9 @@
 #include <langinfo.h>
 #include <unistd.h>
 
+#include <string>
+
+#include "core/platform/files.h"
 #include "core/platform/terminal.h"
 
 namespace zelvane {
@@ -10,6 +13,10 @@ const char* ArgumentCharset() { return nl_langinfo(CODESET); }
 bool IsTerminal(int fd) { return ::isatty(fd) == 1; }
 
 void ShowUtf8OnTerminal() {}
+
+int WriteTextToStandardOutput(std::string_view text) { return WriteAll(StandardOutput(), text); }
+
+void RewriteErrorLine(std::string_view line) { WriteToStandardError("\r" + std::string(line) + "\x1b[K"); }
 
 void WriteToStandardError(std::string_view text) {
   while (!text.empty()) {

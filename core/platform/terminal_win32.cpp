@@ -2,10 +2,13 @@
 #include <io.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <iostream>
 #include <streambuf>
 #include <string>
 
+#include "core/platform/files.h"
 #include "core/platform/terminal.h"
 #include "core/platform/wide_text.h"
 
@@ -15,18 +18,65 @@ namespace {
 
 HANDLE HandleOf(int fd) { return reinterpret_cast<HANDLE>(_get_osfhandle(fd)); }
 
-// UTF-8 text as the console shows it: wide to a console window, else in the console's code page.
-void WriteShown(int fd, std::string_view text) {
-  if (text.empty()) return;
-  const std::wstring wide = Wide(text);
-  const HANDLE handle = HandleOf(fd);
-  DWORD done = 0;
-  if (IsTerminal(fd)) {
-    WriteConsoleW(handle, wide.data(), static_cast<DWORD>(wide.size()), &done, nullptr);
-    return;
+// A console window is given wide text, in pieces it takes at once (a surrogate pair never cut in two).
+bool WriteToConsole(HANDLE console, std::wstring_view wide) {
+  constexpr std::size_t kPiece = 8192;
+  while (!wide.empty()) {
+    std::size_t size = std::min(wide.size(), kPiece);
+    if (size < wide.size() && IS_HIGH_SURROGATE(wide[size - 1])) --size;
+    DWORD done = 0;
+    if (!WriteConsoleW(console, wide.data(), static_cast<DWORD>(size), &done, nullptr) || done == 0) return false;
+    wide.remove_prefix(done);
   }
-  const std::string shown = InCodePage(wide, ConsoleCodePage());
-  WriteFile(handle, shown.data(), static_cast<DWORD>(shown.size()), &done, nullptr);
+  return true;
+}
+
+// The length of the well-formed UTF-8 sequence text begins with, or 0 when it begins with none.
+std::size_t Utf8SequenceLength(std::string_view text) {
+  const auto byte = [&text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  const std::size_t length = lead >= 0xC2 && lead <= 0xDF   ? 2
+                             : lead >= 0xE0 && lead <= 0xEF ? 3
+                             : lead >= 0xF0 && lead <= 0xF4 ? 4
+                                                            : 0;
+  if (length == 0 || length > text.size()) return 0;
+  // The second byte's range excludes overlong forms, surrogates and what lies beyond U+10FFFF.
+  const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+  const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+  if (byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if (byte(i) < 0x80 || byte(i) > 0xBF) return 0;
+  }
+  return length;
+}
+
+// The program's text as characters: UTF-8, but a number in it keeps the GBK bytes it was read with.
+std::wstring WideOfMixed(std::string_view text) {
+  std::wstring wide;
+  while (!text.empty()) {
+    std::size_t utf8 = 0;
+    for (std::size_t length; utf8 < text.size() && (length = Utf8SequenceLength(text.substr(utf8))) != 0;) {
+      utf8 += length;
+    }
+    wide += Wide(text.substr(0, utf8));
+    text.remove_prefix(utf8);
+    // What is not UTF-8 is read as GBK a character (one or two bytes) at a time.
+    const std::size_t gbk = text.empty()                                 ? 0
+                            : static_cast<unsigned char>(text[0]) < 0x81 ? 1
+                                                                         : std::min<std::size_t>(text.size(), 2);
+    wide += WideFromCodePage(text.substr(0, gbk), kGbkCodePage);
+    text.remove_prefix(gbk);
+  }
+  return wide;
+}
+
+// The program's text to fd: as characters to a console window, else as the bytes they are. 0, or an
+// errno.
+int WriteShown(int fd, std::string_view text) {
+  if (text.empty()) return 0;
+  if (IsTerminal(fd)) return WriteToConsole(HandleOf(fd), WideOfMixed(text)) ? 0 : EIO;
+  return WriteAll(fd, text);
 }
 
 // Collects what a stream is given and shows it line by line (a character is never cut in two).
@@ -46,9 +96,9 @@ class ShownBuffer : public std::streambuf {
     return count;
   }
   int sync() override {
-    WriteShown(fd_, pending_);
+    const int error = WriteShown(fd_, pending_);
     pending_.clear();
-    return 0;
+    return error == 0 ? 0 : -1;
   }
 
  private:
@@ -107,9 +157,38 @@ void ShowUtf8OnTerminal() {
   std::cerr.setf(std::ios::unitbuf);
 }
 
+int WriteTextToStandardOutput(std::string_view text) {
+  std::cout.flush();
+  return WriteShown(1, text);
+}
+
 void WriteToStandardError(std::string_view text) {
   std::cerr.flush();
   WriteShown(2, text);
+}
+
+namespace {
+
+// Blanks the console's line from the cursor to its end, leaving the cursor where it is.
+void EraseToLineEnd(HANDLE console) {
+  CONSOLE_SCREEN_BUFFER_INFO info{};
+  if (!GetConsoleScreenBufferInfo(console, &info)) return;
+  DWORD done = 0;
+  FillConsoleOutputCharacterW(console, L' ', static_cast<DWORD>(info.dwSize.X - info.dwCursorPosition.X),
+                              info.dwCursorPosition, &done);
+}
+
+}  // namespace
+
+// A console is cleared by its own means, never by ESC[K: an old one prints the sequence, and Wine's
+// takes the virtual-terminal mode without acting on it.
+void RewriteErrorLine(std::string_view line) {
+  if (!IsTerminal(2)) {
+    WriteToStandardError("\r" + std::string(line) + "\x1b[K");
+    return;
+  }
+  WriteToStandardError("\r" + std::string(line));
+  EraseToLineEnd(HandleOf(2));
 }
 
 }  // namespace zelvane

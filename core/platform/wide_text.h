@@ -20,8 +20,6 @@ std::string InCodePage(std::wstring_view wide, unsigned codePage, bool* lacking 
 
 inline std::wstring Wide(std::string_view utf8) { return WideFromCodePage(utf8, kUtf8CodePage); }
 inline std::string Utf8(std::wstring_view wide) { return InCodePage(wide, kUtf8CodePage); }
-// The code page of what a program writes to a pipe or a file: the console's, else the system's ANSI one.
-unsigned ConsoleCodePage();
 
 // The wide text of utf8, or nothing when it is not valid UTF-8.
 std::optional<std::wstring> WideFromValidUtf8(std::string_view utf8);

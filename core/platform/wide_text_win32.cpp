@@ -27,8 +27,6 @@ std::optional<std::wstring> WideFromValidUtf8(std::string_view utf8) {
   return Decoded(utf8, CP_UTF8, MB_ERR_INVALID_CHARS);
 }
 
-unsigned ConsoleCodePage() { return GetConsoleOutputCP() != 0 ? GetConsoleOutputCP() : GetACP(); }
-
 std::string InCodePage(std::wstring_view wide, unsigned codePage, bool* lacking) {
   if (lacking != nullptr) *lacking = false;
   if (wide.empty()) return {};

@@ -2,7 +2,6 @@
 
 #include <string>
 
-#include "core/platform/wide_text.h"
 #include "tests/support/process.h"
 #include "tests/support/process_launch.h"
 #include "tests/support/test_files.h"
@@ -84,9 +83,5 @@ int RunWithStreams(const std::string& program, const std::vector<std::string>& a
   GetExitCodeProcess(process.get(), &exitCode);
   return static_cast<int>(exitCode);
 }
-
-std::string Shown(std::string utf8) { return InCodePage(Wide(utf8), ConsoleCodePage()); }
-
-std::string ShownAsUtf8(std::string shown) { return Utf8(WideFromCodePage(shown, ConsoleCodePage())); }
 
 }  // namespace zelvane::test
