@@ -4,35 +4,23 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <chrono>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/terminal_progress.h"
 #include "core/platform/wide_text.h"
 #include "core/work_progress.h"
 #include "tests/support/process.h"
+#include "tests/support/process_win32.h"
 #include "tests/support/test_files.h"
 
 namespace zelvane {
 namespace {
 
+using test::Handle;
 using test::TemporaryFolder;
-
-class Handle {
- public:
-  explicit Handle(HANDLE handle = nullptr) : handle_(handle) {}
-  ~Handle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
 
 // The suite's console screen, handed to the programs it starts as their standard output and error.
 class ConsoleScreen {
@@ -96,14 +84,13 @@ int RunOnConsole(const ConsoleScreen& console, const std::vector<std::string>& a
   HANDLE writeEnd = nullptr;
   if (!CreatePipe(&readEnd, &writeEnd, &inherited, 0)) return -1;
   const Handle input(readEnd);
-  const Handle feed(writeEnd);
+  Handle feed(writeEnd);
   SetHandleInformation(feed.get(), HANDLE_FLAG_INHERIT, 0);
   const Handle outFile(out.empty() ? nullptr
                                    : CreateFileW(out.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherited, CREATE_ALWAYS,
                                                  FILE_ATTRIBUTE_NORMAL, nullptr));
 
-  std::wstring commandLine = L"\"" + PathFromText(test::CliPath()).make_preferred().native() + L"\"";
-  for (const std::string& argument : arguments) commandLine += L" \"" + Wide(argument) + L"\"";
+  std::wstring commandLine = test::CommandLineOf(test::CliPath(), arguments);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -120,10 +107,10 @@ int RunOnConsole(const ConsoleScreen& console, const std::vector<std::string>& a
   DWORD written = 0;
   WriteFile(feed.get(), inputFirst.data(), static_cast<DWORD>(inputFirst.size()), &written, nullptr);
   if (!inputLater.empty()) {
-    Sleep(1500);
+    Sleep(static_cast<DWORD>((cli::TerminalProgress::kDelay + std::chrono::milliseconds(300)).count()));
     WriteFile(feed.get(), inputLater.data(), static_cast<DWORD>(inputLater.size()), &written, nullptr);
   }
-  CloseHandle(feed.get());
+  feed.reset();
   WaitForSingleObject(process.get(), INFINITE);
   DWORD exitCode = 0;
   GetExitCodeProcess(process.get(), &exitCode);

@@ -4,27 +4,12 @@
 
 #include "tests/support/process.h"
 #include "tests/support/process_launch.h"
+#include "tests/support/process_win32.h"
 #include "tests/support/test_files.h"
 
 namespace zelvane::test {
 
 namespace {
-
-class Handle {
- public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  ~Handle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
 
 Handle OpenInherited(const std::filesystem::path& path, DWORD access, DWORD disposition) {
   SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
@@ -53,6 +38,12 @@ std::wstring Quoted(const std::wstring& argument) {
 
 }  // namespace
 
+std::wstring CommandLineOf(const std::string& program, const std::vector<std::string>& arguments) {
+  std::wstring commandLine = Quoted(PathFromText(program).make_preferred().native());
+  for (const std::string& argument : arguments) commandLine += L' ' + Quoted(PathFromText(argument).native());
+  return commandLine;
+}
+
 int RunWithStreams(const std::string& program, const std::vector<std::string>& arguments,
                    const std::filesystem::path& folder, const std::filesystem::path& input,
                    const std::filesystem::path& out, const std::filesystem::path& err) {
@@ -62,9 +53,7 @@ int RunWithStreams(const std::string& program, const std::vector<std::string>& a
   const Handle errFile = OpenInherited(err, GENERIC_WRITE, CREATE_ALWAYS);
   if (!in.valid() || !outFile.valid() || !errFile.valid()) return 126;
 
-  std::wstring commandLine = Quoted(PathFromText(program).make_preferred().native());
-  for (const std::string& argument : arguments) commandLine += L' ' + Quoted(PathFromText(argument).native());
-
+  std::wstring commandLine = CommandLineOf(program, arguments);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
