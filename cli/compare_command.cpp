@@ -68,7 +68,7 @@ class ResultOutput {
   static constexpr std::size_t kChunk = std::size_t{1} << 16;
 
   void Flush() {
-    if (errorNumber_ == 0) errorNumber_ = WriteAll(StandardOutput(), chunk_);
+    if (errorNumber_ == 0) errorNumber_ = WriteTextToStandardOutput(chunk_);
     chunk_.clear();
   }
 

@@ -138,6 +138,7 @@ TEST_P(ConsoleCli, ShowsEachCommandsTextInTheConsolesCodePage) {
   };
   test::WriteFile(folder_ / "a.txt", "13912345678\n13000301234\n");
   test::WriteFile(folder_ / "b.txt", "13912345678\n");
+  test::WriteFile(folder_ / "c.txt", "13912345678\n\xD5\xC5\xC8\xFD\n");
   const Case cases[] = {
       {"lookup",
        {"lookup", "13000301234", "075512345678", "16212345678"},
@@ -152,6 +153,7 @@ TEST_P(ConsoleCli, ShowsEachCommandsTextInTheConsolesCodePage) {
        "",
        {"当前共有2个号码，移动1个，联通1个，电信0个，小灵通0个，其他0个"}},
       {"compare", {"compare", "--same", "--out", "same.txt", "a.txt", "b.txt"}, "", {"找到1个相同的号码"}},
+      {"compare's numbers", {"compare", "--different", "c.txt", "b.txt"}, "", {"张三", "找到1个不同的号码"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
