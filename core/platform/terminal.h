@@ -24,8 +24,8 @@ void ShowUtf8OnTerminal();
 int WriteTextToStandardOutput(std::string_view text);
 
 // Shows line on standard error in place of the line shown there before, an empty one clearing it: the
-// progress line. A terminal erases what is left of the old line (a Windows console by its own means
-// where it does not understand ANSI sequences); a file or pipe gets "\r", line and ESC[K.
+// progress line. What is left of the old line is erased: "\r", line and ESC[K, but a Windows console
+// window is given the line and blanks the rest itself.
 void RewriteErrorLine(std::string_view line);
 
 // Opens the null device on every standard stream that is closed, before anything else is opened, so
