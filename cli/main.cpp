@@ -20,18 +20,12 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 #ifdef _WIN32
-#include <windows.h>
+#include "core/platform/wide_text.h"
 
 // Windows hands the arguments over wide; they go on as UTF-8, which paths and separators take.
 int wmain(int argc, wchar_t** wide) {
   std::vector<std::string> arguments;
-  for (int i = 0; i < argc; ++i) {
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
-    std::string argument(static_cast<std::size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, wide[i], -1, argument.data(), bytes, nullptr, nullptr);
-    argument.pop_back();  // the terminating zero
-    arguments.push_back(std::move(argument));
-  }
+  for (int i = 0; i < argc; ++i) arguments.push_back(zelvane::Utf8(wide[i]));
   std::vector<char*> argv;
   for (std::string& argument : arguments) argv.push_back(argument.data());
   argv.push_back(nullptr);

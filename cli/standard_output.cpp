@@ -2,12 +2,12 @@
 
 #include "cli/usage.h"
 #include "core/file_error.h"
-#include "core/platform/files.h"
+#include "core/platform/terminal.h"
 
 namespace zelvane::cli {
 
 int StandardOutputWriter::Flush() {
-  if (error_ == 0) error_ = WriteAll(StandardOutput(), chunk_);
+  if (error_ == 0) error_ = WriteTextToStandardOutput(chunk_);
   chunk_.clear();
   return error_;
 }
@@ -16,6 +16,6 @@ int StandardOutputExit(int error) {
   return error == 0 ? kExitOk : FailureExit("无法写入标准输出：" + SystemErrorReason(error));
 }
 
-int WriteStandardOutput(std::string_view text) { return StandardOutputExit(WriteAll(StandardOutput(), text)); }
+int WriteStandardOutput(std::string_view text) { return StandardOutputExit(WriteTextToStandardOutput(text)); }
 
 }  // namespace zelvane::cli

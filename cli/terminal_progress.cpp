@@ -7,13 +7,6 @@
 
 namespace zelvane::cli {
 
-namespace {
-
-// Erases from the cursor to the end of the line.
-constexpr std::string_view kEraseToEnd = "\x1b[K";
-
-}  // namespace
-
 void AddProgressOptions(CLI::App& app, ProgressOptions& options) {
   app.add_flag("--progress", options.progress, "在标准错误上显示进度，即使它不是终端");
   app.add_flag("--quiet", options.quiet, "不显示进度和结束时的统计");
@@ -48,13 +41,13 @@ TerminalProgress::TerminalProgress(std::string command, const ProgressOptions& o
 void TerminalProgress::Show(std::uint64_t done, std::uint64_t total) {
   const auto now = std::chrono::steady_clock::now();
   if (now - started_ < kDelay || (drawn_ && now - drawnAt_ < kRedrawEvery)) return;
-  WriteToStandardError("\r" + ProgressLine(command_, done, total) + std::string(kEraseToEnd));
+  RewriteErrorLine(ProgressLine(command_, done, total));
   drawn_ = true;
   drawnAt_ = now;
 }
 
 void TerminalProgress::Clear() {
-  if (drawn_) WriteToStandardError("\r" + std::string(kEraseToEnd));
+  if (drawn_) RewriteErrorLine("");
   drawn_ = false;
 }
 

@@ -51,6 +51,19 @@ std::filesystem::path UniqueNameIn(const std::filesystem::path& folder, const wc
   return folder / (name + L".tmp");
 }
 
+// Whether a rename may replace path: it is not marked read-only, and no program holds it open without
+// letting others delete it ("in use", EBUSY).
+int MayReplace(const std::filesystem::path& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return LastError();
+  if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) return EACCES;
+  const HANDLE handle = CreateFileW(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return LastError();
+  CloseHandle(handle);
+  return 0;
+}
+
 int Move(const std::filesystem::path& from, const std::filesystem::path& to, DWORD flags) {
   return MoveFileExW(from.c_str(), to.c_str(), flags | MOVEFILE_WRITE_THROUGH) ? 0 : LastError();
 }
@@ -207,23 +220,33 @@ int OpenNamelessFile(const std::filesystem::path& folder) {
 int SetPermissions(int, unsigned) { return 0; }
 
 int RenameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
-  return Move(from, to, MOVEFILE_REPLACE_EXISTING);
+  const int error = Move(from, to, MOVEFILE_REPLACE_EXISTING);
+  // Windows denies access to a target in use; the message says that it is in use.
+  if (error == EACCES && MayReplace(to) == EBUSY) return EBUSY;
+  return error;
 }
 
 int MoveNewFile(const std::filesystem::path& from, const std::filesystem::path& to) { return Move(from, to, 0); }
 
-// Three renames, each undone if the next fails: the names end up swapped, or as they were.
+// Swaps the names so that second is at every moment one of the two files: a hard link keeps second's
+// file under a hidden name while first is renamed over second in one step, then takes first's name.
+// A process killed midway leaves second whole (old or new) and at most that hidden name beside it.
 int ExchangeFiles(const std::filesystem::path& first, const std::filesystem::path& second) {
-  const std::filesystem::path aside = UniqueNameIn(second.parent_path(), L".zelvane-swap-");
   if (GetFileAttributesW(first.c_str()) == INVALID_FILE_ATTRIBUTES) return LastError();
-  if (const int error = Move(second, aside, 0)) return error;
-  if (const int error = Move(first, second, 0)) {
-    Move(aside, second, 0);
+  // A second name of a file that cannot be replaced could not be removed again either: refused first.
+  if (const int error = MayReplace(second)) return error;
+  const std::filesystem::path aside = UniqueNameIn(second.parent_path(), L".zelvane-swap-");
+  if (!CreateHardLinkW(aside.c_str(), second.c_str(), nullptr)) {
+    const DWORD error = GetLastError();
+    // A file system without hard links (FAT): the caller replaces without a way back.
+    return error == ERROR_INVALID_FUNCTION || error == ERROR_NOT_SUPPORTED ? EOPNOTSUPP : ErrnoFrom(error);
+  }
+  if (const int error = Move(first, second, MOVEFILE_REPLACE_EXISTING)) {
+    RemoveFile(aside);
     return error;
   }
   if (const int error = Move(aside, first, 0)) {
-    Move(second, first, 0);
-    Move(aside, second, 0);
+    if (Move(second, first, 0) == 0) Move(aside, second, 0);
     return error;
   }
   return 0;

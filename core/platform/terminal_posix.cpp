@@ -3,7 +3,9 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <string>
 
+#include "core/platform/files.h"
 #include "core/platform/terminal.h"
 
 namespace zelvane {
@@ -31,6 +33,9 @@ void EnsureStandardStreams() {
 }
 
 bool StandardInputWasClosed() { return inputClosed; }
+int WriteTextToStandardOutput(std::string_view text) { return WriteAll(StandardOutput(), text); }
+
+void RewriteErrorLine(std::string_view line) { WriteToStandardError("\r" + std::string(line) + "\x1b[K"); }
 
 void WriteToStandardError(std::string_view text) {
   while (!text.empty()) {

@@ -94,10 +94,10 @@ std::vector<std::string> SortedLines(const std::string& text) {
 
 // The total, then every file written and its count.
 std::vector<std::string> ExpectedSummary(const std::map<std::string, std::string>& files, int numbers) {
-  std::vector<std::string> lines = {
-      test::Shown("当前共有" + std::to_string(numbers) + "个号码，写入" + std::to_string(files.size()) + "个文件")};
+  std::vector<std::string> lines = {"当前共有" + std::to_string(numbers) + "个号码，写入" +
+                                    std::to_string(files.size()) + "个文件"};
   for (const auto& [name, text] : files) {
-    lines.push_back(test::Shown(name + "\t" + std::to_string(std::count(text.begin(), text.end(), '\n'))));
+    lines.push_back(name + "\t" + std::to_string(std::count(text.begin(), text.end(), '\n')));
   }
   std::sort(lines.begin(), lines.end());
   return lines;

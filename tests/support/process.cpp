@@ -10,8 +10,8 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
   TemporaryFolder capture;
   ProcessResult result;
   result.exitCode = RunWithStreams(program, arguments, folder, input, capture / "stdout", capture / "stderr");
-  result.out = ReadFile(capture / "stdout");  // data, but for classify's totals
-  result.err = ShownAsUtf8(ReadFile(capture / "stderr"));
+  result.out = ReadFile(capture / "stdout");
+  result.err = ReadFile(capture / "stderr");
   return result;
 }
 

@@ -41,10 +41,6 @@ ProcessResult RunProgram(const std::string& program, const std::vector<std::stri
 // The zelvane-cli that this build made.
 std::string CliPath();
 
-// A line of the program's own on standard output (classify's totals) as a redirected stream gets it:
-// on Windows in the console's code page.
-std::string Shown(std::string utf8);
-
 // Runs the zelvane-cli that this build made.
 ProcessResult RunCli(const std::vector<std::string>& arguments, const std::filesystem::path& folder,
                      const std::filesystem::path& input = kNullDevice);

@@ -12,7 +12,4 @@ int RunWithStreams(const std::string& program, const std::vector<std::string>& a
                    const std::filesystem::path& folder, const std::filesystem::path& input,
                    const std::filesystem::path& out, const std::filesystem::path& err);
 
-// Messages written to a redirected stream back in UTF-8; Shown (process.h) the other way.
-std::string ShownAsUtf8(std::string shown);
-
 }  // namespace zelvane::test

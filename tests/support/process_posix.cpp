@@ -41,8 +41,4 @@ void ExecInFolder(const std::string& program, const std::vector<std::string>& ar
   ::_exit(127);
 }
 
-std::string Shown(std::string utf8) { return utf8; }
-
-std::string ShownAsUtf8(std::string shown) { return shown; }
-
 }  // namespace zelvane::test

@@ -4,27 +4,12 @@
 
 #include "tests/support/process.h"
 #include "tests/support/process_launch.h"
+#include "tests/support/process_win32.h"
 #include "tests/support/test_files.h"
 
 namespace zelvane::test {
 
 namespace {
-
-class Handle {
- public:
-  explicit Handle(HANDLE handle) : handle_(handle) {}
-  ~Handle() {
-    if (valid()) CloseHandle(handle_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-
- private:
-  HANDLE handle_;
-};
 
 Handle OpenInherited(const std::filesystem::path& path, DWORD access, DWORD disposition) {
   SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
@@ -53,6 +38,12 @@ std::wstring Quoted(const std::wstring& argument) {
 
 }  // namespace
 
+std::wstring CommandLineOf(const std::string& program, const std::vector<std::string>& arguments) {
+  std::wstring commandLine = Quoted(PathFromText(program).make_preferred().native());
+  for (const std::string& argument : arguments) commandLine += L' ' + Quoted(PathFromText(argument).native());
+  return commandLine;
+}
+
 int RunWithStreams(const std::string& program, const std::vector<std::string>& arguments,
                    const std::filesystem::path& folder, const std::filesystem::path& input,
                    const std::filesystem::path& out, const std::filesystem::path& err) {
@@ -62,9 +53,7 @@ int RunWithStreams(const std::string& program, const std::vector<std::string>& a
   const Handle errFile = OpenInherited(err, GENERIC_WRITE, CREATE_ALWAYS);
   if (!in.valid() || !outFile.valid() || !errFile.valid()) return 126;
 
-  std::wstring commandLine = Quoted(PathFromText(program).make_preferred().native());
-  for (const std::string& argument : arguments) commandLine += L' ' + Quoted(PathFromText(argument).native());
-
+  std::wstring commandLine = CommandLineOf(program, arguments);
   STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -83,26 +72,5 @@ int RunWithStreams(const std::string& program, const std::vector<std::string>& a
   GetExitCodeProcess(process.get(), &exitCode);
   return static_cast<int>(exitCode);
 }
-
-namespace {
-
-UINT ShownCodePage() { return GetConsoleOutputCP() != 0 ? GetConsoleOutputCP() : GetACP(); }
-
-std::string Recoded(const std::string& text, UINT from, UINT to) {
-  if (text.empty()) return text;
-  const int units = MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(units), L'\0');
-  MultiByteToWideChar(from, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
-  const int bytes = WideCharToMultiByte(to, 0, wide.data(), units, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(bytes), '\0');
-  WideCharToMultiByte(to, 0, wide.data(), units, out.data(), bytes, nullptr, nullptr);
-  return out;
-}
-
-}  // namespace
-
-std::string Shown(std::string utf8) { return Recoded(utf8, CP_UTF8, ShownCodePage()); }
-
-std::string ShownAsUtf8(std::string shown) { return Recoded(shown, ShownCodePage(), CP_UTF8); }
 
 }  // namespace zelvane::test

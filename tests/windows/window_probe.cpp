@@ -12,15 +12,12 @@
 #include <string>
 #include <string_view>
 
+#include "core/platform/wide_text.h"
+
 namespace {
 
 void Print(std::wstring_view text) {
-  std::string utf8(static_cast<size_t>(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                                           nullptr, 0, nullptr, nullptr)),
-                   '\0');
-  WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(),
-                      static_cast<int>(utf8.size()), nullptr, nullptr);
-  utf8 += '\n';
+  const std::string utf8 = zelvane::Utf8(text) + '\n';
   DWORD written = 0;
   WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
 }

@@ -3,12 +3,12 @@
 #include <string>
 #include <string_view>
 
+// Wide(utf8) and Utf8(wide), the window's text as Windows takes it and back, come from the platform layer.
+#include "core/platform/wide_text.h"
+
 namespace zelvane::win32 {
 
-// UTF-8, the program's own text, as Windows takes it, and back.
-std::wstring Wide(std::string_view utf8);
-std::string Utf8(std::wstring_view wide);
 // A number's GBK bytes as Windows shows them.
-std::wstring FromGbk(std::string_view gbk);
+inline std::wstring FromGbk(std::string_view gbk) { return WideFromCodePage(gbk, kGbkCodePage); }
 
 }  // namespace zelvane::win32
