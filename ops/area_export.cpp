@@ -14,6 +14,7 @@
 #include "ops/file_failure.h"
 #include "ops/number_frames.h"
 #include "ops/publish_together.h"
+#include "ops/safe_file_name.h"
 
 namespace zelvane {
 
@@ -41,13 +42,13 @@ AreaFiles FilesOf(const AreaTable& areas, AreaLevel level) {
     const bool ownFolder = level == AreaLevel::City && !city.empty() && city != areas.Province(area);
     std::string name = provinces.FileName(provinces.FileOf(area, NumberCategory::Other));
     if (ownFolder) {
-      // "广东省-深圳市.txt" less "广东省-": the city's name made safe, in the case its file is written in.
+      // The province's file name less ".txt" is its folder, in the case its file is written in.
       name.resize(name.size() - std::string_view(".txt").size());
-      name += "/" + cities.FileName(cities.FileOf(area, NumberCategory::Other)).substr(name.size() + 1);
+      name += "/" + SafeFileName(city) + ".txt";
     } else if (level == AreaLevel::City) {
       name = cities.FileName(cities.FileOf(area, NumberCategory::Other));
     }
-    const auto [found, added] = fileOfName.emplace(name, static_cast<std::uint32_t>(files.paths.size()));
+    const auto [found, added] = fileOfName.emplace(FoldedCase(name), static_cast<std::uint32_t>(files.paths.size()));
     if (added) files.paths.push_back(PathFromText(name));
     files.ofArea[area] = found->second;
   }
