@@ -8,12 +8,12 @@
 
 #include "cli/area_table_argument.h"
 #include "cli/classify_by_argument.h"
-#include "cli/output_folder.h"
 #include "cli/prefix_table_argument.h"
 #include "cli/separator_argument.h"
 #include "cli/terminal_progress.h"
 #include "ops/area_classify.h"
 #include "ops/classify_files.h"
+#include "ops/made_folders.h"
 
 namespace zelvane::cli {
 
@@ -64,7 +64,7 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
     if (!areas) return exit;
   }
 
-  OutputFolder folder;
+  MadeFolders folder;
   if (FileResult error = folder.Make(PathFromText(options.outDir))) return ReportError(*error);
   TerminalProgress terminal("classify", options.progress);
   std::vector<std::filesystem::path> inputs;

@@ -105,7 +105,8 @@ std::vector<std::string> EntriesUnder(const std::filesystem::path& folder, std::
   std::vector<std::string> entries;
   bytes = 0;
   for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
-    entries.push_back(PathInMessage(entry.path().lexically_relative(folder)));
+    const std::u8string name = entry.path().lexically_relative(folder).generic_u8string();
+    entries.emplace_back(name.begin(), name.end());
     if (entry.is_regular_file()) bytes += entry.file_size();
   }
   return entries;
