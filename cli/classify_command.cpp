@@ -11,6 +11,7 @@
 #include "cli/prefix_table_argument.h"
 #include "cli/separator_argument.h"
 #include "cli/terminal_progress.h"
+#include "core/platform/interrupts.h"
 #include "ops/area_classify.h"
 #include "ops/classify_files.h"
 #include "ops/made_folders.h"
@@ -66,7 +67,11 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
 
   MadeFolders folder;
   if (FileResult error = folder.Make(PathFromText(options.outDir))) return ReportError(*error);
-  TerminalProgress terminal("classify", options.progress);
+  // Ctrl+C and the like stop the work where every file stays whole: before the last file is replaced,
+  // none is, and the command then ends as interrupted; after that, the command is done.
+  std::stop_source stop;
+  InterruptsAsStop interrupts(stop);
+  TerminalProgress terminal("classify", options.progress, stop.get_token());
   std::vector<std::filesystem::path> inputs;
   for (const std::string& file : options.files) inputs.push_back(PathFromText(file));
   const ClassifyJob job{inputs,         PathFromText(options.outDir), *separator, &*table,
@@ -84,6 +89,7 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
     if (!error) status = StatusText(counts) + "\n";
   }
   terminal.Clear();
+  if (WasCancelled(error) && interrupts.Caught()) interrupts.EndAsInterrupted();
   if (error) return ReportError(*error);
   folder.Keep();
   if (!options.progress.quiet) std::cout << status;

@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "core/platform/files.h"
+#include "core/platform/interrupts.h"
 
 namespace zelvane {
 
@@ -49,6 +50,7 @@ bool FilesReplacedTogether::Stopped() const { return progress_ && progress_->Sto
 FileResult FilesReplacedTogether::StartCommit() {
   if (started_) return std::nullopt;
   started_ = true;
+  DeferInterrupts();  // from the first file with a name on, Ctrl+C stops the commit rather than cut it
   return journal_.Create();
 }
 
