@@ -1,6 +1,7 @@
 #include "ops/commit_journal.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
 #include <random>
 #include <string_view>
@@ -48,13 +49,16 @@ bool Decode(std::string_view text, std::vector<CommitEntry>& entries) {
   text = text.substr(kRecorded.size(), text.size() - kRecorded.size() - kComplete.size());
   while (!text.empty()) {
     const std::size_t targetEnd = text.find('\0');
+    if (targetEnd == std::string_view::npos) return false;
     const std::size_t temporaryEnd = text.find('\0', targetEnd + 1);
+    if (temporaryEnd == std::string_view::npos) return false;
     const std::size_t lineEnd = text.find('\n', temporaryEnd + 1);
     if (lineEnd == std::string_view::npos) return false;
     CommitEntry entry;
     entry.target = PathFromText(text.substr(0, targetEnd));
     entry.temporary = PathFromText(text.substr(targetEnd + 1, temporaryEnd - targetEnd - 1));
-    entry.identity = std::stoull(std::string(text.substr(temporaryEnd + 1, lineEnd - temporaryEnd - 1)));
+    const char* const identityEnd = text.data() + lineEnd;
+    if (std::from_chars(text.data() + temporaryEnd + 1, identityEnd, entry.identity).ptr != identityEnd) return false;
     entries.push_back(std::move(entry));
     text.remove_prefix(lineEnd + 1);
   }

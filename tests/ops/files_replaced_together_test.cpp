@@ -170,6 +170,26 @@ TEST(FilesReplacedTogether, NextRunFinishesWhatAKilledRunLeft) {
   }
 }
 
+// A journal that records nothing readable (torn by a power cut) is taken for one not recorded: its
+// temporary files go, every target stays, and nothing else is touched.
+TEST(FilesReplacedTogether, NextRunThrowsAwayAJournalItCannotRead) {
+  const std::string token = ".zelvane-0123456789abcdef";
+  const std::string journals[] = {"", "zelvane commit 1\n", "zelvane commit 1\na.txt\0" + token + "-0.tmp\0x1\nend\n",
+                                  "zelvane commit 1\na.txt\0" + token + "-0.tmp\nend\n", std::string(64, '\0')};
+  for (const std::string& journal : journals) {
+    TemporaryFolder folder;
+    WriteAll(folder, Contents("old", 3));
+    WriteFile(folder / (token + ".journal"), journal);
+    WriteFile(folder / (token + "-0.tmp"), "new a.txt");
+    WriteFile(folder / "sub" / (token + "-2.tmp"), "new sub/c.txt");
+    WriteFile(folder / ".zelvane-fedcba9876543210-0.tmp", "another run's");
+    FinishLeftCommits(folder.path());
+    std::map<std::string, std::string> expected = Contents("old", 3);
+    expected[".zelvane-fedcba9876543210-0.tmp"] = "another run's";
+    EXPECT_EQ(Snapshot(folder.path()), expected) << journal;
+  }
+}
+
 // The commit of a run still running is its own: another run into the folder leaves it alone.
 TEST(FilesReplacedTogether, LeavesTheCommitOfARunningRunAlone) {
   TemporaryFolder folder;
