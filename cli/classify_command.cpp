@@ -7,12 +7,13 @@
 
 #include "cli/table_arguments.h"
 #include "cli/classify_by_argument.h"
-#include "cli/output_folder.h"
 #include "cli/separator_argument.h"
 #include "cli/standard_output.h"
 #include "cli/terminal_progress.h"
+#include "core/platform/interrupts.h"
 #include "ops/area_classify.h"
 #include "ops/classify_files.h"
+#include "ops/made_folders.h"
 
 namespace zelvane::cli {
 
@@ -63,9 +64,13 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
     if (!areas) return exit;
   }
 
-  OutputFolder folder;
+  MadeFolders folder;
   if (FileResult error = folder.Make(PathFromText(options.outDir))) return ReportError(*error);
-  TerminalProgress terminal("classify", options.progress);
+  // Ctrl+C and the like stop the work where every file stays whole: before the last file is replaced,
+  // none is, and the command then ends as interrupted; after that, the command is done.
+  std::stop_source stop;
+  InterruptsAsStop interrupts(stop);
+  TerminalProgress terminal("classify", options.progress, stop.get_token());
   std::vector<std::filesystem::path> inputs;
   for (const std::string& file : options.files) inputs.push_back(PathFromText(file));
   const ClassifyJob job{inputs,         PathFromText(options.outDir), *separator, &*table,
@@ -83,6 +88,7 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
     if (!error) status = StatusText(counts) + "\n";
   }
   terminal.Clear();
+  if (WasCancelled(error) && interrupts.Caught()) interrupts.EndAsInterrupted();
   if (error) return ReportError(*error);
   folder.Keep();
   return options.progress.quiet ? kExitOk : WriteStandardOutput(status);

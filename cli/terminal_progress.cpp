@@ -33,9 +33,11 @@ std::string ProgressLine(std::string_view command, std::uint64_t done, std::uint
   return line + " of " + ByteCount(total) + " (" + std::to_string(ShareOf(done, total, 100)) + "%)";
 }
 
-TerminalProgress::TerminalProgress(std::string command, const ProgressOptions& options)
+TerminalProgress::TerminalProgress(std::string command, const ProgressOptions& options, std::stop_token stop)
     : command_(std::move(command)), shown_(options.ShowsProgress(IsTerminal(2))) {
-  if (shown_) progress_ = WorkProgress({}, [this](std::uint64_t done, std::uint64_t total) { Show(done, total); });
+  WorkProgress::Listener show;
+  if (shown_) show = [this](std::uint64_t done, std::uint64_t total) { Show(done, total); };
+  progress_ = WorkProgress(std::move(stop), std::move(show));
 }
 
 void TerminalProgress::Show(std::uint64_t done, std::uint64_t total) {

@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -35,8 +36,9 @@ class TerminalProgress {
   static constexpr std::chrono::milliseconds kDelay{1000};
   static constexpr std::chrono::milliseconds kRedrawEvery{100};
 
-  // Shows nothing unless options ask for it where standard error is (or is not) a terminal.
-  TerminalProgress(std::string command, const ProgressOptions& options);
+  // Shows nothing unless options ask for it where standard error is (or is not) a terminal. The work
+  // stops when stop asks it to.
+  TerminalProgress(std::string command, const ProgressOptions& options, std::stop_token stop = {});
   ~TerminalProgress() { Clear(); }
   TerminalProgress(const TerminalProgress&) = delete;
   TerminalProgress& operator=(const TerminalProgress&) = delete;

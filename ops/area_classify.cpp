@@ -1,13 +1,12 @@
 #include "ops/area_classify.h"
 
 #include <algorithm>
-#include <memory>
 
 #include "ops/classify_inputs.h"
 #include "ops/file_failure.h"
+#include "ops/files_replaced_together.h"
 #include "ops/memory_budget.h"
 #include "ops/number_frames.h"
-#include "ops/publish_together.h"
 
 namespace zelvane {
 
@@ -19,7 +18,8 @@ class AreaWriting {
       : job_(job),
         split_(split),
         frames_(split.FileCount(), memory, job.folder),
-        writing_(job.progress ? job.progress->StopToken() : std::stop_token(), {}) {}
+        writing_(job.progress ? job.progress->StopToken() : std::stop_token(), {}),
+        files_(job.folder, &writing_) {}
 
   void Add(std::string_view number, NumberCategory category, std::vector<std::uint64_t>& counts) {
     const std::size_t file = split_.FileOf(split_.table().Lookup(number), category);
@@ -31,44 +31,21 @@ class AreaWriting {
   FileResult Commit(const std::vector<std::uint64_t>& counts) {
     for (std::size_t file = 0; file < counts.size(); ++file) {
       if (counts[file] == 0) continue;
-      if (writing_.StopRequested()) return CancelledError(FileOperation::Write, job_.folder);
-      if (FileResult error = Write(file)) return error;
-      if (writers_.size() > NumberFrames::kFlushingFiles) {
-        if (FileResult error = Finish(*writers_[writers_.size() - 1 - NumberFrames::kFlushingFiles])) return error;
-      }
+      AtomicFileWriter* writer = nullptr;
+      if (FileResult error = files_.Add(PathFromText(split_.FileName(file)), writer)) return error;
+      if (FileResult error = frames_.WriteTo(file, *writer)) return error;
+      if (FileResult error = files_.EndFile()) return error;
     }
-    const std::size_t flushing = std::min(writers_.size(), NumberFrames::kFlushingFiles);
-    for (std::size_t i = writers_.size() - flushing; i < writers_.size(); ++i) {
-      if (FileResult error = Finish(*writers_[i])) return error;
-    }
-    if (writing_.StopRequested()) return CancelledError(FileOperation::Write, job_.folder);
-    return PublishTogether(writers_);
+    return files_.Commit();
   }
 
  private:
-  FileResult Write(std::size_t file) {
-    auto writer = std::make_unique<AtomicFileWriter>(job_.folder / PathFromText(split_.FileName(file)));
-    if (FileResult error = writer->Open()) return error;
-    writer->Watch(&writing_);
-    if (FileResult error = frames_.WriteTo(file, *writer)) return error;
-    writer->EndWrites();
-    writers_.push_back(std::move(writer));
-    return std::nullopt;
-  }
-
-  // Once finished, a stop no longer cancels the writer: whether to replace is decided for all at once.
-  static FileResult Finish(AtomicFileWriter& writer) {
-    FileResult error = writer.Finish();
-    writer.Watch(nullptr);
-    return error;
-  }
-
   const ClassifyJob& job_;
   const AreaSplit& split_;
   NumberFrames frames_;
   // The writes only look whether to stop: the reads tell how far the job is.
   WorkProgress writing_;
-  std::vector<std::unique_ptr<AtomicFileWriter>> writers_;  // the written files, in file order
+  FilesReplacedTogether files_;
 };
 
 }  // namespace

@@ -3,17 +3,15 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <new>
 #include <string>
-#include <system_error>
 #include <unordered_map>
 
 #include "ops/area_classify.h"
-#include "ops/atomic_file_writer.h"
 #include "ops/file_failure.h"
+#include "ops/files_replaced_together.h"
 #include "ops/number_frames.h"
-#include "ops/publish_together.h"
+#include "ops/safe_file_name.h"
 
 namespace zelvane {
 
@@ -41,13 +39,13 @@ AreaFiles FilesOf(const AreaTable& areas, AreaLevel level) {
     const bool ownFolder = level == AreaLevel::City && !city.empty() && city != areas.Province(area);
     std::string name = provinces.FileName(provinces.FileOf(area, NumberCategory::Other));
     if (ownFolder) {
-      // "广东省-深圳市.txt" less "广东省-": the city's name made safe, in the case its file is written in.
+      // The province's file name less ".txt" is its folder, in the case its file is written in.
       name.resize(name.size() - std::string_view(".txt").size());
-      name += "/" + cities.FileName(cities.FileOf(area, NumberCategory::Other)).substr(name.size() + 1);
+      name += "/" + SafeFileName(city) + ".txt";
     } else if (level == AreaLevel::City) {
       name = cities.FileName(cities.FileOf(area, NumberCategory::Other));
     }
-    const auto [found, added] = fileOfName.emplace(name, static_cast<std::uint32_t>(files.paths.size()));
+    const auto [found, added] = fileOfName.emplace(FoldedCase(name), static_cast<std::uint32_t>(files.paths.size()));
     if (added) files.paths.push_back(PathFromText(name));
     files.ofArea[area] = found->second;
   }
@@ -85,66 +83,19 @@ class FileBytes {
   std::vector<bool> taken_;  // by file: whether any number went there
 };
 
-// The province folders an export makes, removed again (while empty) unless it succeeds.
-class MadeFolders {
- public:
-  MadeFolders() = default;
-  ~MadeFolders() {
-    for (const std::filesystem::path& folder : made_) {
-      std::error_code ignored;
-      std::filesystem::remove(folder, ignored);
-    }
-  }
-  MadeFolders(const MadeFolders&) = delete;
-  MadeFolders& operator=(const MadeFolders&) = delete;
-
-  FileResult Need(const std::filesystem::path& folder) {
-    std::error_code error;
-    if (std::filesystem::create_directory(folder, error)) {
-      made_.push_back(folder);
-    } else if (error) {
-      return MakeFileError(FileOperation::Write, folder, error.value());
-    }
-    return std::nullopt;
-  }
-  void Keep() { made_.clear(); }
-
- private:
-  std::vector<std::filesystem::path> made_;
-};
-
 FileResult WriteAndReplace(const std::filesystem::path& folder, const CategoryLists& lists, const AreaTable& areas,
                            AreaLevel level, std::string_view separator, WorkProgress* progress) {
-  const auto stopped = [progress] { return progress && progress->StopRequested(); };
+  FilesReplacedTogether together(folder, progress);
   const AreaFiles files = FilesOf(areas, level);
   const FileBytes bytes(folder, lists, areas, files, separator, progress);
-  MadeFolders folders;  // before the writers: their temporary files go first
-  std::vector<std::unique_ptr<AtomicFileWriter>> writers;
   for (std::size_t file = 0; file < files.paths.size(); ++file) {
-    if (stopped()) return CancelledError(FileOperation::Write, folder);
     if (bytes.Empty(file)) continue;
-    const std::filesystem::path target = folder / files.paths[file];
-    if (files.paths[file].has_parent_path()) {
-      if (FileResult error = folders.Need(target.parent_path())) return error;
-    }
-    auto& writer = writers.emplace_back(std::make_unique<AtomicFileWriter>(target));
-    if (FileResult error = writer->Open()) return error;
-    writer->Watch(progress);
+    AtomicFileWriter* writer = nullptr;
+    if (FileResult error = together.Add(files.paths[file], writer)) return error;
     if (FileResult error = bytes.WriteTo(file, *writer)) return error;
-    writer->EndWrites();
-    if (writers.size() > NumberFrames::kFlushingFiles) {
-      if (FileResult error = writers[writers.size() - 1 - NumberFrames::kFlushingFiles]->Finish()) return error;
-    }
+    if (FileResult error = together.EndFile()) return error;
   }
-  for (std::size_t i = writers.size() - std::min(writers.size(), NumberFrames::kFlushingFiles); i < writers.size();
-       ++i) {
-    if (FileResult error = writers[i]->Finish()) return error;
-  }
-  if (stopped()) return CancelledError(FileOperation::Write, folder);
-  // Still watched: a stop while they are replaced puts back the ones replaced before it.
-  if (FileResult error = PublishTogether(writers)) return error;
-  folders.Keep();
-  return std::nullopt;
+  return together.Commit();
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "ops/safe_file_name.h"
+
 namespace zelvane {
 
 namespace {
@@ -12,24 +14,6 @@ std::string AreaName(const AreaTable& table, AreaTable::AreaId area, AreaLevel l
   const std::string_view city = table.City(area);
   if (level == AreaLevel::Province || city.empty() || city == province) return std::string(province);
   return std::string(province) + "-" + std::string(city);
-}
-
-// A table of one's own may name an area "../x" or "a:b": no name leaves the folder or is refused.
-std::string SafeFileName(std::string name) {
-  for (char& c : name) {
-    if (static_cast<unsigned char>(c) < 0x20 || std::string_view("/\\:*?\"<>|").find(c) != std::string_view::npos) {
-      c = '_';
-    }
-  }
-  return name;
-}
-
-// Case-insensitive file systems (Windows') would take "A.txt" and "a.txt" for one file.
-std::string FoldedCase(std::string name) {
-  for (char& c : name) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return name;
 }
 
 }  // namespace

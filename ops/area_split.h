@@ -17,8 +17,8 @@ enum class AreaLevel : std::uint8_t { Province, City };
 // with 未知地区 last, each area's carriers in category order. Names are UTF-8:
 //   province: "广东省.txt"; city: "广东省-深圳市.txt", or "北京市.txt" where the city is the province;
 //   with carrier: "广东省-移动.txt", "广东省-深圳市-移动.txt"; no known area: "未知地区.txt" ("未知地区-移动.txt").
-// Characters that no file name may hold (/ \ : * ? " < > | and control characters) become "_"; areas
-// whose names then match, ignoring ASCII case, share a file.
+// Each name is made safe (SafeFileName: none leaves the folder); areas whose names then match, ignoring
+// ASCII case, share a file.
 class AreaSplit {
  public:
   AreaSplit(const AreaTable& table, AreaLevel level, bool byCarrier);

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <new>
 #include <random>
 #include <string>
+#include <system_error>
 #include <utility>
 
 #include "core/platform/files.h"
@@ -15,29 +17,19 @@ namespace zelvane {
 
 namespace {
 
-// ".移动.txt-SEED-N.tmp": hidden beside the target; a name taken by another process is tried again.
-std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target) {
-  static std::atomic<unsigned> counter{0};
-  static const unsigned seed = std::random_device{}();
-  std::filesystem::path name(".");
-  name += target.filename();
-  name += "-" + std::to_string(seed) + "-" + std::to_string(counter.fetch_add(1)) + ".tmp";
-  return target.parent_path() / name;
-}
-
-// Follows a symbolic link, so that the file it points to is replaced, not the link.
-std::filesystem::path ResolveTarget(const std::filesystem::path& target) {
-  std::error_code error;
-  if (std::filesystem::is_symlink(target, error)) {
-    const std::filesystem::path resolved = std::filesystem::weakly_canonical(target, error);
-    if (!error) return resolved;
-  }
-  return target;
-}
-
 // Where the new file is made: the target's folder.
 std::filesystem::path FolderOf(const std::filesystem::path& target) {
   return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+}
+
+// ".zelvane-SEED-N.tmp": hidden beside the target, and short, so that it fits wherever the target's name
+// fits; a name taken by another process is tried again.
+std::filesystem::path TemporaryNameBeside(const std::filesystem::path& target) {
+  static std::atomic<unsigned> counter{0};
+  static const unsigned seed = std::random_device{}();
+  char name[64];
+  std::snprintf(name, sizeof name, ".zelvane-%08x-%u.tmp", seed, counter.fetch_add(1));
+  return FolderOf(target) / name;
 }
 
 }  // namespace
@@ -52,22 +44,29 @@ FileResult AtomicFileWriter::CreateUnnamed() {
 
 FileResult AtomicFileWriter::NameUnnamed() {
   for (int attempt = 0; attempt < 100; ++attempt) {
-    temporary_ = TemporaryNameBeside(target_);
+    temporary_ = TemporaryName();
     const int error = NameUnnamedFile(fd_, temporary_);
     if (error == 0) return std::nullopt;
     temporary_.clear();
-    if (error != EEXIST) return Fail(error);
+    if (error != EEXIST || !chosenTemporary_.empty()) return Fail(error);
   }
   return Fail(EEXIST);
 }
 
-AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target) : target_(ResolveTarget(target)) {}
+AtomicFileWriter::AtomicFileWriter(const std::filesystem::path& target, std::filesystem::path temporary)
+    : target_(target), chosenTemporary_(std::move(temporary)) {}
+
+std::filesystem::path AtomicFileWriter::TemporaryName() const {
+  return chosenTemporary_.empty() ? TemporaryNameBeside(target_) : chosenTemporary_;
+}
 
 AtomicFileWriter::~AtomicFileWriter() { Discard(); }
 
 FileResult AtomicFileWriter::Open() {
   PathStatus existing;
-  const bool exists = StatusOfPath(target_, existing) == 0;
+  std::error_code linkError;
+  // A link is replaced as a new file: what it points to lends it nothing.
+  const bool exists = !std::filesystem::is_symlink(target_, linkError) && StatusOfPath(target_, existing) == 0;
   if (exists) {
     if (existing.directory) return Fail(EISDIR);
     if (!existing.regular) return FileError{FileOperation::Write, target_, "这不是一个普通文件"};
@@ -77,18 +76,20 @@ FileResult AtomicFileWriter::Open() {
   }
   if (FileResult error = CreateUnnamed()) return error;
   for (int attempt = 0; attempt < 100 && fd_ < 0; ++attempt) {
-    temporary_ = TemporaryNameBeside(target_);
+    temporary_ = TemporaryName();
     fd_ = CreateNewFile(temporary_);
-    if (fd_ < 0 && errno != EEXIST) break;
+    if (fd_ < 0 && (errno != EEXIST || !chosenTemporary_.empty())) break;
   }
   if (fd_ < 0) {
     const int error = errno;
     temporary_.clear();
     return Fail(error);
   }
-  // The new file keeps the old one's permissions.
+  // The new file keeps the old one's permissions, but never runs as its owner or group: new contents
+  // are not what whoever set those bits trusted.
   if (exists) {
-    if (const int error = SetPermissions(fd_, existing.permissions)) return Fail(error);
+    KeepOwner(fd_, existing);
+    if (const int error = SetPermissions(fd_, existing.permissions & ~06000U)) return Fail(error);
   }
   try {
     writeback_ = std::make_unique<FileWriteback>(fd_, Speedups().backgroundWrites);

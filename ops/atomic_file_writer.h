@@ -17,9 +17,13 @@ namespace zelvane {
 // temporary file in the target's folder, which is flushed to disk and renamed over the target.
 // Destroying a writer that did not publish removes the temporary file. Where the file system allows,
 // the file has no name until it is complete, so that a program killed while writing leaves nothing.
+// A target that is a symbolic link is replaced itself, as mv replaces it: the file it points to, maybe
+// outside the folder, stays as it was.
 class AtomicFileWriter {
  public:
-  explicit AtomicFileWriter(const std::filesystem::path& target);
+  // temporary: the temporary file's path (beside the target), when the caller names it; by default a
+  // hidden name of its own.
+  explicit AtomicFileWriter(const std::filesystem::path& target, std::filesystem::path temporary = {});
   ~AtomicFileWriter();
   AtomicFileWriter(const AtomicFileWriter&) = delete;
   AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
@@ -59,10 +63,13 @@ class AtomicFileWriter {
   FileResult Commit();
 
   const std::filesystem::path& target() const { return target_; }
+  // Where the finished file waits until it is published.
+  const std::filesystem::path& temporary() const { return temporary_; }
 
  private:
   static constexpr std::size_t kBufferSize = FileWriteback::kBufferSize;
 
+  std::filesystem::path TemporaryName() const;
   void WriteSpilling(std::string_view bytes);
   // Hands the full buffer to the writeback and takes a free one, unless the work was stopped.
   void SubmitBuffer();
@@ -77,6 +84,7 @@ class AtomicFileWriter {
   void Discard();
 
   std::filesystem::path target_;
+  std::filesystem::path chosenTemporary_;
   std::filesystem::path temporary_;  // empty while the file has no name
   int fd_ = -1;
   bool finished_ = false;

@@ -1,7 +1,5 @@
 #include "ops/category_files.h"
 
-#include "ops/publish_together.h"
-
 namespace zelvane {
 
 CategoryFiles::CategoryFiles(const std::filesystem::path& folder, std::string_view separator)
@@ -21,24 +19,6 @@ FileResult CategoryFiles::Open() {
     writers_[c].reset();
   }
   return first;
-}
-
-FileResult CategoryFiles::CommitAll() {
-  for (auto& writer : writers_) {
-    if (writer) writer->EndWrites();  // the files go to disk side by side
-  }
-  FileResult failure;
-  for (auto& writer : writers_) {
-    if (!writer) continue;
-    FileResult error = writer->Finish();
-    if (error && !failure) failure = std::move(error);
-  }
-  if (!failure && StoppedBeforeReplacing()) failure = CancelledError(FileOperation::Write, folder_);
-  if (failure) {
-    for (auto& writer : writers_) writer.reset();  // every temporary file goes
-    return failure;
-  }
-  return PublishTogether(writers_);
 }
 
 std::vector<FileError> CategoryFiles::CommitEach() {

@@ -15,7 +15,8 @@
 namespace zelvane {
 
 // The five category files of a folder ("移动.txt", … in category order), written side by side, each
-// number followed by the separator. Each file replaces its target whole or not at all.
+// number followed by the separator. Each file replaces its target whole or not at all, on its own
+// (FilesReplacedTogether replaces files all together).
 class CategoryFiles {
  public:
   CategoryFiles(const std::filesystem::path& folder, std::string_view separator);
@@ -35,11 +36,6 @@ class CategoryFiles {
   // replace nothing and report CancelledError.
   void Watch(WorkProgress* progress);
 
-  // All or nothing: every file is written and on disk before any replaces its target, and a target
-  // that cannot be replaced puts back the ones replaced before it, so that a failure leaves every old
-  // file as it was (on file systems that can swap two files, as local ones can). The first failure,
-  // in category order.
-  FileResult CommitAll();
   // Each file on its own: a failure does not stop the others. The failures in category order.
   std::vector<FileError> CommitEach();
 

@@ -9,11 +9,11 @@ namespace zelvane {
 
 namespace {
 
-// Every file has a frame of its own from the start: together about 16 MiB however many files, or a
-// quarter of memory when that is less.
+// Every file that takes numbers has a frame of its own: together at most about 16 MiB however many
+// files (a table of 65,535 areas by carrier makes 327,675), or a quarter of memory when that is less.
 std::size_t FrameSizeFor(std::size_t files, std::uint64_t memory) {
   const std::uint64_t allFrames = std::min(std::uint64_t{16} << 20, memory / 4);
-  return std::clamp<std::size_t>(std::bit_floor(allFrames / files), 4096, std::size_t{1} << 20);
+  return std::clamp<std::size_t>(std::bit_floor(allFrames / std::max<std::size_t>(files, 1)), 64, std::size_t{1} << 20);
 }
 
 }  // namespace
@@ -23,7 +23,8 @@ NumberFrames::NumberFrames(std::size_t files, std::uint64_t memory, const std::f
 
 void NumberFrames::Add(std::size_t file, std::string_view number, std::string_view separator) {
   // Numbers and separators are short: one record, copied without a library call.
-  if (number.size() <= kShortCopyLimit && separator.size() <= kShortCopyLimit) {
+  if (number.size() <= kShortCopyLimit && separator.size() <= kShortCopyLimit &&
+      number.size() + separator.size() <= store_.FrameSize()) {
     char* record = store_.Append(file, number.size() + separator.size());
     CopyShort(record, number.data(), number.size());
     CopyShort(record + number.size(), separator.data(), separator.size());

@@ -15,11 +15,6 @@ namespace zelvane {
 // classify --by and 按地区导出 keep hundreds of files' numbers this way.
 class NumberFrames {
  public:
-  // Files in flight (written, still going to disk) so that their flushes overlap: hundreds of files take
-  // a flush each, and the disk serves many at once about as fast as one (a third of the time of 8 in
-  // flight at 10M numbers by city; 64 gain nothing more).
-  static constexpr std::size_t kFlushingFiles = 32;
-
   NumberFrames(std::size_t files, std::uint64_t memory, const std::filesystem::path& folder);
 
   void Add(std::size_t file, std::string_view number, std::string_view separator);

@@ -39,10 +39,16 @@ FileResult TemporaryFile::ReadAt(std::uint64_t offset, char* buffer, std::size_t
 SpillStore::SpillStore(std::size_t buckets, std::size_t frameSize, std::uint64_t memoryAllowance,
                        std::filesystem::path folder)
     : frameSize_(frameSize), allowance_(memoryAllowance), buckets_(buckets), file_(std::move(folder)) {
-  for (Bucket& bucket : buckets_) bucket.frame = std::make_unique_for_overwrite<char[]>(frameSize_);
+  for (Bucket& bucket : buckets_) bucket.used = frameSize_;  // the first bytes make the frame
 }
 
 void SpillStore::CloseFrame(Bucket& bucket) {
+  // A bucket gets its frame with its first bytes: buckets that take none cost no frame.
+  if (!bucket.frame) {
+    bucket.frame = std::make_unique_for_overwrite<char[]>(frameSize_);
+    bucket.used = 0;
+    return;
+  }
   if (bucket.used == 0) return;
   Frame frame;
   frame.size = bucket.used;
@@ -78,7 +84,7 @@ FileResult SpillStore::ForEachFrame(std::size_t bucket, const Receive& receive) 
     if (FileResult error = file_.ReadAt(frame.offset, buffer.get(), frame.size)) return error;
     receive(std::string_view(buffer.get(), frame.size));
   }
-  if (b.used > 0) receive(std::string_view(b.frame.get(), b.used));
+  if (b.frame && b.used > 0) receive(std::string_view(b.frame.get(), b.used));
   return std::nullopt;
 }
 

@@ -58,6 +58,7 @@ class SpillStore {
   FileResult ForEachFrame(std::size_t bucket, const Receive& receive) const;
 
   std::uint64_t BytesHeld() const { return held_; }
+  std::size_t FrameSize() const { return frameSize_; }
 
  private:
   struct Frame {
@@ -67,7 +68,7 @@ class SpillStore {
   };
   struct Bucket {
     std::vector<Frame> full;
-    std::unique_ptr<char[]> frame;
+    std::unique_ptr<char[]> frame;  // none until the first bytes come, and used is frameSize until then
     std::size_t used = 0;
   };
 

@@ -17,6 +17,9 @@ struct PathStatus {
   bool readOnly = false;  // marked read-only: no write permission for anyone
   unsigned permissions = 0;
   std::uint64_t size = 0;
+  std::uint64_t identity = 0;  // the file's own number in its file system (POSIX: inode); 0 where unknown
+  unsigned owner = 0;          // user and group, where the system has them
+  unsigned group = 0;
 };
 
 // What path names, links followed; ENOENT when nothing is there.
@@ -55,6 +58,8 @@ int NameUnnamedFile(int fd, const std::filesystem::path& name);
 int OpenNamelessFile(const std::filesystem::path& folder);
 // Gives an open file the permissions of the file it will replace, where the system has them.
 int SetPermissions(int fd, unsigned permissions);
+// Gives an open file the owner and group of the file it will replace, as far as this user may.
+void KeepOwner(int fd, const PathStatus& replaced);
 
 // Renames from over to, on disk when it returns.
 int RenameOver(const std::filesystem::path& from, const std::filesystem::path& to);
@@ -63,5 +68,8 @@ int MoveNewFile(const std::filesystem::path& from, const std::filesystem::path& 
 // Swaps the two files' names: ENOENT when either is missing, EOPNOTSUPP where the system cannot.
 int ExchangeFiles(const std::filesystem::path& first, const std::filesystem::path& second);
 int RemoveFile(const std::filesystem::path& path);
+
+// Takes the whole file for this process until it is closed; EWOULDBLOCK while another process has it.
+int TryLockFile(int fd);
 
 }  // namespace zelvane

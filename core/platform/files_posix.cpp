@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +19,9 @@ void Fill(const struct stat& info, PathStatus& status) {
   status.permissions = info.st_mode & 07777;
   status.readOnly = (info.st_mode & 0222) == 0;
   status.size = status.regular ? static_cast<std::uint64_t>(info.st_size) : 0;
+  status.identity = static_cast<std::uint64_t>(info.st_ino);
+  status.owner = info.st_uid;
+  status.group = info.st_gid;
 }
 
 // A file without a name in folder (O_TMPFILE); EOPNOTSUPP where the system cannot make one.
@@ -141,6 +145,11 @@ int SetPermissions(int fd, unsigned permissions) {
   return StatusOf(fd, created) == 0 && created.permissions == permissions ? 0 : error;
 }
 
+void KeepOwner(int fd, const PathStatus& replaced) {
+  // A user who may not give the file away keeps the group at least, where it is one of theirs.
+  if (::fchown(fd, replaced.owner, replaced.group) != 0) ::fchown(fd, static_cast<uid_t>(-1), replaced.group);
+}
+
 int RenameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
   return ::rename(from.c_str(), to.c_str()) == 0 ? 0 : errno;
 }
@@ -158,5 +167,12 @@ int ExchangeFiles(const std::filesystem::path& first, const std::filesystem::pat
 }
 
 int RemoveFile(const std::filesystem::path& path) { return ::unlink(path.c_str()) == 0 ? 0 : errno; }
+
+int TryLockFile(int fd) {
+  for (;;) {
+    if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return 0;
+    if (errno != EINTR) return errno;
+  }
+}
 
 }  // namespace zelvane

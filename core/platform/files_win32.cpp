@@ -254,4 +254,14 @@ int ExchangeFiles(const std::filesystem::path& first, const std::filesystem::pat
 
 int RemoveFile(const std::filesystem::path& path) { return DeleteFileW(path.c_str()) ? 0 : LastError(); }
 
+// A new file belongs to its maker, as every file Windows makes does.
+void KeepOwner(int, const PathStatus&) {}
+
+int TryLockFile(int fd) {
+  OVERLAPPED whole{};
+  const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
+  if (LockFileEx(handle, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, MAXDWORD, MAXDWORD, &whole)) return 0;
+  return GetLastError() == ERROR_LOCK_VIOLATION ? EWOULDBLOCK : LastError();
+}
+
 }  // namespace zelvane

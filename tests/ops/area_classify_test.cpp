@@ -5,7 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
 #include <array>
+#include <fstream>
 #include <map>
 #include <optional>
 #include <string>
@@ -78,7 +84,7 @@ std::string ManyNumbers() {
   return text;
 }
 
-// Put aside in a temporary file (no memory at all, a frame of 4 KiB each) or held in memory, with a
+// Put aside in a temporary file (no memory at all, the smallest frames) or held in memory, with a
 // short separator or one that makes records longer than a short copy, the files are the same: each
 // holds its numbers in input order, and no old file or temporary one is left.
 TEST(ClassifyFilesByArea, SameFilesHeldOrPutAside) {
@@ -135,6 +141,44 @@ TEST(ClassifyFilesByArea, StoppedChangesNothing) {
     EXPECT_EQ(Snapshot(folder.path()), before) << stopAt;
   }
 }
+
+#ifndef _WIN32
+// A table of 65,534 areas split by city and carrier makes 327,670 files: what their numbers wait in
+// stays within the memory budget (here within a limit of 1 GiB more than the test's own), on an empty
+// input as on one that reaches hundreds of the files.
+TEST(ClassifyFilesByArea, FramesStayWithinTheBudgetWhateverTheFileCount) {
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+  GTEST_SKIP() << "the sanitizers reserve more address space than the limit allows";
+#endif
+  std::string text;
+  for (int area = 0; area < 65534; ++area) {
+    text += std::to_string(1300000 + area) + " 省" + std::to_string(area / 100) + " 市" + std::to_string(area) + "\n";
+  }
+  const AreaTable table = TableOf(text);
+  const AreaSplit split(table, AreaLevel::City, true);
+  ASSERT_EQ(split.FileCount(), 65535U * kCategoryCount);
+  TemporaryFolder folder;
+  std::string numbers;
+  for (int area = 0; area < 65534; area += 211) numbers += std::to_string(13000000000LL + area * 10000LL) + "\n";
+  test::WriteFile(folder / "numbers.txt", numbers);
+  test::WriteFile(folder / "empty.txt", "");
+  for (const char* input : {"empty.txt", "numbers.txt"}) {
+    const auto classifyWithinTheLimit = [&] {
+      std::ifstream statm("/proc/self/statm");
+      std::uint64_t pages = 0;
+      statm >> pages;
+      const rlim_t limit = pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (rlim_t{1} << 30);
+      const rlimit space{limit, limit};
+      if (::setrlimit(RLIMIT_AS, &space) != 0) std::_Exit(2);
+      TemporaryFolder out;
+      const ClassifyJob job{{folder / input}, out.path(), "\n"};
+      std::vector<std::uint64_t> counts;
+      std::_Exit(ClassifyFilesByArea(job, split, counts) ? 1 : 0);
+    };
+    EXPECT_EXIT(classifyWithinTheLimit(), testing::ExitedWithCode(0), "") << input;
+  }
+}
+#endif
 
 }  // namespace
 }  // namespace zelvane

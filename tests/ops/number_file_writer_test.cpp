@@ -1,6 +1,8 @@
 #include "ops/number_file_writer.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <random>
 #include <string>
@@ -61,17 +63,59 @@ TEST(AtomicFileWriter, WritesPiecesOfEverySizeInOrder) {
   }
 }
 
-TEST(WriteNumberFile, KeepsTheModeOfTheFileItReplacesAndFollowsLinks) {
+// The mode of the file replaced is kept, except that new contents never run as its owner or group.
+TEST(WriteNumberFile, KeepsTheModeOfTheFileItReplacesButNotSetuid) {
   using std::filesystem::perms;
+  const perms kept = perms::owner_read | perms::owner_write | perms::group_read | perms::others_exec;
+  for (const perms extra : {perms::none, perms::set_uid, perms::set_gid, perms::set_uid | perms::set_gid}) {
+    TemporaryFolder folder;
+    WriteFile(folder / "out.txt", "old");
+    std::filesystem::permissions(folder / "out.txt", kept | extra);
+    ASSERT_FALSE(WriteNumberFile(folder / "out.txt", Numbers{"1234"}, ","));
+    EXPECT_EQ(ReadFile(folder / "out.txt"), "1234,");
+    EXPECT_EQ(std::filesystem::status(folder / "out.txt").permissions(), kept) << static_cast<int>(extra);
+  }
+}
+
+// The owner and group of the file replaced are kept, where this user may give files away.
+TEST(WriteNumberFile, KeepsTheOwnerOfTheFileItReplaces) {
+  if (::geteuid() != 0) GTEST_SKIP() << "only the superuser may give a file away";
   TemporaryFolder folder;
-  WriteFile(folder / "real.txt", "old");
-  std::filesystem::permissions(folder / "real.txt", perms::owner_read | perms::owner_write | perms::group_read);
-  std::filesystem::create_symlink("real.txt", folder / "link.txt");
-  ASSERT_FALSE(WriteNumberFile(folder / "link.txt", Numbers{"1234"}, ","));
-  EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.txt"));
-  EXPECT_EQ(ReadFile(folder / "real.txt"), "1234,");
-  EXPECT_EQ(std::filesystem::status(folder / "real.txt").permissions(),
-            perms::owner_read | perms::owner_write | perms::group_read);
+  WriteFile(folder / "out.txt", "old");
+  ASSERT_EQ(::chown((folder / "out.txt").c_str(), 12345, 23456), 0);
+  ASSERT_FALSE(WriteNumberFile(folder / "out.txt", Numbers{"1234"}, ","));
+  struct stat info {};
+  ASSERT_EQ(::stat((folder / "out.txt").c_str(), &info), 0);
+  EXPECT_EQ(info.st_uid, 12345u);
+  EXPECT_EQ(info.st_gid, 23456u);
+}
+
+// A target that is a symbolic link is replaced itself, as mv would: the file it points to, here outside
+// the folder, stays as it was, and so does a dangling link's missing file.
+TEST(WriteNumberFile, ReplacesALinkNotWhatItPointsTo) {
+  TemporaryFolder outside;
+  TemporaryFolder folder;
+  WriteFile(outside / "secret.txt", "secret");
+  std::filesystem::create_symlink(outside / "secret.txt", folder / "link.txt");
+  std::filesystem::create_symlink(outside / "missing.txt", folder / "dangling.txt");
+  for (const char* name : {"link.txt", "dangling.txt"}) {
+    ASSERT_FALSE(WriteNumberFile(folder / name, Numbers{"1234"}, ","));
+    EXPECT_FALSE(std::filesystem::is_symlink(folder / name));
+    EXPECT_EQ(ReadFile(folder / name), "1234,");
+  }
+  EXPECT_EQ(FileNamesIn(outside.path()), Numbers{"secret.txt"});
+  EXPECT_EQ(ReadFile(outside / "secret.txt"), "secret");
+}
+
+// A name as long as a name may be (255 bytes) fits its temporary file's name too.
+TEST(WriteNumberFile, WritesNamesOfTheLongestLength) {
+  for (const std::size_t length : {std::size_t{237}, std::size_t{238}, std::size_t{255}}) {
+    TemporaryFolder folder;
+    const std::string name = std::string(length - 4, 'n') + ".txt";
+    ASSERT_FALSE(WriteNumberFile(folder / name, Numbers{"1234"}, ",")) << length;
+    EXPECT_EQ(ReadFile(folder / name), "1234,");
+    EXPECT_EQ(FileNamesIn(folder.path()), Numbers{name});
+  }
 }
 
 // A failed write names the file and the reason and leaves every file as it was.

@@ -1,18 +1,18 @@
-#include "cli/output_folder.h"
+#include "ops/made_folders.h"
 
 #include <cerrno>
 #include <system_error>
 
-namespace zelvane::cli {
+namespace zelvane {
 
-OutputFolder::~OutputFolder() {
+MadeFolders::~MadeFolders() {
   for (auto it = made_.rbegin(); it != made_.rend(); ++it) {
     std::error_code ignored;
     std::filesystem::remove(*it, ignored);  // only while empty
   }
 }
 
-FileResult OutputFolder::Make(const std::filesystem::path& folder) {
+FileResult MadeFolders::Make(const std::filesystem::path& folder) {
   std::vector<std::filesystem::path> missing;
   std::error_code error;
   for (std::filesystem::path at = folder; !at.empty() && !std::filesystem::exists(at, error); at = at.parent_path()) {
@@ -29,4 +29,4 @@ FileResult OutputFolder::Make(const std::filesystem::path& folder) {
   return std::nullopt;
 }
 
-}  // namespace zelvane::cli
+}  // namespace zelvane
