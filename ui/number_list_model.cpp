@@ -6,10 +6,7 @@
 
 namespace zelvane {
 
-QString NumberListModel::Text(std::size_t item) const {
-  const std::lock_guard lock(AppendLock());
-  return DecodeGbk(Number(item));
-}
+QString NumberListModel::Text(std::size_t item) const { return DecodeGbk(NumberCopy(item)); }
 
 void NumberListModel::BeginAppend(std::size_t first, std::size_t count) {
   // Qt counts rows in int: past that the view is reset instead.

@@ -305,11 +305,7 @@ INT_PTR MainWindow::OnNotify(const NMHDR& header, LPARAM lParam) {
   if (header.code == LVN_GETDISPINFOW) {
     LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lParam)->item;
     if ((item.mask & LVIF_TEXT) == 0 || item.cchTextMax <= 0) return TRUE;
-    {
-      const std::lock_guard lock(m_numbers.AppendLock());
-      const auto index = static_cast<std::size_t>(item.iItem);
-      m_itemText = index < m_numbers.size() ? FromGbk(m_numbers.Number(index)) : std::wstring();
-    }
+    m_itemText = FromGbk(m_numbers.NumberCopy(static_cast<std::size_t>(item.iItem)));
     const std::size_t length = std::min(m_itemText.size(), static_cast<std::size_t>(item.cchTextMax - 1));
     std::copy_n(m_itemText.c_str(), length, item.pszText);
     item.pszText[length] = L'\0';
@@ -412,7 +408,7 @@ void MainWindow::ShowListMenu(POINT at) {
     at = {list.left + 8, list.top + 8};
   }
   HMENU menu = CreatePopupMenu();
-  const UINT enabled = IsWindowEnabled(Item(res::IDC_IMPORT)) ? MF_ENABLED : MF_GRAYED;
+  const UINT enabled = m_logic.WorkRunning() ? MF_GRAYED : MF_ENABLED;
   AppendMenuW(menu, MF_STRING, kCopy, L"复制(&C)\tCtrl+C");
   AppendMenuW(menu, MF_STRING, kSelectAll, L"全选(&A)\tCtrl+A");
   AppendMenuW(menu, MF_STRING | enabled, kClear, L"清空(&L)");
@@ -424,13 +420,10 @@ void MainWindow::ShowListMenu(POINT at) {
 // The selected numbers, one a line, as Unicode text on the clipboard.
 void MainWindow::CopySelection() const {
   std::wstring text;
-  {
-    const std::lock_guard lock(m_numbers.AppendLock());
-    for (int item = ListView_GetNextItem(m_list, -1, LVNI_SELECTED); item >= 0;
-         item = ListView_GetNextItem(m_list, item, LVNI_SELECTED)) {
-      if (!text.empty()) text += L"\r\n";
-      text += FromGbk(m_numbers.Number(static_cast<std::size_t>(item)));
-    }
+  for (int item = ListView_GetNextItem(m_list, -1, LVNI_SELECTED); item >= 0;
+       item = ListView_GetNextItem(m_list, item, LVNI_SELECTED)) {
+    if (!text.empty()) text += L"\r\n";
+    text += FromGbk(m_numbers.NumberCopy(static_cast<std::size_t>(item)));
   }
   if (text.empty() || !OpenClipboard(m_window)) return;
   EmptyClipboard();

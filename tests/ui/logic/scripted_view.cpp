@@ -7,6 +7,8 @@
 #include <thread>
 #include <utility>
 
+#include "ui/logic/work_thread.h"
+
 namespace zelvane::test {
 
 std::vector<std::string> ScriptedView::Messages() const {
@@ -17,33 +19,30 @@ std::vector<std::string> ScriptedView::Messages() const {
   return messages;
 }
 
-// The work runs on a thread of its own, as in a window, while this thread waits for it.
+// The work runs on the windows' worker thread, while this thread waits for it as a window's loop would.
 bool ScriptedView::RunWork(std::string_view what, const std::function<void(WorkProgress&)>& work) {
   log.push_back("RunWork " + std::string(what));
-  std::stop_source stop;
-  m_running = &stop;
+  SharedProgress shared;
+  m_running = &shared;
   const struct Ended {
-    std::stop_source*& running;
+    SharedProgress*& running;
     ~Ended() { running = nullptr; }
   } forget{m_running};
   if (whileWorking) whileWorking();
   if (std::exchange(failNextWork, false)) throw std::bad_alloc();
 
   std::atomic<std::uint64_t> total = 0;
+  // The work's own reports, so that 取消 comes at the report asked for, however fast the work is.
+  const std::function<void(WorkProgress&)> watched = [&, limit = stopAfter](WorkProgress& progress) {
+    WorkProgress reporting(progress.StopToken(), [&](std::uint64_t done, std::uint64_t reportedTotal) {
+      total = reportedTotal;
+      if (limit && done >= *limit) shared.RequestStop();
+    });
+    work(reporting);
+  };
   std::atomic<bool> ended = false;
   std::exception_ptr thrown;
-  std::jthread worker([&, limit = stopAfter] {
-    WorkProgress progress(stop.get_token(), [&](std::uint64_t done, std::uint64_t reportedTotal) {
-      total = reportedTotal;
-      if (limit && done >= *limit) stop.request_stop();
-    });
-    try {
-      work(progress);
-    } catch (...) {
-      thrown = std::current_exception();
-    }
-    ended = true;
-  });
+  std::jthread worker = StartWork(shared, watched, thrown, [&ended] { ended = true; });
   do {
     if (whileWorkRuns) whileWorkRuns();
     std::this_thread::sleep_for(std::chrono::microseconds(100));
@@ -51,12 +50,12 @@ bool ScriptedView::RunWork(std::string_view what, const std::function<void(WorkP
   worker.join();
   workTotal = total;
   if (thrown) std::rethrow_exception(thrown);
-  return !stop.stop_requested();
+  return !shared.StopRequested();
 }
 
 void ScriptedView::CancelWork() {
   log.emplace_back("CancelWork");
-  if (m_running) m_running->request_stop();
+  if (m_running) m_running->RequestStop();
 }
 
 }  // namespace zelvane::test

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <stop_token>
 #include <string>
 #include <vector>
 
@@ -103,7 +102,7 @@ class ScriptedView final : public MainWindowView {
     return answer;
   }
 
-  std::stop_source* m_running = nullptr;
+  SharedProgress* m_running = nullptr;
 };
 
 // The numbers of a window's list, each notification of a change logged: "reset" or "append first+count";
