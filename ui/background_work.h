@@ -26,7 +26,6 @@ class BackgroundWork {
   // what says what is being done. False when the user asked it to stop.
   bool Run(const QString& what, const std::function<void(WorkProgress&)>& work);
 
-  bool Running() const { return m_running != nullptr; }
   // Asks the work that runs to stop, as 取消 does.
   void Cancel();
 

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "ui/logic/category_colors.h"
+#include "ui/logic/main_window_layout.h"
 #include "ui/ui_text.h"
 
 namespace zelvane {
@@ -31,28 +32,19 @@ void CategoryChart::SetCounts(const CategoryCounts& counts) {
 void CategoryChart::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QFontMetrics metrics = fontMetrics();
-  const int rowHeight = height() / static_cast<int>(kCategoryCount);
   int labelWidth = 0;
   for (NumberCategory category : kAllCategories) {
     labelWidth = std::max(labelWidth, metrics.horizontalAdvance(FromUtf8(CategoryLabel(category))));
   }
-  const std::uint64_t largest = std::max<std::uint64_t>(1, *std::max_element(m_counts.begin(), m_counts.end()));
-  const int countWidth = metrics.horizontalAdvance(QString::number(largest)) + 4;
-  const int barLeft = labelWidth + 4;
-  const int barSpace = std::max(0, width() - barLeft - countWidth);
+  const int countWidth = metrics.horizontalAdvance(QString::number(ChartScale(m_counts)));
+  const auto rows = ChartRows({0, 0, width(), height()}, labelWidth, countWidth, m_counts);
+  const auto rect = [](const PixelRect& r) { return QRect(r.left, r.top, r.width, r.height); };
+  painter.setPen(palette().color(QPalette::WindowText));
   for (NumberCategory category : kAllCategories) {
-    const int c = static_cast<int>(CategoryIndex(category));
-    const QRect row(0, c * rowHeight, width(), rowHeight);
-    const std::uint64_t count = m_counts[CategoryIndex(category)];
-    painter.setPen(palette().color(QPalette::WindowText));
-    painter.drawText(row.adjusted(0, 0, -(width() - labelWidth), 0), Qt::AlignRight | Qt::AlignVCenter,
-                     FromUtf8(CategoryLabel(category)));
-    const int bar =
-        static_cast<int>(static_cast<double>(barSpace) * static_cast<double>(count) / static_cast<double>(largest));
-    painter.fillRect(QRect(barLeft, row.top() + 2, bar, std::max(1, rowHeight - 4)),
-                     QColor::fromRgb(kCategoryColors[c]));
-    painter.drawText(QRect(barLeft + bar + 3, row.top(), countWidth + barSpace - bar, rowHeight),
-                     Qt::AlignLeft | Qt::AlignVCenter, QString::number(count));
+    const std::size_t c = CategoryIndex(category);
+    painter.drawText(rect(rows[c].label), Qt::AlignRight | Qt::AlignVCenter, FromUtf8(CategoryLabel(category)));
+    painter.fillRect(rect(rows[c].bar), QColor::fromRgb(kCategoryColors[c]));
+    painter.drawText(rect(rows[c].count), Qt::AlignLeft | Qt::AlignVCenter, QString::number(m_counts[c]));
   }
 }
 

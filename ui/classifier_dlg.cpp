@@ -19,6 +19,7 @@
 #include "ui/about_dlg.h"
 #include "ui/analysis_dlg.h"
 #include "ui/help_dlg.h"
+#include "ui/logic/main_window_layout.h"
 #include "ui/number_list_view.h"
 #include "ui/overview_pane.h"
 #include "ui/resources.h"
@@ -66,17 +67,25 @@ CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
   });
 
   // The list's own menu; the shortcuts of copy and select all are the list's keys.
-  m_listMenu->addAction(QStringLiteral("复制(&C)"), QKeySequence::Copy, m_list, &NumberListView::CopySelection);
-  m_listMenu->addAction(QStringLiteral("全选(&A)"), QKeySequence::SelectAll, m_list, &NumberListView::SelectAll);
-  m_commandActions = {m_listMenu->addAction(QStringLiteral("清空(&L)")),
-                      m_listMenu->addAction(QStringLiteral("去除重复号码(&D)"))};
-  ConnectCommand(m_commandActions[0], &QAction::triggered, &MainDialogLogic::OnClearNumbers);
-  ConnectCommand(m_commandActions[1], &QAction::triggered, &MainDialogLogic::OnRemoveRepeats);
-  for (const int id : {res::IDC_IMPORT, res::IDC_EXPORT, res::IDC_ONE_CLICK_EXPORT, res::IDC_ANALYSIS,
-                       res::IDC_AREA_EXPORT, res::IDC_CHECK_ALL}) {
-    m_commandControls << GetDlgItem(id);
+  for (const ListMenuEntry& entry : kListMenu) {
+    QAction* action = m_listMenu->addAction(FromUtf8(entry.text));
+    if (entry.startsWork) m_commandActions << action;
+    switch (entry.command) {
+      case ListCommand::Copy:
+        action->setShortcut(QKeySequence::Copy);
+        connect(action, &QAction::triggered, m_list, &NumberListView::CopySelection);
+        break;
+      case ListCommand::SelectAll:
+        action->setShortcut(QKeySequence::SelectAll);
+        connect(action, &QAction::triggered, m_list, &NumberListView::SelectAll);
+        break;
+      case ListCommand::Clear: ConnectCommand(action, &QAction::triggered, &MainDialogLogic::OnClearNumbers); break;
+      case ListCommand::RemoveRepeats:
+        ConnectCommand(action, &QAction::triggered, &MainDialogLogic::OnRemoveRepeats);
+        break;
+    }
   }
-  for (const CategoryBox& box : kCategoryBoxes) m_commandControls << GetDlgItem(box.id);
+  for (const int id : kWorkCommandControls) m_commandControls << GetDlgItem(id);
   m_commandControls << m_overview->TableChoice() << m_overview->AreaTableChoice() << m_overview->AreaChoice();
   connect(m_list, &NumberListView::SelectionChanged, this, [this] {
     const RangeSelection& selection = m_list->Selection();
@@ -231,9 +240,10 @@ void CClassifierDlg::OnSize(int cx, int cy) {
     m_sizeSeen = true;
     return;
   }
-  m_list->setGeometry(15, 100, std::max(0, cx - 30), std::max(0, cy - 125));
-  m_status->setGeometry(m_status->x(), cy - 20, std::max(0, cx - 30), m_status->height());
-  m_overview->move(cx - 15 - m_overview->width(), m_overview->y());
+  const MainWindowLayout layout = LayOutMainWindow(cx, cy, m_overview->width());
+  m_list->setGeometry(layout.list.left, layout.list.top, layout.list.width, layout.list.height);
+  m_status->setGeometry(m_status->x(), layout.statusTop, layout.statusWidth, m_status->height());
+  m_overview->move(layout.paneLeft, m_overview->y());
 }
 
 void CClassifierDlg::resizeEvent(QResizeEvent* event) {

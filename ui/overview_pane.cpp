@@ -19,8 +19,7 @@ QComboBox* MakeChoice(QWidget* parent, const char* name, std::initializer_list<s
   return choice;
 }
 
-// The last entry loads a file: -1 while it is chosen.
-int Chosen(const QComboBox& choice) { return choice.currentIndex() == choice.count() - 1 ? -1 : choice.currentIndex(); }
+int Chosen(const QComboBox& choice) { return MainDialogLogic::ChoiceEntry(choice.currentIndex(), choice.count()); }
 
 void Choose(QComboBox& choice, int entry) {
   const QSignalBlocker quiet(&choice);

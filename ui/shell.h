@@ -45,16 +45,4 @@ class Shell {
   virtual void RestoreCursor() = 0;
 };
 
-// The wait cursor for as long as the object lives.
-class WaitCursor {
- public:
-  explicit WaitCursor(Shell& shell) : shell_(shell) { shell_.SetWaitCursor(); }
-  ~WaitCursor() { shell_.RestoreCursor(); }
-  WaitCursor(const WaitCursor&) = delete;
-  WaitCursor& operator=(const WaitCursor&) = delete;
-
- private:
-  Shell& shell_;
-};
-
 }  // namespace zelvane
