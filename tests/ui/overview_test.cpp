@@ -5,8 +5,8 @@
 
 #include "res/resource_ids.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/category_chart.h"
-#include "ui/overview_pane.h"
+#include "ui/qt/category_chart.h"
+#include "ui/qt/overview_pane.h"
 
 namespace zelvane {
 

@@ -1,7 +1,5 @@
 #include "ui/logic/shown_numbers.h"
 
-#include <new>
-
 namespace zelvane {
 namespace {
 
@@ -24,20 +22,6 @@ ShownNumbers::ShownNumbers() : m_areas(AreaTable::BuiltIn()) {
 std::string ShownNumbers::NumberCopy(std::size_t item) const {
   const std::lock_guard lock(m_appending);
   return item < m_refs.size() ? std::string(NumberOf(m_refs[item])) : std::string();
-}
-
-FileResult ShownNumbers::Import(NumberFile& file, const PrefixTable& table, const CategoryFilter& admitted) {
-  const CategoryCounts before = m_lists.Counts();
-  if (FileResult error = ImportFile(file, table, nullptr)) return error;
-  ItemRefs merged;
-  try {
-    merged = MergedView(m_refs, before, admitted);
-  } catch (const std::bad_alloc&) {
-    DropImported(before);  // the view cannot take the numbers
-    return OutOfMemoryError(file.path());
-  }
-  ShowImported(std::move(merged));
-  return std::nullopt;
 }
 
 FileResult ShownNumbers::ImportFile(NumberFile& file, const PrefixTable& table, WorkProgress* progress) {

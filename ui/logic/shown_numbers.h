@@ -53,15 +53,12 @@ class ShownNumbers {
     return m_refs | std::views::transform([this](ItemRef ref) { return NumberOf(ref); });
   }
 
-  // Appends a file's numbers to the lists, sorted by table, and shows those that admitted lets in:
-  // the one with ordinal i at index i, or at the end while the view is shorter. On failure nothing changes.
-  FileResult Import(NumberFile& file, const PrefixTable& table, const CategoryFilter& admitted);
-
   // The first step of an import: appends a file's numbers to the lists, or on failure and when progress
   // asks to stop leaves them as they were. Nothing shows them yet.
   FileResult ImportFile(NumberFile& file, const PrefixTable& table, WorkProgress* progress);
   // shown (the view, or what an earlier MergedView made of it) with the numbers appended since the
-  // lists held before merged in as Import places them.
+  // lists held before merged in: those that admitted lets in, the one with ordinal i at index i, or at
+  // the end while the view is shorter.
   ItemRefs MergedView(const ItemRefs& shown, const CategoryCounts& before, const CategoryFilter& admitted) const;
   // The second step: shows the merged view.
   void ShowImported(ItemRefs view);

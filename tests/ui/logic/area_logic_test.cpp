@@ -10,8 +10,8 @@
 #include <set>
 #include <sstream>
 
+#include "tests/doubles/scripted_view.h"
 #include "tests/support/test_files.h"
-#include "tests/ui/logic/scripted_view.h"
 #include "ui/logic/main_dialog_logic.h"
 
 namespace zelvane {

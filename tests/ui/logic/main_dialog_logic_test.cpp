@@ -13,9 +13,9 @@
 #include <tuple>
 
 #include "res/string_table.h"
+#include "tests/doubles/scripted_view.h"
 #include "tests/support/test_files.h"
 #include "tests/support/test_text.h"
-#include "tests/ui/logic/scripted_view.h"
 
 namespace zelvane {
 namespace {
