@@ -7,10 +7,10 @@
 #include <QTranslator>
 
 #include "res/resource_ids.h"
-#include "ui/classifier_dlg.h"
-#include "ui/dialog_units.h"
-#include "ui/resources.h"
-#include "ui/shell.h"
+#include "ui/qt/classifier_dlg.h"
+#include "ui/qt/dialog_units.h"
+#include "ui/qt/resources.h"
+#include "ui/qt/shell.h"
 
 namespace zelvane {
 

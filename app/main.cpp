@@ -6,7 +6,7 @@
 
 #include "app/classifier_app.h"
 #include "app/networking_check.h"
-#include "ui/qt_shell.h"
+#include "ui/qt/qt_shell.h"
 
 int main(int argc, char* argv[]) {
   QApplication application(argc, argv);

@@ -31,10 +31,10 @@
 
 #include "bench/gui/bench_support.h"
 #include "res/resource_ids.h"
-#include "ui/classifier_dlg.h"
-#include "ui/number_list_view.h"
-#include "ui/overview_pane.h"
-#include "ui/scripted_shell.h"
+#include "tests/doubles/scripted_shell.h"
+#include "ui/qt/classifier_dlg.h"
+#include "ui/qt/number_list_view.h"
+#include "ui/qt/overview_pane.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "core/speedup_switches.h"
 #include "ops/classify_files.h"
-#include "ui/number_list_model.h"
+#include "ui/qt/number_list_model.h"
 
 namespace {
 
@@ -49,8 +49,8 @@ int main(int argc, char** argv) {
     zelvane::NumberFile file;
     ms = TimeMs([&] {
       error = file.Open(argv[2]);
-      if (!error)
-        error = model.Import(file, zelvane::PrefixTable::Original(), {true, true, true, true, true});
+      if (!error) error = model.ImportFile(file, zelvane::PrefixTable::Original(), nullptr);
+      if (!error) model.ShowImported(model.MergedView(model.Refs(), {}, {true, true, true, true, true}));
     });
     numbers = model.size();
   } else if (command == "classify" && argc >= 4) {

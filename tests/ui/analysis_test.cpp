@@ -124,39 +124,6 @@ class AnalysisTest : public QObject {
     QCOMPARE(window.shell.Log(), log.replaceInStrings("<gone>", PathText(window.folder.PathOf("gone.txt"))));
     QCOMPARE(ShownNames(window.dialog), shown);
   }
-
-  // The result (m1 t) stays in the list until a command changes it: appends go after it, an import
-  // merges into it, a rebuild replaces it.
-  // clang-format off
-  void KeepsTheResultUntilACommandChangesIt_data() {
-    test::Columns<QString, QString, QString, QString>({"clicksBefore", "clicksAfter", "imported", "shown"});
-    QTest::newRow("移动 ticked with 全部 clear: appended") << "全部" << "移动" << "" << "m1 t a";
-    QTest::newRow("全部 cleared and ticked: rebuilt") << "" << "全部 全部" << "" << "a c d";
-    QTest::newRow("an import: merged in") << "" << "" << "b" << "b m1 t";
-  }
-  // clang-format on
-
-  void KeepsTheResultUntilACommandChangesIt() {
-    QFETCH(QString, clicksBefore);
-    QFETCH(QString, clicksAfter);
-    QFETCH(QString, imported);
-    QFETCH(QString, shown);
-    Window window;
-    test::ClickBoxes(window.dialog, clicksBefore);
-    window.Analyse({"larger.txt", "smaller.txt"}, {"file 1", "file 2", "找不同"});
-    test::ClickBoxes(window.dialog, clicksAfter);
-    if (!imported.isEmpty()) window.ImportSamples(imported, "new.txt");
-    QCOMPARE(ShownNames(window.dialog), shown);
-  }
-
-  void ExportsTheResult() {
-    Window window;
-    window.Analyse({"larger.txt", "smaller.txt"}, {"file 1", "file 2", "找不同"});
-    window.shell.AnswerNextPrompt(window.folder.PathOf("out.txt"));
-    test::AnswerSeparatorDialog(window.shell, ",");
-    window.Click(res::IDC_EXPORT);
-    QCOMPARE(window.folder.Read("out.txt"), SampleFile("m1 t", ","));
-  }
 };
 
 }  // namespace zelvane

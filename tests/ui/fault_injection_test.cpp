@@ -30,15 +30,13 @@ class ShellChangingTheDisk final : public Shell {
 
   void ChangeAfterNextPrompt(std::function<void()> change) { m_change = std::move(change); }
 
-  std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const QString& title,
-                                                      const QString& filter) override {
-    return Changed(m_scripted.ChooseOpenFile(owner, title, filter));
+  std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const FilePrompt& prompt) override {
+    return Changed(m_scripted.ChooseOpenFile(owner, prompt));
   }
-  std::optional<std::filesystem::path> ChooseSaveFile(QWidget* owner, const QString& title, const QString& filter,
-                                                      const QString& defaultSuffix) override {
-    return Changed(m_scripted.ChooseSaveFile(owner, title, filter, defaultSuffix));
+  std::optional<std::filesystem::path> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) override {
+    return Changed(m_scripted.ChooseSaveFile(owner, prompt));
   }
-  std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, const QString& title) override {
+  std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, std::string_view title) override {
     return Changed(m_scripted.ChooseFolder(owner, title));
   }
   void ShowMessage(QWidget* owner, const QString& text) override { m_scripted.ShowMessage(owner, text); }

@@ -11,11 +11,11 @@
 #include "res/resource_ids.h"
 #include "res/separator_dialog_template.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/about_dlg.h"
-#include "ui/analysis_dlg.h"
-#include "ui/help_dlg.h"
-#include "ui/separator_dlg.h"
-#include "ui/ui_text.h"
+#include "ui/qt/about_dlg.h"
+#include "ui/qt/analysis_dlg.h"
+#include "ui/qt/help_dlg.h"
+#include "ui/qt/separator_dlg.h"
+#include "ui/qt/ui_text.h"
 
 namespace zelvane {
 

@@ -175,7 +175,7 @@ class NumberListViewTest : public QObject {
     test::TestFolder folder;
     NumberFile file;
     QVERIFY(!file.Open(folder.Write("unicom.txt", "13000000001")));
-    QVERIFY(!m_numbers->model.Import(file, PrefixTable::Original(), {}));  // into the lists only
+    QVERIFY(!m_numbers->model.ImportFile(file, PrefixTable::Original(), nullptr));  // into the lists only
     QCOMPARE(Describe(m_view->Selection()), QStringLiteral("0-3"));
     m_numbers->model.AppendCategory(NumberCategory::Unicom);
     QCOMPARE(Describe(m_view->Selection()), QStringLiteral("0-3"));

@@ -14,9 +14,9 @@
 #include "res/resource_ids.h"
 #include "tests/support/test_files.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/category_chart.h"
-#include "ui/overview_pane.h"
-#include "ui/progress_dlg.h"
+#include "ui/qt/category_chart.h"
+#include "ui/qt/overview_pane.h"
+#include "ui/qt/progress_dlg.h"
 
 namespace zelvane {
 
@@ -47,8 +47,12 @@ struct WindowState {
     const std::filesystem::path folder = window.folder.PathOf("");
     for (const std::string& name : test::FileNamesIn(folder)) files[name] = test::ReadFile(folder / name);
     const COverviewPane& pane = *window.dialog.DlgItem<COverviewPane>(res::IDC_OVERVIEW);
-    return {test::ShownNumbers(window.dialog).join(' '), test::Status(window.dialog), window.dialog.Lists().Counts(),
-            pane.Chart()->Counts(), pane.TableChoice()->currentIndex(), std::move(files)};
+    return {test::ShownNumbers(window.dialog).join(' '),
+            test::Status(window.dialog),
+            window.dialog.Lists().Counts(),
+            pane.Chart()->Counts(),
+            pane.TableChoice()->currentIndex(),
+            std::move(files)};
   }
   bool operator==(const WindowState&) const = default;
 };
@@ -128,7 +132,8 @@ class ProgressTest : public QObject {
     test::Import(main.dialog, main.shell, main.folder.PathOf("big.txt"));  // enough for a rebuild to look at the stop
     main.ImportSamples("x y h o");
     main.folder.Write("out.txt", "old export");
-    for (const char* name : {"移动.txt", "联通.txt", "电信.txt", "小灵通.txt", "其他.txt"}) main.folder.Write(name, "old");
+    for (const char* name : {"移动.txt", "联通.txt", "电信.txt", "小灵通.txt", "其他.txt"})
+      main.folder.Write(name, "old");
     test::ClickBoxes(main.dialog, "全部 联通");
     const WindowState before = WindowState::Of(main);
     main.shell.ClearLog();
@@ -178,8 +183,8 @@ class ProgressTest : public QObject {
     main.dialog.Work().SetDelay(std::chrono::milliseconds(0));
     main.dialog.ImportFiles({main.folder.PathOf("first.txt"), main.folder.PathOf("big.txt")});
 
-    QCOMPARE(main.shell.Log(), (QStringList{"SetWaitCursor", "ShowProgress 正在导入“first.txt”等2个文件…",
-                                            "RestoreCursor"}));
+    QCOMPARE(main.shell.Log(),
+             (QStringList{"SetWaitCursor", "ShowProgress 正在导入“first.txt”等2个文件…", "RestoreCursor"}));
     QVERIFY(WindowState::Of(main) == before);
   }
 

@@ -1,4 +1,4 @@
-#include "ui/qt_shell.h"
+#include "ui/qt/qt_shell.h"
 
 #include <QDir>
 #include <QFile>
@@ -7,6 +7,8 @@
 #include <QTimer>
 #include <QtTest>
 #include <functional>
+
+#include "ui/logic/main_window_view.h"
 
 namespace zelvane {
 
@@ -51,7 +53,7 @@ class QtShellTest : public QObject {
         prompt.selectFile(elsewhere.filePath(QStringLiteral("out")));
         QMetaObject::invokeMethod(&prompt, "accept");  // the prompt's own button
       });
-      saved = shell.ChooseSaveFile(nullptr, "选择要导出的号码文件", "文本文件(*.txt)", "txt");
+      saved = shell.ChooseSaveFile(nullptr, kExportPrompt);
     }
     QCOMPARE(saved, std::filesystem::path(QFile::encodeName(elsewhere.filePath("out.txt")).toStdString()));
     for (int prompt = 0; prompt < 2; ++prompt) {
@@ -59,8 +61,8 @@ class QtShellTest : public QObject {
         folders << shown.directory().absolutePath();
         shown.reject();
       });
-      QVERIFY(prompt == 0 ? !shell.ChooseOpenFile(nullptr, "选择要导入的号码文件", "文本文件(*.txt)")
-                          : !shell.ChooseFolder(nullptr, "所选择路径:   "));
+      QVERIFY(prompt == 0 ? !shell.ChooseOpenFile(nullptr, kImportPrompt)
+                          : !shell.ChooseFolder(nullptr, kOneClickExportFolderTitle));
     }
     const QString there = QDir(elsewhere.path()).absolutePath();
     QCOMPARE(folders, (QStringList{QDir::currentPath(), there, there}));

@@ -1,4 +1,4 @@
-#include "ui/range_selection.h"
+#include "ui/qt/range_selection.h"
 
 #include <QtTest>
 

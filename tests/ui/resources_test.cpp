@@ -2,7 +2,7 @@
 #include <algorithm>
 
 #include "res/resource_ids.h"
-#include "ui/resources.h"
+#include "ui/qt/resources.h"
 
 namespace zelvane {
 

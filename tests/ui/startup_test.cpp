@@ -3,7 +3,7 @@
 #include "app/classifier_app.h"
 #include "res/resource_ids.h"
 #include "tests/ui/ui_test_support.h"
-#include "ui/system_menu.h"
+#include "ui/qt/system_menu.h"
 
 namespace zelvane {
 

@@ -8,10 +8,10 @@
 #include <filesystem>
 #include <optional>
 
-#include "ui/classifier_dlg.h"
-#include "ui/number_list_view.h"
-#include "ui/scripted_shell.h"
-#include "ui/ui_text.h"
+#include "tests/doubles/scripted_shell.h"
+#include "ui/qt/classifier_dlg.h"
+#include "ui/qt/number_list_view.h"
+#include "ui/qt/ui_text.h"
 
 class QCheckBox;
 

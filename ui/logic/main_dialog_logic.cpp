@@ -177,21 +177,35 @@ void MainDialogLogic::OnAreaChosen(std::size_t entry) {
   ShowAreas();
 }
 
-// Every number looked up again in the table the user picks; a table file that cannot be had leaves the
-// one in use. The list shows every area again.
+// Every number looked up again in the table the user picks, on the worker as the prefix tables do; a
+// table file that cannot be had, or a cancel, leaves the one in use. The list shows every area again.
 void MainDialogLogic::OnAreaTableChosen(int entry) {
   const int inUse = &m_numbers.Areas().Table() == &AreaTable::BuiltIn() ? kBuiltInAreas : kLoadedAreas;
   if (entry == inUse) return;
-  if (entry == kBuiltInAreas || (entry == kLoadedAreas && m_loadedAreas)) {
-    m_numbers.UseAreaTable(entry == kBuiltInAreas ? AreaTable::BuiltIn() : *m_loadedAreas);
-  } else {
-    const std::optional<std::filesystem::path> path = m_view.ChooseOpenFile(kAreaTablePrompt);
+  std::optional<std::filesystem::path> path;
+  std::unique_ptr<AreaTable> loaded;
+  if (entry != kBuiltInAreas && !(entry == kLoadedAreas && m_loadedAreas)) {
+    path = m_view.ChooseOpenFile(kAreaTablePrompt);
     TableLoadError error;
     std::optional<AreaTable> parsed = path ? LoadAreaTable(*path, error) : std::nullopt;
     if (path && !parsed) m_view.ShowMessage(error.message);
     if (!parsed) return m_view.ChooseAreaTableEntry(inUse);
-    auto loaded = std::make_unique<AreaTable>(std::move(*parsed));
-    m_numbers.UseAreaTable(*loaded);
+    loaded = std::make_unique<AreaTable>(std::move(*parsed));
+  }
+  const AreaTable& table = loaded ? *loaded : entry == kBuiltInAreas ? AreaTable::BuiltIn() : *m_loadedAreas;
+  std::optional<NumberAreas> areas;
+  bool finished = false;
+  try {
+    const WaitCursor wait(m_view);
+    finished = RunWork("正在按新归属地表查找归属地…",
+                       [&](WorkProgress& progress) { areas = m_numbers.AreasBy(table, &progress); });
+  } catch (...) {
+    m_view.ChooseAreaTableEntry(inUse);
+    throw;
+  }
+  if (!finished || !areas) return m_view.ChooseAreaTableEntry(inUse);
+  m_numbers.UseAreas(std::move(*areas));
+  if (loaded) {
     m_loadedAreas = std::move(loaded);  // the table it replaces is no longer looked at
     m_view.ShowLoadedAreaTable(PathInMessage(path->filename()), PathInMessage(*path));
   }
@@ -200,9 +214,11 @@ void MainDialogLogic::OnAreaTableChosen(int entry) {
   ShowCounts();
 }
 
+// While work runs the status line stays as it was: the counts and areas are the worker's until it ended.
 void MainDialogLogic::OnSelection(std::optional<std::size_t> single) {
+  if (m_working) return;
   if (!single || *single >= m_numbers.size()) return m_view.ShowStatusLine(StatusText(m_numbers.Lists().Counts()));
-  const std::string_view number = m_numbers.Number(*single);
+  const std::string number = m_numbers.NumberCopy(*single);
   const AreaTable& areas = m_numbers.Areas().Table();
   const AreaTable::AreaId area = areas.Lookup(number);
   const std::string_view province = areas.Province(area);

@@ -41,6 +41,8 @@ class MainDialogLogic {
  public:
   // The table choice's fixed entries; loaded tables come after them, "载入号段表…" (-1) last.
   enum TableEntry { kOriginalTable = 0, kCurrentTable = 1, kLoadedTable = 2, kLoadTableEntry = -1 };
+  // The entry of a table choice that the handlers take for its index'th of count: the last loads a file.
+  static int ChoiceEntry(int index, int count) { return index == count - 1 ? kLoadTableEntry : index; }
   // The choice's texts: the fixed entries, then the last one.
   static constexpr std::string_view kFixedTableNames[] = {"原始号段", "最新号段"};
   static constexpr std::string_view kLoadTableName = "载入号段表…";

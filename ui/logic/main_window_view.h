@@ -10,22 +10,11 @@
 #include "core/work_progress.h"
 #include "ops/area_split.h"
 #include "ops/number_comparison.h"
+#include "ui/logic/file_prompt.h"
 #include "ui/logic/number_areas.h"
 
 namespace zelvane {
 
-// What a prompt for a file asks: its title, its filter ("文本文件(*.txt)") and, for a file to write,
-// the suffix added to a name typed without one. UTF-8.
-struct FilePrompt {
-  std::string_view title;
-  std::string_view filter;
-  std::string_view defaultSuffix;
-};
-
-inline constexpr FilePrompt kImportPrompt{"选择要导入的号码文件", "文本文件(*.txt)", ""};
-inline constexpr FilePrompt kExportPrompt{"选择要导出的号码文件", "文本文件(*.txt)", "txt"};
-inline constexpr FilePrompt kPrefixTablePrompt{"选择号段表文件", "文本文件(*.txt)", ""};
-inline constexpr FilePrompt kAreaTablePrompt{"选择归属地表文件", "文本文件(*.txt)", ""};
 // The caption of every message box of a command.
 inline constexpr std::string_view kMessageCaption = "提示";
 

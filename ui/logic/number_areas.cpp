@@ -18,7 +18,7 @@ NumberAreas::NumberAreas(const AreaTable& table) : m_table(&table), m_provinceOf
   }
 }
 
-void NumberAreas::Follow(const CategoryLists& lists) {
+void NumberAreas::Follow(const CategoryLists& lists, WorkProgress* progress) {
   // The numbers appended since, by category: from, to.
   std::array<std::pair<std::size_t, std::size_t>, kCategoryCount> appended{};
   std::size_t count = 0;
@@ -29,14 +29,19 @@ void NumberAreas::Follow(const CategoryLists& lists) {
     count += size - std::min(ids.size(), size);
     ids.resize(size);
   }
-  const auto lookUp = [&](bool firstHalves) {
+  if (progress) progress->SetTotal(count);
+  // Both halves look at the stop; one thread reports, each number it looked up counting weight.
+  const auto lookUp = [&](bool firstHalves, WorkProgress* reporting, std::uint64_t weight) {
     for (NumberCategory category : kAllCategories) {
       const auto [from, to] = appended[CategoryIndex(category)];
       const std::size_t middle = from + (to - from) / 2;
       const NumberList& numbers = lists[category];
       std::vector<AreaId>& ids = m_ids[CategoryIndex(category)];
-      for (std::size_t i = firstHalves ? from : middle; i < (firstHalves ? middle : to); ++i) {
-        ids[i] = m_table->Lookup(numbers[i]);
+      for (std::size_t step = firstHalves ? from : middle; step < (firstHalves ? middle : to); step += kLookupStep) {
+        if (progress && progress->StopRequested()) return;
+        const std::size_t end = std::min(step + kLookupStep, firstHalves ? middle : to);
+        for (std::size_t i = step; i < end; ++i) ids[i] = m_table->Lookup(numbers[i]);
+        if (reporting) reporting->Advance(weight * (end - step));
       }
     }
   };
@@ -44,12 +49,12 @@ void NumberAreas::Follow(const CategoryLists& lists) {
   std::optional<std::jthread> helper;
   if (count >= kHelpedLookups) {
     try {
-      helper.emplace(lookUp, true);
+      helper.emplace(lookUp, true, nullptr, 0);
     } catch (const std::system_error&) {
     }
   }
-  if (!helper) lookUp(true);
-  lookUp(false);
+  if (!helper) lookUp(true, progress, 1);
+  lookUp(false, progress, helper ? 2 : 1);  // the helper's half goes at about the same pace
 }
 
 std::vector<std::uint64_t> NumberAreas::Counts() const {

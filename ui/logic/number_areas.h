@@ -8,6 +8,7 @@
 
 #include "core/area_table.h"
 #include "core/category_lists.h"
+#include "core/work_progress.h"
 
 namespace zelvane {
 
@@ -32,8 +33,9 @@ class NumberAreas {
   const AreaTable& Table() const { return *m_table; }
 
   // Follows the lists: looks up the numbers appended since the last call, forgets those taken back.
-  // The lists must only have grown or shrunk at their ends since.
-  void Follow(const CategoryLists& lists);
+  // The lists must only have grown or shrunk at their ends since. Progress counts the numbers looked
+  // up; once it asks to stop, some are left unlooked-up and the object is only fit to be thrown away.
+  void Follow(const CategoryLists& lists, WorkProgress* progress = nullptr);
 
   AreaId Of(NumberCategory category, std::uint64_t index) const { return m_ids[CategoryIndex(category)][index]; }
   bool Admits(const AreaChoice& choice, NumberCategory category, std::uint64_t index) const {
@@ -51,6 +53,7 @@ class NumberAreas {
  private:
   static constexpr std::size_t kNoProvince = SIZE_MAX;
   static constexpr std::size_t kHelpedLookups = std::size_t{1} << 18;
+  static constexpr std::size_t kLookupStep = std::size_t{1} << 16;  // between looks at progress
 
   const AreaTable* m_table;
   std::vector<std::string_view> m_provinces;

@@ -1,7 +1,5 @@
 #include "ui/logic/shown_numbers.h"
 
-#include <new>
-
 namespace zelvane {
 namespace {
 
@@ -21,18 +19,9 @@ ShownNumbers::ShownNumbers() : m_areas(AreaTable::BuiltIn()) {
   m_sources[static_cast<std::size_t>(ItemSource::Comparison)] = &m_comparison;
 }
 
-FileResult ShownNumbers::Import(NumberFile& file, const PrefixTable& table, const CategoryFilter& admitted) {
-  const CategoryCounts before = m_lists.Counts();
-  if (FileResult error = ImportFile(file, table, nullptr)) return error;
-  ItemRefs merged;
-  try {
-    merged = MergedView(m_refs, before, admitted);
-  } catch (const std::bad_alloc&) {
-    DropImported(before);  // the view cannot take the numbers
-    return OutOfMemoryError(file.path());
-  }
-  ShowImported(std::move(merged));
-  return std::nullopt;
+std::string ShownNumbers::NumberCopy(std::size_t item) const {
+  const std::lock_guard lock(m_appending);
+  return item < m_refs.size() ? std::string(NumberOf(m_refs[item])) : std::string();
 }
 
 FileResult ShownNumbers::ImportFile(NumberFile& file, const PrefixTable& table, WorkProgress* progress) {
@@ -41,10 +30,11 @@ FileResult ShownNumbers::ImportFile(NumberFile& file, const PrefixTable& table, 
   return error;
 }
 
-void ShownNumbers::UseAreaTable(const AreaTable& table) {
+std::optional<NumberAreas> ShownNumbers::AreasBy(const AreaTable& table, WorkProgress* progress) const {
   NumberAreas areas(table);
-  areas.Follow(m_lists);
-  m_areas = std::move(areas);
+  areas.Follow(m_lists, progress);
+  if (progress && progress->StopRequested()) return std::nullopt;
+  return areas;
 }
 
 void ShownNumbers::AppendAreaRefs(const CategoryLists& lists, const NumberAreas& areas, NumberCategory category,

@@ -20,10 +20,10 @@ namespace zelvane {
 // the count; a window's list subclasses this and overrides the notifications.
 //
 // Long commands run in two steps, so that the work can go to another thread while the window goes on
-// showing the old contents: the first step (ImportFile, MergedView, WithoutRepeats, Reclassified) runs
-// on any thread, one at a time, while nothing else changes the numbers; the second (ShowImported, Show)
+// showing the old contents: the first step (ImportFile, MergedView, WithoutRepeats, Reclassified, AreasBy) runs
+// on any thread, one at a time, while nothing else changes the numbers; the second (ShowImported, Show, UseAreas)
 // puts the result in place on the window's thread. Only ImportFile changes the lists in the first
-// step, a piece of the file at a time; read numbers under AppendLock meanwhile.
+// step, a piece of the file at a time; the window reads numbers through NumberCopy meanwhile.
 class ShownNumbers {
  public:
   ShownNumbers();
@@ -35,32 +35,30 @@ class ShownNumbers {
   // The home area of every number, and the area the list shows.
   const NumberAreas& Areas() const { return m_areas; }
   const AreaChoice& ChosenArea() const { return m_chosenArea; }
-  // Another area table: every number looked up again. The list shows what it did until the next command.
-  void UseAreaTable(const AreaTable& table);
+  // The first step of switching area tables: every number looked up in table; nothing once progress
+  // asked to stop. The second: the areas in place; the list shows what it did until the next command.
+  std::optional<NumberAreas> AreasBy(const AreaTable& table, WorkProgress* progress) const;
+  void UseAreas(NumberAreas areas) { m_areas = std::move(areas); }
   // The area that ShowCategories, AppendCategory and imports let into the list from now on.
   void ChooseArea(const AreaChoice& choice) { m_chosenArea = choice; }
 
   std::size_t size() const { return m_refs.size(); }
   const ItemRefs& Refs() const { return m_refs; }
 
-  // The bytes of the item's number.
-  std::string_view Number(std::size_t item) const { return NumberOf(m_refs[item]); }
-  // Held while an import appends to the lists: a window thread reading numbers during an import takes it.
-  std::mutex& AppendLock() const { return m_appending; }
-  // The bytes of every item in list order, each looked up as it is read.
+  // A copy of the bytes of the item's number, empty past the end. The one way for the window to read a
+  // number while work may run: it waits while an import appends to the lists (their blocks move).
+  std::string NumberCopy(std::size_t item) const;
+  // The bytes of every item in list order, each looked up as it is read; not while an import runs.
   auto Numbers() const {
     return m_refs | std::views::transform([this](ItemRef ref) { return NumberOf(ref); });
   }
-
-  // Appends a file's numbers to the lists, sorted by table, and shows those that admitted lets in:
-  // the one with ordinal i at index i, or at the end while the view is shorter. On failure nothing changes.
-  FileResult Import(NumberFile& file, const PrefixTable& table, const CategoryFilter& admitted);
 
   // The first step of an import: appends a file's numbers to the lists, or on failure and when progress
   // asks to stop leaves them as they were. Nothing shows them yet.
   FileResult ImportFile(NumberFile& file, const PrefixTable& table, WorkProgress* progress);
   // shown (the view, or what an earlier MergedView made of it) with the numbers appended since the
-  // lists held before merged in as Import places them.
+  // lists held before merged in: those that admitted lets in, the one with ordinal i at index i, or at
+  // the end while the view is shorter.
   ItemRefs MergedView(const ItemRefs& shown, const CategoryCounts& before, const CategoryFilter& admitted) const;
   // The second step: shows the merged view.
   void ShowImported(ItemRefs view);

@@ -12,6 +12,7 @@
 #include "res/string_table.h"
 #include "ui/logic/category_colors.h"
 #include "ui/logic/main_dialog_logic.h"
+#include "ui/logic/main_window_layout.h"
 #include "ui/win32/background_work_win32.h"
 #include "ui/win32/dialog_template_win32.h"
 #include "ui/win32/file_prompts_win32.h"
@@ -24,8 +25,9 @@ namespace {
 
 constexpr UINT kImportPending = WM_APP + 1;  // files given at start or dropped wait for the window to show
 
-// The list's own menu.
-enum ListCommand : UINT { kCopy = 40001, kSelectAll, kClear, kRemoveRepeats };
+// The list's own menu: each ListCommand's id.
+constexpr UINT kListMenuIds = 40001;
+constexpr UINT MenuId(ListCommand command) { return kListMenuIds + static_cast<UINT>(command); }
 
 // Controls made at start inside the overview pane.
 constexpr int kTableChoiceId = 2001;
@@ -278,9 +280,8 @@ void MainWindow::OnCommand(UINT id, UINT code) {
     case kTableChoiceId:
     case kAreaTableChoiceId: {
       if (code != CBN_SELCHANGE) return;
-      const int index = ComboBox_GetCurSel(Item(static_cast<int>(id)));
-      const bool load = index == ComboBox_GetCount(Item(static_cast<int>(id))) - 1;
-      const int entry = load ? MainDialogLogic::kLoadTableEntry : index;
+      HWND choice = Item(static_cast<int>(id));
+      const int entry = MainDialogLogic::ChoiceEntry(ComboBox_GetCurSel(choice), ComboBox_GetCount(choice));
       if (id == kTableChoiceId) return Command([this, entry] { m_logic.OnTableChosen(entry); });
       return Command([this, entry] { m_logic.OnAreaTableChosen(entry); });
     }
@@ -289,10 +290,10 @@ void MainWindow::OnCommand(UINT id, UINT code) {
       const auto entry = static_cast<std::size_t>(ComboBox_GetCurSel(Item(kAreaChoiceId)));
       return Command([this, entry] { m_logic.OnAreaChosen(entry); });
     }
-    case kCopy: return CopySelection();
-    case kSelectAll: ListView_SetItemState(m_list, -1, LVIS_SELECTED, LVIS_SELECTED); return;
-    case kClear: return Command([this] { m_logic.OnClearNumbers(); });
-    case kRemoveRepeats: return Command([this] { m_logic.OnRemoveRepeats(); });
+    case MenuId(ListCommand::Copy): return CopySelection();
+    case MenuId(ListCommand::SelectAll): ListView_SetItemState(m_list, -1, LVIS_SELECTED, LVIS_SELECTED); return;
+    case MenuId(ListCommand::Clear): return Command([this] { m_logic.OnClearNumbers(); });
+    case MenuId(ListCommand::RemoveRepeats): return Command([this] { m_logic.OnRemoveRepeats(); });
     default: break;  // Enter and Esc do not close the window: Esc would throw every number away
   }
   for (const CategoryBox& each : kCategoryBoxes) {
@@ -305,11 +306,7 @@ INT_PTR MainWindow::OnNotify(const NMHDR& header, LPARAM lParam) {
   if (header.code == LVN_GETDISPINFOW) {
     LVITEMW& item = reinterpret_cast<NMLVDISPINFOW*>(lParam)->item;
     if ((item.mask & LVIF_TEXT) == 0 || item.cchTextMax <= 0) return TRUE;
-    {
-      const std::lock_guard lock(m_numbers.AppendLock());
-      const auto index = static_cast<std::size_t>(item.iItem);
-      m_itemText = index < m_numbers.size() ? FromGbk(m_numbers.Number(index)) : std::wstring();
-    }
+    m_itemText = FromGbk(m_numbers.NumberCopy(static_cast<std::size_t>(item.iItem)));
     const std::size_t length = std::min(m_itemText.size(), static_cast<std::size_t>(item.cchTextMax - 1));
     std::copy_n(m_itemText.c_str(), length, item.pszText);
     item.pszText[length] = L'\0';
@@ -337,17 +334,18 @@ INT_PTR MainWindow::OnNotify(const NMHDR& header, LPARAM lParam) {
 
 void MainWindow::OnSize(int cx, int cy) {
   if (m_list == nullptr) return;  // the first size comes as the window is made
-  SetWindowPos(m_list, nullptr, 15, 100, std::max(0, cx - 30), std::max(0, cy - 125), SWP_NOZORDER);
-  RECT status;
-  GetWindowRect(Item(res::IDC_STATUS), &status);
-  MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&status), 2);
-  SetWindowPos(Item(res::IDC_STATUS), nullptr, status.left, cy - 20, std::max(0, cx - 30), status.bottom - status.top,
-               SWP_NOZORDER);
-  // The overview pane and what it holds keep to the right edge.
   RECT pane;
   GetWindowRect(Item(res::IDC_OVERVIEW), &pane);
   MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&pane), 2);
-  const int shift = cx - 15 - (pane.right - pane.left) - pane.left;
+  const MainWindowLayout layout = LayOutMainWindow(cx, cy, pane.right - pane.left);
+  SetWindowPos(m_list, nullptr, layout.list.left, layout.list.top, layout.list.width, layout.list.height, SWP_NOZORDER);
+  RECT status;
+  GetWindowRect(Item(res::IDC_STATUS), &status);
+  MapWindowPoints(nullptr, m_window, reinterpret_cast<POINT*>(&status), 2);
+  SetWindowPos(Item(res::IDC_STATUS), nullptr, status.left, layout.statusTop, layout.statusWidth,
+               status.bottom - status.top, SWP_NOZORDER);
+  // What the overview pane holds moves with it.
+  const int shift = layout.paneLeft - pane.left;
   for (const int id : kPaneControls) {
     RECT rect;
     GetWindowRect(Item(id), &rect);
@@ -357,34 +355,35 @@ void MainWindow::OnSize(int cx, int cy) {
   InvalidateRect(m_window, nullptr, TRUE);
 }
 
-// The bar chart: a row per category, its name, a bar as long as its share of the largest, the count.
+// The bar chart, as ChartRows lays it out.
 void MainWindow::OnDrawChart(const DRAWITEMSTRUCT& item) const {
   const RECT& area = item.rcItem;
   FillRect(item.hDC, &area, GetSysColorBrush(COLOR_BTNFACE));
   SetBkMode(item.hDC, TRANSPARENT);
-  const std::uint64_t largest = std::max<std::uint64_t>(1, *std::max_element(m_counts.begin(), m_counts.end()));
-  SIZE label{};
-  GetTextExtentPoint32W(item.hDC, L"小灵通", 3, &label);
+  int labelWidth = 0;
+  for (NumberCategory category : kAllCategories) {
+    const std::wstring label = Wide(CategoryLabel(category));
+    SIZE extent{};
+    GetTextExtentPoint32W(item.hDC, label.c_str(), static_cast<int>(label.size()), &extent);
+    labelWidth = std::max(labelWidth, static_cast<int>(extent.cx));
+  }
   SIZE digits{};
-  const std::wstring widest = std::to_wstring(largest);
+  const std::wstring widest = std::to_wstring(ChartScale(m_counts));
   GetTextExtentPoint32W(item.hDC, widest.c_str(), static_cast<int>(widest.size()), &digits);
-  const int rowHeight = (area.bottom - area.top) / static_cast<int>(kCategoryCount);
-  const int barLeft = area.left + label.cx + 4;
-  const int barSpace = std::max(0L, area.right - barLeft - digits.cx - 4);
+  const auto rows =
+      ChartRows({area.left, area.top, area.right - area.left, area.bottom - area.top}, labelWidth, digits.cx, m_counts);
+  const auto rect = [](const PixelRect& r) { return RECT{r.left, r.top, r.left + r.width, r.top + r.height}; };
   for (NumberCategory category : kAllCategories) {
     const std::size_t c = CategoryIndex(category);
-    const int top = area.top + static_cast<int>(c) * rowHeight;
-    RECT name{area.left, top, area.left + label.cx, top + rowHeight};
+    RECT name = rect(rows[c].label);
     const std::wstring text = Wide(CategoryLabel(category));
     DrawTextW(item.hDC, text.c_str(), static_cast<int>(text.size()), &name, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
-    const int bar = static_cast<int>(static_cast<double>(barSpace) * static_cast<double>(m_counts[c]) /
-                                     static_cast<double>(largest));
     const std::uint32_t rgb = kCategoryColors[c];
     HBRUSH brush = CreateSolidBrush(RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF));
-    const RECT barRect{barLeft, top + 2, barLeft + bar, top + std::max(3, rowHeight - 2)};
-    FillRect(item.hDC, &barRect, brush);
+    const RECT bar = rect(rows[c].bar);
+    FillRect(item.hDC, &bar, brush);
     DeleteObject(brush);
-    RECT count{barLeft + bar + 3, top, area.right, top + rowHeight};
+    RECT count = rect(rows[c].count);
     const std::wstring number = std::to_wstring(m_counts[c]);
     DrawTextW(item.hDC, number.c_str(), static_cast<int>(number.size()), &count, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   }
@@ -412,11 +411,13 @@ void MainWindow::ShowListMenu(POINT at) {
     at = {list.left + 8, list.top + 8};
   }
   HMENU menu = CreatePopupMenu();
-  const UINT enabled = IsWindowEnabled(Item(res::IDC_IMPORT)) ? MF_ENABLED : MF_GRAYED;
-  AppendMenuW(menu, MF_STRING, kCopy, L"复制(&C)\tCtrl+C");
-  AppendMenuW(menu, MF_STRING, kSelectAll, L"全选(&A)\tCtrl+A");
-  AppendMenuW(menu, MF_STRING | enabled, kClear, L"清空(&L)");
-  AppendMenuW(menu, MF_STRING | enabled, kRemoveRepeats, L"去除重复号码(&D)");
+  for (const ListMenuEntry& entry : kListMenu) {
+    const std::wstring keys = entry.command == ListCommand::Copy        ? L"\tCtrl+C"
+                              : entry.command == ListCommand::SelectAll ? L"\tCtrl+A"
+                                                                        : L"";
+    const UINT state = entry.startsWork && m_logic.WorkRunning() ? MF_GRAYED : MF_ENABLED;
+    AppendMenuW(menu, MF_STRING | state, MenuId(entry.command), (Wide(entry.text) + keys).c_str());
+  }
   TrackPopupMenu(menu, TPM_RIGHTBUTTON, at.x, at.y, 0, m_window, nullptr);
   DestroyMenu(menu);
 }
@@ -424,13 +425,10 @@ void MainWindow::ShowListMenu(POINT at) {
 // The selected numbers, one a line, as Unicode text on the clipboard.
 void MainWindow::CopySelection() const {
   std::wstring text;
-  {
-    const std::lock_guard lock(m_numbers.AppendLock());
-    for (int item = ListView_GetNextItem(m_list, -1, LVNI_SELECTED); item >= 0;
-         item = ListView_GetNextItem(m_list, item, LVNI_SELECTED)) {
-      if (!text.empty()) text += L"\r\n";
-      text += FromGbk(m_numbers.Number(static_cast<std::size_t>(item)));
-    }
+  for (int item = ListView_GetNextItem(m_list, -1, LVNI_SELECTED); item >= 0;
+       item = ListView_GetNextItem(m_list, item, LVNI_SELECTED)) {
+    if (!text.empty()) text += L"\r\n";
+    text += FromGbk(m_numbers.NumberCopy(static_cast<std::size_t>(item)));
   }
   if (text.empty() || !OpenClipboard(m_window)) return;
   EmptyClipboard();
@@ -458,11 +456,8 @@ std::optional<AreaLevel> MainWindow::AskAreaLevel() {
 }
 
 void MainWindow::EnableCommands(bool enable) {
-  for (const int id : {res::IDC_IMPORT, res::IDC_EXPORT, res::IDC_ONE_CLICK_EXPORT, res::IDC_ANALYSIS,
-                       res::IDC_AREA_EXPORT, res::IDC_CHECK_ALL, kTableChoiceId, kAreaTableChoiceId, kAreaChoiceId}) {
-    EnableWindow(Item(id), enable);
-  }
-  for (const CategoryBox& each : kCategoryBoxes) EnableWindow(Item(each.id), enable);
+  for (const int id : kWorkCommandControls) EnableWindow(Item(id), enable);
+  for (const int id : {kTableChoiceId, kAreaTableChoiceId, kAreaChoiceId}) EnableWindow(Item(id), enable);
   DragAcceptFiles(m_window, enable);
 }
 

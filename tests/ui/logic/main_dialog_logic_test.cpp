@@ -13,9 +13,9 @@
 #include <tuple>
 
 #include "res/string_table.h"
+#include "tests/doubles/scripted_view.h"
 #include "tests/support/test_files.h"
 #include "tests/support/test_text.h"
-#include "tests/ui/logic/scripted_view.h"
 
 namespace zelvane {
 namespace {
@@ -62,6 +62,7 @@ std::string MissingFileMessage(const std::filesystem::path& path) {
 // Everything that a command which did not happen leaves as it was.
 struct State {
   std::vector<std::string> shown;
+  std::vector<std::string> areas;  // the area choice's entries
   CategoryCounts counts;
   std::string status;
   std::size_t notifications;
@@ -120,7 +121,10 @@ struct Window {
   State Now() const {
     std::map<std::string, std::string> files;
     for (const std::string& name : test::FileNamesIn(folder.path())) files[name] = test::ReadFile(folder / name);
-    return {ShownNumbers(), logic.Lists().Counts(), view.status, numbers.notifications.size(), std::move(files)};
+    std::vector<std::string> areas;
+    for (const AreaEntry& entry : view.areas) areas.push_back(entry.label);
+    return {ShownNumbers(),  std::move(areas), logic.Lists().Counts(), view.status, numbers.notifications.size(),
+            std::move(files)};
   }
 };
 
@@ -191,8 +195,7 @@ TEST(MainDialogLogicTest, SeveralFilesAtOnceShowAsImportedOneByOne) {
   const std::vector<std::string> before = atOnce.ShownNumbers();
   int changed = 0;
   atOnce.view.whileWorkRuns = [&] {
-    const std::lock_guard lock(atOnce.numbers.AppendLock());
-    changed += atOnce.ShownNumbers() != before;
+    for (std::size_t item = 0; item < before.size(); ++item) changed += atOnce.numbers.NumberCopy(item) != before[item];
   };
   atOnce.ImportFiles(paths);
 
@@ -202,6 +205,33 @@ TEST(MainDialogLogicTest, SeveralFilesAtOnceShowAsImportedOneByOne) {
   EXPECT_EQ(atOnce.logic.Lists().Counts(), oneByOne.logic.Lists().Counts());
   EXPECT_EQ(atOnce.view.Messages().back(), "共计导入70002个接收号码！");
   EXPECT_EQ(atOnce.view.workTotal, files[0].size() + files[1].size() + files[2].size());
+}
+
+// The list clicked, painted and read while an import's worker appends to the lists (before the progress
+// window takes the input): the selection leaves the status line as it was until the work ended, and the
+// list reads what it showed. Under ThreadSanitizer (scripts/test) this is the proof that nothing the
+// window reads meanwhile races with the worker.
+TEST(MainDialogLogicTest, ListReadWhileAnImportRunsRacesWithNothing) {
+  Window window;
+  window.Import("m1 u1 o");
+  window.logic.OnSelection(1);
+  const std::string selected = window.view.statusLine;
+  int reads = 0;
+  window.view.whileWorkRuns = [&] {
+    for (std::size_t item = 0; item <= 3; ++item) {  // the last past the end
+      window.logic.OnSelection(item);
+      reads += window.numbers.NumberCopy(item) == (item < 3 ? Words("13900000001 13000000001 95588000")[item] : "");
+    }
+    window.logic.OnSelection(std::nullopt);
+    EXPECT_EQ(window.view.statusLine, selected);
+  };
+  window.ImportFiles({window.Write("big.txt", Many(0, 200'000))});
+  EXPECT_EQ(reads % 4, 0);
+  EXPECT_GT(reads, 0);
+
+  window.view.whileWorkRuns = nullptr;
+  window.logic.OnSelection(0);  // now the first of the file: 13900000000
+  EXPECT_EQ(window.view.statusLine, "13900000000：移动，新疆乌鲁木齐市");
 }
 
 // Each click of a box rebuilds the list (a reset) or appends a ticked category (an insertion at the
@@ -450,7 +480,12 @@ TEST(MainDialogLogicTest, InterruptedWorkChangesNothing) {
          w.logic.OnAnalysis();
        }},
       {"最新号段", 1, [](Window& w) { w.logic.OnTableChosen(MainDialogLogic::kCurrentTable); }},
-      {"去除重复号码", 1, [](Window& w) { w.logic.OnRemoveRepeats(); }}};
+      {"去除重复号码", 1, [](Window& w) { w.logic.OnRemoveRepeats(); }},
+      {"归属地表", 1,
+       [](Window& w) {
+         w.view.paths.emplace_back(w.folder / "areas.txt");
+         w.logic.OnAreaTableChosen(MainDialogLogic::kLoadTableEntry);
+       }}};
   // clang-format on
   enum Interruption { kCancel, kStopPartWay, kClose, kNoMemory };
   const std::string big = Many(0, 400'000);  // read past the first progress report
@@ -463,6 +498,7 @@ TEST(MainDialogLogicTest, InterruptedWorkChangesNothing) {
       window.Write("first.txt", Sample("h o"));
       window.Write("big.txt", big);
       window.Write("out.txt", "old export");
+      window.Write("areas.txt", "139\t海南省\t三沙市\n");
       for (std::string_view file : test::kCategoryFileNames) window.Write(file, "old");
       window.Click("全部 联通 移动");
       const State before = window.Now();
@@ -485,6 +521,7 @@ TEST(MainDialogLogicTest, InterruptedWorkChangesNothing) {
       EXPECT_EQ(window.view.Messages(), interruption == kNoMemory ? Log{"内存不足，无法完成这个操作"} : Log{});
       const Log& log = window.view.log;
       EXPECT_EQ(std::count(log.begin(), log.end(), "ChooseTableEntry 0"), name == "最新号段" ? 1 : 0);
+      EXPECT_EQ(std::count(log.begin(), log.end(), "ChooseAreaTableEntry 0"), name == "归属地表" ? 1 : 0);
       EXPECT_EQ(std::count(log.begin(), log.end(), "CloseLater"), interruption == kClose ? 1 : 0);
       EXPECT_TRUE(window.logic.OnClose());
     }

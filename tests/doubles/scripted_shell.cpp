@@ -1,0 +1,82 @@
+#include "tests/doubles/scripted_shell.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+
+#include "ui/qt/ui_text.h"
+
+namespace zelvane {
+
+void ScriptedShell::AnswerNextPrompt(std::optional<std::filesystem::path> answer) {
+  answers_.push_back(std::move(answer));
+}
+
+void ScriptedShell::HandleDialogsWith(DialogHandler handler) { dialogHandler_ = std::move(handler); }
+
+void ScriptedShell::HandleProgressWith(std::function<void(QDialog&)> handler) { progressHandler_ = std::move(handler); }
+
+std::optional<std::filesystem::path> ScriptedShell::NextAnswer() {
+  if (answers_.empty()) return std::nullopt;
+  std::optional<std::filesystem::path> answer = std::move(answers_.front());
+  answers_.pop_front();
+  return answer;
+}
+
+std::optional<std::filesystem::path> ScriptedShell::ChooseOpenFile(QWidget*, const FilePrompt& prompt) {
+  log_ << QStringLiteral("ChooseOpenFile %1 %2").arg(FromUtf8(prompt.title), FromUtf8(prompt.filter));
+  return NextAnswer();
+}
+
+std::optional<std::filesystem::path> ScriptedShell::ChooseSaveFile(QWidget*, const FilePrompt& prompt) {
+  log_ << QStringLiteral("ChooseSaveFile %1 %2 %3")
+              .arg(FromUtf8(prompt.title), FromUtf8(prompt.filter), FromUtf8(prompt.defaultSuffix));
+  return NextAnswer();
+}
+
+std::optional<std::filesystem::path> ScriptedShell::ChooseFolder(QWidget*, std::string_view title) {
+  log_ << QStringLiteral("ChooseFolder %1").arg(FromUtf8(title));
+  return NextAnswer();
+}
+
+void ScriptedShell::ShowMessage(QWidget*, const QString& text) { log_ << QStringLiteral("ShowMessage %1").arg(text); }
+
+void ScriptedShell::ShowAppMessage(const QString& text) {
+  log_ << QStringLiteral("ShowAppMessage %1: %2").arg(QApplication::applicationName(), text);
+}
+
+QAction* ScriptedShell::RunMenu(QMenu& menu, const QPoint&) {
+  QStringList items;
+  for (const QAction* action : menu.actions()) items << action->text();
+  log_ << QStringLiteral("RunMenu %1").arg(items.join(QLatin1Char('|')));
+  if (menuAnswers_.empty()) return nullptr;
+  const QString answer = menuAnswers_.front();
+  menuAnswers_.pop_front();
+  for (QAction* action : menu.actions()) {
+    if (action->text() == answer) return action;
+  }
+  return nullptr;
+}
+
+int ScriptedShell::RunModal(QDialog& dialog) {
+  log_ << QStringLiteral("RunModal %1").arg(dialog.windowTitle());
+  return dialogHandler_ ? dialogHandler_(dialog) : QDialog::Rejected;
+}
+
+void ScriptedShell::ShowProgress(QDialog& progress) {
+  log_ << QStringLiteral("ShowProgress %1").arg(progress.windowTitle());
+  progress.show();
+  if (progressHandler_) progressHandler_(progress);
+}
+
+void ScriptedShell::SetWaitCursor() {
+  log_ << QStringLiteral("SetWaitCursor");
+  ++waitCursorDepth_;
+}
+
+void ScriptedShell::RestoreCursor() {
+  log_ << QStringLiteral("RestoreCursor");
+  --waitCursorDepth_;
+}
+
+}  // namespace zelvane

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <QStringList>
+#include <deque>
+#include <functional>
+
+#include "ui/qt/shell.h"
+
+namespace zelvane {
+
+// A shell for tests and benchmarks: prompts take prepared answers, dialogs are handed to a
+// handler, and everything asked or shown is written to a log, one line each:
+//   "ChooseOpenFile <title> <filter>", "ChooseSaveFile <title> <filter> <suffix>", "ChooseFolder <title>",
+//   "ShowMessage <text>", "ShowAppMessage <caption>: <text>", "RunMenu <item>|<item>...", "RunModal <window title>",
+//   "ShowProgress <window title>",
+//   "SetWaitCursor", "RestoreCursor".
+class ScriptedShell final : public Shell {
+ public:
+  using DialogHandler = std::function<int(QDialog&)>;
+
+  // The answer to the next prompt of any kind, after those already queued; nothing means cancel.
+  // A prompt without a prepared answer is cancelled.
+  void AnswerNextPrompt(std::optional<std::filesystem::path> answer);
+
+  // The text of the item the next menu is answered with; a menu without a prepared answer is closed.
+  void AnswerNextMenu(const QString& item) { menuAnswers_.push_back(item); }
+
+  // Decides the outcome of the dialogs run modally; without one they are rejected unseen.
+  void HandleDialogsWith(DialogHandler handler);
+  // Acts on progress windows as they show (presses 取消, say); without one they are left alone.
+  void HandleProgressWith(std::function<void(QDialog&)> handler);
+
+  const QStringList& Log() const { return log_; }
+  void ClearLog() { log_.clear(); }
+
+  // How many wait cursors are set and not yet restored.
+  int WaitCursorDepth() const { return waitCursorDepth_; }
+
+  std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const FilePrompt& prompt) override;
+  std::optional<std::filesystem::path> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) override;
+  std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, std::string_view title) override;
+  void ShowMessage(QWidget* owner, const QString& text) override;
+  void ShowAppMessage(const QString& text) override;
+  QAction* RunMenu(QMenu& menu, const QPoint& at) override;
+  int RunModal(QDialog& dialog) override;
+  void ShowProgress(QDialog& progress) override;
+  void SetWaitCursor() override;
+  void RestoreCursor() override;
+
+ private:
+  std::optional<std::filesystem::path> NextAnswer();
+
+  std::deque<std::optional<std::filesystem::path>> answers_;
+  std::deque<QString> menuAnswers_;
+  DialogHandler dialogHandler_;
+  std::function<void(QDialog&)> progressHandler_;
+  QStringList log_;
+  int waitCursorDepth_ = 0;
+};
+
+}  // namespace zelvane

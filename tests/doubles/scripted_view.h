@@ -1,0 +1,131 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/logic/main_window_view.h"
+#include "ui/logic/shown_numbers.h"
+
+namespace zelvane::test {
+
+// A main window without a toolkit: the user's answers are queued beforehand, and what the logic asks
+// of the window is logged, one entry each ("ShowMessage 导出完毕", "RunWork 正在去除重复号码…").
+// The wait cursor is counted rather than logged.
+class ScriptedView final : public MainWindowView {
+ public:
+  // Answers, taken in order; an empty queue is the user cancelling (for the separator: closing the
+  // dialog without 确定). The file and folder prompts share one queue.
+  std::deque<std::optional<std::filesystem::path>> paths;
+  std::deque<std::string> separators;
+  std::deque<std::optional<ComparisonRequest>> comparisons;
+  std::deque<std::optional<AreaLevel>> areaLevels;
+
+  // What the user does while work runs (cancel, close the window), on this thread before the work starts.
+  std::function<void()> whileWorking;
+  // What the window does again and again while the work runs on its thread (paint the list, say); at
+  // least once.
+  std::function<void()> whileWorkRuns;
+  // 取消 once the work reported this many units done; reports come every WorkProgress::kReportStep units.
+  std::optional<std::uint64_t> stopAfter;
+  // The next RunWork throws std::bad_alloc instead of running its work, as when its thread or its
+  // progress window cannot be had.
+  bool failNextWork = false;
+
+  std::vector<std::string> log;
+  bool commandsEnabled = true;
+  int waitCursorDepth = 0;
+  std::string status;
+  CategoryCounts counts{};
+  std::uint64_t workTotal = 0;  // the total the last work set
+
+  std::vector<std::string> Messages() const;
+
+  std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) override {
+    return Next(paths, "ChooseOpenFile " + std::string(prompt.title));
+  }
+  std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) override {
+    return Next(paths, "ChooseSaveFile " + std::string(prompt.title) + " " + std::string(prompt.defaultSuffix));
+  }
+  std::optional<std::filesystem::path> ChooseFolder(std::string_view title) override {
+    return Next(paths, "ChooseFolder " + std::string(title));
+  }
+  void ShowMessage(std::string_view text) override { log.push_back("ShowMessage " + std::string(text)); }
+  std::string AskSeparator() override { return Next(separators, "AskSeparator"); }
+  std::optional<ComparisonRequest> AskComparison() override { return Next(comparisons, "AskComparison"); }
+  std::optional<AreaLevel> AskAreaLevel() override { return Next(areaLevels, "AskAreaLevel"); }
+  void ShowAbout() override { log.emplace_back("ShowAbout"); }
+  void ShowHelp() override { log.emplace_back("ShowHelp"); }
+  bool RunWork(std::string_view what, const std::function<void(WorkProgress&)>& work) override;
+  void CancelWork() override;
+  void ShowWaitCursor(bool wait) override { waitCursorDepth += wait ? 1 : -1; }
+  void EnableCommands(bool enable) override {
+    commandsEnabled = enable;
+    log.push_back(enable ? "EnableCommands on" : "EnableCommands off");
+  }
+  void ShowCounts(std::string_view text, const CategoryCounts& shown) override {
+    status = text;
+    counts = shown;
+    log.push_back("ShowCounts " + status);
+  }
+  void ChooseTableEntry(int entry) override { log.push_back("ChooseTableEntry " + std::to_string(entry)); }
+  void ShowLoadedTable(std::string_view name, std::string_view path) override {
+    log.push_back("ShowLoadedTable " + std::string(name) + " " + std::string(path));
+  }
+  void CloseLater() override { log.emplace_back("CloseLater"); }
+  // The area choice and a selected number's status line, apart from the log.
+  std::vector<AreaEntry> areas;
+  std::size_t chosenArea = 0;
+  std::string statusLine;
+  void ShowStatusLine(std::string_view text) override { statusLine = text; }
+  void ShowAreas(const std::vector<AreaEntry>& entries, std::size_t chosen) override {
+    areas = entries;
+    chosenArea = chosen;
+  }
+  void ChooseAreaTableEntry(int entry) override { log.push_back("ChooseAreaTableEntry " + std::to_string(entry)); }
+  void ShowLoadedAreaTable(std::string_view name, std::string_view path) override {
+    log.push_back("ShowLoadedAreaTable " + std::string(name) + " " + std::string(path));
+  }
+
+ private:
+  // Logs the question; the next queued answer, or the default (a cancel) when there is none.
+  template <class Answer>
+  Answer Next(std::deque<Answer>& answers, std::string question) {
+    log.push_back(std::move(question));
+    if (answers.empty()) return {};
+    Answer answer = std::move(answers.front());
+    answers.pop_front();
+    return answer;
+  }
+
+  SharedProgress* m_running = nullptr;
+};
+
+// The numbers of a window's list, each notification of a change logged: "reset" or "append first+count";
+// one that begins before the last ended as "nested".
+class RecordingNumbers final : public ShownNumbers {
+ public:
+  std::vector<std::string> notifications;
+
+ protected:
+  void BeginReset() override { Begin("reset"); }
+  void EndReset() override { m_open = false; }
+  void BeginAppend(std::size_t first, std::size_t count) override {
+    Begin("append " + std::to_string(first) + "+" + std::to_string(count));
+  }
+  void EndAppend() override { m_open = false; }
+
+ private:
+  void Begin(std::string what) {
+    notifications.push_back(m_open ? "nested" : std::move(what));
+    m_open = true;
+  }
+
+  bool m_open = false;
+};
+
+}  // namespace zelvane::test

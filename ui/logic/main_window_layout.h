@@ -1,0 +1,64 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+#include "core/category_lists.h"
+#include "res/resource_ids.h"
+
+namespace zelvane {
+
+// What the main window's toolkits draw alike, decided once: where its parts go as it is resized, what
+// is disabled while work runs, the list's menu and the chart's bars. In pixels of the window's client area.
+
+struct PixelRect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+  friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+// The list fills the window below the template's top row; the status line runs along the bottom as wide
+// as the list; the overview pane keeps to the right edge. Never negative sizes, however small the window.
+struct MainWindowLayout {
+  PixelRect list;
+  int statusTop = 0;
+  int statusWidth = 0;
+  int paneLeft = 0;
+};
+MainWindowLayout LayOutMainWindow(int width, int height, int paneWidth);
+
+// The template's controls that start work, disabled while it runs, together with the overview pane's
+// three choices, the list menu's entries that start work and dropping files.
+inline constexpr int kWorkCommandControls[] = {res::IDC_IMPORT,       res::IDC_EXPORT,       res::IDC_ONE_CLICK_EXPORT,
+                                               res::IDC_ANALYSIS,     res::IDC_AREA_EXPORT,  res::IDC_CHECK_ALL,
+                                               res::IDC_CHECK_MOBILE, res::IDC_CHECK_UNICOM, res::IDC_CHECK_TELECOM,
+                                               res::IDC_CHECK_PHS,    res::IDC_CHECK_OTHER};
+
+// The list's own menu, in order; Copy and SelectAll have the list's keys as shortcuts.
+enum class ListCommand { Copy, SelectAll, Clear, RemoveRepeats };
+struct ListMenuEntry {
+  ListCommand command;
+  std::string_view text;
+  bool startsWork;  // disabled while work runs
+};
+inline constexpr ListMenuEntry kListMenu[] = {{ListCommand::Copy, "复制(&C)", false},
+                                              {ListCommand::SelectAll, "全选(&A)", false},
+                                              {ListCommand::Clear, "清空(&L)", true},
+                                              {ListCommand::RemoveRepeats, "去除重复号码(&D)", true}};
+
+// The chart: a row per category, its name right-aligned in labelWidth, a bar from barLeft as long as
+// its share of the largest count, and the count after the bar.
+struct ChartRow {
+  PixelRect label;
+  PixelRect bar;
+  PixelRect count;
+};
+// countWidth is the width of the largest count's digits as the window's font draws them.
+std::array<ChartRow, kCategoryCount> ChartRows(const PixelRect& area, int labelWidth, int countWidth,
+                                               const CategoryCounts& counts);
+// The count that ChartRows scales the bars to: the largest, at least 1.
+std::uint64_t ChartScale(const CategoryCounts& counts);
+
+}  // namespace zelvane

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+
+#include "ui/qt/shell.h"
+
+class QFileDialog;
+
+namespace zelvane {
+
+// The shell of the real program: Qt's file dialogs and message boxes, the application's cursor.
+// The file and folder prompts open in the folder last used in them during this run; the first one
+// in the current folder.
+class QtShell final : public Shell {
+ public:
+  std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const FilePrompt& prompt) override;
+  std::optional<std::filesystem::path> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) override;
+  std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, std::string_view title) override;
+  void ShowMessage(QWidget* owner, const QString& text) override;
+  void ShowAppMessage(const QString& text) override;
+  QAction* RunMenu(QMenu& menu, const QPoint& at) override;
+  int RunModal(QDialog& dialog) override;
+  void ShowProgress(QDialog& progress) override;
+  void SetWaitCursor() override;
+  void RestoreCursor() override;
+
+ private:
+  // Runs a prompt from the last folder used, and remembers the folder of what was chosen.
+  std::optional<std::filesystem::path> RunPrompt(QFileDialog& prompt);
+
+  QString m_lastFolder;
+};
+
+}  // namespace zelvane

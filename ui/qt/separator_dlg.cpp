@@ -1,0 +1,19 @@
+#include "ui/qt/separator_dlg.h"
+
+#include <QLineEdit>
+
+#include "res/separator_dialog_template.h"
+
+namespace zelvane {
+
+// Typing goes straight into the edit; Tab still visits 确定 first after it, as the template orders.
+CSeparatorDlg::CSeparatorDlg(QWidget* parent) : TemplateDialog(res::kSeparatorDialog, parent) {
+  DlgItem<QLineEdit>(res::IDC_SEPARATOR_EDIT)->setFocus();
+}
+
+void CSeparatorDlg::accept() {
+  m_separator = DlgItem<QLineEdit>(res::IDC_SEPARATOR_EDIT)->text();
+  TemplateDialog::accept();
+}
+
+}  // namespace zelvane
