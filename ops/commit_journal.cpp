@@ -169,7 +169,7 @@ void FinishLeftCommits(const std::filesystem::path& folder) {
     if (name.starts_with(kPrefix) && name.ends_with(kJournalEnd)) journals.push_back(entry.path());
   }
   for (const std::filesystem::path& journal : journals) {
-    const int fd = OpenForReading(journal, true);
+    const int fd = OpenForReading(journal);
     if (fd < 0) continue;  // finished by another run meanwhile
     if (TryLockFile(fd) != 0) {
       CloseFile(fd);  // its run is still running

@@ -27,7 +27,7 @@ TEST(StandardStreams, ClosedInputGetsTheNullDeviceAndIsRemembered) {
   EXPECT_TRUE(input != nullptr && input != INVALID_HANDLE_VALUE);
   test::TemporaryFolder folder;
   test::WriteFile(folder / "numbers.txt", "13912345678");
-  const int fd = OpenForReading(folder / "numbers.txt", false);
+  const int fd = OpenForReading(folder / "numbers.txt");
   EXPECT_GT(fd, 2) << "a file opened later is no standard stream";
   char buffer[16];
   EXPECT_EQ(ReadSome(StandardInput(), buffer, sizeof buffer), 0) << "standard input reads nothing";
