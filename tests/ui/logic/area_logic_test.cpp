@@ -26,7 +26,7 @@ struct Place { const char *prefix, *province, *city, *carrier; int count; };
 constexpr Place kPlaces[] = {
     {"1390231", "广东省", "深圳市", "移动", 1500}, {"1330231", "广东省", "深圳市", "电信", 400},
     {"1300660", "广东省", "深圳市", "联通", 300}, {"1390007", "广东省", "广州市", "移动", 700},
-    {"0757", "广东省", "佛山市、顺德市", "小灵通", 200}, {"1390065", "浙江省", "杭州市", "移动", 900},
+    {"0757", "广东省", "佛山市", "小灵通", 200}, {"1390065", "浙江省", "杭州市", "移动", 900},
     {"1330571", "浙江省", "杭州市", "电信", 600}, {"0574", "浙江省", "宁波市", "小灵通", 300},
     {"1390009", "北京市", "北京市", "移动", 500}, {"010", "北京市", "北京市", "小灵通", 250},
     {"199", "", "", "其他", 400}, {"95588", "", "", "其他", 100}};
@@ -126,8 +126,8 @@ TEST(AreaLogicTest, AreaAndBoxesNarrowTheListTogether) {
   };
   // clang-format off
   const Step steps[] = {
-      {"1", kAll, "广东省", "全部地区|[广东省 (3,100)]|　深圳市 (2,200)|　广州市 (700)|　佛山市、顺德市 (200)" + tail},
-      {"2", kAll, "深圳市", "全部地区|广东省 (3,100)|[　深圳市 (2,200)]|　广州市 (700)|　佛山市、顺德市 (200)" + tail},
+      {"1", kAll, "广东省", "全部地区|[广东省 (3,100)]|　深圳市 (2,200)|　广州市 (700)|　佛山市 (200)" + tail},
+      {"2", kAll, "深圳市", "全部地区|广东省 (3,100)|[　深圳市 (2,200)]|　广州市 (700)|　佛山市 (200)" + tail},
       {"全部", "", "深圳市", ""},
       {"电信", "电信", "深圳市", ""},
       {"移动", "电信 移动", "深圳市", ""},
@@ -264,7 +264,7 @@ TEST(AreaLogicTest, StatusLineNamesTheSelectedNumbersCarrierAndArea) {
       // the prefix table, the status line
       {MainDialogLogic::kOriginalTable, "13902310007：移动，广东省深圳市"},
       {MainDialogLogic::kOriginalTable, "01000000003：小灵通，北京市"},
-      {MainDialogLogic::kOriginalTable, "07570000199：小灵通，广东省佛山市、顺德市"},
+      {MainDialogLogic::kOriginalTable, "07570000199：小灵通，广东省佛山市"},
       {MainDialogLogic::kOriginalTable, "955880099：其他，未知地区"},
       {MainDialogLogic::kCurrentTable, "19900000005：电信，未知地区"}};
   Window window;
