@@ -107,11 +107,28 @@ TEST(AreaTable, BuiltInHasEveryProvince) {
 TEST(AreaTable, BuiltInNamesNoFormerPlace) {
   const AreaTable& table = AreaTable::BuiltIn();
   for (AreaTable::AreaId id = 1; id <= table.AreaCount(); ++id) {
-    for (const std::string_view former : {"襄樊", "巢湖", "莱芜", "铜仁地区", "毕节地区", "海东地区", "日喀则地区",
-                                          "昌都地区", "林芝地区", "山南地区", "那曲地区", "吐鲁番地区", "哈密地区",
-                                          "顺德", "潮阳", "株州"}) {
+    for (const std::string_view former :
+         {"襄樊", "巢湖", "莱芜", "铜仁地区", "毕节地区", "海东地区", "日喀则地区", "昌都地区", "林芝地区", "山南地区",
+          "那曲地区", "吐鲁番地区", "哈密地区", "顺德", "潮阳", "株州"}) {
       EXPECT_EQ(table.City(id).find(former), std::string_view::npos) << table.City(id);
     }
+  }
+}
+
+// The area code comes from the table's own landline rules: a city's own code before one it shares, the
+// shortest then lowest of several, none for an unknown area.
+TEST(AreaTable, AreaCodesComeFromTheLandlineRules) {
+  const AreaTable& table = AreaTable::BuiltIn();
+  // clang-format off
+  const std::pair<std::string_view, std::string_view> cases[] = {
+      {"13000301234", "025"}, {"075512345678", "0755"}, {"01012345678", "010"},
+      {"13008271234", "0410"},                           // 铁岭市: its own, not 沈阳市、铁岭市、抚顺市's 024
+      {"02412345678", "024"}, {"13006411234", "028"},   // 眉山市 has only 成都市、资阳市、眉山市's
+      {"06341234567", "0531"}, {"13008441234", "029"},  // 济南市 (莱芜's 0634 too); 咸阳市
+      {"16212345678", ""}, {"", ""}};
+  // clang-format on
+  for (const auto& [token, code] : cases) {
+    EXPECT_EQ(table.AreaCode(table.Lookup(NormalizeNumber(token))), code) << token;
   }
 }
 
@@ -188,8 +205,8 @@ TEST(LoadTables, SayWhichFileAndWhy) {
        "归属地表" + in("areas.txt") +
            "第2行：应为“号段 省份 城市”，号段是以 1 开头的 3 到 7 位数字或以 0 开头的区号，如“1391234 江苏省 南京市”",
        false},
-      {false, "prefixes.txt", "号段表" + in("prefixes.txt") + "第2行：应为“号段 类别”，号段是 1 到 7 位数字，如“139 移动”",
-       false},
+      {false, "prefixes.txt",
+       "号段表" + in("prefixes.txt") + "第2行：应为“号段 类别”，号段是 1 到 7 位数字，如“139 移动”", false},
       {true, "none.txt", "无法读取文件" + in("none.txt") + "：文件或文件夹不存在", true},
       {false, "none.txt", "无法读取文件" + in("none.txt") + "：文件或文件夹不存在", true},
       {true, "big.txt", "归属地表" + in("big.txt") + "太大：最多 64 MiB", false},
