@@ -11,7 +11,6 @@
 #include "core/first_occurrences.h"
 #include "core/platform/interrupts.h"
 #include "core/platform/terminal.h"
-#include "ops/atomic_file_writer.h"
 #include "ops/classify_inputs.h"
 #include "ops/list_report.h"
 
@@ -27,18 +26,6 @@ struct ReportOptions {
   std::vector<std::string> files;
   ProgressOptions progress;
 };
-
-// The table into its file, replaced whole, or to standard output.
-int WriteTable(const std::string& out, std::string_view text) {
-  if (out.empty() || out == kStandardInput.string()) return WriteStandardOutput(text);
-  AtomicFileWriter file(PathFromText(out));
-  FileResult error = file.Open();
-  if (!error) {
-    file.Write(text);
-    error = file.Commit();
-  }
-  return error ? FailureExit(error->Message()) : kExitOk;
-}
 
 int RunReport(const CLI::App& app, const ReportOptions& options) {
   if (options.files.empty()) return UsageError(app, "缺少要统计的号码文件");
@@ -71,7 +58,12 @@ int RunReport(const CLI::App& app, const ReportOptions& options) {
   if (error) return FailureExit(error->Message());
   summary.unknownArea = counts.Count(AreaTable::kUnknown);
 
-  if (const int written = WriteTable(options.out, ReportTableText(counts.Rows(level), level, '\t'))) return written;
+  const std::vector<ReportRow> rows = counts.Rows(level);
+  if (options.out.empty() || options.out == kStandardInput.string()) {
+    if (const int written = WriteStandardOutput(ReportTableText(rows, level, '\t'))) return written;
+  } else if (const FileResult written = WriteReportTable(PathFromText(options.out), rows, level)) {
+    return FailureExit(written->Message());
+  }
   if (!options.progress.quiet) WriteToStandardError(ReportSummaryText(summary) + "\n");
   return kExitOk;
 }

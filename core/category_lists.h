@@ -73,12 +73,19 @@ class CategoryLists {
   // what comes back is incomplete and goes unused.
   std::optional<CategoryLists> WithoutRepeats(std::uint64_t& removed, WorkProgress* progress = nullptr) const;
 
+  // How many numbers repeat one before them (normalised text, across categories); progress counts the
+  // numbers; nothing once it asks to stop.
+  std::optional<std::uint64_t> RepeatCount(WorkProgress* progress = nullptr) const;
+
   // The same numbers sorted again by table; each list keeps import order. progress counts the numbers;
   // once it asks to stop, what comes back is incomplete and goes unused.
   CategoryLists Reclassified(const PrefixTable& table, WorkProgress* progress = nullptr) const;
 
  private:
   using Categories = std::vector<NumberCategory>;
+
+  // A 1 for each number's first occurrence in import order, a 0 for each repeat; nothing once stopped.
+  std::optional<std::vector<std::uint8_t>> FirstOccurrenceMarks(WorkProgress* progress) const;
 
   std::array<NumberList, kCategoryCount> lists_;
   Categories order_;

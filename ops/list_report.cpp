@@ -1,5 +1,7 @@
 #include "ops/list_report.h"
 
+#include "ops/atomic_file_writer.h"
+
 #include <algorithm>
 #include <map>
 #include <numeric>
@@ -50,12 +52,16 @@ std::vector<ReportRow> AreaCategoryCounts::Rows(ReportLevel level) const {
   return rows;
 }
 
-std::string ReportSummaryText(const ReportSummary& summary) {
-  const std::uint64_t permille =
-      summary.numbers == 0 ? 0 : (summary.unknownArea * 1000 + summary.numbers / 2) / summary.numbers;
-  return "共" + std::to_string(summary.numbers) + "个号码，不同的号码" + std::to_string(summary.distinct) + "个，重复" +
-         std::to_string(summary.numbers - summary.distinct) + "个，未知地区" + std::to_string(summary.unknownArea) +
-         "个（" + std::to_string(permille / 10) + "." + std::to_string(permille % 10) + "%）";
+std::string ShareText(std::uint64_t count, std::uint64_t whole) {
+  const std::uint64_t permille = whole == 0 ? 0 : (count * 1000 + whole / 2) / whole;
+  return std::to_string(permille / 10) + "." + std::to_string(permille % 10) + "%";
+}
+
+std::string ReportSummaryText(const ReportSummary& summary, CountForm form) {
+  const auto count = [form](std::uint64_t n) { return CountText(n, form); };
+  return "共" + count(summary.numbers) + "个号码，不同的号码" + count(summary.distinct) + "个，重复" +
+         count(summary.numbers - summary.distinct) + "个，未知地区" + count(summary.unknownArea) + "个（" +
+         ShareText(summary.unknownArea, summary.numbers) + "）";
 }
 
 std::string ReportTableText(const std::vector<ReportRow>& rows, ReportLevel level, char delimiter) {
@@ -82,6 +88,13 @@ std::string ReportTableText(const std::vector<ReportRow>& rows, ReportLevel leve
     text += '\n';
   }
   return text;
+}
+
+FileResult WriteReportTable(const std::filesystem::path& path, const std::vector<ReportRow>& rows, ReportLevel level) {
+  AtomicFileWriter file(path);
+  if (FileResult error = file.Open()) return error;
+  file.Write(ReportTableText(rows, level, '\t'));
+  return file.Commit();
 }
 
 }  // namespace zelvane

@@ -2,11 +2,14 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/area_table.h"
+#include "core/count_text.h"
+#include "core/file_error.h"
 #include "core/number_category.h"
 
 namespace zelvane {
@@ -51,11 +54,18 @@ struct ReportSummary {
   std::uint64_t unknownArea = 0;
 };
 
-// "共1000个号码，不同的号码980个，重复20个，未知地区120个（12.0%）".
-std::string ReportSummaryText(const ReportSummary& summary);
+// count of whole as "12.0%"; "0.0%" of nothing.
+std::string ShareText(std::uint64_t count, std::uint64_t whole);
+
+// "共1000个号码，不同的号码980个，重复20个，未知地区120个（12.0%）", the counts in form.
+std::string ReportSummaryText(const ReportSummary& summary, CountForm form = CountForm::Digits);
 
 // The table as text: a header row (省份, [城市, 区号,] 移动 … 其他, 合计), then the rows, fields split by
 // delimiter, lines ended by LF. Area names hold no blanks (tables split their fields at blanks).
 std::string ReportTableText(const std::vector<ReportRow>& rows, ReportLevel level, char delimiter);
+
+// The table written into a file, replaced whole: a workbook or CSV file by its extension, else the text
+// above with tabs.
+FileResult WriteReportTable(const std::filesystem::path& path, const std::vector<ReportRow>& rows, ReportLevel level);
 
 }  // namespace zelvane

@@ -58,6 +58,12 @@ class ScriptedView final : public MainWindowView {
   std::string AskSeparator() override { return Next(separators, "AskSeparator"); }
   std::optional<ComparisonRequest> AskComparison() override { return Next(comparisons, "AskComparison"); }
   std::optional<AreaLevel> AskAreaLevel() override { return Next(areaLevels, "AskAreaLevel"); }
+  // What the user does in 号码统计's window (nothing: closes it at once).
+  std::function<void(ReportDialogLogic&)> inReport;
+  void ShowReport(ReportDialogLogic& report) override {
+    log.emplace_back("ShowReport");
+    if (inReport) inReport(report);
+  }
   void ShowAbout() override { log.emplace_back("ShowAbout"); }
   void ShowHelp() override { log.emplace_back("ShowHelp"); }
   bool RunWork(std::string_view what, const std::function<void(WorkProgress&)>& work) override;

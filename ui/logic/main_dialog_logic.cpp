@@ -11,6 +11,7 @@
 #include "ops/number_file_writer.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
+#include "ui/logic/report_dialog_logic.h"
 
 namespace zelvane {
 
@@ -401,6 +402,19 @@ void MainDialogLogic::OnRemoveRepeats() {
   }
   ShowCounts();
   m_view.ShowMessage("去除了" + std::to_string(removed) + "个重复号码");
+}
+
+void MainDialogLogic::OnReport() {
+  std::optional<std::uint64_t> repeats;
+  {
+    const WaitCursor wait(m_view);
+    if (!RunWork("正在统计号码…", [&](WorkProgress& progress) { repeats = m_numbers.Lists().RepeatCount(&progress); })) {
+      return;
+    }
+  }
+  if (!repeats) return;
+  ReportDialogLogic report(m_view, ReportOfLists(m_numbers, *repeats));
+  m_view.ShowReport(report);
 }
 
 }  // namespace zelvane

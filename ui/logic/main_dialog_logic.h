@@ -87,6 +87,8 @@ class MainDialogLogic {
   void OnSelection(std::optional<std::size_t> single);
   void OnClearNumbers();
   void OnRemoveRepeats();
+  // 号码统计: the lists counted by area and carrier, in a window of their own.
+  void OnReport();
   // The window is asked to close: true when it may close now. While work runs the work is asked to
   // stop, and the window closes once it did.
   bool OnClose();

@@ -37,7 +37,7 @@ inline constexpr int kWorkCommandControls[] = {res::IDC_IMPORT,       res::IDC_E
                                                res::IDC_CHECK_PHS,    res::IDC_CHECK_OTHER};
 
 // The list's own menu, in order; Copy and SelectAll have the list's keys as shortcuts.
-enum class ListCommand { Copy, SelectAll, Clear, RemoveRepeats };
+enum class ListCommand { Copy, SelectAll, Clear, RemoveRepeats, Report };
 struct ListMenuEntry {
   ListCommand command;
   std::string_view text;
@@ -46,7 +46,8 @@ struct ListMenuEntry {
 inline constexpr ListMenuEntry kListMenu[] = {{ListCommand::Copy, "复制(&C)", false},
                                               {ListCommand::SelectAll, "全选(&A)", false},
                                               {ListCommand::Clear, "清空(&L)", true},
-                                              {ListCommand::RemoveRepeats, "去除重复号码(&D)", true}};
+                                              {ListCommand::RemoveRepeats, "去除重复号码(&D)", true},
+                                              {ListCommand::Report, "号码统计(&R)...", true}};
 
 // The chart: a row per category, its name right-aligned in labelWidth, a bar from barLeft as long as
 // its share of the largest count, and the count after the bar.

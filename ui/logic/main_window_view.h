@@ -15,6 +15,8 @@
 
 namespace zelvane {
 
+class ReportDialogLogic;
+
 // The caption of every message box of a command.
 inline constexpr std::string_view kMessageCaption = "提示";
 
@@ -47,6 +49,8 @@ class MainWindowView {
   virtual std::optional<AreaLevel> AskAreaLevel() = 0;
   // "号码分析": the two files and the mode, or nothing when it was cancelled.
   virtual std::optional<ComparisonRequest> AskComparison() = 0;
+  // "号码统计": runs its window over logic until the user closes it.
+  virtual void ShowReport(ReportDialogLogic& logic) = 0;
   virtual void ShowAbout() = 0;
   virtual void ShowHelp() = 0;
 

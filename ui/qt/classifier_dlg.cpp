@@ -20,6 +20,7 @@
 #include "ui/qt/about_dlg.h"
 #include "ui/qt/analysis_dlg.h"
 #include "ui/qt/help_dlg.h"
+#include "ui/qt/report_dlg.h"
 #include "ui/qt/number_list_view.h"
 #include "ui/qt/overview_pane.h"
 #include "ui/qt/resources.h"
@@ -83,6 +84,7 @@ CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
       case ListCommand::RemoveRepeats:
         ConnectCommand(action, &QAction::triggered, &MainDialogLogic::OnRemoveRepeats);
         break;
+      case ListCommand::Report: ConnectCommand(action, &QAction::triggered, &MainDialogLogic::OnReport); break;
     }
   }
   for (const int id : kWorkCommandControls) m_commandControls << GetDlgItem(id);
@@ -180,6 +182,11 @@ std::optional<ComparisonRequest> CClassifierDlg::AskComparison() {
   CAnalysisDlg dialog(m_shell, this);
   if (m_shell.RunModal(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.Request();
+}
+
+void CClassifierDlg::ShowReport(ReportDialogLogic& logic) {
+  CReportDlg report(logic, this);
+  m_shell.RunModal(report);
 }
 
 void CClassifierDlg::ShowAbout() {

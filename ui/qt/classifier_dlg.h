@@ -78,6 +78,7 @@ class CClassifierDlg : public TemplateDialog, private MainWindowView {
   std::string AskSeparator() override;
   std::optional<AreaLevel> AskAreaLevel() override;
   std::optional<ComparisonRequest> AskComparison() override;
+  void ShowReport(ReportDialogLogic& logic) override;
   void ShowAbout() override;
   void ShowHelp() override;
   bool RunWork(std::string_view what, const std::function<void(WorkProgress&)>& work) override;

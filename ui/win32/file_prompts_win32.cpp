@@ -3,7 +3,9 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "ui/win32/wide_text.h"
@@ -12,14 +14,22 @@ namespace zelvane::win32 {
 
 namespace {
 
-// "文本文件(*.txt)" as the prompt's filter: the text, then the pattern between the parentheses.
+// "文本文件(*.txt)" as the prompt's filter: the text, then the pattern between the parentheses; several
+// filters are separated by ";;" ("Excel 工作簿(*.xlsx);;CSV 文件(*.csv)").
 std::wstring FilterOf(const FilePrompt& prompt) {
-  const std::wstring text = Wide(prompt.filter);
-  const std::size_t open = text.find(L'(');
-  const std::size_t close = text.rfind(L')');
-  const std::wstring pattern =
-      open != std::wstring::npos && close > open ? text.substr(open + 1, close - open - 1) : L"*.*";
-  return text + L'\0' + pattern + L'\0';
+  std::wstring filters;
+  const std::wstring all = Wide(prompt.filter);
+  std::wstring_view rest = all;
+  while (!rest.empty()) {
+    const std::wstring_view text = rest.substr(0, rest.find(L";;"));
+    rest.remove_prefix(std::min(rest.size(), text.size() + 2));
+    const std::size_t open = text.find(L'(');
+    const std::size_t close = text.rfind(L')');
+    const std::wstring_view pattern =
+        open != std::wstring_view::npos && close > open ? text.substr(open + 1, close - open - 1) : L"*.*";
+    filters.append(text).append(1, L'\0').append(pattern).append(1, L'\0');
+  }
+  return filters;
 }
 
 std::optional<std::filesystem::path> Prompt(HWND owner, const FilePrompt& prompt, bool save) {

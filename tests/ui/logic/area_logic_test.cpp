@@ -13,6 +13,7 @@
 #include "tests/doubles/scripted_view.h"
 #include "tests/support/test_files.h"
 #include "ui/logic/main_dialog_logic.h"
+#include "ui/logic/report_dialog_logic.h"
 
 namespace zelvane {
 namespace {
@@ -260,13 +261,12 @@ TEST(AreaLogicTest, SwitchesAreaTables) {
 // One selected number: its carrier by the prefix table in use, its province and city (a municipality
 // once, 未知地区 alone) by the area table in use. None or several selected: the counts again.
 TEST(AreaLogicTest, StatusLineNamesTheSelectedNumbersCarrierAndArea) {
-  const std::pair<int, const char*> cases[] = {
-      // the prefix table, the status line
-      {MainDialogLogic::kOriginalTable, "13902310007：移动，广东省深圳市"},
-      {MainDialogLogic::kOriginalTable, "01000000003：小灵通，北京市"},
-      {MainDialogLogic::kOriginalTable, "07570000199：小灵通，广东省佛山市"},
-      {MainDialogLogic::kOriginalTable, "955880099：其他，未知地区"},
-      {MainDialogLogic::kCurrentTable, "19900000005：电信，未知地区"}};
+  const std::pair<int, const char*> cases[] = {// the prefix table, the status line
+                                               {MainDialogLogic::kOriginalTable, "13902310007：移动，广东省深圳市"},
+                                               {MainDialogLogic::kOriginalTable, "01000000003：小灵通，北京市"},
+                                               {MainDialogLogic::kOriginalTable, "07570000199：小灵通，广东省佛山市"},
+                                               {MainDialogLogic::kOriginalTable, "955880099：其他，未知地区"},
+                                               {MainDialogLogic::kCurrentTable, "19900000005：电信，未知地区"}};
   Window window;
   window.ImportPlaces();
   for (const auto& [table, status] : cases) {
@@ -329,6 +329,60 @@ TEST(AreaLogicTest, ExportsByProvinceOrCity) {
     EXPECT_EQ(written, expected);
     EXPECT_EQ(window.Shown(), Expected(window.items, "联通", "广东省"));
   }
+}
+
+// 号码统计 over thousands of numbers imported twice (a fifth repeated): the rows agree with the places'
+// counts and the area choice's, a header sorts (again: the other way), a province opens to its cities,
+// the chart follows, and 导出 writes the table as shown.
+TEST(AreaLogicTest, ReportCountsByAreaAndCarrier) {
+  Window window;
+  window.ImportPlaces();
+  window.ImportPlaces(0, true);
+  EXPECT_EQ(window.Entries(), "[全部地区]|广东省 (3,720)|浙江省 (2,160)|北京市 (900)|未知地区 (600)");
+  const auto column = [](const ReportDialogLogic& report, int c) {
+    std::string cells;
+    for (const auto& row : report.Rows()) cells += row.cells[static_cast<std::size_t>(c)] + "|";
+    return cells.substr(0, cells.size() - 1);
+  };
+  window.view.paths.emplace_back(window.folder / "统计.txt");
+  window.view.inReport = [&](ReportDialogLogic& report) {
+    EXPECT_EQ(report.Summary(), "共7,380个号码，不同的号码6,150个，重复1,230个，未知地区600个（8.1%）");
+    EXPECT_EQ(column(report, ReportDialogLogic::kArea), "+ 广东省|+ 浙江省|+ 北京市|未知地区|合计");
+    using Cells = std::array<std::string, ReportDialogLogic::kColumnCount>;
+    EXPECT_EQ(report.Rows()[1].cells, (Cells{"+ 浙江省", "", "1,080", "0", "720", "360", "0", "2,160", "29.3%"}));
+    EXPECT_EQ(report.Rows().back().cells,
+              (Cells{"合计", "", "4,320", "360", "1,200", "900", "600", "7,380", "100.0%"}));
+    report.OnHeaderClicked(ReportDialogLogic::kFirstCategory + 3);  // 小灵通
+    EXPECT_EQ(column(report, ReportDialogLogic::kArea), "+ 浙江省|+ 北京市|+ 广东省|未知地区|合计");
+    report.OnHeaderClicked(ReportDialogLogic::kFirstCategory + 3);
+    EXPECT_EQ(column(report, ReportDialogLogic::kArea), "未知地区|+ 广东省|+ 北京市|+ 浙江省|合计");
+    report.OnHeaderClicked(ReportDialogLogic::kArea);
+    report.OnRowActivated(1);
+    EXPECT_EQ(column(report, ReportDialogLogic::kArea),
+              "+ 北京市|- 广东省|　佛山市|　广州市|　深圳市|未知地区|+ 浙江省|合计");
+    EXPECT_EQ(column(report, ReportDialogLogic::kAreaCode), "||0757|020|0755|||");
+    std::string bars;
+    for (const auto& bar : report.Chart()) bars += bar.label + " " + bar.countText + ";";
+    EXPECT_EQ(bars, "深圳市 2,640;广州市 840;佛山市 240;");
+    report.OnRowActivated(2);  // a city: nothing
+    report.OnExport();
+    report.OnRowActivated(1);
+    EXPECT_EQ(column(report, ReportDialogLogic::kArea), "+ 北京市|+ 广东省|未知地区|+ 浙江省|合计");
+  };
+  window.view.log.clear();
+  window.Run([&] { window.logic.OnReport(); });
+  EXPECT_EQ(window.view.log, (Log{"EnableCommands off", "RunWork 正在统计号码…", "EnableCommands on", "ShowReport",
+                                  "ChooseSaveFile 导出统计表 xlsx", "ShowMessage 导出完毕"}));
+  EXPECT_EQ(test::ReadFile(window.folder / "统计.txt"),
+            "省份\t城市\t区号\t移动\t联通\t电信\t小灵通\t其他\t合计\n"
+            "北京市\t\t\t600\t0\t0\t300\t0\t900\n"
+            "广东省\t\t\t2640\t360\t480\t240\t0\t3720\n"
+            "广东省\t佛山市\t0757\t0\t0\t0\t240\t0\t240\n"
+            "广东省\t广州市\t020\t840\t0\t0\t0\t0\t840\n"
+            "广东省\t深圳市\t0755\t1800\t360\t480\t0\t0\t2640\n"
+            "未知地区\t\t\t0\t0\t0\t0\t600\t600\n"
+            "浙江省\t\t\t1080\t0\t720\t360\t0\t2160\n"
+            "合计\t\t\t4320\t360\t1200\t900\t600\t7380\n");
 }
 
 }  // namespace
