@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/category_lists.h"
+#include "res/main_dialog_template.h"
 #include "res/resource_ids.h"
 
 namespace zelvane {
@@ -28,6 +29,10 @@ struct MainWindowLayout {
   int paneLeft = 0;
 };
 MainWindowLayout LayOutMainWindow(int width, int height, int paneWidth);
+
+// The smallest the window's client area may be made, in dialog units: its template's size. Smaller, the
+// overview pane would slide over the buttons and boxes.
+inline constexpr res::DialogRect kMainWindowMinimum{0, 0, res::kMainDialog.cx, res::kMainDialog.cy};
 
 // The template's controls that start work, disabled while it runs, together with the overview pane's
 // three choices, the list menu's entries that start work and dropping files.

@@ -83,6 +83,7 @@ class MainWindow final : public MainWindowView {
   void OnCommand(UINT id, UINT code);
   INT_PTR OnNotify(const NMHDR& header, LPARAM lParam);
   void OnSize(int cx, int cy);
+  void OnGetMinMaxInfo(MINMAXINFO& limits) const;
   void OnDrawChart(const DRAWITEMSTRUCT& item) const;
   void OnDropFiles(HDROP drop);
   void ShowListMenu(POINT at);
@@ -147,6 +148,7 @@ INT_PTR MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return TRUE;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
     case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return TRUE;
     case WM_DRAWITEM:
       if (wParam != kChartId) return FALSE;
       OnDrawChart(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -353,6 +355,14 @@ void MainWindow::OnSize(int cx, int cy) {
     SetWindowPos(Item(id), nullptr, rect.left + shift, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   }
   InvalidateRect(m_window, nullptr, TRUE);
+}
+
+void MainWindow::OnGetMinMaxInfo(MINMAXINFO& limits) const {
+  RECT size{kMainWindowMinimum.x, kMainWindowMinimum.y, kMainWindowMinimum.cx, kMainWindowMinimum.cy};
+  MapDialogRect(m_window, &size);
+  AdjustWindowRectEx(&size, static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_EXSTYLE)));
+  limits.ptMinTrackSize = {size.right - size.left, size.bottom - size.top};
 }
 
 // The bar chart, as ChartRows lays it out.
