@@ -53,17 +53,17 @@ inline constexpr ListMenuEntry kListMenu[] = {{ListCommand::Copy, "复制(&C)", 
                                               {ListCommand::Clear, "清空(&L)", true},
                                               {ListCommand::RemoveRepeats, "去除重复号码(&D)", true}};
 
-// The chart: a row per category, its name right-aligned in labelWidth, a bar from barLeft as long as
-// its share of the largest count, and the count after the bar.
+// The chart: a row per category, its name right-aligned in labelWidth, a bar as long as its share of
+// the largest count, and the count after the bar, never past the chart's right edge. A chart too
+// narrow for all three narrows the names' column first.
 struct ChartRow {
   PixelRect label;
   PixelRect bar;
   PixelRect count;
 };
-// countWidth is the width of the largest count's digits as the window's font draws them.
+// labelWidth and countWidth are the widest name's and the widest count's as the window's font draws
+// them (digits need not be equally wide: the largest count is not always the widest).
 std::array<ChartRow, kCategoryCount> ChartRows(const PixelRect& area, int labelWidth, int countWidth,
                                                const CategoryCounts& counts);
-// The count that ChartRows scales the bars to: the largest, at least 1.
-std::uint64_t ChartScale(const CategoryCounts& counts);
 
 }  // namespace zelvane

@@ -370,18 +370,19 @@ void MainWindow::OnDrawChart(const DRAWITEMSTRUCT& item) const {
   const RECT& area = item.rcItem;
   FillRect(item.hDC, &area, GetSysColorBrush(COLOR_BTNFACE));
   SetBkMode(item.hDC, TRANSPARENT);
-  int labelWidth = 0;
-  for (NumberCategory category : kAllCategories) {
-    const std::wstring label = Wide(CategoryLabel(category));
+  const auto width = [&](const std::wstring& text) {
     SIZE extent{};
-    GetTextExtentPoint32W(item.hDC, label.c_str(), static_cast<int>(label.size()), &extent);
-    labelWidth = std::max(labelWidth, static_cast<int>(extent.cx));
+    GetTextExtentPoint32W(item.hDC, text.c_str(), static_cast<int>(text.size()), &extent);
+    return static_cast<int>(extent.cx);
+  };
+  int labelWidth = 0;
+  int countWidth = 0;
+  for (NumberCategory category : kAllCategories) {
+    labelWidth = std::max(labelWidth, width(Wide(CategoryLabel(category))));
+    countWidth = std::max(countWidth, width(std::to_wstring(m_counts[CategoryIndex(category)])));
   }
-  SIZE digits{};
-  const std::wstring widest = std::to_wstring(ChartScale(m_counts));
-  GetTextExtentPoint32W(item.hDC, widest.c_str(), static_cast<int>(widest.size()), &digits);
-  const auto rows =
-      ChartRows({area.left, area.top, area.right - area.left, area.bottom - area.top}, labelWidth, digits.cx, m_counts);
+  const auto rows = ChartRows({area.left, area.top, area.right - area.left, area.bottom - area.top}, labelWidth,
+                              countWidth, m_counts);
   const auto rect = [](const PixelRect& r) { return RECT{r.left, r.top, r.left + r.width, r.top + r.height}; };
   for (NumberCategory category : kAllCategories) {
     const std::size_t c = CategoryIndex(category);
