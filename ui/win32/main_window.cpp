@@ -9,13 +9,13 @@
 #include <string>
 
 #include "res/main_dialog_template.h"
-#include "res/string_table.h"
 #include "ui/logic/category_colors.h"
 #include "ui/logic/main_dialog_logic.h"
 #include "ui/logic/main_window_layout.h"
 #include "ui/win32/background_work_win32.h"
 #include "ui/win32/dialog_template_win32.h"
 #include "ui/win32/file_prompts_win32.h"
+#include "ui/win32/system_menu_win32.h"
 #include "ui/win32/template_dialogs_win32.h"
 #include "ui/win32/wide_text.h"
 
@@ -195,11 +195,7 @@ void MainWindow::OnInitDialog(HWND window) {
                  reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(res::IDR_MAINFRAME), IMAGE_ICON, pixels,
                                                      pixels, LR_DEFAULTCOLOR)));
   }
-  if (const std::string_view about = res::LoadUtf8String(res::IDS_ABOUT_MENU_ITEM); !about.empty()) {
-    HMENU menu = GetSystemMenu(window, FALSE);
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, res::IDM_ABOUTBOX, Wide(about).c_str());
-  }
+  AppendAboutEntry(GetSystemMenu(window, FALSE));
 
   // The list shows numbers in columns as wide as the longest of them usually is.
   ListView_SetExtendedListViewStyle(m_list, LVS_EX_DOUBLEBUFFER);
