@@ -66,20 +66,20 @@ int Resize(HWND window, int width, int height) {
   return Rect(window);
 }
 
-// The mouse goes to the close box (found where the window says it is) and clicks there.
+// The mouse goes to the close box (found along the middle of the caption, where the window says it is)
+// and clicks there.
 bool ClickClose(HWND window) {
   RECT rect{};
   GetWindowRect(window, &rect);
-  for (int y = rect.top; y < rect.top + 40; ++y) {
-    for (int x = rect.right - 1; x > rect.right - 80; --x) {
-      if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE) continue;
-      SetCursorPos(x, y);
-      INPUT clicks[2] = {};
-      clicks[0].type = clicks[1].type = INPUT_MOUSE;
-      clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-      clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-      return SendInput(2, clicks, sizeof(INPUT)) == 2;
-    }
+  const int y = rect.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+  for (int x = rect.right - 1; x > rect.right - 80; --x) {
+    if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE) continue;
+    SetCursorPos(x, y);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(2, clicks, sizeof(INPUT)) == 2;
   }
   return false;
 }
