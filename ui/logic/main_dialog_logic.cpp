@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/file_error.h"
+#include "core/platform/gbk.h"
 #include "core/text_encoding.h"
 #include "ops/area_export.h"
 #include "ops/category_files.h"
@@ -224,11 +225,8 @@ void MainDialogLogic::OnSelection(std::optional<std::size_t> single) {
   const AreaTable::AreaId area = areas.Lookup(number);
   const std::string_view province = areas.Province(area);
   const std::string_view city = areas.City(area);
-  std::string shown(number);
-  std::replace_if(
-      shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }, '?');  // GBK bytes
   std::string text =
-      shown + "：" + std::string(CategoryLabel(m_table->Classify(number))) + "，" + std::string(province);
+      Utf8FromGbk(number) + "：" + std::string(CategoryLabel(m_table->Classify(number))) + "，" + std::string(province);
   if (city != province) text += city;
   m_view.ShowStatusLine(text);
 }

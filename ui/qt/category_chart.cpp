@@ -33,10 +33,11 @@ void CategoryChart::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QFontMetrics metrics = fontMetrics();
   int labelWidth = 0;
+  int countWidth = 0;
   for (NumberCategory category : kAllCategories) {
     labelWidth = std::max(labelWidth, metrics.horizontalAdvance(FromUtf8(CategoryLabel(category))));
+    countWidth = std::max(countWidth, metrics.horizontalAdvance(QString::number(m_counts[CategoryIndex(category)])));
   }
-  const int countWidth = metrics.horizontalAdvance(QString::number(ChartScale(m_counts)));
   const auto rows = ChartRows({0, 0, width(), height()}, labelWidth, countWidth, m_counts);
   const auto rect = [](const PixelRect& r) { return QRect(r.left, r.top, r.width, r.height); };
   painter.setPen(palette().color(QPalette::WindowText));

@@ -19,6 +19,7 @@
 #include "ui/logic/main_window_layout.h"
 #include "ui/qt/about_dlg.h"
 #include "ui/qt/analysis_dlg.h"
+#include "ui/qt/dialog_units.h"
 #include "ui/qt/help_dlg.h"
 #include "ui/qt/report_dlg.h"
 #include "ui/qt/number_list_view.h"
@@ -42,8 +43,8 @@ CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
       m_logic(*this, m_model),
       m_work(shell, this) {
   m_list->SetModel(&m_model);
-  // Made smaller, the pane would be drawn over the buttons; the status line spans the window as the list does.
-  setMinimumSize(size());
+  setMinimumSize(DialogSizeToPixels(kMainWindowMinimum.cx, kMainWindowMinimum.cy));
+  // The status line spans the window as the list does.
   m_status->resize(m_list->width(), m_status->height());
   setAcceptDrops(true);
 

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 #include <shlobj.h>
+#include <shobjidl.h>
 
 #include <algorithm>
 #include <string>
@@ -13,6 +14,12 @@
 namespace zelvane::win32 {
 
 namespace {
+
+// The folder where the user was at the last prompt of this run; empty before the first.
+std::filesystem::path& LastFolder() {
+  static std::filesystem::path folder;
+  return folder;
+}
 
 // "文本文件(*.txt)" as the prompt's filter: the text, then the pattern between the parentheses; several
 // filters are separated by ";;" ("Excel 工作簿(*.xlsx);;CSV 文件(*.csv)").
@@ -50,7 +57,41 @@ std::optional<std::filesystem::path> Prompt(HWND owner, const FilePrompt& prompt
                  (save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
   const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
   if (!chosen) return std::nullopt;
-  return std::filesystem::path(file.data());
+  const std::filesystem::path path(file.data());
+  LastFolder() = path.parent_path();
+  return path;
+}
+
+// The system's file dialog in folder mode, opening in the folder of the last prompt of this run;
+// the first opens where the system remembers the program was.
+std::optional<std::filesystem::path> PickFolder(HWND owner, std::string_view title) {
+  IFileOpenDialog* dialog = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog)))) {
+    return std::nullopt;
+  }
+  FILEOPENDIALOGOPTIONS options = 0;
+  dialog->GetOptions(&options);
+  dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST | FOS_NOCHANGEDIR);
+  dialog->SetTitle(Wide(title).c_str());
+  IShellItem* start = nullptr;
+  if (!LastFolder().empty() &&
+      SUCCEEDED(SHCreateItemFromParsingName(LastFolder().c_str(), nullptr, IID_PPV_ARGS(&start)))) {
+    dialog->SetFolder(start);
+    start->Release();
+  }
+  std::optional<std::filesystem::path> folder;
+  IShellItem* chosen = nullptr;
+  if (SUCCEEDED(dialog->Show(owner)) && SUCCEEDED(dialog->GetResult(&chosen))) {
+    PWSTR path = nullptr;
+    if (SUCCEEDED(chosen->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
+      folder = std::filesystem::path(path);
+      CoTaskMemFree(path);
+    }
+    chosen->Release();
+  }
+  dialog->Release();
+  if (folder) LastFolder() = *folder;
+  return folder;
 }
 
 }  // namespace
@@ -64,18 +105,11 @@ std::optional<std::filesystem::path> ChooseSaveFile(HWND owner, const FilePrompt
 }
 
 std::optional<std::filesystem::path> ChooseFolder(HWND owner, std::string_view title) {
-  const std::wstring caption = Wide(title);
-  BROWSEINFOW browse{};
-  browse.hwndOwner = owner;
-  browse.lpszTitle = caption.c_str();
-  browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-  PIDLIST_ABSOLUTE chosen = SHBrowseForFolderW(&browse);
-  if (chosen == nullptr) return std::nullopt;
-  std::vector<wchar_t> path(32768, L'\0');
-  const bool named = SHGetPathFromIDListEx(chosen, path.data(), static_cast<DWORD>(path.size()), GPFIDL_DEFAULT);
-  CoTaskMemFree(chosen);
-  if (!named) return std::nullopt;
-  return std::filesystem::path(path.data());
+  // The system's folder picker is a COM object: COM for this thread while the prompt lasts.
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  std::optional<std::filesystem::path> folder = PickFolder(owner, title);
+  if (SUCCEEDED(com)) CoUninitialize();
+  return folder;
 }
 
 }  // namespace zelvane::win32

@@ -9,13 +9,13 @@
 #include <string>
 
 #include "res/main_dialog_template.h"
-#include "res/string_table.h"
 #include "ui/logic/category_colors.h"
 #include "ui/logic/main_dialog_logic.h"
 #include "ui/logic/main_window_layout.h"
 #include "ui/win32/background_work_win32.h"
 #include "ui/win32/dialog_template_win32.h"
 #include "ui/win32/file_prompts_win32.h"
+#include "ui/win32/system_menu_win32.h"
 #include "ui/win32/template_dialogs_win32.h"
 #include "ui/win32/wide_text.h"
 
@@ -83,6 +83,7 @@ class MainWindow final : public MainWindowView {
   void OnCommand(UINT id, UINT code);
   INT_PTR OnNotify(const NMHDR& header, LPARAM lParam);
   void OnSize(int cx, int cy);
+  void OnGetMinMaxInfo(MINMAXINFO& limits) const;
   void OnDrawChart(const DRAWITEMSTRUCT& item) const;
   void OnDropFiles(HDROP drop);
   void ShowListMenu(POINT at);
@@ -147,6 +148,7 @@ INT_PTR MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return TRUE;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
     case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return TRUE;
     case WM_DRAWITEM:
       if (wParam != kChartId) return FALSE;
       OnDrawChart(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -193,11 +195,7 @@ void MainWindow::OnInitDialog(HWND window) {
                  reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(res::IDR_MAINFRAME), IMAGE_ICON, pixels,
                                                      pixels, LR_DEFAULTCOLOR)));
   }
-  if (const std::string_view about = res::LoadUtf8String(res::IDS_ABOUT_MENU_ITEM); !about.empty()) {
-    HMENU menu = GetSystemMenu(window, FALSE);
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, res::IDM_ABOUTBOX, Wide(about).c_str());
-  }
+  AppendAboutEntry(GetSystemMenu(window, FALSE));
 
   // The list shows numbers in columns as wide as the longest of them usually is.
   ListView_SetExtendedListViewStyle(m_list, LVS_EX_DOUBLEBUFFER);
@@ -355,23 +353,32 @@ void MainWindow::OnSize(int cx, int cy) {
   InvalidateRect(m_window, nullptr, TRUE);
 }
 
+void MainWindow::OnGetMinMaxInfo(MINMAXINFO& limits) const {
+  RECT size{kMainWindowMinimum.x, kMainWindowMinimum.y, kMainWindowMinimum.cx, kMainWindowMinimum.cy};
+  MapDialogRect(m_window, &size);
+  AdjustWindowRectEx(&size, static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_EXSTYLE)));
+  limits.ptMinTrackSize = {size.right - size.left, size.bottom - size.top};
+}
+
 // The bar chart, as ChartRows lays it out.
 void MainWindow::OnDrawChart(const DRAWITEMSTRUCT& item) const {
   const RECT& area = item.rcItem;
   FillRect(item.hDC, &area, GetSysColorBrush(COLOR_BTNFACE));
   SetBkMode(item.hDC, TRANSPARENT);
-  int labelWidth = 0;
-  for (NumberCategory category : kAllCategories) {
-    const std::wstring label = Wide(CategoryLabel(category));
+  const auto width = [&](const std::wstring& text) {
     SIZE extent{};
-    GetTextExtentPoint32W(item.hDC, label.c_str(), static_cast<int>(label.size()), &extent);
-    labelWidth = std::max(labelWidth, static_cast<int>(extent.cx));
+    GetTextExtentPoint32W(item.hDC, text.c_str(), static_cast<int>(text.size()), &extent);
+    return static_cast<int>(extent.cx);
+  };
+  int labelWidth = 0;
+  int countWidth = 0;
+  for (NumberCategory category : kAllCategories) {
+    labelWidth = std::max(labelWidth, width(Wide(CategoryLabel(category))));
+    countWidth = std::max(countWidth, width(std::to_wstring(m_counts[CategoryIndex(category)])));
   }
-  SIZE digits{};
-  const std::wstring widest = std::to_wstring(ChartScale(m_counts));
-  GetTextExtentPoint32W(item.hDC, widest.c_str(), static_cast<int>(widest.size()), &digits);
-  const auto rows =
-      ChartRows({area.left, area.top, area.right - area.left, area.bottom - area.top}, labelWidth, digits.cx, m_counts);
+  const auto rows = ChartRows({area.left, area.top, area.right - area.left, area.bottom - area.top}, labelWidth,
+                              countWidth, m_counts);
   const auto rect = [](const PixelRect& r) { return RECT{r.left, r.top, r.left + r.width, r.top + r.height}; };
   for (NumberCategory category : kAllCategories) {
     const std::size_t c = CategoryIndex(category);

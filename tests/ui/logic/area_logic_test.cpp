@@ -285,6 +285,37 @@ TEST(AreaLogicTest, StatusLineNamesTheSelectedNumbersCarrierAndArea) {
   EXPECT_EQ(window.view.statusLine, StatusText(window.logic.Lists().Counts()));
 }
 
+// A selected token of text (GBK, as the file holds it) shows as that text, character by character: a
+// second byte in the ASCII range (丂 is 81 40) belongs to its character, not shown as "@".
+TEST(AreaLogicTest, StatusLineShowsASelectedTextTokenAsItsText) {
+  struct Case {
+    std::string_view token;  // GBK
+    std::string_view status;
+  };
+  const Case cases[] = {{"\xD6\xD0\xCE\xC4", "中文：其他，未知地区"},
+                        {"\x81\x40\x81\x40", "丂丂：其他，未知地区"},
+                        {"\xB5\xE7\xBB\xB0"
+                         "95588",
+                         "电话95588：其他，未知地区"},
+                        {"95588\xB5\xE7", "95588电：其他，未知地区"},
+                        {"13902310007", "13902310007：移动，广东省深圳市"}};
+  Window window;
+  std::string file;
+  for (const auto& [token, status] : cases) file += std::string(token) + "\r\n";
+  test::WriteFile(window.folder / "text.txt", file);
+  window.view.paths.emplace_back(window.folder / "text.txt");
+  window.Run([&] { window.logic.OnImport(); });
+  ASSERT_EQ(window.Shown().size(), std::size(cases));
+  for (const auto& [token, status] : cases) {
+    SCOPED_TRACE(status);
+    const Log shown = window.Shown();
+    const auto item = std::find(shown.begin(), shown.end(), token);
+    ASSERT_NE(item, shown.end());
+    window.logic.OnSelection(static_cast<std::size_t>(item - shown.begin()));
+    EXPECT_EQ(window.view.statusLine, status);
+  }
+}
+
 // 按地区导出 writes every number, whatever the list shows, in import order: a file per province, or per
 // city in a folder per province with a municipality at the top. A closed menu or folder prompt writes
 // nothing and asks nothing more.
