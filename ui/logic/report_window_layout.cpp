@@ -10,7 +10,7 @@ constexpr int kMargin = 10;
 constexpr int kSummaryHeight = 20;
 constexpr int kButtonWidth = 90;
 constexpr int kButtonHeight = 26;
-constexpr int kChartShare = 3;  // the chart takes a third of the width
+constexpr int kChartShare = 4;  // the chart takes a quarter of the width
 constexpr int kBarRowHeight = 22;
 constexpr int kGap = 4;
 

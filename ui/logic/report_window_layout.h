@@ -22,7 +22,7 @@ inline constexpr int kReportWindowWidth = 960;  // at first
 inline constexpr int kReportWindowHeight = 560;
 inline constexpr int kReportWindowMinWidth = 640;
 inline constexpr int kReportWindowMinHeight = 360;
-inline constexpr int kReportColumnWidths[ReportDialogLogic::kColumnCount] = {150, 50, 80, 80, 80, 70, 70, 90, 60};
+inline constexpr int kReportColumnWidths[ReportDialogLogic::kColumnCount] = {130, 45, 70, 70, 70, 70, 70, 80, 60};
 inline constexpr std::string_view kReportExportButton = "导出(&E)...";
 inline constexpr std::string_view kReportCloseButton = "关闭";
 

@@ -15,6 +15,7 @@
 #include "ui/win32/background_work_win32.h"
 #include "ui/win32/dialog_template_win32.h"
 #include "ui/win32/file_prompts_win32.h"
+#include "ui/win32/report_window_win32.h"
 #include "ui/win32/system_menu_win32.h"
 #include "ui/win32/template_dialogs_win32.h"
 #include "ui/win32/wide_text.h"
@@ -105,6 +106,7 @@ class MainWindow final : public MainWindowView {
   std::string AskSeparator() override { return win32::AskSeparator(m_window); }
   std::optional<AreaLevel> AskAreaLevel() override;
   std::optional<ComparisonRequest> AskComparison() override { return win32::AskComparison(m_window); }
+  void ShowReport(ReportDialogLogic& logic) override { win32::ShowReport(m_window, logic); }
   void ShowAbout() override { win32::ShowAbout(m_window); }
   void ShowHelp() override { win32::ShowHelp(m_window); }
   bool RunWork(std::string_view what, const std::function<void(WorkProgress&)>& work) override {
@@ -292,6 +294,7 @@ void MainWindow::OnCommand(UINT id, UINT code) {
     case MenuId(ListCommand::SelectAll): ListView_SetItemState(m_list, -1, LVIS_SELECTED, LVIS_SELECTED); return;
     case MenuId(ListCommand::Clear): return Command([this] { m_logic.OnClearNumbers(); });
     case MenuId(ListCommand::RemoveRepeats): return Command([this] { m_logic.OnRemoveRepeats(); });
+    case MenuId(ListCommand::Report): return Command([this] { m_logic.OnReport(); });
     default: break;  // Enter and Esc do not close the window: Esc would throw every number away
   }
   for (const CategoryBox& each : kCategoryBoxes) {
