@@ -18,10 +18,10 @@ namespace zelvane::test {
 // The wait cursor is counted rather than logged.
 class ScriptedView final : public MainWindowView {
  public:
-  // Answers, taken in order; an empty queue is the user cancelling (for the separator: closing the
-  // dialog without 确定). The file and folder prompts share one queue.
+  // Answers, taken in order; an empty queue (or nothing) is the user cancelling. The file and folder
+  // prompts share one queue.
   std::deque<std::optional<std::filesystem::path>> paths;
-  std::deque<std::string> separators;
+  std::deque<std::optional<std::string>> separators;
   std::deque<std::optional<ComparisonRequest>> comparisons;
   std::deque<std::optional<AreaLevel>> areaLevels;
 
@@ -55,7 +55,7 @@ class ScriptedView final : public MainWindowView {
     return Next(paths, "ChooseFolder " + std::string(title));
   }
   void ShowMessage(std::string_view text) override { log.push_back("ShowMessage " + std::string(text)); }
-  std::string AskSeparator() override { return Next(separators, "AskSeparator"); }
+  std::optional<std::string> AskSeparator() override { return Next(separators, "AskSeparator"); }
   std::optional<ComparisonRequest> AskComparison() override { return Next(comparisons, "AskComparison"); }
   std::optional<AreaLevel> AskAreaLevel() override { return Next(areaLevels, "AskAreaLevel"); }
   void ShowAbout() override { log.emplace_back("ShowAbout"); }

@@ -306,7 +306,9 @@ void MainDialogLogic::ExportToFolder(std::string_view doing, const FolderExport&
 }
 
 std::optional<std::string> MainDialogLogic::AskSeparator() {
-  const std::optional<std::string> typed = EncodeGbk(m_view.AskSeparator());  // closed unseen: CR LF
+  const std::optional<std::string> answer = m_view.AskSeparator();
+  if (!answer) return std::nullopt;
+  const std::optional<std::string> typed = EncodeGbk(*answer);
   if (!typed) {
     m_view.ShowMessage(res::LoadUtf8String(res::IDS_SEPARATOR_NOT_GBK));
     return std::nullopt;

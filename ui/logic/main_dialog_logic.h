@@ -95,8 +95,8 @@ class MainDialogLogic {
   // Runs long work with the commands that would start other work disabled; false when it was cancelled.
   bool RunWork(const std::string& what, const std::function<void(WorkProgress&)>& work);
   void EndWork();
-  // The separator dialog's answer as bytes to write, CR LF when nothing was typed; nothing, after
-  // telling the user, when the typed text cannot be written in GBK.
+  // The separator dialog's answer as bytes to write, CR LF when nothing was typed; nothing when the
+  // dialog was cancelled, or, after telling the user, when the typed text cannot be written in GBK.
   std::optional<std::string> AskSeparator();
   // 一键导出 and 按地区导出: what writes the files, into a folder with a separator.
   using FolderExport =

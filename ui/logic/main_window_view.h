@@ -40,9 +40,9 @@ class MainWindowView {
   virtual std::optional<std::filesystem::path> ChooseFolder(std::string_view title) = 0;
   // A message box captioned "提示" with OK only; returns once the user closed it.
   virtual void ShowMessage(std::string_view text) = 0;
-  // "分割符": the text typed, nothing trimmed; empty when it was closed without 确定. The typed text
-  // may hold characters that GBK cannot.
-  virtual std::string AskSeparator() = 0;
+  // "分割符": the text typed, nothing trimmed (empty: CR LF); nothing when Esc or the close box closed
+  // it, which cancels the export. The typed text may hold characters that GBK cannot.
+  virtual std::optional<std::string> AskSeparator() = 0;
   // 按地区导出's menu: a file per province or per city, or nothing when it was closed.
   virtual std::optional<AreaLevel> AskAreaLevel() = 0;
   // "号码分析": the two files and the mode, or nothing when it was cancelled.

@@ -160,9 +160,9 @@ std::optional<std::filesystem::path> CClassifierDlg::ChooseFolder(std::string_vi
 
 void CClassifierDlg::ShowMessage(std::string_view text) { m_shell.ShowMessage(this, FromUtf8(text)); }
 
-std::string CClassifierDlg::AskSeparator() {
+std::optional<std::string> CClassifierDlg::AskSeparator() {
   CSeparatorDlg dialog(this);
-  m_shell.RunModal(dialog);  // Esc and the close box leave it empty
+  if (m_shell.RunModal(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.Separator().toUtf8().toStdString();
 }
 

@@ -75,7 +75,7 @@ class CClassifierDlg : public TemplateDialog, private MainWindowView {
   std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) override;
   std::optional<std::filesystem::path> ChooseFolder(std::string_view title) override;
   void ShowMessage(std::string_view text) override;
-  std::string AskSeparator() override;
+  std::optional<std::string> AskSeparator() override;
   std::optional<AreaLevel> AskAreaLevel() override;
   std::optional<ComparisonRequest> AskComparison() override;
   void ShowAbout() override;

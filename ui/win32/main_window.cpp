@@ -101,7 +101,7 @@ class MainWindow final : public MainWindowView {
     return win32::ChooseFolder(m_window, title);
   }
   void ShowMessage(std::string_view text) override { win32::ShowMessage(m_window, text); }
-  std::string AskSeparator() override { return win32::AskSeparator(m_window); }
+  std::optional<std::string> AskSeparator() override { return win32::AskSeparator(m_window); }
   std::optional<AreaLevel> AskAreaLevel() override;
   std::optional<ComparisonRequest> AskComparison() override { return win32::AskComparison(m_window); }
   void ShowAbout() override { win32::ShowAbout(m_window); }

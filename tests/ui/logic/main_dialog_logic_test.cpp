@@ -278,6 +278,7 @@ TEST(MainDialogLogicTest, ExportsTheShownNumbersByteForByte) {
                                     "RunWork 正在导出“导出.txt”…", "EnableCommands on", "ShowMessage 导出完毕"}));
   }
   window.view.paths.emplace_back(window.folder / "gone" / "out.txt");
+  window.view.separators.emplace_back("");
   window.Run([&] { window.logic.OnExport(); });
   const std::string failed = window.view.Messages().back();
   EXPECT_TRUE(failed.starts_with("无法写入文件“" + PathInMessage(window.folder / "gone" / "out.txt") + "”："))
@@ -320,22 +321,45 @@ TEST(MainDialogLogicTest, ExportsEveryCategoryIntoTheFolder) {
   }
 }
 
-// A cancelled prompt ends an export before the separator is asked for; a separator that GBK cannot
-// hold is refused. Either way nothing is written and no work starts.
-TEST(MainDialogLogicTest, WritesNothingWithoutATargetOrAGbkSeparator) {
-  for (bool oneClick : {false, true}) {
-    for (bool cancelled : {true, false}) {
-      SCOPED_TRACE(std::to_string(oneClick) + std::to_string(cancelled));
+// Each export stops where the user stops it: a cancelled prompt before the separator is asked for, the
+// separator dialog closed by Esc or its close box, a separator that GBK cannot hold (refused). Either way
+// nothing is written, no work starts, and the window shows what it showed.
+TEST(MainDialogLogicTest, WritesNothingWhenAnExportIsStopped) {
+  enum class Stop { Prompt, SeparatorDialog, NotGbk };
+  struct Export {
+    const char* name;
+    Log asked;  // before the separator
+    std::function<void(Window&)> start;
+  };
+  const Export exports[] = {
+      {"导出", {"ChooseSaveFile 选择要导出的号码文件 txt"}, [](Window& w) { w.logic.OnExport(); }},
+      {"一键导出", {"ChooseFolder 所选择路径:   "}, [](Window& w) { w.logic.OnOneClickExport(); }},
+      {"按地区导出",
+       {"AskAreaLevel", "ChooseFolder 所选择路径:   "},
+       [](Window& w) {
+         w.view.areaLevels.emplace_back(AreaLevel::City);
+         w.logic.OnExportByArea();
+       }},
+  };
+  const std::string refused = "ShowMessage " + std::string(res::LoadUtf8String(res::IDS_SEPARATOR_NOT_GBK));
+  for (const Export& e : exports) {
+    for (Stop stop : {Stop::Prompt, Stop::SeparatorDialog, Stop::NotGbk}) {
+      SCOPED_TRACE(std::string(e.name) + " " + std::to_string(static_cast<int>(stop)));
       Window window;
-      window.Import("m1");
+      window.Import("m1 h o");
+      for (std::string_view file : test::kCategoryFileNames) window.Write(file, "old");
       const State before = window.Now();
       window.view.log.clear();
-      if (!cancelled) window.view.paths.emplace_back(oneClick ? window.folder.path() : window.folder / "out.txt");
-      window.view.separators.emplace_back("，😀");
-      window.Run([&] { oneClick ? window.logic.OnOneClickExport() : window.logic.OnExport(); });
-      const std::string prompt = oneClick ? "ChooseFolder 所选择路径:   " : "ChooseSaveFile 选择要导出的号码文件 txt";
-      const std::string refused = "ShowMessage " + std::string(res::LoadUtf8String(res::IDS_SEPARATOR_NOT_GBK));
-      EXPECT_EQ(window.view.log, (cancelled ? Log{prompt} : Log{prompt, "AskSeparator", refused}));
+      const bool folder = e.asked.back().starts_with("ChooseFolder");
+      if (stop != Stop::Prompt)
+        window.view.paths.emplace_back(folder ? window.folder.path() : window.folder / "out.txt");
+      window.view.separators.emplace_back(stop == Stop::NotGbk ? std::optional<std::string>("，😀") : std::nullopt);
+      window.Run([&] { e.start(window); });
+
+      Log log = e.asked;
+      if (stop != Stop::Prompt) log.push_back("AskSeparator");
+      if (stop == Stop::NotGbk) log.push_back(refused);
+      EXPECT_EQ(window.view.log, log);
       EXPECT_TRUE(window.Now() == before);
     }
   }
@@ -382,6 +406,7 @@ TEST(MainDialogLogicTest, ComparesTwoFilesIntoTheList) {
     window.Import("h m1", "more.txt");
     EXPECT_EQ(window.Shown(), "m1 m1 t u2");
     window.view.paths.emplace_back(window.folder / "out.txt");
+    window.view.separators.emplace_back("");
     window.Run([&] { window.logic.OnExport(); });
     EXPECT_EQ(test::ReadFile(window.folder / "out.txt"), Sample("m1 m1 t u2"));
   }
@@ -472,8 +497,18 @@ TEST(MainDialogLogicTest, InterruptedWorkChangesNothing) {
   // clang-format off
   const std::vector<std::tuple<std::string, int, std::function<void(Window&)>>> commands = {  // and wait cursors
       {"导入", 1, [](Window& w) { w.logic.ImportFiles({w.folder / "first.txt", w.folder / "big.txt"}); }},
-      {"导出", 1, [](Window& w) { w.view.paths.emplace_back(w.folder / "out.txt"), w.logic.OnExport(); }},
-      {"一键导出", 0, [](Window& w) { w.view.paths.emplace_back(w.folder.path()), w.logic.OnOneClickExport(); }},
+      {"导出", 1,
+       [](Window& w) {
+         w.view.paths.emplace_back(w.folder / "out.txt");
+         w.view.separators.emplace_back("");
+         w.logic.OnExport();
+       }},
+      {"一键导出", 0,
+       [](Window& w) {
+         w.view.paths.emplace_back(w.folder.path());
+         w.view.separators.emplace_back("");
+         w.logic.OnOneClickExport();
+       }},
       {"号码分析", 0,
        [](Window& w) {
          w.view.comparisons.push_back(ComparisonRequest{w.folder / "big.txt", w.folder / "first.txt", {}});
