@@ -48,6 +48,11 @@ inline constexpr ListMenuEntry kListMenu[] = {{ListCommand::Copy, "复制(&C)", 
                                               {ListCommand::Clear, "清空(&L)", true},
                                               {ListCommand::RemoveRepeats, "去除重复号码(&D)", true}};
 
+// What each of the overview pane's three choices chooses, shown as its tooltip.
+inline constexpr std::string_view kTableChoiceTip = "号段表：按哪个号段表判断号码的运营商";
+inline constexpr std::string_view kAreaTableChoiceTip = "归属地表：按哪个表查找号码的归属地";
+inline constexpr std::string_view kAreaChoiceTip = "地区：列表只显示这个地区的号码（与上方的类别一同筛选）";
+
 // The chart: a row per category, its name right-aligned in labelWidth, a bar from barLeft as long as
 // its share of the largest count, and the count after the bar.
 struct ChartRow {
@@ -55,7 +60,7 @@ struct ChartRow {
   PixelRect bar;
   PixelRect count;
 };
-// countWidth is the width of the largest count's digits as the window's font draws them.
+// countWidth is the width of the largest count, written as every count in the window is, in the window's font.
 std::array<ChartRow, kCategoryCount> ChartRows(const PixelRect& area, int labelWidth, int countWidth,
                                                const CategoryCounts& counts);
 // The count that ChartRows scales the bars to: the largest, at least 1.

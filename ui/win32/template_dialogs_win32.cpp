@@ -92,6 +92,10 @@ void ShowMessage(HWND owner, std::string_view text) {
   MessageBoxW(owner, Wide(text).c_str(), Wide(kMessageCaption).c_str(), MB_OK);
 }
 
+bool AskYesNo(HWND owner, std::string_view question) {
+  return MessageBoxW(owner, Wide(question).c_str(), Wide(kMessageCaption).c_str(), MB_YESNO | MB_DEFBUTTON2) == IDYES;
+}
+
 std::optional<std::string> AskSeparator(HWND owner) {
   std::string separator;
   if (RunTemplateDialog(owner, res::kSeparatorDialog, SeparatorProc, reinterpret_cast<LPARAM>(&separator)) != IDOK) {
