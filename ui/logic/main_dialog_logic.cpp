@@ -408,11 +408,7 @@ void MainDialogLogic::OnTableChosen(int entry) {
 
 void MainDialogLogic::OnClearNumbers() {
   const std::uint64_t count = std::max<std::uint64_t>(m_numbers.Lists().size(), m_numbers.size());
-  if (count > 0) {
-    std::string question(kClearQuestion);
-    question.replace(question.find("%1"), 2, CountText(count, CountForm::Grouped));
-    if (!m_view.AskYesNo(question)) return;
-  }
+  if (count > 0 && !m_view.AskYesNo("确定要清空全部" + CountText(count, CountForm::Grouped) + "个号码吗？")) return;
   m_numbers.ChooseArea({});  // with the numbers, their areas are gone
   m_numbers.Clear();
   ShowCounts();

@@ -44,8 +44,6 @@ class MainDialogLogic {
   enum AreaTableEntry { kBuiltInAreas = 0, kLoadedAreas = 1 };
   static constexpr std::string_view kBuiltInAreasName = "内置归属地";
   static constexpr std::string_view kLoadAreasName = "载入归属地表…";
-  // 清空's question while there are numbers; %1 is their count.
-  static constexpr std::string_view kClearQuestion = "确定要清空全部%1个号码吗？";
   // 按地区导出's menu.
   static constexpr std::string_view kByProvinceName = "按省份导出(&P)";
   static constexpr std::string_view kByCityName = "按城市导出(&C)";
