@@ -200,14 +200,14 @@ CategoryLists CategoryLists::Reclassified(const PrefixTable& table, WorkProgress
   return sorted;
 }
 
-std::string StatusText(const CategoryCounts& counts) {
+std::string StatusText(const CategoryCounts& counts, CountForm form) {
   std::uint64_t total = 0;
   for (std::uint64_t count : counts) total += count;
-  std::string text = "当前共有" + std::to_string(total) + "个号码";
+  std::string text = "当前共有" + CountText(total, form) + "个号码";
   for (NumberCategory category : kAllCategories) {
     text += "，";
     text += CategoryLabel(category);
-    text += std::to_string(counts[CategoryIndex(category)]) + "个";
+    text += CountText(counts[CategoryIndex(category)], form) + "个";
   }
   return text;
 }

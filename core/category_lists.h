@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/count_text.h"
 #include "core/file_error.h"
 #include "core/normalize_number.h"
 #include "core/number_category.h"
@@ -92,6 +93,6 @@ class CategoryLists {
 };
 
 // "当前共有…个号码，移动…个，联通…个，电信…个，小灵通…个，其他…个".
-std::string StatusText(const CategoryCounts& counts);
+std::string StatusText(const CategoryCounts& counts, CountForm form = CountForm::Digits);
 
 }  // namespace zelvane

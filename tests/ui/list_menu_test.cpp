@@ -109,7 +109,7 @@ class ListMenuTest : public QObject {
   }
 
   // 去除重复号码 keeps each number's first occurrence in import order, by its normalised text, and
-  // shows what the boxes allow; 清空 empties everything.
+  // shows what the boxes allow; 清空 asks first and empties everything on 是 only.
   void RemovesRepeatsAndClears() {
     test::MainWindow window;
     window.ImportSamples("m1 u1 o m1");
@@ -123,6 +123,11 @@ class ListMenuTest : public QObject {
     QCOMPARE(test::Status(window.dialog),
              QStringLiteral("当前共有4个号码，移动1个，联通1个，电信1个，小灵通0个，其他1个"));
 
+    window.shell.ClearLog();
+    window.dialog.ListMenu().actions()[2]->trigger();  // 否
+    QCOMPARE(window.shell.Log(), QStringList{"AskYesNo 确定要清空全部4个号码吗？"});
+    QCOMPARE(test::ShownNames(window.dialog), QStringLiteral("u1 o"));
+    window.shell.AnswerNextQuestion(true);
     window.dialog.ListMenu().actions()[2]->trigger();
     QCOMPARE(test::ShownNames(window.dialog), QString());
     QCOMPARE(test::Status(window.dialog),

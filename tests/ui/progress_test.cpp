@@ -239,7 +239,8 @@ class ProgressTest : public QObject {
     longest = std::max(longest, clock.elapsed() - last);
     qInfo("the import took %lld ms; the event loop waited at most %lld ms", clock.elapsed(), longest);
 
-    QCOMPARE(main.shell.Log().filter("ShowMessage").last(), QStringLiteral("ShowMessage 共计导入6000000个接收号码！"));
+    QCOMPARE(main.shell.Log().filter("ShowMessage").last(),
+             QStringLiteral("ShowMessage 共计导入6,000,000个接收号码！"));
     QVERIFY2(longest < 200, qPrintable(QStringLiteral("the event loop waited %1 ms").arg(longest)));
   }
 };

@@ -54,6 +54,11 @@ inline constexpr ListMenuEntry kListMenu[] = {{ListCommand::Copy, "复制(&C)", 
                                               {ListCommand::RemoveRepeats, "去除重复号码(&D)", true},
                                               {ListCommand::Report, "号码统计(&R)...", true}};
 
+// What each of the overview pane's three choices chooses, shown as its tooltip.
+inline constexpr std::string_view kTableChoiceTip = "号段表：按哪个号段表判断号码的运营商";
+inline constexpr std::string_view kAreaTableChoiceTip = "归属地表：按哪个表查找号码的归属地";
+inline constexpr std::string_view kAreaChoiceTip = "地区：列表只显示这个地区的号码（与上方的类别一同筛选）";
+
 // The chart: a row per category, its name right-aligned in labelWidth, a bar as long as its share of
 // the largest count, and the count after the bar, never past the chart's right edge. A chart too
 // narrow for all three narrows the names' column first.
@@ -63,7 +68,8 @@ struct ChartRow {
   PixelRect count;
 };
 // labelWidth and countWidth are the widest name's and the widest count's as the window's font draws
-// them (digits need not be equally wide: the largest count is not always the widest).
+// them, written as every count in the window is (digits need not be equally wide: the largest count is
+// not always the widest).
 std::array<ChartRow, kCategoryCount> ChartRows(const PixelRect& area, int labelWidth, int countWidth,
                                                const CategoryCounts& counts);
 

@@ -102,7 +102,7 @@ CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
 }
 
 void CClassifierDlg::OnInitDialog() {
-  ShowBoxes();
+  ShowBoxes(m_logic.Boxes());
   m_logic.ShowAreas();
   const QString aboutItem = LoadString(res::IDS_ABOUT_MENU_ITEM);
   if (!aboutItem.isEmpty()) {
@@ -113,13 +113,14 @@ void CClassifierDlg::OnInitDialog() {
   m_list->setFocus();
 }
 
-// The boxes as the logic has them.
-void CClassifierDlg::ShowBoxes() {
-  DlgItem<QCheckBox>(res::IDC_CHECK_ALL)->setChecked(m_logic.Boxes().all);
+void CClassifierDlg::ShowBoxes(const BoxStates& boxes) {
+  DlgItem<QCheckBox>(res::IDC_CHECK_ALL)->setChecked(boxes.all);
   for (const CategoryBox& box : kCategoryBoxes) {
-    DlgItem<QCheckBox>(box.id)->setChecked(m_logic.Boxes().ticked[CategoryIndex(box.category)]);
+    DlgItem<QCheckBox>(box.id)->setChecked(boxes.ticked[CategoryIndex(box.category)]);
   }
 }
+
+void CClassifierDlg::EnableAreaChoice(bool enable) { m_overview->AreaChoice()->setEnabled(enable); }
 
 void CClassifierDlg::OnBox(std::optional<NumberCategory> box) {
   m_logic.RunCommand([this, box] {
@@ -153,6 +154,10 @@ std::optional<std::filesystem::path> CClassifierDlg::ChooseOpenFile(const FilePr
   return m_shell.ChooseOpenFile(this, prompt);
 }
 
+std::vector<std::filesystem::path> CClassifierDlg::ChooseOpenFiles(const FilePrompt& prompt) {
+  return m_shell.ChooseOpenFiles(this, prompt);
+}
+
 std::optional<std::filesystem::path> CClassifierDlg::ChooseSaveFile(const FilePrompt& prompt) {
   return m_shell.ChooseSaveFile(this, prompt);
 }
@@ -163,9 +168,11 @@ std::optional<std::filesystem::path> CClassifierDlg::ChooseFolder(std::string_vi
 
 void CClassifierDlg::ShowMessage(std::string_view text) { m_shell.ShowMessage(this, FromUtf8(text)); }
 
-std::string CClassifierDlg::AskSeparator() {
+bool CClassifierDlg::AskYesNo(std::string_view question) { return m_shell.AskYesNo(this, FromUtf8(question)); }
+
+std::optional<std::string> CClassifierDlg::AskSeparator() {
   CSeparatorDlg dialog(this);
-  m_shell.RunModal(dialog);  // Esc and the close box leave it empty
+  if (m_shell.RunModal(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.Separator().toUtf8().toStdString();
 }
 

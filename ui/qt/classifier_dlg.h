@@ -61,7 +61,6 @@ class CClassifierDlg : public TemplateDialog, private MainWindowView {
 
  private:
   void OnInitDialog();
-  void ShowBoxes();
 
   // Connects a control's signal to a command of the logic, which runs through RunCommand.
   template <class Control, class Signal>
@@ -72,10 +71,12 @@ class CClassifierDlg : public TemplateDialog, private MainWindowView {
 
   // MainWindowView
   std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) override;
+  std::vector<std::filesystem::path> ChooseOpenFiles(const FilePrompt& prompt) override;
   std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) override;
   std::optional<std::filesystem::path> ChooseFolder(std::string_view title) override;
   void ShowMessage(std::string_view text) override;
-  std::string AskSeparator() override;
+  bool AskYesNo(std::string_view question) override;
+  std::optional<std::string> AskSeparator() override;
   std::optional<AreaLevel> AskAreaLevel() override;
   std::optional<ComparisonRequest> AskComparison() override;
   void ShowReport(ReportDialogLogic& logic) override;
@@ -89,6 +90,8 @@ class CClassifierDlg : public TemplateDialog, private MainWindowView {
   void ChooseTableEntry(int entry) override;
   void ShowLoadedTable(std::string_view name, std::string_view path) override;
   void ShowStatusLine(std::string_view text) override;
+  void ShowBoxes(const BoxStates& boxes) override;
+  void EnableAreaChoice(bool enable) override;
   void ShowAreas(const std::vector<AreaEntry>& entries, std::size_t chosen) override;
   void ChooseAreaTableEntry(int entry) override;
   void ShowLoadedAreaTable(std::string_view name, std::string_view path) override;

@@ -5,6 +5,7 @@
 #include <shobjidl.h>
 
 #include <algorithm>
+#include <cwchar>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,7 +40,11 @@ std::wstring FilterOf(const FilePrompt& prompt) {
   return filters;
 }
 
-std::optional<std::filesystem::path> Prompt(HWND owner, const FilePrompt& prompt, bool save) {
+enum class PromptKind { Open, OpenSeveral, Save };
+
+// The chosen files: one full path, or with several a folder and then each name, each ended by a zero.
+std::vector<std::filesystem::path> Prompt(HWND owner, const FilePrompt& prompt, PromptKind kind) {
+  const bool save = kind == PromptKind::Save;
   std::vector<wchar_t> file(32768, L'\0');  // long paths fit
   const std::wstring filter = FilterOf(prompt);
   const std::wstring title = Wide(prompt.title);
@@ -54,12 +59,23 @@ std::optional<std::filesystem::path> Prompt(HWND owner, const FilePrompt& prompt
   dialog.lpstrTitle = title.c_str();
   dialog.lpstrDefExt = suffix.empty() ? nullptr : suffix.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
-                 (save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST);
+                 (save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST) |
+                 (kind == PromptKind::OpenSeveral ? OFN_ALLOWMULTISELECT : 0);
   const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
-  if (!chosen) return std::nullopt;
-  const std::filesystem::path path(file.data());
-  LastFolder() = path.parent_path();
-  return path;
+  std::vector<std::filesystem::path> files;
+  if (!chosen) return files;
+  const std::filesystem::path first(file.data());
+  for (const wchar_t* name = file.data() + first.native().size() + 1; *name != L'\0'; name += wcslen(name) + 1) {
+    files.push_back(first / name);
+  }
+  if (files.empty()) files.push_back(first);
+  LastFolder() = files.front().parent_path();
+  return files;
+}
+
+std::optional<std::filesystem::path> Single(std::vector<std::filesystem::path> files) {
+  if (files.empty()) return std::nullopt;
+  return std::move(files.front());
 }
 
 // The system's file dialog in folder mode, opening in the folder of the last prompt of this run;
@@ -97,11 +113,15 @@ std::optional<std::filesystem::path> PickFolder(HWND owner, std::string_view tit
 }  // namespace
 
 std::optional<std::filesystem::path> ChooseOpenFile(HWND owner, const FilePrompt& prompt) {
-  return Prompt(owner, prompt, false);
+  return Single(Prompt(owner, prompt, PromptKind::Open));
+}
+
+std::vector<std::filesystem::path> ChooseOpenFiles(HWND owner, const FilePrompt& prompt) {
+  return Prompt(owner, prompt, PromptKind::OpenSeveral);
 }
 
 std::optional<std::filesystem::path> ChooseSaveFile(HWND owner, const FilePrompt& prompt) {
-  return Prompt(owner, prompt, true);
+  return Single(Prompt(owner, prompt, PromptKind::Save));
 }
 
 std::optional<std::filesystem::path> ChooseFolder(HWND owner, std::string_view title) {

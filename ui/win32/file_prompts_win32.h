@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "ui/logic/main_window_view.h"
 
@@ -13,6 +14,8 @@ namespace zelvane::win32 {
 // Windows' own prompts for a file to read, a file to write (asking before it replaces one) and a folder;
 // nothing when the user cancels. Paths are wide: any folder name works.
 std::optional<std::filesystem::path> ChooseOpenFile(HWND owner, const FilePrompt& prompt);
+// One or several files to read, in the order the prompt gives them; none when the user cancels.
+std::vector<std::filesystem::path> ChooseOpenFiles(HWND owner, const FilePrompt& prompt);
 std::optional<std::filesystem::path> ChooseSaveFile(HWND owner, const FilePrompt& prompt);
 std::optional<std::filesystem::path> ChooseFolder(HWND owner, std::string_view title);
 

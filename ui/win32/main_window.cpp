@@ -96,6 +96,9 @@ class MainWindow final : public MainWindowView {
   std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) override {
     return win32::ChooseOpenFile(m_window, prompt);
   }
+  std::vector<std::filesystem::path> ChooseOpenFiles(const FilePrompt& prompt) override {
+    return win32::ChooseOpenFiles(m_window, prompt);
+  }
   std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) override {
     return win32::ChooseSaveFile(m_window, prompt);
   }
@@ -103,7 +106,8 @@ class MainWindow final : public MainWindowView {
     return win32::ChooseFolder(m_window, title);
   }
   void ShowMessage(std::string_view text) override { win32::ShowMessage(m_window, text); }
-  std::string AskSeparator() override { return win32::AskSeparator(m_window); }
+  bool AskYesNo(std::string_view question) override { return win32::AskYesNo(m_window, question); }
+  std::optional<std::string> AskSeparator() override { return win32::AskSeparator(m_window); }
   std::optional<AreaLevel> AskAreaLevel() override;
   std::optional<ComparisonRequest> AskComparison() override { return win32::AskComparison(m_window); }
   void ShowReport(ReportDialogLogic& logic) override { win32::ShowReport(m_window, logic); }
@@ -124,6 +128,8 @@ class MainWindow final : public MainWindowView {
   void ShowStatusLine(std::string_view text) override {
     SetDlgItemTextW(m_window, res::IDC_STATUS, Wide(text).c_str());
   }
+  void ShowBoxes(const BoxStates& boxes) override;
+  void EnableAreaChoice(bool enable) override { EnableWindow(Item(kAreaChoiceId), enable); }
   void ShowAreas(const std::vector<AreaEntry>& entries, std::size_t chosen) override;
   void ChooseAreaTableEntry(int entry) override { ComboBox_SetCurSel(Item(kAreaTableChoiceId), entry); }
   void ShowLoadedAreaTable(std::string_view name, std::string_view) override {
@@ -232,6 +238,21 @@ void MainWindow::OnInitDialog(HWND window) {
     make(WC_COMBOBOXW, choiceStyle, id, {left, top, left + choiceWidth, top + 300});
     SendMessageW(Item(id), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), rowHeight - 7);
   }
+  // Each choice says in a tooltip what it chooses.
+  HWND tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
+  for (const auto& [id, tip] :
+       {std::pair{kTableChoiceId, kTableChoiceTip}, std::pair{kAreaTableChoiceId, kAreaTableChoiceTip},
+        std::pair{kAreaChoiceId, kAreaChoiceTip}}) {
+    std::wstring text = Wide(tip);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(Item(id));
+    tool.lpszText = text.data();  // copied by the tooltip
+    SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
   make(L"Static", SS_OWNERDRAW, kChartId,
        {left + choiceWidth + margin, pane.top + margin, pane.right - margin, pane.bottom - margin});
   const auto add = [this](int id, std::string_view text) {
@@ -254,7 +275,7 @@ void MainWindow::OnInitDialog(HWND window) {
   SetWindowPos(Item(res::IDC_STATUS), nullptr, 0, 0, list.right - list.left, status.bottom - status.top,
                SWP_NOMOVE | SWP_NOZORDER);
 
-  Button_SetCheck(Item(res::IDC_CHECK_ALL), m_logic.Boxes().all ? BST_CHECKED : BST_UNCHECKED);
+  ShowBoxes(m_logic.Boxes());
   DragAcceptFiles(window, TRUE);
   SetFocus(m_list);
   if (!m_pending.empty()) PostMessageW(window, kImportPending, 0, 0);
@@ -378,7 +399,7 @@ void MainWindow::OnDrawChart(const DRAWITEMSTRUCT& item) const {
   int countWidth = 0;
   for (NumberCategory category : kAllCategories) {
     labelWidth = std::max(labelWidth, width(Wide(CategoryLabel(category))));
-    countWidth = std::max(countWidth, width(std::to_wstring(m_counts[CategoryIndex(category)])));
+    countWidth = std::max(countWidth, width(Wide(CountText(m_counts[CategoryIndex(category)], CountForm::Grouped))));
   }
   const auto rows = ChartRows({area.left, area.top, area.right - area.left, area.bottom - area.top}, labelWidth,
                               countWidth, m_counts);
@@ -394,7 +415,7 @@ void MainWindow::OnDrawChart(const DRAWITEMSTRUCT& item) const {
     FillRect(item.hDC, &bar, brush);
     DeleteObject(brush);
     RECT count = rect(rows[c].count);
-    const std::wstring number = std::to_wstring(m_counts[c]);
+    const std::wstring number = Wide(CountText(m_counts[c], CountForm::Grouped));
     DrawTextW(item.hDC, number.c_str(), static_cast<int>(number.size()), &count, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   }
 }
@@ -471,6 +492,13 @@ void MainWindow::EnableCommands(bool enable) {
   DragAcceptFiles(m_window, enable);
 }
 
+void MainWindow::ShowBoxes(const BoxStates& boxes) {
+  Button_SetCheck(Item(res::IDC_CHECK_ALL), boxes.all ? BST_CHECKED : BST_UNCHECKED);
+  for (const CategoryBox& each : kCategoryBoxes) {
+    Button_SetCheck(Item(each.id), boxes.ticked[CategoryIndex(each.category)] ? BST_CHECKED : BST_UNCHECKED);
+  }
+}
+
 void MainWindow::ShowCounts(std::string_view status, const CategoryCounts& counts) {
   SetDlgItemTextW(m_window, res::IDC_STATUS, Wide(status).c_str());
   m_counts = counts;
@@ -494,7 +522,20 @@ void MainWindow::ShowAreas(const std::vector<AreaEntry>& entries, std::size_t ch
   HWND choice = Item(kAreaChoiceId);
   SendMessageW(choice, WM_SETREDRAW, FALSE, 0);
   ComboBox_ResetContent(choice);
-  for (const AreaEntry& entry : entries) ComboBox_AddString(choice, Wide(entry.label).c_str());
+  // The drop-down as wide as its widest entry ("广东省 (1,104,410)"), however narrow the choice is.
+  HDC dc = GetDC(choice);
+  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(choice, WM_GETFONT, 0, 0)));
+  int widest = 0;
+  for (const AreaEntry& entry : entries) {
+    const std::wstring label = Wide(entry.label);
+    ComboBox_AddString(choice, label.c_str());
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &extent);
+    widest = std::max(widest, static_cast<int>(extent.cx));
+  }
+  SelectObject(dc, old);
+  ReleaseDC(choice, dc);
+  SendMessageW(choice, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + GetSystemMetrics(SM_CXVSCROLL) + 8), 0);
   ComboBox_SetCurSel(choice, static_cast<int>(chosen));
   SendMessageW(choice, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(choice, nullptr, TRUE);

@@ -94,8 +94,9 @@ struct Window {
   void Choose(std::size_t entry) {
     Run([&] { logic.OnAreaChosen(entry); });
   }
+  // A box toggled as the window shows it, then its click handled.
   void Click(std::string_view box) {
-    BoxStates states = logic.Boxes();
+    BoxStates& states = view.boxes;
     std::optional<NumberCategory> category;
     for (NumberCategory c : kAllCategories) category = CategoryLabel(c) == box ? c : category;
     bool& state = category ? states.ticked[CategoryIndex(*category)] : states.all;
@@ -160,7 +161,7 @@ TEST(AreaLogicTest, AreaAndBoxesNarrowTheListTogether) {
       EXPECT_EQ(window.Entries(), step.entries);
     }
   }
-  EXPECT_EQ(window.view.status, StatusText({3600, 300, 1000, 750, 500}));
+  EXPECT_EQ(window.view.status, StatusText({3600, 300, 1000, 750, 500}, CountForm::Grouped));
 }
 
 // An import while an area and a box are chosen adds only the new numbers of both, the old ones kept in
@@ -279,10 +280,10 @@ TEST(AreaLogicTest, StatusLineNamesTheSelectedNumbersCarrierAndArea) {
     window.logic.OnSelection(static_cast<std::size_t>(item - shown.begin()));
     EXPECT_EQ(window.view.statusLine, status);
     window.logic.OnSelection(std::nullopt);
-    EXPECT_EQ(window.view.statusLine, StatusText(window.logic.Lists().Counts()));
+    EXPECT_EQ(window.view.statusLine, StatusText(window.logic.Lists().Counts(), CountForm::Grouped));
   }
   window.logic.OnSelection(window.Shown().size());
-  EXPECT_EQ(window.view.statusLine, StatusText(window.logic.Lists().Counts()));
+  EXPECT_EQ(window.view.statusLine, StatusText(window.logic.Lists().Counts(), CountForm::Grouped));
 }
 
 // A selected token of text (GBK, as the file holds it) shows as that text, character by character: a
@@ -358,6 +359,10 @@ TEST(AreaLogicTest, ExportsByProvinceOrCity) {
       }
     }
     EXPECT_EQ(written, expected);
+    EXPECT_EQ(window.view.statusLine, expected.empty() ? ""
+                                                       : "已把" + CountText(window.items.size(), CountForm::Grouped) +
+                                                             "个号码导出到" + std::to_string(expected.size()) +
+                                                             "个文件，位于“" + PathInMessage(out) + "”");
     EXPECT_EQ(window.Shown(), Expected(window.items, "联通", "广东省"));
   }
 }
