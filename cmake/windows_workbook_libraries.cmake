@@ -101,3 +101,14 @@ target_include_directories(zelvane_xlsxwriter PUBLIC ${zelvane_xlsxwriter_source
                            ${zelvane_xlsxwriter_source}/include/xlsxwriter/third_party ${CMAKE_CURRENT_LIST_DIR})
 target_link_libraries(zelvane_xlsxwriter PUBLIC zelvane::minizip)
 add_library(zelvane::xlsxwriter ALIAS zelvane_xlsxwriter)
+
+# What the Windows zip and the installer ship beside LICENSE: each library's version and licence.
+set(ZELVANE_THIRD_PARTY_LICENSES ${CMAKE_BINARY_DIR}/THIRD-PARTY-LICENSES.txt)
+file(STRINGS ${ZELVANE_MINGW_ZLIB_INCLUDE}/zlib.h zelvane_zlib_version REGEX "^#define ZLIB_VERSION ")
+string(REGEX REPLACE ".*\"(.*)\".*" "\\1" ZELVANE_ZLIB_VERSION "${zelvane_zlib_version}")
+file(READ /usr/share/doc/libz-mingw-w64-dev/copyright zelvane_zlib_license)
+file(READ ${zelvane_minizip_source}/debian/copyright zelvane_minizip_license)
+file(READ ${zelvane_expat_source}/expat/COPYING zelvane_expat_license)
+file(READ ${zelvane_xlsxwriter_source}/License.txt zelvane_xlsxwriter_license)
+configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/THIRD-PARTY-LICENSES.txt.in ${ZELVANE_THIRD_PARTY_LICENSES} @ONLY
+               NEWLINE_STYLE CRLF)
