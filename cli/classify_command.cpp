@@ -7,6 +7,7 @@
 
 #include "cli/table_arguments.h"
 #include "cli/classify_by_argument.h"
+#include "cli/format_argument.h"
 #include "cli/separator_argument.h"
 #include "cli/standard_output.h"
 #include "cli/terminal_progress.h"
@@ -25,6 +26,7 @@ struct ClassifyOptions {
   std::string prefixes;
   std::string by;
   std::string areas;
+  std::string format = "txt";
   bool unique = false;
   std::vector<std::string> files;
   ProgressOptions progress;
@@ -73,8 +75,9 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
   TerminalProgress terminal("classify", options.progress, stop.get_token());
   std::vector<std::filesystem::path> inputs;
   for (const std::string& file : options.files) inputs.push_back(PathFromText(file));
-  const ClassifyJob job{inputs,         PathFromText(options.outDir), *separator, &*table,
-                        options.unique, &terminal.Progress()};
+  const ClassifyJob job{inputs,         PathFromText(options.outDir), *separator,
+                        &*table,        options.unique,               &terminal.Progress(),
+                        *FormatNamed(options.format)};
   std::string status;
   FileResult error;
   if (by->area) {
@@ -84,8 +87,9 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
     if (!error) status = AreaStatusText(split, counts);
   } else {
     CategoryCounts counts{};
-    error = ClassifyFiles(job, counts);
-    if (!error) status = StatusText(counts) + "\n";
+    std::uint64_t replaced = 0;
+    error = ClassifyFiles(job, counts, &replaced);
+    if (!error) status = StatusText(counts) + "\n" + ReplacedNumbersText(replaced);
   }
   terminal.Clear();
   if (WasCancelled(error) && interrupts.Caught()) interrupts.EndAsInterrupted();
@@ -105,6 +109,7 @@ Command AddClassifyCommand(CLI::App& parent) {
   app->add_option("--out", options->outDir, "写出分类文件的文件夹（默认：当前文件夹）")->type_name("DIR");
   AddSeparatorOption(*app, options->separator);
   app->add_flag("--unique", options->unique, "每个号码只写出第一次出现");
+  AddFormatOption(*app, options->format);
   AddClassifyByOption(*app, options->by);
   AddPrefixTableOption(*app, options->prefixes);
   AddAreaTableOption(*app, options->areas);
