@@ -162,5 +162,26 @@ TEST(XlsxNumberFile, FailuresLeaveNothingBehind) {
   EXPECT_EQ(ZipEntries(folder / "old.xlsx").size(), 9u);
 }
 
+#ifndef _WIN32
+// A full disk, where the workbook goes and where libxlsxwriter keeps its own files: a failure each
+// time (never a workbook cut short reported as written), the old file as it was, nothing left.
+TEST(XlsxNumberFile, FullDisksFailAndLeaveNothing) {
+  Numbers numbers;
+  for (int i = 0; i < 300000; ++i) numbers.push_back(std::to_string(13000000000LL + i * 7919LL % 100000000));
+  for (const bool temporaryFull : {false, true}) {
+    TemporaryFolder folder;
+    test::SmallFileSystem disk(folder / "disk", 256 * 1024);
+    if (!disk.mounted()) GTEST_SKIP() << "cannot mount a small file system here";
+    const std::filesystem::path out = temporaryFull ? folder / "out.xlsx" : folder / "disk" / "out.xlsx";
+    WriteFile(out, "old");
+    const TemporaryFilesIn redirected(temporaryFull ? folder / "disk" : folder.path());
+    const FileResult error = WriteNumberFile(out, numbers, "\r\n", nullptr, NumberFileFormat::Xlsx);
+    ASSERT_TRUE(error) << temporaryFull;
+    EXPECT_EQ(ReadFile(out), "old");
+    EXPECT_EQ(FileNamesIn(folder / "disk"), temporaryFull ? Numbers{} : Numbers{"out.xlsx"});
+  }
+}
+#endif
+
 }  // namespace
 }  // namespace zelvane
