@@ -35,7 +35,7 @@ struct ClassifyOptions {
 int ReportError(const FileError& error) { return FailureExit(error.Message()); }
 
 // "当前共有…个号码，写入…个文件", then each file written and its count, separated by a tab.
-std::string AreaStatusText(const AreaSplit& split, const std::vector<std::uint64_t>& counts) {
+std::string AreaStatusText(const AreaSplit& split, const std::vector<std::uint64_t>& counts, NumberFileFormat format) {
   std::uint64_t numbers = 0;
   std::size_t files = 0;
   std::string lines;
@@ -43,7 +43,7 @@ std::string AreaStatusText(const AreaSplit& split, const std::vector<std::uint64
     if (counts[file] == 0) continue;
     numbers += counts[file];
     ++files;
-    lines += split.FileName(file) + "\t" + std::to_string(counts[file]) + "\n";
+    lines += PathInMessage(NameInFormat(split.FileName(file), format)) + "\t" + std::to_string(counts[file]) + "\n";
   }
   return "当前共有" + std::to_string(numbers) + "个号码，写入" + std::to_string(files) + "个文件\n" + lines;
 }
@@ -83,8 +83,9 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
   if (by->area) {
     const AreaSplit split(*areas, *by->area, by->byCarrier);
     std::vector<std::uint64_t> counts;
-    error = ClassifyFilesByArea(job, split, counts);
-    if (!error) status = AreaStatusText(split, counts);
+    std::uint64_t replaced = 0;
+    error = ClassifyFilesByArea(job, split, counts, AreaClassifyMemory(), &replaced);
+    if (!error) status = AreaStatusText(split, counts, job.format) + ReplacedNumbersText(replaced);
   } else {
     CategoryCounts counts{};
     std::uint64_t replaced = 0;

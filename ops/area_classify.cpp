@@ -7,6 +7,7 @@
 #include "ops/files_replaced_together.h"
 #include "ops/memory_budget.h"
 #include "ops/number_frames.h"
+#include "ops/number_output.h"
 
 namespace zelvane {
 
@@ -24,22 +25,34 @@ class AreaWriting {
   void Add(std::string_view number, NumberCategory category, std::vector<std::uint64_t>& counts) {
     const std::size_t file = split_.FileOf(split_.table().Lookup(number), category);
     ++counts[file];
-    frames_.Add(file, number, job_.separator);
+    // In a table every number is a cell of its own: kept apart by a line break, which no number holds.
+    frames_.Add(file, number, job_.format == NumberFileFormat::Text ? std::string_view(job_.separator) : "\n");
   }
 
   // Writes the files that took numbers, each beside its target, then replaces them all together.
-  FileResult Commit(const std::vector<std::uint64_t>& counts) {
+  FileResult Commit(const std::vector<std::uint64_t>& counts, std::uint64_t& replaced) {
     for (std::size_t file = 0; file < counts.size(); ++file) {
       if (counts[file] == 0) continue;
       AtomicFileWriter* writer = nullptr;
-      if (FileResult error = files_.Add(PathFromText(split_.FileName(file)), writer)) return error;
-      if (FileResult error = frames_.WriteTo(file, *writer)) return error;
+      if (FileResult error = files_.Add(NameInFormat(split_.FileName(file), job_.format), writer)) return error;
+      if (FileResult error = WriteFile(file, *writer, replaced)) return error;
       if (FileResult error = files_.EndFile()) return error;
     }
     return files_.Commit();
   }
 
  private:
+  FileResult WriteFile(std::size_t file, AtomicFileWriter& writer, std::uint64_t& replaced) {
+    if (job_.format == NumberFileFormat::Text) return frames_.WriteTo(file, writer);
+    NumberOutput output(job_.format, writer, job_.separator);
+    if (FileResult error = output.Begin()) return error;
+    if (FileResult error = frames_.ForEachNumber(file, [&output](std::string_view number) { output.Add(number); })) {
+      return error;
+    }
+    replaced += output.replaced();
+    return output.End();
+  }
+
   const ClassifyJob& job_;
   const AreaSplit& split_;
   NumberFrames frames_;
@@ -53,7 +66,7 @@ class AreaWriting {
 std::uint64_t AreaClassifyMemory() { return std::min(DefaultMemoryBudget(), std::uint64_t{256} << 20); }
 
 FileResult ClassifyFilesByArea(const ClassifyJob& job, const AreaSplit& split, std::vector<std::uint64_t>& counts,
-                               std::uint64_t memory) {
+                               std::uint64_t memory, std::uint64_t* replaced) {
   counts.assign(split.FileCount(), 0);
   try {
     AreaWriting writing(job, split, memory);
@@ -61,7 +74,10 @@ FileResult ClassifyFilesByArea(const ClassifyJob& job, const AreaSplit& split, s
             job, [&](std::string_view number, NumberCategory category) { writing.Add(number, category, counts); })) {
       return error;
     }
-    return writing.Commit(counts);
+    std::uint64_t replacedHere = 0;
+    const FileResult error = writing.Commit(counts, replacedHere);
+    if (replaced) *replaced = replacedHere;
+    return error;
   } catch (const FileFailure& failure) {
     return failure.error();  // the numbers that did not fit in memory could not be put aside
   } catch (const std::bad_alloc&) {

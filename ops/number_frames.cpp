@@ -38,4 +38,20 @@ FileResult NumberFrames::WriteTo(std::size_t file, AtomicFileWriter& writer) con
   return store_.ForEachFrame(file, [&writer](std::string_view bytes) { writer.Write(bytes); });
 }
 
+FileResult NumberFrames::ForEachNumber(std::size_t file, const std::function<void(std::string_view)>& receive) const {
+  std::string cut;  // the start of a number that the frame before ended with
+  return store_.ForEachFrame(file, [&](std::string_view bytes) {
+    for (std::size_t end; (end = bytes.find('\n')) != std::string_view::npos; bytes.remove_prefix(end + 1)) {
+      if (cut.empty()) {
+        receive(bytes.substr(0, end));
+        continue;
+      }
+      cut += bytes.substr(0, end);
+      receive(cut);
+      cut.clear();
+    }
+    cut += bytes;
+  });
+}
+
 }  // namespace zelvane

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 #include "core/file_error.h"
@@ -20,6 +21,8 @@ class NumberFrames {
   void Add(std::size_t file, std::string_view number, std::string_view separator);
   // The file's bytes, in the order they were added, written through writer.
   FileResult WriteTo(std::size_t file, AtomicFileWriter& writer) const;
+  // The file's numbers one by one, when each was added with the separator "\n" (which no number holds).
+  FileResult ForEachNumber(std::size_t file, const std::function<void(std::string_view)>& receive) const;
 
  private:
   SpillStore store_;
