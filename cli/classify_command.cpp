@@ -26,7 +26,7 @@ struct ClassifyOptions {
   std::string prefixes;
   std::string by;
   std::string areas;
-  std::string format = "txt";
+  std::string format;
   bool unique = false;
   std::vector<std::string> files;
   ProgressOptions progress;
@@ -55,6 +55,8 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
   if (!separator) return UsageError(app, problem);
   const std::optional<ClassifyBy> by = ParseClassifyBy(options.by, problem);
   if (!by) return UsageError(app, problem);
+  const std::optional<NumberFileFormat> format = ParseFormatArgument(options.format, NumberFileFormat::Text, problem);
+  if (!format) return UsageError(app, problem);
   int exit = kExitOk;
   const std::optional<PrefixTable> table = ResolvePrefixTable(app, options.prefixes, exit);
   if (!table) return exit;
@@ -77,7 +79,7 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
   for (const std::string& file : options.files) inputs.push_back(PathFromText(file));
   const ClassifyJob job{inputs,         PathFromText(options.outDir), *separator,
                         &*table,        options.unique,               &terminal.Progress(),
-                        *FormatNamed(options.format)};
+                        *format};
   std::string status;
   FileResult error;
   if (by->area) {

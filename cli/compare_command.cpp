@@ -82,9 +82,9 @@ class ResultOutput {
 };
 
 // The --format given, else the one --out's extension names, else text.
-NumberFileFormat ResultFormat(const CompareOptions& options) {
-  if (!options.format.empty()) return *FormatNamed(options.format);
-  return options.out.empty() ? NumberFileFormat::Text : FormatOfPath(PathFromText(options.out));
+std::optional<NumberFileFormat> ResultFormat(const CompareOptions& options, std::string& problem) {
+  const NumberFileFormat byName = options.out.empty() ? NumberFileFormat::Text : FormatOfPath(PathFromText(options.out));
+  return ParseFormatArgument(options.format, byName, problem);
 }
 
 int RunCompare(const CLI::App& app, const CompareOptions& options) {
@@ -117,11 +117,12 @@ int RunCompare(const CLI::App& app, const CompareOptions& options) {
     settings.memoryBudget = *memory;
   }
 
-  const NumberFileFormat format = ResultFormat(options);
-  if (format != NumberFileFormat::Text && options.out.empty()) {
+  const std::optional<NumberFileFormat> format = ResultFormat(options, problem);
+  if (!format) return UsageError(app, problem);
+  if (*format != NumberFileFormat::Text && options.out.empty()) {
     return UsageError(app, "csv 和 xlsx 格式的结果只能写入文件，请用 --out FILE 指定");
   }
-  ResultOutput output(options.out, format, *separator);
+  ResultOutput output(options.out, *format, *separator);
   if (FileResult error = output.Open()) return FailureExit(error->Message());
   // Numbers going to the terminal would be torn by the line, unless it was asked for.
   ProgressOptions progressShown = options.progress;

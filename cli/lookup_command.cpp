@@ -99,6 +99,9 @@ int RunLookup(const CLI::App& app, const LookupOptions& options) {
   const AreaTable* areas = ResolveAreaTable(app, options.areas, loaded, exit);
   if (!areas) return exit;
 
+  if (options.format != "tsv" && options.format != "csv" && options.format != "xlsx") {
+    return UsageError(app, "表的格式“" + options.format + "”无效：应为 tsv、csv 或 xlsx");
+  }
   if (options.format != "tsv" && options.out.empty()) {
     return UsageError(app, "csv 和 xlsx 格式的表只能写入文件，请用 --out FILE 指定");
   }
@@ -141,8 +144,7 @@ Command AddLookupCommand(CLI::App& parent) {
   AddPrefixTableOption(*app, options->prefixes);
   AddAreaTableOption(*app, options->areas);
   app->add_option("--format", options->format, "表的格式：tsv（制表符分隔，默认）、csv 或 xlsx，标题为 号码、运营商、省份、城市")
-      ->type_name("tsv|csv|xlsx")
-      ->check(CLI::IsMember({"tsv", "csv", "xlsx"}));
+      ->type_name("tsv|csv|xlsx");
   app->add_option("--out", options->out, "把表写入这个文件（默认：标准输出）")->type_name("FILE");
   app->add_option("NUMBER", options->numbers, "号码，或 -（从标准输入读取号码）")->type_name("号码");
   return Command{app, [app, options]() { return RunLookup(*app, *options); }};

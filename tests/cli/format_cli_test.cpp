@@ -121,8 +121,12 @@ TEST(FormatCli, TablesNeedAFileAndAKnownFormat) {
        "zelvane-cli: csv 和 xlsx 格式的结果只能写入文件"},
       {"LookupCsvToStandardOutput", {"lookup", "--format", "csv", "13912345678"}, 2,
        "zelvane-cli: csv 和 xlsx 格式的表只能写入文件"},
-      {"ClassifyUnknownFormat", {"classify", "--format", "xls", "a.txt"}, 2, "zelvane-cli: "},
-      {"LookupUnknownFormat", {"lookup", "--format", "txt", "13912345678"}, 2, "zelvane-cli: "},
+      {"ClassifyUnknownFormat", {"classify", "--format", "xls", "a.txt"}, 2,
+       "zelvane-cli: 文件格式“xls”无效：应为 txt、csv 或 xlsx\n"},
+      {"CompareUnknownFormat", {"compare", "--same", "--format", "XLSX", "--out", "r", "a.txt", "a.txt"}, 2,
+       "zelvane-cli: 文件格式“XLSX”无效"},
+      {"LookupUnknownFormat", {"lookup", "--format", "txt", "13912345678"}, 2,
+       "zelvane-cli: 表的格式“txt”无效：应为 tsv、csv 或 xlsx\n"},
   };
   for (const test::CliFailureCase& c : cases) {
     const auto result = RunCli(c.arguments, folder.path());
