@@ -136,6 +136,27 @@ TEST(FormatCli, TablesNeedAFileAndAKnownFormat) {
   EXPECT_EQ(FileNamesIn(folder.path()), Names{"a.txt"});
 }
 
+// A workbook under a Chinese name with a blank, in a Chinese folder, with the temporary files in a
+// Chinese folder as well (a Chinese user name): on Windows every one of them goes by its UTF-16 name.
+TEST(FormatCli, WorkbooksUnderChineseNames) {
+  TemporaryFolder folder;
+  std::filesystem::create_directories(folder / "用户 张三/临时");
+  std::filesystem::create_directory(folder / "号码 文件夹");
+  WriteFile(folder / "号码 文件夹/号码 列表.txt", "13912345678\r\n13000301234\r\n");
+  const test::TemporaryFilesIn chinese(folder / "用户 张三/临时");
+  const auto compare = RunCli({"compare", "--same", "--out", "号码 文件夹/号码 测试.xlsx", "号码 文件夹/号码 列表.txt",
+                               "号码 文件夹/号码 列表.txt"},
+                              folder.path());
+  ASSERT_EQ(compare.exitCode, 0) << compare.err;
+  EXPECT_EQ(FirstSheetNumbers(folder / "号码 文件夹/号码 测试.xlsx"), (Names{"13912345678", "13000301234"}));
+  const auto classify = RunCli({"classify", "--format", "xlsx", "--out", "分类 结果", "号码 文件夹/号码 列表.txt"},
+                               folder.path());
+  ASSERT_EQ(classify.exitCode, 0) << classify.err;
+  EXPECT_EQ(FirstSheetNumbers(folder / "分类 结果/联通.xlsx"), Names{"13000301234"});
+  EXPECT_EQ(FileNamesIn(folder / "用户 张三/临时"), Names{});
+  EXPECT_EQ(FileNamesIn(folder / "号码 文件夹"), (Names{"号码 列表.txt", "号码 测试.xlsx"}));
+}
+
 // A workbook or CSV file that cannot be written replaces nothing, and leaves nothing.
 TEST(FormatCli, FailuresLeaveNoFile) {
   TemporaryFolder folder;

@@ -118,36 +118,12 @@ TEST(XlsxNumberFile, SheetsSplitAtExcelsLastRow) {
   EXPECT_NE(entries.at("xl/workbook.xml").find("name=\"号码2\""), std::string::npos);
 }
 
-// The system's temporary files in folder while it lives (TMPDIR, on Windows TMP).
-class TemporaryFilesIn {
- public:
-  explicit TemporaryFilesIn(const std::filesystem::path& folder) { Set(folder.native()); }
-  ~TemporaryFilesIn() { Set(old_); }
-  TemporaryFilesIn(const TemporaryFilesIn&) = delete;
-  TemporaryFilesIn& operator=(const TemporaryFilesIn&) = delete;
-
- private:
-#ifdef _WIN32
-  static void Set(const std::wstring& value) { _wputenv_s(L"TMP", value.c_str()); }
-  std::wstring old_ = _wgetenv(L"TMP") ? _wgetenv(L"TMP") : L"";
-#else
-  static void Set(const std::string& value) {
-    if (value.empty()) {
-      unsetenv("TMPDIR");
-    } else {
-      setenv("TMPDIR", value.c_str(), 1);
-    }
-  }
-  std::string old_ = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
-#endif
-};
-
 // A workbook that cannot be written leaves the old file as it was and no file of ours, in the folder
 // or among the temporary files.
 TEST(XlsxNumberFile, FailuresLeaveNothingBehind) {
   TemporaryFolder folder;
   TemporaryFolder temporary;
-  const TemporaryFilesIn redirected(temporary.path());
+  const test::TemporaryFilesIn redirected(temporary.path());
   WriteFile(folder / "old.xlsx", "old");
   std::filesystem::create_directory(folder / "dir.xlsx");
   for (const std::filesystem::path& path : {folder / "dir.xlsx", folder / "missing" / "a.xlsx"}) {
@@ -174,7 +150,7 @@ TEST(XlsxNumberFile, FullDisksFailAndLeaveNothing) {
     if (!disk.mounted()) GTEST_SKIP() << "cannot mount a small file system here";
     const std::filesystem::path out = temporaryFull ? folder / "out.xlsx" : folder / "disk" / "out.xlsx";
     WriteFile(out, "old");
-    const TemporaryFilesIn redirected(temporaryFull ? folder / "disk" : folder.path());
+    const test::TemporaryFilesIn redirected(temporaryFull ? folder / "disk" : folder.path());
     const FileResult error = WriteNumberFile(out, numbers, "\r\n", nullptr, NumberFileFormat::Xlsx);
     ASSERT_TRUE(error) << temporaryFull;
     EXPECT_EQ(ReadFile(out), "old");
