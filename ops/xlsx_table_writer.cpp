@@ -4,6 +4,7 @@
 
 #include <array>
 #include <atomic>
+#include <cerrno>
 #include <cstdio>
 #include <random>
 #include <system_error>
