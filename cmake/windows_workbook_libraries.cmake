@@ -3,6 +3,9 @@
 # debian-sources/ (Debian's patches applied). Each is copied into the build tree and changed there where
 # it needs to be (zelvane_copy_changed), so the unpacked sources stay as Debian ships them.
 enable_language(C)
+if(CMAKE_CXX_COMPILER_LAUNCHER AND NOT CMAKE_C_COMPILER_LAUNCHER)
+  set(CMAKE_C_COMPILER_LAUNCHER ${CMAKE_CXX_COMPILER_LAUNCHER})  # the libraries from ccache as well
+endif()
 set(ZELVANE_DEBIAN_SOURCES ${PROJECT_SOURCE_DIR}/debian-sources CACHE PATH
     "Debian's sources of expat, minizip and libxlsxwriter (scripts/debian-sources fetches them)")
 set(zelvane_expat_source ${ZELVANE_DEBIAN_SOURCES}/expat-2.5.0)

@@ -7,7 +7,6 @@
 #include "ops/files_replaced_together.h"
 #include "ops/memory_budget.h"
 #include "ops/number_frames.h"
-#include "ops/number_output.h"
 
 namespace zelvane {
 
@@ -25,8 +24,7 @@ class AreaWriting {
   void Add(std::string_view number, NumberCategory category, std::vector<std::uint64_t>& counts) {
     const std::size_t file = split_.FileOf(split_.table().Lookup(number), category);
     ++counts[file];
-    // In a table every number is a cell of its own: kept apart by a line break, which no number holds.
-    frames_.Add(file, number, job_.format == NumberFileFormat::Text ? std::string_view(job_.separator) : "\n");
+    frames_.Add(file, number, NumberFrames::FrameSeparator(job_.format, job_.separator));
   }
 
   // Writes the files that took numbers, each beside its target, then replaces them all together.
@@ -35,24 +33,13 @@ class AreaWriting {
       if (counts[file] == 0) continue;
       AtomicFileWriter* writer = nullptr;
       if (FileResult error = files_.Add(NameInFormat(split_.FileName(file), job_.format), writer)) return error;
-      if (FileResult error = WriteFile(file, *writer, replaced)) return error;
+      if (FileResult error = frames_.WriteInFormat(file, job_.format, job_.separator, *writer, replaced)) return error;
       if (FileResult error = files_.EndFile()) return error;
     }
     return files_.Commit();
   }
 
  private:
-  FileResult WriteFile(std::size_t file, AtomicFileWriter& writer, std::uint64_t& replaced) {
-    if (job_.format == NumberFileFormat::Text) return frames_.WriteTo(file, writer);
-    NumberOutput output(job_.format, writer, job_.separator);
-    if (FileResult error = output.Begin()) return error;
-    if (FileResult error = frames_.ForEachNumber(file, [&output](std::string_view number) { output.Add(number); })) {
-      return error;
-    }
-    replaced += output.replaced();
-    return output.End();
-  }
-
   const ClassifyJob& job_;
   const AreaSplit& split_;
   NumberFrames frames_;

@@ -9,10 +9,6 @@
 
 namespace zelvane {
 
-std::filesystem::path NameInFormat(std::string_view name, NumberFileFormat format) {
-  return PathFromText(name).replace_extension(std::string(FileExtension(format)));
-}
-
 FileResult ClassifyFiles(const ClassifyJob& job, CategoryCounts& counts, std::uint64_t* replaced) {
   // The writes only look whether to stop: the reads tell how far the job is.
   WorkProgress writing(job.progress ? job.progress->StopToken() : std::stop_token(), {});

@@ -32,7 +32,4 @@ struct ClassifyJob {
 // (NumberOutput).
 FileResult ClassifyFiles(const ClassifyJob& job, CategoryCounts& counts, std::uint64_t* replaced = nullptr);
 
-// A file's name in the job's format: "移动.txt" as "移动.xlsx".
-std::filesystem::path NameInFormat(std::string_view name, NumberFileFormat format);
-
 }  // namespace zelvane

@@ -42,6 +42,10 @@ std::string_view FileExtension(NumberFileFormat format) {
   return ".txt";
 }
 
+std::filesystem::path NameInFormat(std::string_view name, NumberFileFormat format) {
+  return PathFromText(name).replace_extension(std::string(FileExtension(format)));
+}
+
 NumberFileFormat FormatOfPath(const std::filesystem::path& path) {
   std::string extension = PathInMessage(path.extension());
   std::transform(extension.begin(), extension.end(), extension.begin(),

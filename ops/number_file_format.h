@@ -16,6 +16,9 @@ std::optional<NumberFileFormat> FormatNamed(std::string_view name);
 // ".txt", ".csv" or ".xlsx".
 std::string_view FileExtension(NumberFileFormat format);
 
+// A file's name in format: "移动.txt" as "移动.xlsx".
+std::filesystem::path NameInFormat(std::string_view name, NumberFileFormat format);
+
 // The format a file's extension names (".csv" and ".xlsx" in any case); text for any other.
 NumberFileFormat FormatOfPath(const std::filesystem::path& path);
 
