@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/table_arguments.h"
 #include "cli/classify_by_argument.h"
 #include "cli/format_argument.h"
 #include "cli/separator_argument.h"
 #include "cli/standard_output.h"
+#include "cli/table_arguments.h"
 #include "cli/terminal_progress.h"
 #include "core/platform/interrupts.h"
 #include "ops/area_classify.h"
@@ -77,9 +77,8 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
   TerminalProgress terminal("classify", options.progress, stop.get_token());
   std::vector<std::filesystem::path> inputs;
   for (const std::string& file : options.files) inputs.push_back(PathFromText(file));
-  const ClassifyJob job{inputs,         PathFromText(options.outDir), *separator,
-                        &*table,        options.unique,               &terminal.Progress(),
-                        *format};
+  const ClassifyJob job{inputs,         PathFromText(options.outDir), *separator, &*table,
+                        options.unique, &terminal.Progress(),         *format};
   std::string status;
   FileResult error;
   if (by->area) {

@@ -83,7 +83,8 @@ class ResultOutput {
 
 // The --format given, else the one --out's extension names, else text.
 std::optional<NumberFileFormat> ResultFormat(const CompareOptions& options, std::string& problem) {
-  const NumberFileFormat byName = options.out.empty() ? NumberFileFormat::Text : FormatOfPath(PathFromText(options.out));
+  const NumberFileFormat byName =
+      options.out.empty() ? NumberFileFormat::Text : FormatOfPath(PathFromText(options.out));
   return ParseFormatArgument(options.format, byName, problem);
 }
 

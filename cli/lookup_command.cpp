@@ -59,9 +59,9 @@ class LookupPrinter {
       table_->AddRow(cells);
       return;
     }
-    for (std::string_view part : {number, std::string_view("\t"), category, std::string_view("\t"),
-                                  std::string_view(areas_.Province(area)), std::string_view("\t"),
-                                  std::string_view(areas_.City(area)), std::string_view("\n")}) {
+    for (std::string_view part :
+         {number, std::string_view("\t"), category, std::string_view("\t"), std::string_view(areas_.Province(area)),
+          std::string_view("\t"), std::string_view(areas_.City(area)), std::string_view("\n")}) {
       if (file_) {
         file_->Write(part);
       } else {
@@ -143,7 +143,8 @@ Command AddLookupCommand(CLI::App& parent) {
       "lookup", "查询号码的运营商与归属地：每个号码一行，号码、类别、省份、城市，以制表符分隔；- 读标准输入中的号码");
   AddPrefixTableOption(*app, options->prefixes);
   AddAreaTableOption(*app, options->areas);
-  app->add_option("--format", options->format, "表的格式：tsv（制表符分隔，默认）、csv 或 xlsx，标题为 号码、运营商、省份、城市")
+  app->add_option("--format", options->format,
+                  "表的格式：tsv（制表符分隔，默认）、csv 或 xlsx，标题为 号码、运营商、省份、城市")
       ->type_name("tsv|csv|xlsx");
   app->add_option("--out", options->out, "把表写入这个文件（默认：标准输出）")->type_name("FILE");
   app->add_option("NUMBER", options->numbers, "号码，或 -（从标准输入读取号码）")->type_name("号码");

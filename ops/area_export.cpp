@@ -84,8 +84,8 @@ class FileBytes {
 };
 
 FileResult WriteAndReplace(const std::filesystem::path& folder, const CategoryLists& lists, const AreaTable& areas,
-                           AreaLevel level, std::string_view separator, WorkProgress* progress,
-                           NumberFileFormat format, std::uint64_t& replaced) {
+                           AreaLevel level, std::string_view separator, WorkProgress* progress, NumberFileFormat format,
+                           std::uint64_t& replaced) {
   FilesReplacedTogether together(folder, progress);
   const AreaFiles files = FilesOf(areas, level);
   const FileBytes bytes(folder, lists, areas, files, separator, format, progress);

@@ -66,8 +66,8 @@ bool CategoryFiles::StoppedBeforeReplacing() {
 }
 
 std::vector<FileError> ExportCategoryLists(const std::filesystem::path& folder, const CategoryLists& lists,
-                                           std::string_view separator, WorkProgress* progress,
-                                           NumberFileFormat format, std::uint64_t* replaced) {
+                                           std::string_view separator, WorkProgress* progress, NumberFileFormat format,
+                                           std::uint64_t* replaced) {
   CategoryFiles files(folder, separator, format);
   files.Open();  // a file that cannot be opened is reported with the others at the end
   if (progress) {

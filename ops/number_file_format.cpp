@@ -32,12 +32,9 @@ std::optional<NumberFileFormat> FormatNamed(std::string_view name) {
 
 std::string_view FileExtension(NumberFileFormat format) {
   switch (format) {
-    case NumberFileFormat::Csv:
-      return ".csv";
-    case NumberFileFormat::Xlsx:
-      return ".xlsx";
-    case NumberFileFormat::Text:
-      break;
+    case NumberFileFormat::Csv: return ".csv";
+    case NumberFileFormat::Xlsx: return ".xlsx";
+    case NumberFileFormat::Text: break;
   }
   return ".txt";
 }

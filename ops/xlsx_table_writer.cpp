@@ -88,8 +88,8 @@ void XlsxTableWriter::StartSheet() {
     error_ = LXW_ERROR_MEMORY_MALLOC_FAILED;
     return;
   }
-  if (const lxw_error error = worksheet_set_column(sheet_, 0, static_cast<lxw_col_t>(header_.size() - 1),
-                                                   kColumnWidth, textFormat_)) {
+  if (const lxw_error error =
+          worksheet_set_column(sheet_, 0, static_cast<lxw_col_t>(header_.size() - 1), kColumnWidth, textFormat_)) {
     error_ = error;
   }
   std::vector<std::string_view> header(header_.begin(), header_.end());
@@ -122,7 +122,8 @@ FileResult XlsxTableWriter::Finish() {
   if (workbook_ == nullptr) return Failure("无法建立 Excel 工作簿");
   const lxw_error closed = workbook_close(workbook_);  // frees the workbook whatever happens
   workbook_ = nullptr;
-  if (error_ != 0) return Failure("无法写入 Excel 工作簿：" + std::string(lxw_strerror(static_cast<lxw_error>(error_))));
+  if (error_ != 0)
+    return Failure("无法写入 Excel 工作簿：" + std::string(lxw_strerror(static_cast<lxw_error>(error_))));
   if (closed != LXW_NO_ERROR) return Failure("无法写入 Excel 工作簿：" + std::string(lxw_strerror(closed)));
   return CopyWorkbook();
 }

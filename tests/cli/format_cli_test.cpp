@@ -37,16 +37,20 @@ std::vector<std::string> FirstSheetNumbers(const std::filesystem::path& path) {
 
 TEST(FormatCli, ClassifyWritesTheFiveFilesInTheFormat) {
   TemporaryFolder folder;
-  WriteFile(folder / "a.txt", "13912345678\r\n13000301234\r\n075512345678\r\n8613812345678\r\n95588\r\n12\xD6\xD0\x80\r\n");
+  WriteFile(folder / "a.txt",
+            "13912345678\r\n13000301234\r\n075512345678\r\n8613812345678\r\n95588\r\n12\xD6\xD0\x80\r\n");
   const auto csv = RunCli({"classify", "--format", "csv", "--out", "out", "a.txt"}, folder.path());
   ASSERT_EQ(csv.exitCode, 0) << csv.err;
-  EXPECT_EQ(csv.out, "当前共有6个号码，移动2个，联通1个，电信0个，小灵通1个，其他2个\n1个号码含有不是 GBK 文字的字节，写成了“?”\n");
+  EXPECT_EQ(
+      csv.out,
+      "当前共有6个号码，移动2个，联通1个，电信0个，小灵通1个，其他2个\n1个号码含有不是 GBK 文字的字节，写成了“?”\n");
   EXPECT_EQ(FileNamesIn(folder / "out"), (Names{"其他.csv", "小灵通.csv", "电信.csv", "移动.csv", "联通.csv"}));
   EXPECT_EQ(ReadFile(folder / "out/移动.csv"), std::string(kBom) + "号码\r\n13912345678\r\n13812345678\r\n");
   EXPECT_EQ(ReadFile(folder / "out/其他.csv"), std::string(kBom) + "号码\r\n95588\r\n12中?\r\n");
   EXPECT_EQ(ReadFile(folder / "out/电信.csv"), std::string(kBom) + "号码\r\n");
 
-  const auto xlsx = RunCli({"classify", "--format", "xlsx", "--unique", "--out", "out", "a.txt", "a.txt"}, folder.path());
+  const auto xlsx =
+      RunCli({"classify", "--format", "xlsx", "--unique", "--out", "out", "a.txt", "a.txt"}, folder.path());
   ASSERT_EQ(xlsx.exitCode, 0) << xlsx.err;
   EXPECT_EQ(FirstSheetNumbers(folder / "out/移动.xlsx"), (Names{"13912345678", "13812345678"}));
   EXPECT_EQ(FirstSheetNumbers(folder / "out/小灵通.xlsx"), Names{"075512345678"});
@@ -105,9 +109,14 @@ TEST(FormatCli, LookupWritesTheTable) {
   ASSERT_EQ(xlsx.exitCode, 0) << xlsx.err;
   const auto entries = ZipEntries(folder / "t.xlsx");
   ASSERT_TRUE(entries.contains("xl/worksheets/sheet1.xml"));
-  EXPECT_EQ(SheetCells(entries.at("xl/worksheets/sheet1.xml")),
-            (std::vector<SheetCell>{{"A1", "号码"}, {"B1", "运营商"}, {"C1", "省份"}, {"D1", "城市"},
-                                    {"A2", "075512345678"}, {"B2", "小灵通"}, {"C2", "广东省"}, {"D2", "深圳市"}}));
+  EXPECT_EQ(SheetCells(entries.at("xl/worksheets/sheet1.xml")), (std::vector<SheetCell>{{"A1", "号码"},
+                                                                                        {"B1", "运营商"},
+                                                                                        {"C1", "省份"},
+                                                                                        {"D1", "城市"},
+                                                                                        {"A2", "075512345678"},
+                                                                                        {"B2", "小灵通"},
+                                                                                        {"C2", "广东省"},
+                                                                                        {"D2", "深圳市"}}));
   const auto tsv = RunCli({"lookup", "--out", "t.tsv", "13000301234"}, folder.path());
   ASSERT_EQ(tsv.exitCode, 0) << tsv.err;
   EXPECT_EQ(ReadFile(folder / "t.tsv"), "13000301234\t联通\t江苏省\t南京市\n");
@@ -117,15 +126,25 @@ TEST(FormatCli, TablesNeedAFileAndAKnownFormat) {
   TemporaryFolder folder;
   WriteFile(folder / "a.txt", "13912345678\n");
   const test::CliFailureCase cases[] = {
-      {"CompareXlsxToStandardOutput", {"compare", "--same", "--format", "xlsx", "a.txt", "a.txt"}, 2,
+      {"CompareXlsxToStandardOutput",
+       {"compare", "--same", "--format", "xlsx", "a.txt", "a.txt"},
+       2,
        "zelvane-cli: csv 和 xlsx 格式的结果只能写入文件"},
-      {"LookupCsvToStandardOutput", {"lookup", "--format", "csv", "13912345678"}, 2,
+      {"LookupCsvToStandardOutput",
+       {"lookup", "--format", "csv", "13912345678"},
+       2,
        "zelvane-cli: csv 和 xlsx 格式的表只能写入文件"},
-      {"ClassifyUnknownFormat", {"classify", "--format", "xls", "a.txt"}, 2,
+      {"ClassifyUnknownFormat",
+       {"classify", "--format", "xls", "a.txt"},
+       2,
        "zelvane-cli: 文件格式“xls”无效：应为 txt、csv 或 xlsx\n"},
-      {"CompareUnknownFormat", {"compare", "--same", "--format", "XLSX", "--out", "r", "a.txt", "a.txt"}, 2,
+      {"CompareUnknownFormat",
+       {"compare", "--same", "--format", "XLSX", "--out", "r", "a.txt", "a.txt"},
+       2,
        "zelvane-cli: 文件格式“XLSX”无效"},
-      {"LookupUnknownFormat", {"lookup", "--format", "txt", "13912345678"}, 2,
+      {"LookupUnknownFormat",
+       {"lookup", "--format", "txt", "13912345678"},
+       2,
        "zelvane-cli: 表的格式“txt”无效：应为 tsv、csv 或 xlsx\n"},
   };
   for (const test::CliFailureCase& c : cases) {
@@ -149,8 +168,8 @@ TEST(FormatCli, WorkbooksUnderChineseNames) {
                               folder.path());
   ASSERT_EQ(compare.exitCode, 0) << compare.err;
   EXPECT_EQ(FirstSheetNumbers(folder / "号码 文件夹/号码 测试.xlsx"), (Names{"13912345678", "13000301234"}));
-  const auto classify = RunCli({"classify", "--format", "xlsx", "--out", "分类 结果", "号码 文件夹/号码 列表.txt"},
-                               folder.path());
+  const auto classify =
+      RunCli({"classify", "--format", "xlsx", "--out", "分类 结果", "号码 文件夹/号码 列表.txt"}, folder.path());
   ASSERT_EQ(classify.exitCode, 0) << classify.err;
   EXPECT_EQ(FirstSheetNumbers(folder / "分类 结果/联通.xlsx"), Names{"13000301234"});
   EXPECT_EQ(FileNamesIn(folder / "用户 张三/临时"), Names{});
@@ -163,8 +182,8 @@ TEST(FormatCli, FailuresLeaveNoFile) {
   WriteFile(folder / "a.txt", "13912345678\n");
   std::filesystem::create_directory(folder / "r.xlsx");
   for (const char* format : {"csv", "xlsx"}) {
-    const auto result = RunCli({"compare", "--same", "--format", format, "--out", "r.xlsx", "a.txt", "a.txt"},
-                               folder.path());
+    const auto result =
+        RunCli({"compare", "--same", "--format", format, "--out", "r.xlsx", "a.txt", "a.txt"}, folder.path());
     EXPECT_EQ(result.exitCode, 1) << format;
     EXPECT_TRUE(result.err.starts_with("zelvane-cli: 无法写入文件“r.xlsx”")) << result.err;
   }

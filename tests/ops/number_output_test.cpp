@@ -58,8 +58,9 @@ TEST(NumberFileFormat, NamesAndExtensions) {
   EXPECT_EQ(FormatNamed("txt"), NumberFileFormat::Text);
   EXPECT_EQ(FormatNamed("XLSX"), std::nullopt);
   const std::pair<const char*, NumberFileFormat> paths[] = {
-      {"a.xlsx", NumberFileFormat::Xlsx}, {"结果.XLSX", NumberFileFormat::Xlsx}, {"b.Csv", NumberFileFormat::Csv},
-      {"c.txt", NumberFileFormat::Text},  {"d", NumberFileFormat::Text},         {"e.xlsx.txt", NumberFileFormat::Text}};
+      {"a.xlsx", NumberFileFormat::Xlsx}, {"结果.XLSX", NumberFileFormat::Xlsx},
+      {"b.Csv", NumberFileFormat::Csv},   {"c.txt", NumberFileFormat::Text},
+      {"d", NumberFileFormat::Text},      {"e.xlsx.txt", NumberFileFormat::Text}};
   for (const auto& [path, format] : paths) EXPECT_EQ(FormatOfPath(test::PathFromText(path)), format) << path;
 }
 
@@ -78,7 +79,8 @@ TEST(CsvNumberFile, HeaderBomQuotingAndReplacedBytes) {
 // The sheet's cells as a workbook holds them: the header, then every number as an inline string.
 std::vector<SheetCell> ExpectedCells(const Numbers& numbers, std::size_t firstRow = 1) {
   std::vector<SheetCell> cells{{"A" + std::to_string(firstRow), "号码"}};
-  for (std::size_t i = 0; i < numbers.size(); ++i) cells.push_back({"A" + std::to_string(firstRow + 1 + i), numbers[i]});
+  for (std::size_t i = 0; i < numbers.size(); ++i)
+    cells.push_back({"A" + std::to_string(firstRow + 1 + i), numbers[i]});
   return cells;
 }
 
