@@ -12,6 +12,9 @@
 #include "core/number_file_reader.h"
 #include "core/number_scanner.h"
 #include "core/platform/terminal.h"
+#include "ops/atomic_file_writer.h"
+#include "ops/cell_text.h"
+#include "ops/table_writer.h"
 
 namespace zelvane::cli {
 
@@ -20,32 +23,70 @@ namespace {
 struct LookupOptions {
   std::string prefixes;
   std::string areas;
+  std::string format = "tsv";
+  std::string out;
   std::vector<std::string> numbers;
 };
 
-// A line per number: the number as normalised, its category, province and city, separated by tabs.
+// A row per number: the number as normalised, its category, province and city. As tab-separated
+// lines (the number as its bytes) to standard output or a file, or as a CSV file or workbook with the
+// header 号码 / 运营商 / 省份 / 城市 (the number in UTF-8, as AppendCellText has it).
 class LookupPrinter {
  public:
-  LookupPrinter(const PrefixTable& prefixes, const AreaTable& areas) : prefixes_(prefixes), areas_(areas) {}
+  LookupPrinter(const PrefixTable& prefixes, const AreaTable& areas, const LookupOptions& options)
+      : prefixes_(prefixes), areas_(areas), format_(options.format) {
+    if (!options.out.empty()) file_.emplace(PathFromText(options.out));
+  }
+
+  FileResult Open() {
+    if (!file_) return std::nullopt;
+    if (FileResult error = file_->Open()) return error;
+    if (format_ == "tsv") return std::nullopt;
+    static constexpr std::string_view kHeader[] = {"号码", "运营商", "省份", "城市"};
+    FileResult error;
+    table_ = MakeTableWriter(*FormatNamed(format_), *file_, kHeader, error);
+    return error;
+  }
 
   void Print(std::string_view token) {
     const std::string_view number = NormalizeNumber(token);
     const AreaTable::AreaId area = areas_.Lookup(number);
-    out_.Write(number);
-    out_.Write("\t");
-    out_.Write(CategoryLabel(prefixes_.Classify(number)));
-    out_.Write("\t");
-    out_.Write(areas_.Province(area));
-    out_.Write("\t");
-    out_.Write(areas_.City(area));
-    out_.Write("\n");
+    const std::string_view category = CategoryLabel(prefixes_.Classify(number));
+    if (table_) {
+      cell_.clear();
+      AppendCellText(number, cell_);
+      const std::string_view cells[] = {cell_, category, areas_.Province(area), areas_.City(area)};
+      table_->AddRow(cells);
+      return;
+    }
+    for (std::string_view part :
+         {number, std::string_view("\t"), category, std::string_view("\t"), std::string_view(areas_.Province(area)),
+          std::string_view("\t"), std::string_view(areas_.City(area)), std::string_view("\n")}) {
+      if (file_) {
+        file_->Write(part);
+      } else {
+        out_.Write(part);
+      }
+    }
   }
 
-  int Flush() { return out_.Flush(); }
+  // The file written and replaced, or standard output written to its end.
+  FileResult Finish() {
+    if (table_) {
+      if (FileResult error = table_->Finish()) return error;
+    }
+    if (file_) return file_->Commit();
+    if (const int error = out_.Flush()) return MakeFileError(FileOperation::Write, "-", error);
+    return std::nullopt;
+  }
 
  private:
   const PrefixTable& prefixes_;
   const AreaTable& areas_;
+  std::string format_;
+  std::optional<AtomicFileWriter> file_;
+  std::unique_ptr<TableWriter> table_;
+  std::string cell_;
   StandardOutputWriter out_;
 };
 
@@ -58,7 +99,14 @@ int RunLookup(const CLI::App& app, const LookupOptions& options) {
   const AreaTable* areas = ResolveAreaTable(app, options.areas, loaded, exit);
   if (!areas) return exit;
 
-  LookupPrinter printer(*prefixes, *areas);
+  if (options.format != "tsv" && options.format != "csv" && options.format != "xlsx") {
+    return UsageError(app, "表的格式“" + options.format + "”无效：应为 tsv、csv 或 xlsx");
+  }
+  if (options.format != "tsv" && options.out.empty()) {
+    return UsageError(app, "csv 和 xlsx 格式的表只能写入文件，请用 --out FILE 指定");
+  }
+  LookupPrinter printer(*prefixes, *areas, options);
+  if (FileResult error = printer.Open()) return FailureExit(error->Message());
   // A number longer than a number file's token is skipped, from standard input as from an argument.
   std::uint64_t skipped = 0;
   for (const std::string& argument : options.numbers) {
@@ -75,19 +123,16 @@ int RunLookup(const CLI::App& app, const LookupOptions& options) {
     const auto print = [&printer](std::string_view token) { printer.Print(token); };
     FileResult error = input.Open(kStandardInput, InputKinds::AnyStream);
     if (!error) error = input.Read([&](std::string_view piece) { scanner.Feed(piece, print); });
-    if (error) {
-      printer.Flush();
-      return FailureExit(error->Message());
-    }
+    if (error) return FailureExit(error->Message());  // a file begun is thrown away
     scanner.Finish(print);
     skipped += scanner.LongRuns();
   }
-  const int written = StandardOutputExit(printer.Flush());
+  const FileResult finished = printer.Finish();
   if (skipped > 0) {
     WriteToStandardError("zelvane-cli: 跳过了" + std::to_string(skipped) + "个超过" + std::to_string(kMaxTokenLength) +
                          "个字节的号码\n");
   }
-  return written;
+  return finished ? FailureExit(finished->Message()) : kExitOk;
 }
 
 }  // namespace
@@ -98,6 +143,10 @@ Command AddLookupCommand(CLI::App& parent) {
       "lookup", "查询号码的运营商与归属地：每个号码一行，号码、类别、省份、城市，以制表符分隔；- 读标准输入中的号码");
   AddPrefixTableOption(*app, options->prefixes);
   AddAreaTableOption(*app, options->areas);
+  app->add_option("--format", options->format,
+                  "表的格式：tsv（制表符分隔，默认）、csv 或 xlsx，标题为 号码、运营商、省份、城市")
+      ->type_name("tsv|csv|xlsx");
+  app->add_option("--out", options->out, "把表写入这个文件（默认：标准输出）")->type_name("FILE");
   app->add_option("NUMBER", options->numbers, "号码，或 -（从标准输入读取号码）")->type_name("号码");
   return Command{app, [app, options]() { return RunLookup(*app, *options); }};
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelvane {
 
@@ -13,5 +14,11 @@ bool AppendGbk(std::u16string_view text, std::string& output);
 // decodes them: a byte that starts no GBK character becomes U+FFFD (on Windows, what code page 936
 // makes of it).
 std::string Utf8FromGbk(std::string_view gbk);
+
+// The GBK characters of two bytes as the system's code tables have them: the character of lead byte
+// 0x81 + i and trail byte 0x40 + j at i * kGbkTrailBytes + j, 0 where there is none (or no GBK at all).
+inline constexpr unsigned kGbkLeadBytes = 0xFE - 0x81 + 1;
+inline constexpr unsigned kGbkTrailBytes = 0xFE - 0x40 + 1;
+std::vector<char16_t> GbkPairCharacters();
 
 }  // namespace zelvane

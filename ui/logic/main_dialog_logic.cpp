@@ -299,7 +299,8 @@ void MainDialogLogic::OnExportByArea() {
   if (!level) return;
   ExportToFolder("正在按地区导出到", [this, level](const std::filesystem::path& folder, std::string_view separator,
                                                    WorkProgress& progress, std::size_t& files) {
-    return ExportByArea(folder, m_numbers.Lists(), m_numbers.Areas().Table(), *level, separator, &progress, &files);
+    return ExportByArea(folder, m_numbers.Lists(), m_numbers.Areas().Table(), *level, separator, &progress,
+                        NumberFileFormat::Text, nullptr, &files);
   });
 }
 
