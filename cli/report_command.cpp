@@ -13,6 +13,7 @@
 #include "core/platform/terminal.h"
 #include "ops/classify_inputs.h"
 #include "ops/list_report.h"
+#include "ops/number_file_format.h"
 
 namespace zelvane::cli {
 
@@ -22,6 +23,7 @@ struct ReportOptions {
   std::string by = "province";
   std::string prefixes;
   std::string areas;
+  std::string format;
   std::string out;
   std::vector<std::string> files;
   ProgressOptions progress;
@@ -36,6 +38,16 @@ int RunReport(const CLI::App& app, const ReportOptions& options) {
   const AreaTable* areas = ResolveAreaTable(app, options.areas, loaded, exit);
   if (!areas) return exit;
   const ReportLevel level = options.by == "city" ? ReportLevel::City : ReportLevel::Province;
+  // The table goes to standard output as tsv; a file takes its format from its extension or --format.
+  const bool toFile = !options.out.empty() && options.out != kStandardInput.string();
+  std::filesystem::path out = toFile ? PathFromText(options.out) : std::filesystem::path();
+  if (!options.format.empty() && options.format != "tsv") {
+    if (!toFile) return UsageError(app, "--format " + options.format + " 需要用 --out 给出写入的文件");
+    const NumberFileFormat format = options.format == "csv" ? NumberFileFormat::Csv : NumberFileFormat::Xlsx;
+    if (FormatOfPath(out) != format) out += std::string(FileExtension(format));
+  } else if (options.format == "tsv" && toFile && FormatOfPath(out) != NumberFileFormat::Text) {
+    out += ".txt";
+  }
 
   std::stop_source stop;
   InterruptsAsStop interrupts(stop);
@@ -59,9 +71,9 @@ int RunReport(const CLI::App& app, const ReportOptions& options) {
   summary.unknownArea = counts.Count(AreaTable::kUnknown);
 
   const std::vector<ReportRow> rows = counts.Rows(level);
-  if (options.out.empty() || options.out == kStandardInput.string()) {
+  if (!toFile) {
     if (const int written = WriteStandardOutput(ReportTableText(rows, level, '\t'))) return written;
-  } else if (const FileResult written = WriteReportTable(PathFromText(options.out), rows, level)) {
+  } else if (const FileResult written = WriteReportTable(out, rows, level)) {
     return FailureExit(written->Message());
   }
   if (!options.progress.quiet) WriteToStandardError(ReportSummaryText(summary) + "\n");
@@ -81,6 +93,11 @@ Command AddReportCommand(CLI::App& parent) {
       ->type_name("province|city");
   AddPrefixTableOption(*app, options->prefixes);
   AddAreaTableOption(*app, options->areas);
+  app->add_option("--format", options->format,
+                  "表的格式：tsv（制表符分隔，默认）、csv（UTF-8，带 BOM）或 xlsx（Excel 工作簿）；"
+                  "csv 与 xlsx 需要 --out，不给 --format 时按 --out 的扩展名")
+      ->check(CLI::IsMember({"tsv", "csv", "xlsx"}))
+      ->type_name("tsv|csv|xlsx");
   app->add_option("--out", options->out, "把表写入这个文件（默认：标准输出）")->type_name("FILE");
   AddProgressOptions(*app, options->progress);
   app->add_option("FILE", options->files, "要统计的号码文件，- 为标准输入")->type_name("FILE");

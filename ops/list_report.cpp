@@ -1,9 +1,12 @@
 #include "ops/list_report.h"
 
 #include "ops/atomic_file_writer.h"
+#include "ops/number_file_format.h"
+#include "ops/table_writer.h"
 
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <numeric>
 #include <tuple>
 
@@ -93,7 +96,30 @@ std::string ReportTableText(const std::vector<ReportRow>& rows, ReportLevel leve
 FileResult WriteReportTable(const std::filesystem::path& path, const std::vector<ReportRow>& rows, ReportLevel level) {
   AtomicFileWriter file(path);
   if (FileResult error = file.Open()) return error;
-  file.Write(ReportTableText(rows, level, '\t'));
+  const NumberFileFormat format = FormatOfPath(path);
+  if (format == NumberFileFormat::Text) {
+    file.Write(ReportTableText(rows, level, '\t'));
+    return file.Commit();
+  }
+  // The same table cut into cells: the text form's lines and tab-separated fields.
+  const std::string text = ReportTableText(rows, level, '\t');
+  std::vector<std::vector<std::string_view>> lines;
+  for (std::string_view rest = text; !rest.empty();) {
+    const std::string_view line = rest.substr(0, rest.find('\n'));
+    rest.remove_prefix(line.size() + 1);
+    std::vector<std::string_view>& cells = lines.emplace_back();
+    for (std::size_t start = 0;;) {
+      const std::size_t tab = line.find('\t', start);
+      cells.push_back(line.substr(start, tab - start));
+      if (tab == std::string_view::npos) break;
+      start = tab + 1;
+    }
+  }
+  FileResult error;
+  const std::unique_ptr<TableWriter> table = MakeTableWriter(format, file, lines.front(), error);
+  if (!table) return error;
+  for (std::size_t line = 1; line < lines.size(); ++line) table->AddRow(lines[line]);
+  if (FileResult finished = table->Finish()) return finished;
   return file.Commit();
 }
 

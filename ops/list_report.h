@@ -64,8 +64,8 @@ std::string ReportSummaryText(const ReportSummary& summary, CountForm form = Cou
 // delimiter, lines ended by LF. Area names hold no blanks (tables split their fields at blanks).
 std::string ReportTableText(const std::vector<ReportRow>& rows, ReportLevel level, char delimiter);
 
-// The table written into a file, replaced whole: a workbook or CSV file by its extension, else the text
-// above with tabs.
+// The table written into a file, replaced whole: a workbook (.xlsx) or CSV file (.csv) by its extension,
+// else the text above with tabs.
 FileResult WriteReportTable(const std::filesystem::path& path, const std::vector<ReportRow>& rows, ReportLevel level);
 
 }  // namespace zelvane

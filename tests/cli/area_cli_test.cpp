@@ -6,6 +6,7 @@
 
 #include "tests/support/process.h"
 #include "tests/support/test_files.h"
+#include "tests/support/workbook_contents.h"
 
 namespace zelvane {
 namespace {
@@ -19,9 +20,12 @@ using test::WriteFile;
 TEST(LookupCli, PrintsNumberCarrierProvinceAndCity) {
   TemporaryFolder folder;
   const std::string longRun(31, '1');
-  WriteFile(folder / "in.txt", "\xEF\xBB\xBF" "13912345678\r\n0101234567,19912345678 12 " + longRun + " 8617726001234");
-  const auto result = RunCli({"lookup", "+8613000301234", "-", longRun, "075512345678", "16212345678"},
-                             folder.path(), folder / "in.txt");
+  WriteFile(folder / "in.txt",
+            "\xEF\xBB\xBF"
+            "13912345678\r\n0101234567,19912345678 12 " +
+                longRun + " 8617726001234");
+  const auto result = RunCli({"lookup", "+8613000301234", "-", longRun, "075512345678", "16212345678"}, folder.path(),
+                             folder / "in.txt");
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.err, "zelvane-cli: 跳过了2个超过30个字节的号码\n");
   EXPECT_EQ(result.out,
@@ -86,8 +90,9 @@ TEST(AreasCli, PrintsTablesThatLookupTakesBack) {
   const std::vector<std::string> numbers = {"13000301234", "03351234567", "19991234567"};
   std::vector<std::string> lookup = {"lookup", "--areas", "mine.txt"};
   lookup.insert(lookup.end(), numbers.begin(), numbers.end());
-  EXPECT_EQ(RunCli(lookup, folder.path()).out,
-            "13000301234\t联通\t江苏省\t南京市\n03351234567\t小灵通\t河北省\t秦皇岛市\n19991234567\t其他\t四川省\t成都市\n");
+  EXPECT_EQ(
+      RunCli(lookup, folder.path()).out,
+      "13000301234\t联通\t江苏省\t南京市\n03351234567\t小灵通\t河北省\t秦皇岛市\n19991234567\t其他\t四川省\t成都市\n");
 }
 
 // The table by province or city to standard output or a file, the summary on standard error; what is
@@ -124,6 +129,28 @@ TEST(ReportCli, CountsByAreaAndCarrier) {
     EXPECT_EQ(result.out, "");
   }
   EXPECT_EQ(test::FileNamesIn(folder.path()), (std::vector<std::string>{"in.txt", "表.tsv"}));
+}
+
+// The table as a CSV file (UTF-8 with its mark, for Excel) or a workbook, by --out's extension or --format.
+TEST(ReportCli, WritesCsvFilesAndWorkbooks) {
+  TemporaryFolder folder;
+  WriteFile(folder / "in.txt", "13000301234\n075512345678\n");
+  const auto csv = RunCli({"report", "--out", "表.csv", "in.txt"}, folder.path());
+  EXPECT_EQ(csv.exitCode, 0) << csv.err;
+  EXPECT_EQ(test::ReadFile(folder / "表.csv"),
+            "\xEF\xBB\xBF省份,移动,联通,电信,小灵通,其他,合计\r\n广东省,0,0,0,1,0,1\r\n江苏省,0,1,0,0,0,1\r\n"
+            "合计,0,1,0,1,0,2\r\n");
+  const auto xlsx = RunCli({"report", "--by", "city", "--format", "xlsx", "--out", "表", "in.txt"}, folder.path());
+  EXPECT_EQ(xlsx.exitCode, 0) << xlsx.err;
+  const std::vector<test::SheetCell> cells =
+      test::SheetCells(test::ZipEntries(folder / "表.xlsx")["xl/worksheets/sheet1.xml"]);
+  ASSERT_EQ(cells.size(), 4u * 9u - 2u);  // the 合计 row has no city and no code
+  EXPECT_EQ(cells[9], (test::SheetCell{"A2", "广东省"}));
+  EXPECT_EQ(cells[11], (test::SheetCell{"C2", "0755"}));
+  EXPECT_EQ(cells.back(), (test::SheetCell{"I4", "2"}));
+  const auto refused = RunCli({"report", "--format", "xlsx", "in.txt"}, folder.path());
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_EQ(refused.out, "");
 }
 
 }  // namespace

@@ -72,8 +72,8 @@ void Start(test::MainWindow& window, const QString& command) {
     window.shell.AnswerNextPrompt(path("big.txt"));
     window.shell.AnswerNextPrompt(path("small.txt"));
     window.Click(res::IDC_ANALYSIS);
-  } else if (command == "去除重复号码") {
-    window.dialog.ListMenu().actions().back()->trigger();
+  } else if (command == "去除重复号码" || command == "号码统计") {
+    window.dialog.ListMenu().actions()[command == "号码统计" ? 4 : 3]->trigger();
   } else if (command == "最新号段") {
     QComboBox& tables = *window.dialog.DlgItem<COverviewPane>(res::IDC_OVERVIEW)->TableChoice();
     tables.setCurrentIndex(COverviewPane::kCurrentTable);
@@ -114,6 +114,7 @@ class ProgressTest : public QObject {
     QTest::newRow("一键导出") << "一键导出" << "取消" << "正在导出到“";
     QTest::newRow("号码分析") << "号码分析" << "取消" << "正在比较“big.txt”和“small.txt”…";
     QTest::newRow("去除重复号码") << "去除重复号码" << "Esc" << "正在去除重复号码…";
+    QTest::newRow("号码统计") << "号码统计" << "取消" << "正在统计号码…";
     QTest::newRow("最新号段") << "最新号段" << "取消" << "正在按新号段表重新分类…";
     QTest::newRow("closing the window") << "导入" << "close the main window" << "正在导入“big.txt”…";
   }
