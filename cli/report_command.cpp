@@ -8,7 +8,7 @@
 #include "cli/standard_output.h"
 #include "cli/table_arguments.h"
 #include "cli/terminal_progress.h"
-#include "core/first_occurrences.h"
+#include "core/category_lists.h"
 #include "core/platform/interrupts.h"
 #include "core/platform/terminal.h"
 #include "ops/classify_inputs.h"
@@ -57,18 +57,21 @@ int RunReport(const CLI::App& app, const ReportOptions& options) {
   job.table = &*table;
   job.progress = &terminal.Progress();
   AreaCategoryCounts counts(*areas);
-  FirstOccurrences firsts;
-  ReportSummary summary;
-  const FileResult error = ForEachNumberOfJob(job, [&](std::string_view number, NumberCategory category) {
-    const AreaTable::AreaId area = areas->Lookup(number);
-    counts.Add(area, category);
-    ++summary.numbers;
-    summary.distinct += firsts.Admit(number) ? 1 : 0;
+  // The numbers are kept to count the repeats afterwards on both cores, as the window does.
+  CategoryLists numbers;
+  FileResult error = ForEachNumberOfJob(job, [&](std::string_view number, NumberCategory category) {
+    counts.Add(areas->Lookup(number), category);
+    numbers.Append(number, category);
   });
+  std::optional<std::uint64_t> repeats;
+  if (!error) {
+    repeats = numbers.RepeatCount(&terminal.Progress());
+    if (!repeats) error = CancelledError(FileOperation::Read, job.inputs.front());
+  }
   terminal.Clear();
   if (WasCancelled(error) && interrupts.Caught()) interrupts.EndAsInterrupted();
   if (error) return FailureExit(error->Message());
-  summary.unknownArea = counts.Count(AreaTable::kUnknown);
+  const ReportSummary summary{numbers.size(), numbers.size() - *repeats, counts.Count(AreaTable::kUnknown)};
 
   const std::vector<ReportRow> rows = counts.Rows(level);
   if (!toFile) {

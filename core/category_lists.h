@@ -64,6 +64,11 @@ class CategoryLists {
                     std::mutex* readers = nullptr);
   // Takes the last import back: before is what Counts() said just before it.
   void UndoImport(const CategoryCounts& before);
+  // One number, normalised, of its category, after the others (for readers other than Import).
+  void Append(std::string_view number, NumberCategory category) {
+    lists_[CategoryIndex(category)].Append(number);
+    order_.push_back(category);
+  }
 
   // Forgets every number.
   void Clear() { *this = CategoryLists(); }
