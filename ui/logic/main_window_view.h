@@ -12,8 +12,11 @@
 #include "ops/number_comparison.h"
 #include "ui/logic/file_prompt.h"
 #include "ui/logic/number_areas.h"
+#include "ui/logic/settings_store.h"
 
 namespace zelvane {
+
+class AnalysisChoice;
 
 // The caption of every message box of a command.
 inline constexpr std::string_view kMessageCaption = "提示";
@@ -25,6 +28,7 @@ struct ComparisonRequest {
   std::filesystem::path file1;
   std::filesystem::path file2;
   ComparisonMode mode = ComparisonMode::FindSame;
+  friend bool operator==(const ComparisonRequest&, const ComparisonRequest&) = default;
 };
 
 // What the main window's logic asks of a window: the prompts and dialogs that wait for the user, long
@@ -40,13 +44,14 @@ class MainWindowView {
   virtual std::optional<std::filesystem::path> ChooseFolder(std::string_view title) = 0;
   // A message box captioned "提示" with OK only; returns once the user closed it.
   virtual void ShowMessage(std::string_view text) = 0;
-  // "分割符": the text typed, nothing trimmed; empty when it was closed without 确定. The typed text
-  // may hold characters that GBK cannot.
-  virtual std::string AskSeparator() = 0;
+  // "分割符", opening with offered in its field: the text typed, nothing trimmed; empty when it was
+  // closed without 确定. The typed text may hold characters that GBK cannot.
+  virtual std::string AskSeparator(std::string_view offered) = 0;
   // 按地区导出's menu: a file per province or per city, or nothing when it was closed.
   virtual std::optional<AreaLevel> AskAreaLevel() = 0;
-  // "号码分析": the two files and the mode, or nothing when it was cancelled.
-  virtual std::optional<ComparisonRequest> AskComparison() = 0;
+  // "号码分析" over choice, which it opens with and leaves as it was closed: the two files and the
+  // mode, or nothing when it was cancelled.
+  virtual std::optional<ComparisonRequest> AskComparison(AnalysisChoice& choice) = 0;
   virtual void ShowAbout() = 0;
   virtual void ShowHelp() = 0;
 
@@ -73,6 +78,8 @@ class MainWindowView {
   // The area table choice, as the table choice: an entry chosen quietly; the loaded table's entry.
   virtual void ChooseAreaTableEntry(int entry) = 0;
   virtual void ShowLoadedAreaTable(std::string_view name, std::string_view path) = 0;
+  // Where the window's choices are kept between starts.
+  virtual SettingsStore& Settings() = 0;
   // Closes the window, now that the work that held it ended.
   virtual void CloseLater() = 0;
 };
