@@ -5,12 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "ui/logic/main_window_view.h"
+#include "ui/logic/remembered_choices.h"
 #include "ui/qt/ui_text.h"
 
 namespace zelvane {
@@ -31,11 +31,13 @@ void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text)
 }  // namespace
 
 std::optional<std::filesystem::path> QtShell::RunPrompt(QFileDialog& prompt) {
-  prompt.setDirectory(m_lastFolder.isEmpty() ? QDir::currentPath() : m_lastFolder);
+  RememberedChoices remembered(m_settings);
+  const std::optional<std::filesystem::path> folder = remembered.PromptFolder();
+  prompt.setDirectory(folder ? QFile::decodeName(QByteArray::fromStdString(folder->string())) : QDir::currentPath());
   if (prompt.exec() != QDialog::Accepted || prompt.selectedFiles().isEmpty()) return std::nullopt;
-  const QString chosen = prompt.selectedFiles().front();
-  m_lastFolder = prompt.fileMode() == QFileDialog::Directory ? chosen : QFileInfo(chosen).absolutePath();
-  return ToPath(chosen);
+  const std::optional<std::filesystem::path> chosen = ToPath(prompt.selectedFiles().front());
+  if (chosen) remembered.SetPromptFolder(*chosen, prompt.fileMode() == QFileDialog::Directory);
+  return chosen;
 }
 
 std::optional<std::filesystem::path> QtShell::ChooseOpenFile(QWidget* owner, const FilePrompt& file) {
