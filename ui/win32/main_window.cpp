@@ -147,6 +147,8 @@ class MainWindow final : public MainWindowView {
   std::vector<std::filesystem::path> m_pending;
   CategoryCounts m_counts{};
   int m_waiting = 0;
+  bool m_maximizeWhenShown = false;  // closed maximised last time
+  bool m_shown = false;
   std::wstring m_itemText;  // the text the list asked for last
 };
 
@@ -161,6 +163,13 @@ INT_PTR MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       OnDrawChart(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return TRUE;
+    case WM_SHOWWINDOW:
+      // The dialog box shows itself in its normal state once it is first idle: maximised, and the files given
+      // at start imported, after that.
+      if (wParam == FALSE || std::exchange(m_shown, true)) return FALSE;
+      if (m_maximizeWhenShown) PostMessageW(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+      if (!m_pending.empty()) PostMessageW(window, kImportPending, 0, 0);
+      return FALSE;
     case kImportPending: {
       // Files given at start: the window shows before the import and its message.
       ShowWindow(window, SW_SHOW);
@@ -269,7 +278,6 @@ void MainWindow::OnInitDialog(HWND window) {
   RestorePlacement();
   DragAcceptFiles(window, TRUE);
   SetFocus(m_list);
-  if (!m_pending.empty()) PostMessageW(window, kImportPending, 0, 0);
 }
 
 void MainWindow::OnCommand(UINT id, UINT code) {
@@ -411,9 +419,9 @@ void MainWindow::RestorePlacement() {
     const PixelRect& at = *restored.normal;
     placement.rcNormalPosition = {at.left, at.top, at.left + at.width, at.top + at.height};
   }
-  // Hidden until the dialog shows itself, unless maximised now.
-  placement.showCmd = restored.maximized ? SW_SHOWMAXIMIZED : SW_HIDE;
+  placement.showCmd = SW_HIDE;  // until the dialog shows itself
   SetWindowPlacement(m_window, &placement);
+  m_maximizeWhenShown = restored.maximized;
 }
 
 void MainWindow::RememberPlacement() const {
