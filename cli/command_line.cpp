@@ -5,6 +5,7 @@
 #include "cli/classify_command.h"
 #include "cli/compare_command.h"
 #include "cli/lookup_command.h"
+#include "cli/report_command.h"
 #include "cli/standard_output.h"
 #include "cli/table_commands.h"
 
@@ -14,7 +15,7 @@ CommandLine::CommandLine() : app_("Zelvane 命令行工具：按运营商给手�
   UseChineseHelp(app_);
   app_.set_version_flag("--version", "zelvane-cli 1.0", "显示版本并退出");
   commands_ = {AddClassifyCommand(app_), AddCompareCommand(app_), AddPrefixesCommand(app_), AddLookupCommand(app_),
-               AddAreasCommand(app_)};
+               AddAreasCommand(app_), AddReportCommand(app_)};
   for (const Command& command : commands_) {
     command.app->group("命令");
     command.app->get_help_ptr()->group("选项");

@@ -7,7 +7,6 @@
 #include <unordered_map>
 #include <utility>
 
-
 namespace zelvane {
 
 namespace builtin_area_table {
@@ -75,7 +74,7 @@ const AreaTable& AreaTable::BuiltIn() {
 std::optional<AreaTable> AreaTable::Parse(std::string_view text, ParseError& error) {
   AreaTable table;
   table.text_ = text;
-  table.areas_.push_back(Area{std::string(kUnknownArea), ""});
+  table.areas_.push_back(Area{std::string(kUnknownArea), "", ""});
   std::map<std::pair<std::string_view, std::string_view>, AreaId> idOf;
   std::unordered_map<unsigned, std::size_t> lineOf;        // of each prefix seen
   std::pair<std::string_view, std::string_view> lastArea;  // neighbouring rules mostly share their area
@@ -94,7 +93,7 @@ std::optional<AreaTable> AreaTable::Parse(std::string_view text, ParseError& err
           const auto [area, isNew] = idOf.emplace(lastArea, static_cast<AreaId>(table.areas_.size()));
           if (isNew) {
             if (table.areas_.size() > kMaxAreas) return "地区超过" + std::to_string(kMaxAreas) + "个";
-            table.areas_.push_back(Area{std::string(fields[1]), std::string(fields[2])});
+            table.areas_.push_back(Area{std::string(fields[1]), std::string(fields[2]), ""});
           }
           lastId = area->second;
         }
@@ -120,12 +119,42 @@ std::optional<AreaTable> AreaTable::Parse(std::string_view text, ParseError& err
     const auto first = table.mobile_.begin() + static_cast<std::ptrdiff_t>(DigitsValue(prefix.substr(1)) * span);
     std::fill(first, first + static_cast<std::ptrdiff_t>(span), id);
   }
+  table.NameAreaCodes(rules);
   return table;
+}
+
+void AreaTable::NameAreaCodes(std::vector<std::pair<std::string_view, AreaId>> rules) {
+  std::erase_if(rules, [](const auto& rule) { return !rule.first.starts_with('0'); });
+  // Of several codes for one place (济南市 has 0531 and, since 莱芜 joined it, 0634) the shortest, then
+  // the lowest, is the one shown.
+  std::ranges::sort(rules, [](const auto& a, const auto& b) {
+    return std::pair{a.first.size(), a.first} < std::pair{b.first.size(), b.first};
+  });
+  std::map<std::pair<std::string_view, std::string_view>, std::string_view> sharedCode;  // by province, city
+  for (const auto& [code, id] : rules) {
+    Area& area = areas_[id];
+    if (area.code.empty()) area.code = code;
+    // A code that names several cities ("沈阳市、铁岭市、抚顺市") is each one's code unless it has its own.
+    for (std::string_view rest = area.city; !rest.empty();) {
+      const std::size_t end = std::min(rest.find("、"), rest.size());
+      if (end < area.city.size())
+        sharedCode.emplace(std::pair{std::string_view(area.province), rest.substr(0, end)}, code);
+      rest.remove_prefix(std::min(rest.size(), end + std::string_view("、").size()));
+    }
+  }
+  for (Area& area : areas_) {
+    if (!area.code.empty()) continue;
+    if (const auto shared = sharedCode.find({area.province, area.city}); shared != sharedCode.end()) {
+      area.code = shared->second;
+    }
+  }
 }
 
 std::string_view AreaTable::Province(AreaId id) const { return areas_.at(id).province; }
 
 std::string_view AreaTable::City(AreaId id) const { return areas_.at(id).city; }
+
+std::string_view AreaTable::AreaCode(AreaId id) const { return areas_.at(id).code; }
 
 std::optional<AreaTable> LoadAreaTable(const std::filesystem::path& path, TableLoadError& error) {
   return LoadTableFile<AreaTable>(path, "归属地表", kMaxTableFileSize, error);

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/area_code.h"
@@ -54,6 +55,9 @@ class AreaTable {
   // "江苏省" and "常州市" (a municipality is its own city); "未知地区" and "" for kUnknown.
   std::string_view Province(AreaId id) const;
   std::string_view City(AreaId id) const;
+  // The area code (区号) the table's own landline rules give the area: "0755" for 深圳市, the code of a
+  // rule naming several cities for each of them, "" when no rule names it (and for kUnknown).
+  std::string_view AreaCode(AreaId id) const;
   std::size_t AreaCount() const { return areas_.size() - 1; }
 
   // The text the table was made from.
@@ -66,13 +70,15 @@ class AreaTable {
   struct Area {
     std::string province;
     std::string city;
+    std::string code;
   };
 
   AreaTable() = default;
+  void NameAreaCodes(std::vector<std::pair<std::string_view, AreaId>> rules);
 
   std::string text_;
   std::vector<Area> areas_;
-  std::vector<AreaId> mobile_;  // by the 6 digits after the leading 1: 1000000 to 1999999
+  std::vector<AreaId> mobile_;           // by the 6 digits after the leading 1: 1000000 to 1999999
   std::vector<AreaId> twoDigitCodes_;    // 010 to 099, by the two digits after the 0
   std::vector<AreaId> threeDigitCodes_;  // 0100 to 0999, by the three digits after the 0
 };

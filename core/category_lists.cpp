@@ -137,8 +137,7 @@ void CategoryLists::UndoImport(const CategoryCounts& before) {
   order_.resize(total);
 }
 
-std::optional<CategoryLists> CategoryLists::WithoutRepeats(std::uint64_t& removed, WorkProgress* progress) const {
-  if (progress) progress->SetTotal(progress->Done() + 2 * order_.size());
+std::optional<std::vector<std::uint8_t>> CategoryLists::FirstOccurrenceMarks(WorkProgress* progress) const {
   // Each half of the hashes on a core of its own: the halves share no number. The other half only
   // looks whether to stop; this one reports.
   std::vector<std::uint8_t> first(order_.size());
@@ -150,6 +149,21 @@ std::optional<CategoryLists> CategoryLists::WithoutRepeats(std::uint64_t& remove
   MarkFirstOccurrences(*this, 0, first, progress);
   other.get();
   if (progress && progress->StopRequested()) return std::nullopt;
+  return first;
+}
+
+std::optional<std::uint64_t> CategoryLists::RepeatCount(WorkProgress* progress) const {
+  if (progress) progress->SetTotal(progress->Done() + order_.size());
+  const std::optional<std::vector<std::uint8_t>> first = FirstOccurrenceMarks(progress);
+  if (!first) return std::nullopt;
+  return static_cast<std::uint64_t>(std::count(first->begin(), first->end(), 0));
+}
+
+std::optional<CategoryLists> CategoryLists::WithoutRepeats(std::uint64_t& removed, WorkProgress* progress) const {
+  if (progress) progress->SetTotal(progress->Done() + 2 * order_.size());
+  const std::optional<std::vector<std::uint8_t>> marks = FirstOccurrenceMarks(progress);
+  if (!marks) return std::nullopt;
+  const std::vector<std::uint8_t>& first = *marks;
   removed = static_cast<std::uint64_t>(std::count(first.begin(), first.end(), 0));
   if (removed == 0) return std::nullopt;
 
@@ -186,14 +200,14 @@ CategoryLists CategoryLists::Reclassified(const PrefixTable& table, WorkProgress
   return sorted;
 }
 
-std::string StatusText(const CategoryCounts& counts) {
+std::string StatusText(const CategoryCounts& counts, CountForm form) {
   std::uint64_t total = 0;
   for (std::uint64_t count : counts) total += count;
-  std::string text = "当前共有" + std::to_string(total) + "个号码";
+  std::string text = "当前共有" + CountText(total, form) + "个号码";
   for (NumberCategory category : kAllCategories) {
     text += "，";
     text += CategoryLabel(category);
-    text += std::to_string(counts[CategoryIndex(category)]) + "个";
+    text += CountText(counts[CategoryIndex(category)], form) + "个";
   }
   return text;
 }

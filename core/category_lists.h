@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/count_text.h"
 #include "core/file_error.h"
 #include "core/normalize_number.h"
 #include "core/number_category.h"
@@ -73,6 +74,10 @@ class CategoryLists {
   // what comes back is incomplete and goes unused.
   std::optional<CategoryLists> WithoutRepeats(std::uint64_t& removed, WorkProgress* progress = nullptr) const;
 
+  // How many numbers repeat one before them (normalised text, across categories); progress counts the
+  // numbers; nothing once it asks to stop.
+  std::optional<std::uint64_t> RepeatCount(WorkProgress* progress = nullptr) const;
+
   // The same numbers sorted again by table; each list keeps import order. progress counts the numbers;
   // once it asks to stop, what comes back is incomplete and goes unused.
   CategoryLists Reclassified(const PrefixTable& table, WorkProgress* progress = nullptr) const;
@@ -80,11 +85,14 @@ class CategoryLists {
  private:
   using Categories = std::vector<NumberCategory>;
 
+  // A 1 for each number's first occurrence in import order, a 0 for each repeat; nothing once stopped.
+  std::optional<std::vector<std::uint8_t>> FirstOccurrenceMarks(WorkProgress* progress) const;
+
   std::array<NumberList, kCategoryCount> lists_;
   Categories order_;
 };
 
 // "当前共有…个号码，移动…个，联通…个，电信…个，小灵通…个，其他…个".
-std::string StatusText(const CategoryCounts& counts);
+std::string StatusText(const CategoryCounts& counts, CountForm form = CountForm::Digits);
 
 }  // namespace zelvane

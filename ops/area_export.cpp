@@ -84,7 +84,7 @@ class FileBytes {
 };
 
 FileResult WriteAndReplace(const std::filesystem::path& folder, const CategoryLists& lists, const AreaTable& areas,
-                           AreaLevel level, std::string_view separator, WorkProgress* progress) {
+                           AreaLevel level, std::string_view separator, WorkProgress* progress, std::size_t& written) {
   FilesReplacedTogether together(folder, progress);
   const AreaFiles files = FilesOf(areas, level);
   const FileBytes bytes(folder, lists, areas, files, separator, progress);
@@ -94,6 +94,7 @@ FileResult WriteAndReplace(const std::filesystem::path& folder, const CategoryLi
     if (FileResult error = together.Add(files.paths[file], writer)) return error;
     if (FileResult error = bytes.WriteTo(file, *writer)) return error;
     if (FileResult error = together.EndFile()) return error;
+    ++written;
   }
   return together.Commit();
 }
@@ -102,11 +103,12 @@ FileResult WriteAndReplace(const std::filesystem::path& folder, const CategoryLi
 
 std::vector<FileError> ExportByArea(const std::filesystem::path& folder, const CategoryLists& lists,
                                     const AreaTable& areas, AreaLevel split, std::string_view separator,
-                                    WorkProgress* progress) {
+                                    WorkProgress* progress, std::size_t* filesWritten) {
   if (progress) progress->SetTotal(progress->Done() + lists.TextBytes() + lists.size() * separator.size());
   FileResult error;
+  std::size_t written = 0;
   try {
-    error = WriteAndReplace(folder, lists, areas, split, separator, progress);
+    error = WriteAndReplace(folder, lists, areas, split, separator, progress, written);
   } catch (const FileFailure& failure) {
     error = failure.error();  // the numbers that did not fit in memory could not be put aside
   } catch (const std::bad_alloc&) {
@@ -114,6 +116,7 @@ std::vector<FileError> ExportByArea(const std::filesystem::path& folder, const C
   }
   if (progress && progress->StopRequested() && error) return {CancelledError(FileOperation::Write, folder)};
   if (error) return {std::move(*error)};
+  if (filesWritten) *filesWritten = written;
   return {};
 }
 

@@ -19,9 +19,9 @@ namespace zelvane {
 // areas with numbers get a file. Every file is written beside its target and all are replaced together,
 // or none is; folders made for the export are removed again when it fails. The failure that stopped it,
 // if any; once progress asks to stop, nothing is replaced and the only failure is a CancelledError.
-// progress advances by the bytes written.
+// progress advances by the bytes written. filesWritten, when given, gets the count of files replaced.
 std::vector<FileError> ExportByArea(const std::filesystem::path& folder, const CategoryLists& lists,
                                     const AreaTable& areas, AreaLevel split, std::string_view separator,
-                                    WorkProgress* progress = nullptr);
+                                    WorkProgress* progress = nullptr, std::size_t* filesWritten = nullptr);
 
 }  // namespace zelvane

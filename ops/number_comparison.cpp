@@ -37,7 +37,8 @@ std::uint64_t DataMemory(const ComparisonSettings& settings) {
 FileError TooLittleMemory(const ComparisonSettings& settings, std::uint64_t shortfall) {
   const std::uint64_t data = DataMemory(settings) + shortfall;
   const std::uint64_t budget = 2 * data > 2 * kOverhead ? data + kOverhead : 2 * data;
-  FileError error{FileOperation::Read, "", "内存上限太小，这次比较至少需要 --memory " + std::to_string((budget >> 10) + 1) + "K"};
+  FileError error{FileOperation::Read, "",
+                  "内存上限太小，这次比较至少需要 --memory " + std::to_string((budget >> 10) + 1) + "K"};
   error.usage = true;
   return error;
 }
@@ -106,8 +107,7 @@ FileResult Compare(TextSource& scanned, TextSource& searched, std::uint64_t memo
     // A regular file read again may have changed meanwhile: only the tokens counted now take part.
     BitArray selected(tokens);
     const TokenClasses classes = TokenClasses::Plan(counts, Speedups().lengthClasses);
-    const ComparisonPlan plan =
-        PlanComparison(counts, classes, searched.Size(), Less(memory, tokens / 8));
+    const ComparisonPlan plan = PlanComparison(counts, classes, searched.Size(), Less(memory, tokens / 8));
     const std::uint64_t least = settings.unique ? std::max(plan.leastMemory, plan.leastRepeatMemory) : plan.leastMemory;
     if (least > Less(memory, tokens / 8)) return TooLittleMemory(settings, least + tokens / 8 - memory);
     expectPasses(std::uint64_t{1} << plan.round.bucketBits);
@@ -137,6 +137,10 @@ NumberList CompareNumberFiles(std::string_view scanned, std::string_view searche
   return result;
 }
 
+std::string FoundNumbersText(ComparisonMode mode, std::uint64_t count, CountForm form) {
+  return "找到" + CountText(count, form) + (mode == ComparisonMode::FindSame ? "个相同的号码" : "个不同的号码");
+}
+
 FileResult CompareTexts(std::string_view scanned, std::string_view searched, const ComparisonSettings& settings,
                         const NumberSink& sink) {
   TextSource scannedSource(scanned);
@@ -154,16 +158,18 @@ FileResult CompareFiles(const std::filesystem::path& file1, const std::filesyste
   if (FileResult error = TextSource::Open(file1, settings.inputs, memory / 4, folder, first)) return error;
   if (FileResult error = TextSource::Open(file2, settings.inputs, memory / 4, folder, second)) return error;
   const bool secondScanned = second->Size() > first->Size();
+  if (settings.listedFile) *settings.listedFile = secondScanned ? 2 : 1;
   TextSource& scanned = secondScanned ? *second : *first;
   TextSource& searched = secondScanned ? *first : *second;
   return Compare(scanned, searched, Less(memory, first->BytesHeld() + second->BytesHeld()), settings, sink);
 }
 
 FileResult CompareFiles(const std::filesystem::path& file1, const std::filesystem::path& file2, ComparisonMode mode,
-                        NumberList& result, WorkProgress* progress) {
+                        NumberList& result, WorkProgress* progress, int* listedFile) {
   ComparisonSettings settings;
   settings.mode = mode;
   settings.progress = progress;
+  settings.listedFile = listedFile;
   NumberList listed;
   if (FileResult error = CompareFiles(file1, file2, settings, [&](std::string_view n) { listed.Append(n); }))
     return error;

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <string_view>
 
+#include "core/count_text.h"
 #include "core/file_error.h"
 #include "core/number_file_reader.h"
 #include "core/number_list.h"
@@ -18,6 +20,10 @@ enum class ComparisonMode {
   FindDifferent,  // those whose token occurs nowhere in it ("找不同")
 };
 
+// What a comparison found, in the command line's and the window's words: "找到N个相同的号码" or
+// "找到N个不同的号码".
+std::string FoundNumbersText(ComparisonMode mode, std::uint64_t count, CountForm form);
+
 struct ComparisonSettings {
   ComparisonMode mode = ComparisonMode::FindSame;
   bool unique = false;  // each number listed only where it first occurs
@@ -29,6 +35,8 @@ struct ComparisonSettings {
   // Advances by the bytes of every pass over either file, of a total that grows when the passes turn
   // out to be more; once it asks to stop, the comparison ends with CancelledError.
   WorkProgress* progress = nullptr;
+  // When given, told which file's numbers are listed: 1 or 2.
+  int* listedFile = nullptr;
 };
 
 // Gets the numbers a comparison lists, in order, as they are listed.
@@ -49,7 +57,8 @@ FileResult CompareFiles(const std::filesystem::path& file1, const std::filesyste
                         const ComparisonSettings& settings, const NumberSink& sink);
 
 // The same with the default settings and mode, into result; on failure result is left as it was.
+// listedFile as in the settings.
 FileResult CompareFiles(const std::filesystem::path& file1, const std::filesystem::path& file2, ComparisonMode mode,
-                        NumberList& result, WorkProgress* progress = nullptr);
+                        NumberList& result, WorkProgress* progress = nullptr, int* listedFile = nullptr);
 
 }  // namespace zelvane

@@ -16,6 +16,7 @@ inline constexpr ControlTemplate kAnalysisDialogControls[] = {
     {IDC_FIND_SAME, ControlKind::PushButton, "找相同", {67, 133, 53, 16}},
     {IDC_FIND_DIFFERENT, ControlKind::PushButton, "找不同", {139, 133, 53, 16}},
     {IDC_STATIC, ControlKind::Text, "查找两个号码文件中相同的号码或不同的号码", {66, 89, 166, 8}},
+    {IDC_STATIC, ControlKind::Text, "列出的是两个文件中较大的那个文件里的号码", {66, 106, 166, 8}},
 };
 
 inline constexpr DialogTemplate kAnalysisDialog = {

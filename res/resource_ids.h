@@ -17,6 +17,7 @@ inline constexpr int IDD_MAIN_DIALOG = 102;
 inline constexpr int IDD_SEPARATOR = 129;
 inline constexpr int IDD_ANALYSIS = 131;
 inline constexpr int IDD_HELP = 132;
+inline constexpr int IDD_REPORT = 133;
 
 inline constexpr int IDS_ABOUT_MENU_ITEM = 101;
 inline constexpr int IDS_SOCKET_STARTUP_FAILED = 103;

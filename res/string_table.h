@@ -12,7 +12,7 @@ struct StringResource {
 };
 
 inline constexpr StringResource kStringTable[] = {
-    {IDS_ABOUT_MENU_ITEM, "关于 Quorvel(&A)..."},
+    {IDS_ABOUT_MENU_ITEM, "关于 Zelvane(&A)..."},
     {IDS_SOCKET_STARTUP_FAILED, "Windows 通信端口初始化失败。"},
     {IDS_SEPARATOR_NOT_GBK, "分割符中有无法用 GBK 编码表示的字符"},
 };

@@ -167,10 +167,10 @@ int main(int argc, char* argv[]) {
                            QByteArray::number(imports.front() / Median(classify), 'f', 2) + ", median " +
                            QByteArray::number(Median(imports) / Median(classify), 'f', 2);
   Report("zelvane-cli classify (same file)", classify, total, ratio.constData());
-  // Export of the shown list: from the click on 导出 (the separator dialog closed at once: CR LF) to
+  // Export of the shown list: from the click on 导出 (the separator dialog confirmed at once: CR LF) to
   // the message, against classify, which reads and sorts the numbers as well as writing them.
   const QString exported = folder.filePath("exported.txt");
-  shell.HandleDialogsWith({});
+  shell.HandleDialogsWith([](QDialog&) { return int(QDialog::Accepted); });
   std::vector<double> exports;
   for (int run = 0; run < runs; ++run) {
     shell.AnswerNextPrompt(PathOf(exported));

@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCommandLineParser>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
@@ -106,6 +107,7 @@ int main(int argc, char* argv[]) {
     report("click " + box, TimedAndPainted(*dialog, [&] { ClickBox(*dialog, box); }));
   }
   const QString exported = folder.filePath("exported.txt");
+  shell.HandleDialogsWith([](QDialog&) { return int(QDialog::Accepted); });  // the separator confirmed: CR LF
   shell.AnswerNextPrompt(std::filesystem::path(QFile::encodeName(exported).toStdString()));
   const double exportMs = TimedAndPainted(*dialog, [&] { dialog->DlgItem<QPushButton>(res::IDC_EXPORT)->click(); });
   ExpectLastMessage(shell, "导出完毕");

@@ -53,6 +53,33 @@ bool AppendGbk(std::u16string_view text, std::string& output) {
   return true;
 }
 
+std::string Utf8FromGbk(std::string_view gbk) {
+  constexpr std::string_view kReplacement = "\xEF\xBF\xBD";  // U+FFFD
+  std::string output;
+  const Iconv utf8("UTF-8", "GBK");
+  if (!utf8.ok()) {  // a system without GBK shows the ASCII bytes alone
+    for (char byte : gbk) output += static_cast<unsigned char>(byte) < 0x80 ? std::string_view(&byte, 1) : kReplacement;
+    return output;
+  }
+  std::string input(gbk);
+  char* in = input.data();
+  std::size_t inLeft = input.size();
+  while (inLeft > 0) {
+    const std::size_t start = output.size();
+    output.resize(start + inLeft * 2 + 16);  // at most three UTF-8 bytes for every character of two bytes
+    char* out = output.data() + start;
+    std::size_t outLeft = output.size() - start;
+    const std::size_t result = iconv(utf8.get(), &in, &inLeft, &out, &outLeft);
+    const int error = errno;
+    output.resize(output.size() - outLeft);
+    if (result != static_cast<std::size_t>(-1) || error == E2BIG) continue;
+    output += kReplacement;  // EILSEQ, or EINVAL for a lead byte at the end: the byte
+    ++in;
+    --inLeft;
+  }
+  return output;
+}
+
 std::optional<std::string> EncodeGbk(std::string_view text, const char* fromCharset) {
   const Iconv gbk("GBK", fromCharset);
   if (!gbk.ok()) return std::nullopt;

@@ -18,6 +18,8 @@ bool AppendGbk(std::u16string_view text, std::string& output) {
   return true;
 }
 
+std::string Utf8FromGbk(std::string_view gbk) { return Utf8(WideFromCodePage(gbk, kGbkCodePage)); }
+
 std::optional<std::string> EncodeGbk(std::string_view text, const char*) {
   const std::optional<std::wstring> wide = WideFromValidUtf8(text);
   if (!wide) return std::nullopt;

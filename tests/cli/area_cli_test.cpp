@@ -90,5 +90,41 @@ TEST(AreasCli, PrintsTablesThatLookupTakesBack) {
             "13000301234\t联通\t江苏省\t南京市\n03351234567\t小灵通\t河北省\t秦皇岛市\n19991234567\t其他\t四川省\t成都市\n");
 }
 
+// The table by province or city to standard output or a file, the summary on standard error; what is
+// wrong is said as for the other commands and writes nothing.
+TEST(ReportCli, CountsByAreaAndCarrier) {
+  TemporaryFolder folder;
+  WriteFile(folder / "in.txt", "13000301234\r\n13000301234,075512345678 19912345678\n07101234567\n");
+  const std::string summary = "共5个号码，不同的号码4个，重复1个，未知地区1个（20.0%）\n";
+  const auto byProvince = RunCli({"report", "in.txt"}, folder.path());
+  EXPECT_EQ(byProvince.exitCode, 0) << byProvince.err;
+  EXPECT_EQ(byProvince.out,
+            "省份\t移动\t联通\t电信\t小灵通\t其他\t合计\n"
+            "江苏省\t0\t2\t0\t0\t0\t2\n广东省\t0\t0\t0\t1\t0\t1\n未知地区\t0\t0\t0\t0\t1\t1\n湖北省\t0\t0\t0\t1\t0\t1\n"
+            "合计\t0\t2\t0\t2\t1\t5\n");
+  EXPECT_EQ(byProvince.err, summary);
+  const auto byCity = RunCli({"report", "--by", "city", "--out", "表.tsv", "-"}, folder.path(), folder / "in.txt");
+  EXPECT_EQ(byCity.exitCode, 0) << byCity.err;
+  EXPECT_EQ(byCity.out, "");
+  EXPECT_EQ(test::ReadFile(folder / "表.tsv"),
+            "省份\t城市\t区号\t移动\t联通\t电信\t小灵通\t其他\t合计\n"
+            "江苏省\t南京市\t025\t0\t2\t0\t0\t0\t2\n广东省\t深圳市\t0755\t0\t0\t0\t1\t0\t1\n"
+            "未知地区\t\t\t0\t0\t0\t0\t1\t1\n湖北省\t襄阳市\t0710\t0\t0\t0\t1\t0\t1\n合计\t\t\t0\t2\t0\t2\t1\t5\n");
+  // clang-format off
+  const std::tuple<std::vector<std::string>, int, std::string> failures[] = {
+      {{"report"}, 2, "zelvane-cli: 缺少要统计的号码文件\n请用“zelvane-cli report --help”查看用法。\n"},
+      {{"report", "--by", "town", "in.txt"}, 2, "--by"},
+      {{"report", "none.txt"}, 1, "zelvane-cli: 无法读取文件“none.txt”：文件或文件夹不存在\n"},
+      {{"report", "--out", "无此文件夹/表.tsv", "in.txt"}, 1, "无此文件夹"}};
+  // clang-format on
+  for (const auto& [arguments, exitCode, err] : failures) {
+    const auto result = RunCli(arguments, folder.path());
+    EXPECT_EQ(result.exitCode, exitCode) << arguments.back();
+    EXPECT_NE(result.err.find(err), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, "");
+  }
+  EXPECT_EQ(test::FileNamesIn(folder.path()), (std::vector<std::string>{"in.txt", "表.tsv"}));
+}
+
 }  // namespace
 }  // namespace zelvane

@@ -8,6 +8,7 @@
 #include <random>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/scoped_speedups.h"
@@ -44,6 +45,23 @@ TEST(StatusText, CountsEveryCategoryAndTheirTotal) {
   EXPECT_EQ(StatusText({}), "当前共有0个号码，移动0个，联通0个，电信0个，小灵通0个，其他0个");
   EXPECT_EQ(StatusText({1, 2, 3, 4, 5000000000ULL}),
             "当前共有5000000010个号码，移动1个，联通2个，电信3个，小灵通4个，其他5000000000个");
+  EXPECT_EQ(StatusText({1, 2, 3, 4, 5000000000ULL}, CountForm::Grouped),
+            "当前共有5,000,000,010个号码，移动1个，联通2个，电信3个，小灵通4个，其他5,000,000,000个");
+}
+
+// A comma before every third digit from the right, at each length where one more comes.
+TEST(CountText, GroupsThousandsOnlyWhenAsked) {
+  const std::tuple<std::uint64_t, const char*> cases[] = {{0, "0"},
+                                                          {999, "999"},
+                                                          {1000, "1,000"},
+                                                          {999999, "999,999"},
+                                                          {1000000, "1,000,000"},
+                                                          {1104410, "1,104,410"},
+                                                          {UINT64_MAX, "18,446,744,073,709,551,615"}};
+  for (const auto& [count, grouped] : cases) {
+    EXPECT_EQ(CountText(count, CountForm::Grouped), grouped);
+    EXPECT_EQ(CountText(count, CountForm::Digits), std::to_string(count));
+  }
 }
 
 TEST(CategoryLists, ImportAppendsNormalizedNumbersInFileOrder) {

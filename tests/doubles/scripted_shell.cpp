@@ -28,6 +28,17 @@ std::optional<std::filesystem::path> ScriptedShell::ChooseOpenFile(QWidget*, con
   return NextAnswer();
 }
 
+std::vector<std::filesystem::path> ScriptedShell::ChooseOpenFiles(QWidget*, const FilePrompt& prompt) {
+  log_ << QStringLiteral("ChooseOpenFiles %1 %2").arg(FromUtf8(prompt.title), FromUtf8(prompt.filter));
+  if (fileAnswers_.empty()) {
+    std::optional<std::filesystem::path> answer = NextAnswer();
+    return answer ? std::vector{std::move(*answer)} : std::vector<std::filesystem::path>{};
+  }
+  std::vector<std::filesystem::path> files = std::move(fileAnswers_.front());
+  fileAnswers_.pop_front();
+  return files;
+}
+
 std::optional<std::filesystem::path> ScriptedShell::ChooseSaveFile(QWidget*, const FilePrompt& prompt) {
   log_ << QStringLiteral("ChooseSaveFile %1 %2 %3")
               .arg(FromUtf8(prompt.title), FromUtf8(prompt.filter), FromUtf8(prompt.defaultSuffix));
@@ -40,6 +51,14 @@ std::optional<std::filesystem::path> ScriptedShell::ChooseFolder(QWidget*, std::
 }
 
 void ScriptedShell::ShowMessage(QWidget*, const QString& text) { log_ << QStringLiteral("ShowMessage %1").arg(text); }
+
+bool ScriptedShell::AskYesNo(QWidget*, const QString& question) {
+  log_ << QStringLiteral("AskYesNo %1").arg(question);
+  if (questionAnswers_.empty()) return false;
+  const bool yes = questionAnswers_.front();
+  questionAnswers_.pop_front();
+  return yes;
+}
 
 void ScriptedShell::ShowAppMessage(const QString& text) {
   log_ << QStringLiteral("ShowAppMessage %1: %2").arg(QApplication::applicationName(), text);

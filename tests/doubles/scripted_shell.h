@@ -11,10 +11,9 @@ namespace zelvane {
 
 // A shell for tests and benchmarks: prompts take prepared answers, dialogs are handed to a
 // handler, and everything asked or shown is written to a log, one line each:
-//   "ChooseOpenFile <title> <filter>", "ChooseSaveFile <title> <filter> <suffix>", "ChooseFolder <title>",
-//   "ShowMessage <text>", "ShowAppMessage <caption>: <text>", "RunMenu <item>|<item>...", "RunModal <window title>",
-//   "ShowProgress <window title>",
-//   "SetWaitCursor", "RestoreCursor".
+//   "ChooseOpenFile <title> <filter>", "ChooseOpenFiles <title> <filter>", "ChooseSaveFile <title> <filter> <suffix>",
+//   "ChooseFolder <title>", "ShowMessage <text>", "AskYesNo <question>", "ShowAppMessage <caption>: <text>", "RunMenu
+//   <item>|<item>...", "RunModal <window title>", "ShowProgress <window title>", "SetWaitCursor", "RestoreCursor".
 class ScriptedShell final : public Shell {
  public:
   using DialogHandler = std::function<int(QDialog&)>;
@@ -22,6 +21,12 @@ class ScriptedShell final : public Shell {
   // The answer to the next prompt of any kind, after those already queued; nothing means cancel.
   // A prompt without a prepared answer is cancelled.
   void AnswerNextPrompt(std::optional<std::filesystem::path> answer);
+
+  // The files the next prompt for several files is answered with, after those already queued; without
+  // one it takes the next prompt answer as its one file.
+  void AnswerNextFiles(std::vector<std::filesystem::path> files) { fileAnswers_.push_back(std::move(files)); }
+  // The answer to the next question (true: 是); a question without a prepared answer gets 否.
+  void AnswerNextQuestion(bool yes) { questionAnswers_.push_back(yes); }
 
   // The text of the item the next menu is answered with; a menu without a prepared answer is closed.
   void AnswerNextMenu(const QString& item) { menuAnswers_.push_back(item); }
@@ -42,9 +47,11 @@ class ScriptedShell final : public Shell {
   int WaitCursorDepth() const { return waitCursorDepth_; }
 
   std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const FilePrompt& prompt) override;
+  std::vector<std::filesystem::path> ChooseOpenFiles(QWidget* owner, const FilePrompt& prompt) override;
   std::optional<std::filesystem::path> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) override;
   std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, std::string_view title) override;
   void ShowMessage(QWidget* owner, const QString& text) override;
+  bool AskYesNo(QWidget* owner, const QString& question) override;
   void ShowAppMessage(const QString& text) override;
   QAction* RunMenu(QMenu& menu, const QPoint& at) override;
   int RunModal(QDialog& dialog) override;
@@ -57,6 +64,8 @@ class ScriptedShell final : public Shell {
   std::optional<std::filesystem::path> NextAnswer();
 
   std::deque<std::optional<std::filesystem::path>> answers_;
+  std::deque<std::vector<std::filesystem::path>> fileAnswers_;
+  std::deque<bool> questionAnswers_;
   std::deque<QString> menuAnswers_;
   DialogHandler dialogHandler_;
   std::function<void(QDialog&)> progressHandler_;

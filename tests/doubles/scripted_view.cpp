@@ -19,6 +19,15 @@ std::vector<std::string> ScriptedView::Messages() const {
   return messages;
 }
 
+std::vector<std::filesystem::path> ScriptedView::ChooseOpenFiles(const FilePrompt& prompt) {
+  const std::string question = "ChooseOpenFiles " + std::string(prompt.title);
+  if (fileSets.empty()) {
+    const std::optional<std::filesystem::path> path = Next(paths, question);
+    return path ? std::vector{*path} : std::vector<std::filesystem::path>{};
+  }
+  return Next(fileSets, question);
+}
+
 // The work runs on the windows' worker thread, while this thread waits for it as a window's loop would.
 bool ScriptedView::RunWork(std::string_view what, const std::function<void(WorkProgress&)>& work) {
   log.push_back("RunWork " + std::string(what));

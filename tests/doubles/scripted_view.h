@@ -20,10 +20,10 @@ namespace zelvane::test {
 // The wait cursor is counted rather than logged.
 class ScriptedView final : public MainWindowView {
  public:
-  // Answers, taken in order; an empty queue is the user cancelling (for the separator: closing the
-  // dialog without 确定). The file and folder prompts share one queue.
+  // Answers, taken in order; an empty queue (or nothing) is the user cancelling. The file and folder
+  // prompts share one queue.
   std::deque<std::optional<std::filesystem::path>> paths;
-  std::deque<std::string> separators;
+  std::deque<std::optional<std::string>> separators;
   std::deque<std::optional<ComparisonRequest>> comparisons;
   std::deque<std::optional<AreaLevel>> areaLevels;
   // What the separator and 号码分析 dialogs opened with, in order.
@@ -32,6 +32,8 @@ class ScriptedView final : public MainWindowView {
   // Where the window keeps its choices: its own memory unless a test shares one between two windows.
   MemorySettings ownSettings;
   SettingsStore* settings = &ownSettings;
+  std::deque<std::vector<std::filesystem::path>> fileSets;
+  std::deque<bool> yesNo;  // none: 否
 
   // What the user does while work runs (cancel, close the window), on this thread before the work starts.
   std::function<void()> whileWorking;
@@ -59,11 +61,14 @@ class ScriptedView final : public MainWindowView {
   std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) override {
     return Next(paths, "ChooseSaveFile " + std::string(prompt.title) + " " + std::string(prompt.defaultSuffix));
   }
+  // Several files at once: the next of fileSets, else the next path alone.
+  std::vector<std::filesystem::path> ChooseOpenFiles(const FilePrompt& prompt) override;
   std::optional<std::filesystem::path> ChooseFolder(std::string_view title) override {
     return Next(paths, "ChooseFolder " + std::string(title));
   }
   void ShowMessage(std::string_view text) override { log.push_back("ShowMessage " + std::string(text)); }
-  std::string AskSeparator(std::string_view offered) override {
+  bool AskYesNo(std::string_view question) override { return Next(yesNo, "AskYesNo " + std::string(question)); }
+  std::optional<std::string> AskSeparator(std::string_view offered) override {
     offeredSeparators.emplace_back(offered);
     return Next(separators, "AskSeparator");
   }
@@ -79,6 +84,12 @@ class ScriptedView final : public MainWindowView {
     return answer;
   }
   std::optional<AreaLevel> AskAreaLevel() override { return Next(areaLevels, "AskAreaLevel"); }
+  // What the user does in 号码统计's window (nothing: closes it at once).
+  std::function<void(ReportDialogLogic&)> inReport;
+  void ShowReport(ReportDialogLogic& report) override {
+    log.emplace_back("ShowReport");
+    if (inReport) inReport(report);
+  }
   void ShowAbout() override { log.emplace_back("ShowAbout"); }
   void ShowHelp() override { log.emplace_back("ShowHelp"); }
   bool RunWork(std::string_view what, const std::function<void(WorkProgress&)>& work) override;
@@ -104,6 +115,11 @@ class ScriptedView final : public MainWindowView {
   std::size_t chosenArea = 0;
   std::string statusLine;
   void ShowStatusLine(std::string_view text) override { statusLine = text; }
+  // The boxes as shown (a click toggles one here first, as in a window), and the area choice.
+  BoxStates boxes;
+  bool areaChoiceEnabled = true;
+  void ShowBoxes(const BoxStates& shown) override { boxes = shown; }
+  void EnableAreaChoice(bool enable) override { areaChoiceEnabled = enable; }
   void ShowAreas(const std::vector<AreaEntry>& entries, std::size_t chosen) override {
     areas = entries;
     chosenArea = chosen;

@@ -1,8 +1,10 @@
+#include <QComboBox>
 #include <QPushButton>
 #include <QtTest>
 
 #include "res/resource_ids.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/qt/overview_pane.h"
 
 namespace zelvane {
 
@@ -56,16 +58,18 @@ class AnalysisTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The larger file is scanned, file 1 on a tie; its tokens are listed normalised, in file order.
-  // The boxes, the status line and the category lists stay as they were.
+  // The larger file is scanned, file 1 on a tie; its tokens are listed normalised, in file order, and
+  // the message says what was found and which file's numbers are listed. The category lists stay;
+  // while the list holds the result the boxes show clear, the area choice is disabled and the status
+  // line says so. A box clicked shows the lists again, as the boxes now say.
   // clang-format off
   void ListsTheSelectedNumbersOfTheLargerFile_data() {
-    test::Columns<QString, QString, QString, QString>({"file1", "file2", "mode", "shown"});
-    QTest::newRow("larger first, 找不同") << "larger" << "smaller" << "找不同" << "m1 t";
-    QTest::newRow("larger second, 找相同") << "smaller" << "larger" << "找相同" << "u1";
-    QTest::newRow("larger second, 找不同") << "smaller" << "larger" << "找不同" << "m1 t";
-    QTest::newRow("a tie: file 1 listed") << "tie1" << "tie2" << "找不同" << "m1";
-    QTest::newRow("a tie the other way: file 1 listed") << "tie2" << "tie1" << "找不同" << "t";
+    test::Columns<QString, QString, QString, QString, QString>({"file1", "file2", "mode", "shown", "found"});
+    QTest::newRow("larger first, 找不同") << "larger" << "smaller" << "找不同" << "m1 t" << "找到2个不同的号码";
+    QTest::newRow("larger second, 找相同") << "smaller" << "larger" << "找相同" << "u1" << "找到1个相同的号码";
+    QTest::newRow("larger second, 找不同") << "smaller" << "larger" << "找不同" << "m1 t" << "找到2个不同的号码";
+    QTest::newRow("a tie: file 1 listed") << "tie1" << "tie2" << "找不同" << "m1" << "找到1个不同的号码";
+    QTest::newRow("a tie the other way: file 1 listed") << "tie2" << "tie1" << "找不同" << "t" << "找到1个不同的号码";
   }
   // clang-format on
 
@@ -74,15 +78,28 @@ class AnalysisTest : public QObject {
     QFETCH(QString, file2);
     QFETCH(QString, mode);
     QFETCH(QString, shown);
+    QFETCH(QString, found);
     Window window;
     const QString before = test::Boxes(window.dialog) + test::Status(window.dialog);
     const CategoryCounts counts = window.dialog.Lists().Counts();
+    QComboBox* areas = window.dialog.findChild<COverviewPane*>()->AreaChoice();
 
     window.Analyse({file1 + ".txt", file2 + ".txt"}, {"file 1", "file 2", mode});
+    const QString listed = "“" + (file1 == "smaller" ? file2 : file1) + ".txt”";
     QCOMPARE(ShownNames(window.dialog), shown);
-    QCOMPARE(window.shell.Log(), (QStringList{"RunModal 号码分析", kPrompt, kPrompt}));
-    QCOMPARE(test::Boxes(window.dialog) + test::Status(window.dialog), before);
+    QCOMPARE(window.shell.Log(),
+             (QStringList{"RunModal 号码分析", kPrompt, kPrompt,
+                          "ShowMessage " + found + "\n列表中是" + listed + "（两个文件中较大的一个）中的号码"}));
+    QCOMPARE(test::Boxes(window.dialog), QStringLiteral("------"));
+    QVERIFY(!areas->isEnabled());
+    QCOMPARE(test::Status(window.dialog),
+             "号码分析的结果：" + listed + "中" + found + "。点选上方的类别可回到号码列表");
     QCOMPARE(window.dialog.Lists().Counts(), counts);
+
+    test::ClickBoxes(window.dialog, "全部");
+    QCOMPARE(test::Boxes(window.dialog) + test::Status(window.dialog), before);
+    QCOMPARE(ShownNames(window.dialog), QStringLiteral("a c d"));
+    QVERIFY(areas->isEnabled());
   }
 
   // Only 找相同 and 找不同 with both files chosen close the dialog with OK; otherwise, or when a file
@@ -102,7 +119,8 @@ class AnalysisTest : public QObject {
         << QStringList{} << QStringList{"找不同"} << true << QStringList{"RunModal 号码分析", missing} << "a c d";
     QTest::newRow("a cancelled pick keeps the earlier choice")
         << both + QStringList{""} << QStringList{"file 1", "file 2", "file 1", "找相同"} << false
-        << picked + QStringList{kPrompt} << "u1";
+        << picked + QStringList{kPrompt, "ShowMessage 找到1个相同的号码\n列表中是“larger.txt”（两个文件中较大的一个）中的号码"}
+        << "u1";
     const QString unreadable = QStringLiteral("ShowMessage 无法读取文件“<gone>”：文件或文件夹不存在");
     QTest::newRow("file 1 missing") << QStringList{"gone.txt", "larger.txt"} << QStringList{"file 1", "file 2", "找不同"}
                                     << false << picked + QStringList{unreadable} << "a c d";

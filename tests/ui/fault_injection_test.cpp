@@ -33,6 +33,9 @@ class ShellChangingTheDisk final : public Shell {
   std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const FilePrompt& prompt) override {
     return Changed(m_scripted.ChooseOpenFile(owner, prompt));
   }
+  std::vector<std::filesystem::path> ChooseOpenFiles(QWidget* owner, const FilePrompt& prompt) override {
+    return Changed(m_scripted.ChooseOpenFiles(owner, prompt));
+  }
   std::optional<std::filesystem::path> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) override {
     return Changed(m_scripted.ChooseSaveFile(owner, prompt));
   }
@@ -40,6 +43,7 @@ class ShellChangingTheDisk final : public Shell {
     return Changed(m_scripted.ChooseFolder(owner, title));
   }
   void ShowMessage(QWidget* owner, const QString& text) override { m_scripted.ShowMessage(owner, text); }
+  bool AskYesNo(QWidget* owner, const QString& question) override { return m_scripted.AskYesNo(owner, question); }
   void ShowAppMessage(const QString& text) override { m_scripted.ShowAppMessage(text); }
   QAction* RunMenu(QMenu& menu, const QPoint& at) override { return m_scripted.RunMenu(menu, at); }
   int RunModal(QDialog& dialog) override { return m_scripted.RunModal(dialog); }
@@ -49,7 +53,8 @@ class ShellChangingTheDisk final : public Shell {
   void RestoreCursor() override { m_scripted.RestoreCursor(); }
 
  private:
-  std::optional<std::filesystem::path> Changed(std::optional<std::filesystem::path> answer) {
+  template <class Answer>
+  Answer Changed(Answer answer) {
     if (m_change) std::exchange(m_change, nullptr)();
     return answer;
   }

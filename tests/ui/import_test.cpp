@@ -9,7 +9,7 @@ using test::Status;
 
 namespace {
 
-const QString kPrompt = QStringLiteral("ChooseOpenFile 选择要导入的号码文件 文本文件(*.txt)");
+const QString kPrompt = QStringLiteral("ChooseOpenFiles 选择要导入的号码文件 文本文件(*.txt)");
 
 // The log of an import of a file with this many numbers.
 QStringList ImportLog(qsizetype count) {
@@ -57,6 +57,18 @@ class ImportTest : public QObject {
     QCOMPARE(ShownNames(window.dialog), shown);
     QCOMPARE(Status(window.dialog), status);
     QCOMPARE(window.shell.Log(), firstLog + secondLog);
+  }
+
+  // Several files chosen in the prompt at once are imported in order, with one message for them all.
+  void ImportsSeveralChosenFilesInOrder() {
+    test::MainWindow window, dropped;
+    const std::vector<std::filesystem::path> files = {window.folder.Write("b.txt", test::SampleFile("u1 t")),
+                                                      window.folder.Write("a.txt", test::SampleFile("m1 h o"))};
+    window.shell.AnswerNextFiles(files);
+    window.Click(res::IDC_IMPORT);
+    dropped.dialog.ImportFiles(files);
+    QCOMPARE(ShownNames(window.dialog), ShownNames(dropped.dialog));
+    QCOMPARE(window.shell.Log(), ImportLog(5));
   }
 };
 

@@ -1,14 +1,17 @@
 // Files opened the ways people expect (dropped, named at start) and the list's own menu.
 
 #include <QClipboard>
+#include <QHeaderView>
 #include <QMenu>
 #include <QMimeData>
 #include <QProcess>
+#include <QTableWidget>
 #include <QtTest>
 
 #include "app/classifier_app.h"
 #include "res/resource_ids.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/qt/report_dlg.h"
 
 namespace zelvane {
 
@@ -96,7 +99,8 @@ class ListMenuTest : public QObject {
     QStringList texts;
     for (QAction* action : window.dialog.ListMenu().actions())
       texts << action->text() + " " + action->shortcut().toString();
-    QCOMPARE(texts, (QStringList{"复制(&C) Ctrl+C", "全选(&A) Ctrl+A", "清空(&L) ", "去除重复号码(&D) "}));
+    QCOMPARE(texts,
+             (QStringList{"复制(&C) Ctrl+C", "全选(&A) Ctrl+A", "清空(&L) ", "去除重复号码(&D) ", "号码统计(&R)... "}));
     window.dialog.ListMenu().close();
 
     window.dialog.ListMenu().actions()[1]->trigger();
@@ -105,7 +109,7 @@ class ListMenuTest : public QObject {
   }
 
   // 去除重复号码 keeps each number's first occurrence in import order, by its normalised text, and
-  // shows what the boxes allow; 清空 empties everything.
+  // shows what the boxes allow; 清空 asks first and empties everything on 是 only.
   void RemovesRepeatsAndClears() {
     test::MainWindow window;
     window.ImportSamples("m1 u1 o m1");
@@ -119,11 +123,50 @@ class ListMenuTest : public QObject {
     QCOMPARE(test::Status(window.dialog),
              QStringLiteral("当前共有4个号码，移动1个，联通1个，电信1个，小灵通0个，其他1个"));
 
+    window.shell.ClearLog();
+    window.dialog.ListMenu().actions()[2]->trigger();  // 否
+    QCOMPARE(window.shell.Log(), QStringList{"AskYesNo 确定要清空全部4个号码吗？"});
+    QCOMPARE(test::ShownNames(window.dialog), QStringLiteral("u1 o"));
+    window.shell.AnswerNextQuestion(true);
     window.dialog.ListMenu().actions()[2]->trigger();
     QCOMPARE(test::ShownNames(window.dialog), QString());
     QCOMPARE(test::Status(window.dialog),
              QStringLiteral("当前共有0个号码，移动0个，联通0个，电信0个，小灵通0个，其他0个"));
     QCOMPARE(window.dialog.Lists().size(), std::uint64_t{0});
+  }
+
+  // 号码统计 opens its window over the lists: the table's rows and header, a header click sorting it,
+  // Enter on a province opening it to its cities, Esc closing the window.
+  void ShowsTheReport() {
+    test::MainWindow window;
+    window.ImportSamples("m1 u1 m1 t h o");
+    QStringList rows;
+    window.shell.HandleDialogsWith([&rows](QDialog& dialog) {
+      auto* report = qobject_cast<CReportDlg*>(&dialog);
+      if (!report) return static_cast<int>(QDialog::Rejected);
+      dialog.show();
+      QTableWidget& table = *report->Table();
+      const auto read = [&table, &rows] {
+        QString row;
+        for (int r = 0; r < table.rowCount(); ++r)
+          row += table.item(r, 0)->text() + " " + table.item(r, 7)->text() + ";";
+        rows << row;
+      };
+      read();
+      table.horizontalHeader()->sectionClicked(0);
+      read();
+      table.setFocus();
+      table.setCurrentCell(1, 0);
+      QTest::keyClick(&table, Qt::Key_Return);
+      read();
+      QTest::keyClick(&dialog, Qt::Key_Escape);
+      return dialog.result();
+    });
+    window.dialog.ListMenu().actions()[4]->trigger();
+    QCOMPARE(window.shell.Log().filter("RunModal"), QStringList{"RunModal 号码统计"});
+    QCOMPARE(rows, (QStringList{"+ 新疆 2;+ 山东省 1;+ 广东省 1;+ 广西 1;未知地区 1;合计 6;",
+                                "+ 山东省 1;+ 广东省 1;+ 广西 1;+ 新疆 2;未知地区 1;合计 6;",
+                                "+ 山东省 1;- 广东省 1;　深圳市 1;+ 广西 1;+ 新疆 2;未知地区 1;合计 6;"}));
   }
 };
 

@@ -1,10 +1,12 @@
 // The overview pane: the choice of prefix table, which sorts every number again, and the chart.
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QtTest>
 
 #include "res/resource_ids.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/logic/main_window_layout.h"
 #include "ui/qt/category_chart.h"
 #include "ui/qt/overview_pane.h"
 
@@ -42,6 +44,34 @@ class OverviewTest : public QObject {
     window.ImportSamples("m1 u1 h o o");
     QCOMPARE(Pane(window.dialog).Chart()->accessibleDescription(),
              QStringLiteral("移动1个，联通1个，电信0个，小灵通1个，其他2个"));
+  }
+
+  // Each choice says what it chooses in its tooltip, and the area choice's drop-down is as wide as its
+  // widest entry, however narrow the choice itself.
+  void ChoicesSayWhatTheyChooseAndShowWholeEntries() {
+    test::MainWindow window;
+    COverviewPane& pane = Pane(window.dialog);
+    QCOMPARE(pane.TableChoice()->toolTip(), FromUtf8(kTableChoiceTip));
+    QCOMPARE(pane.AreaTableChoice()->toolTip(), FromUtf8(kAreaTableChoiceTip));
+    QCOMPARE(pane.AreaChoice()->toolTip(), FromUtf8(kAreaChoiceTip));
+    window.ImportSamples("m1 h u1 a a o");
+    // A table of one's own whose city's name is longer than the choice is wide.
+    window.shell.AnswerNextPrompt(
+        window.folder.Write("areas.txt", "138\t广东省\t佛山市、顺德市、中山市、江门市、珠海市\n"));
+    QComboBox& tables = *pane.AreaTableChoice();
+    tables.setCurrentIndex(tables.count() - 1);
+    emit tables.activated(tables.count() - 1);
+    QComboBox& areas = *pane.AreaChoice();
+    const int guangdong = static_cast<int>(areas.findText(QStringLiteral("广东省 (2)")));
+    areas.setCurrentIndex(guangdong);
+    emit areas.activated(guangdong);
+    QCOMPARE(areas.itemText(guangdong + 1), QStringLiteral("　佛山市、顺德市、中山市、江门市、珠海市 (2)"));
+    int widest = 0;
+    for (int i = 0; i < areas.count(); ++i) {
+      widest = std::max(widest, areas.fontMetrics().horizontalAdvance(areas.itemText(i)));
+    }
+    QVERIFY(widest > areas.width());
+    QVERIFY(areas.view()->minimumWidth() > widest);
   }
 
   // The area choices in the pane reach the window's logic: a province narrows the list and opens to

@@ -3,6 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -86,6 +88,52 @@ class QtShellTest : public QObject {
       QVERIFY(!nextStart.ChooseOpenFile(nullptr, kImportPrompt));
       QCOMPARE(opened, folderGone ? QDir::currentPath() : there);
     }
+  }
+
+  // The import's prompt takes several files at once and gives them in the order named.
+  void ChoosesSeveralFilesAtOnce() {
+    QTemporaryDir folder;
+    for (const char* name : {"a.txt", "b.txt", "c.txt"}) QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
+    QtSettingsStore settings;
+    QtShell shell(settings);
+    const WhenModalOpens<QFileDialog> answer([&](QFileDialog& prompt) {
+      prompt.setDirectory(folder.path());
+      prompt.selectFile(QStringLiteral("\"c.txt\" \"a.txt\""));
+      QMetaObject::invokeMethod(&prompt, "accept");
+    });
+    const std::vector<std::filesystem::path> chosen = shell.ChooseOpenFiles(nullptr, kImportPrompt);
+    QCOMPARE(chosen, (std::vector<std::filesystem::path>{QFile::encodeName(folder.filePath("c.txt")).toStdString(),
+                                                         QFile::encodeName(folder.filePath("a.txt")).toStdString()}));
+  }
+
+  // 是 answers yes; 否, Esc and Enter (否 is the default) answer no.
+  void AsksYesOrNo_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<bool>("yes");
+    QTest::newRow("是") << "是" << true;
+    QTest::newRow("否") << "否" << false;
+    QTest::newRow("Esc") << "Esc" << false;
+    QTest::newRow("Enter") << "Enter" << false;
+  }
+
+  void AsksYesOrNo() {
+    QFETCH(QString, action);
+    QFETCH(bool, yes);
+    QtSettingsStore settings;
+    QtShell shell(settings);
+    QString caption;
+    const WhenModalOpens<QMessageBox> answer([&](QMessageBox& box) {
+      caption = box.windowTitle();
+      if (action == "Esc" || action == "Enter") {
+        QTest::keyClick(&box, action == "Esc" ? Qt::Key_Escape : Qt::Key_Return);
+        return;
+      }
+      for (QAbstractButton* button : box.buttons()) {
+        if (button->text() == action) button->click();
+      }
+    });
+    QCOMPARE(shell.AskYesNo(nullptr, QStringLiteral("确定要清空全部3个号码吗？")), yes);
+    QCOMPARE(caption, QStringLiteral("提示"));
   }
 };
 

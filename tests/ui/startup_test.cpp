@@ -55,7 +55,7 @@ class StartupTest : public QObject {
     const QList<QAction*> actions = dialog.GetSystemMenu().actions();
     QVERIFY(actions.size() >= 2);
     QVERIFY(actions[actions.size() - 2]->isSeparator());
-    QCOMPARE(actions.back()->text(), QStringLiteral("关于 Quorvel(&A)..."));
+    QCOMPARE(actions.back()->text(), QStringLiteral("关于 Zelvane(&A)..."));
     actions.back()->trigger();
     QCOMPARE(shell.Log(), QStringList{QStringLiteral("RunModal 关于 Zelvane")});
   }

@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # smoke-test.sh BUILD: starts the Windows build's zelvane.exe under Wine with a file of 3150 numbers, in a
 # virtual desktop on an X server of its own (Xvfb), and checks that its window shows the numbers' counts
-# in its status line, is still there after a few seconds, and ends with exit code 0 when asked to close.
-# Leaves a screenshot of the window in BUILD/screenshot-windows.png. Every wait has a time limit.
+# in its status line, is still there after a few seconds, cannot be made smaller than it starts (its
+# template's size), and ends with exit code 0 when asked to close. Then starts it with a file of six
+# million numbers given three times (work of several seconds) and clicks its close box while the
+# import's progress window shows: it ends, with exit code 0 and no message. Leaves a screenshot of the window in BUILD/screenshot-windows.png. Every wait has a
+# time limit.
 set -euo pipefail
 
 here=$(dirname "$(realpath "$0")")
@@ -79,15 +82,34 @@ sleep $((started + 4 > SECONDS ? started + 4 - SECONDS : 0))
 read -r x y width height < <(probe rect) || fail "the window \"$caption\" was gone after $((SECONDS - started)) s"
 timeout 30 import -window root "$work/screen.png"
 convert "$work/screen.png" -crop "${width}x${height}+${x}+${y}" +repage -strip "$screenshot"
+read -r _ _ narrowed_width narrowed_height < <(probe resize 200 150) || fail "could not resize the window"
+[ "$narrowed_width" -ge "$width" ] && [ "$narrowed_height" -ge "$height" ] ||
+  fail "the window was made ${narrowed_width}x${narrowed_height}, smaller than its template's ${width}x${height}"
 exit_code=$(probe close 10) || fail "the window program did not end within 10 s of WM_CLOSE"
-for _ in $(seq 100); do kill -0 "$explorer" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$explorer" 2>/dev/null && fail "Wine's desktop did not end after the program"
-explorer=""
+end_desktop() {
+  for _ in $(seq 100); do kill -0 "$explorer" 2>/dev/null || break; sleep 0.1; done
+  kill -0 "$explorer" 2>/dev/null && fail "Wine's desktop did not end after the program"
+  explorer=""
+}
+end_desktop
+
+# Closed while it imports: the work is cancelled, then the window closes, without the import's message.
+awk 'BEGIN { for (i = 0; i < 6000000; i++) printf "139%08d\r\n", i }' >"$work/big.txt"
+"${wine[@]}" explorer "/desktop=$desktop,1280x800" 'D:\app\win32\zelvane.exe' 'T:\smoke\big.txt' 'T:\smoke\big.txt' \
+  'T:\smoke\big.txt' >"$work/explorer-big.log" 2>&1 &
+explorer=$!
+progress_id=101
+timeout 60 "${wine[@]}" 'D:\tests\windows\window_probe.exe' "$desktop" "正在导入“big.txt”等3个文件…" text \
+  "$progress_id" 30 >/dev/null || fail "no progress window while eighteen million numbers are imported"
+closed_code=$(probe click-close 20) || fail "the window did not end within 20 s of a click on its close box during work"
+end_desktop
+rm "$work/big.txt"
 
 echo "smoke-test.sh: status line: $status"
 echo "smoke-test.sh: message: $message"
 [ "$message" = "共计导入3150个接收号码！" ] || fail "the import said \"$message\"; expected 共计导入3150个接收号码！"
 [ "$exit_code" = 0 ] || fail "the window program ended with exit code $exit_code"
+[ "$closed_code" = 0 ] || fail "the window program closed during work ended with exit code $closed_code"
 [[ $status =~ $expected ]] ||
   fail "the status line (control $status_id) shows \"$status\"; expected the counts of 号码.txt in order:" \
     "移动 1200, 联通 900, 电信 600, 小灵通 300, 其他 150"

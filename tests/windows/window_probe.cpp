@@ -4,7 +4,10 @@
 //                    prints the text as UTF-8 (an empty line when it stayed empty)
 //   rect             prints the window's place on the desktop: X Y WIDTH HEIGHT
 //   press ID         clicks the window's button ID (IDOK = 1 closes a message box)
+//   resize W H       asks for the window to be W x H pixels, as dragging its border does, and prints its
+//                    place then, as rect does
 //   close SECONDS    sends the window WM_CLOSE and waits for its process to end; prints the exit code
+//   click-close SECONDS  the same, clicking the window's close box with the mouse as a user does
 // Exits with 0; 1 when there is no such window or its process does not end in time; 2 on wrong use.
 
 #include <windows.h>
@@ -58,12 +61,35 @@ int Rect(HWND window) {
   return 0;
 }
 
-int Close(HWND window, int seconds) {
+int Resize(HWND window, int width, int height) {
+  SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return Rect(window);
+}
+
+// The mouse goes to the close box (found along the middle of the caption, where the window says it is)
+// and clicks there.
+bool ClickClose(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  const int y = rect.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2;
+  for (int x = rect.right - 1; x > rect.right - 80; --x) {
+    if (SendMessageW(window, WM_NCHITTEST, 0, MAKELPARAM(x, y)) != HTCLOSE) continue;
+    SetCursorPos(x, y);
+    INPUT clicks[2] = {};
+    clicks[0].type = clicks[1].type = INPUT_MOUSE;
+    clicks[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    clicks[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(2, clicks, sizeof(INPUT)) == 2;
+  }
+  return false;
+}
+
+int Close(HWND window, int seconds, bool click) {
   DWORD id = 0;
   GetWindowThreadProcessId(window, &id);
   HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id);
   if (process == nullptr) return 1;
-  PostMessageW(window, WM_CLOSE, 0, 0);
+  if (click ? !ClickClose(window) : !PostMessageW(window, WM_CLOSE, 0, 0)) return 1;
   DWORD code = STILL_ACTIVE;
   const bool ended = WaitForSingleObject(process, static_cast<DWORD>(seconds) * 1000) == WAIT_OBJECT_0;
   GetExitCodeProcess(process, &code);
@@ -84,6 +110,9 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"press" && argc == 5) {
     return window != nullptr && PostMessageW(window, WM_COMMAND, MAKEWPARAM(_wtoi(argv[4]), BN_CLICKED), 0) ? 0 : 1;
   }
-  if (command == L"close" && argc == 5) return window != nullptr ? Close(window, _wtoi(argv[4])) : 1;
+  if (command == L"resize" && argc == 6) return window != nullptr ? Resize(window, _wtoi(argv[4]), _wtoi(argv[5])) : 1;
+  if ((command == L"close" || command == L"click-close") && argc == 5) {
+    return window != nullptr ? Close(window, _wtoi(argv[4]), command == L"click-close") : 1;
+  }
   return 2;
 }

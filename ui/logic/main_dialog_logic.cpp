@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "core/file_error.h"
+#include "core/platform/gbk.h"
 #include "core/text_encoding.h"
 #include "ops/area_export.h"
 #include "ops/category_files.h"
@@ -13,6 +14,7 @@
 #include "res/string_table.h"
 #include "ui/logic/analysis_choice.h"
 #include "ui/logic/remembered_choices.h"
+#include "ui/logic/report_dialog_logic.h"
 
 namespace zelvane {
 
@@ -79,6 +81,7 @@ bool MainDialogLogic::RunWork(const std::string& what, const std::function<void(
 void MainDialogLogic::EndWork() {
   m_working = false;
   m_view.EnableCommands(true);
+  m_view.EnableAreaChoice(!m_comparison);
   // The window was closed meanwhile: it goes once the command that ran has ended, however it ended.
   if (std::exchange(m_closeAsked, false)) m_view.CloseLater();
 }
@@ -90,10 +93,7 @@ bool MainDialogLogic::OnClose() {
   return false;
 }
 
-void MainDialogLogic::OnImport() {
-  const std::optional<std::filesystem::path> path = m_view.ChooseOpenFile(kImportPrompt);
-  if (path) ImportFiles({*path});
-}
+void MainDialogLogic::OnImport() { ImportFiles(m_view.ChooseOpenFiles(kImportPrompt)); }
 
 void MainDialogLogic::ImportFiles(const std::vector<std::filesystem::path>& paths) {
   if (paths.empty()) return;
@@ -111,6 +111,7 @@ void MainDialogLogic::ImportFiles(const std::vector<std::filesystem::path>& path
   const std::string what = paths.size() == 1 ? "正在导入“" + name + "”…"
                                              : "正在导入“" + name + "”等" + std::to_string(paths.size()) + "个文件…";
   const CategoryFilter admitted = Admitted();
+  const bool backToLists = m_numbers.ShowsComparison();  // no view to merge into: the lists are shown again
   const PrefixTable& table = *m_table;
   std::optional<ItemRefs> merged;  // the view with the files read so far
   bool outOfMemory = false;
@@ -125,7 +126,8 @@ void MainDialogLogic::ImportFiles(const std::vector<std::filesystem::path>& path
           if (results[i]) continue;
           const CategoryCounts countsBefore = m_numbers.Lists().Counts();
           results[i] = m_numbers.ImportFile(files[i], table, &progress);
-          if (!results[i]) merged = m_numbers.MergedView(merged ? *merged : m_numbers.Refs(), countsBefore, admitted);
+          if (!results[i] && !backToLists)
+            merged = m_numbers.MergedView(merged ? *merged : m_numbers.Refs(), countsBefore, admitted);
         }
       } catch (const std::bad_alloc&) {
         outOfMemory = true;  // the view cannot take the numbers
@@ -145,10 +147,14 @@ void MainDialogLogic::ImportFiles(const std::vector<std::filesystem::path>& path
   std::vector<std::string> lines;
   std::size_t failures = 0;
   for (const FileResult& result : results) failures += result ? 1 : 0;
-  if (failures < paths.size()) ShowCounts();
+  if (failures < paths.size()) {
+    if (backToLists) RefreshList(std::nullopt);
+    ShowCounts();
+  }
   // A single file that failed says only why, as 导入 does.
   if (paths.size() != 1 || failures == 0) {
-    lines.push_back("共计导入" + std::to_string(m_numbers.Lists().size() - countBefore) + "个接收号码！");
+    lines.push_back("共计导入" + CountText(m_numbers.Lists().size() - countBefore, CountForm::Grouped) +
+                    "个接收号码！");
   }
   for (const FileResult& result : results) {
     if (result) lines.push_back(result->Message());
@@ -194,9 +200,15 @@ void MainDialogLogic::RestoreChoices() {
 }
 
 void MainDialogLogic::ShowCounts() {
-  const CategoryCounts counts = m_numbers.Lists().Counts();
-  m_view.ShowCounts(StatusText(counts), counts);
+  if (!m_numbers.ShowsComparison()) m_comparison.reset();
+  m_view.ShowCounts(StatusLine(), m_numbers.Lists().Counts());
   ShowAreas();
+  m_view.ShowBoxes(m_comparison ? BoxStates{false, {}} : m_boxes);
+  m_view.EnableAreaChoice(!m_comparison);
+}
+
+std::string MainDialogLogic::StatusLine() const {
+  return m_comparison ? *m_comparison : StatusText(m_numbers.Lists().Counts(), CountForm::Grouped);
 }
 
 void MainDialogLogic::ShowAreas() {
@@ -210,7 +222,7 @@ void MainDialogLogic::ShowAreas() {
 
 // An area narrows the list together with the boxes; a province opens to its cities.
 void MainDialogLogic::OnAreaChosen(std::size_t entry) {
-  if (entry >= m_areaEntries.size()) return;
+  if (entry >= m_areaEntries.size() || m_comparison) return;
   m_numbers.ChooseArea(m_areaEntries[entry].choice);
   RefreshList(std::nullopt);
   ShowAreas();
@@ -259,17 +271,14 @@ void MainDialogLogic::OnAreaTableChosen(int entry) {
 // While work runs the status line stays as it was: the counts and areas are the worker's until it ended.
 void MainDialogLogic::OnSelection(std::optional<std::size_t> single) {
   if (m_working) return;
-  if (!single || *single >= m_numbers.size()) return m_view.ShowStatusLine(StatusText(m_numbers.Lists().Counts()));
+  if (!single || *single >= m_numbers.size()) return m_view.ShowStatusLine(StatusLine());
   const std::string number = m_numbers.NumberCopy(*single);
   const AreaTable& areas = m_numbers.Areas().Table();
   const AreaTable::AreaId area = areas.Lookup(number);
   const std::string_view province = areas.Province(area);
   const std::string_view city = areas.City(area);
-  std::string shown(number);
-  std::replace_if(
-      shown.begin(), shown.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; }, '?');  // GBK bytes
   std::string text =
-      shown + "：" + std::string(CategoryLabel(m_table->Classify(number))) + "，" + std::string(province);
+      Utf8FromGbk(number) + "：" + std::string(CategoryLabel(m_table->Classify(number))) + "，" + std::string(province);
   if (city != province) text += city;
   m_view.ShowStatusLine(text);
 }
@@ -277,6 +286,10 @@ void MainDialogLogic::OnSelection(std::optional<std::size_t> single) {
 // While "全部" is ticked a category box changes nothing but its own state.
 void MainDialogLogic::OnBox(std::optional<NumberCategory> box, const BoxStates& boxes) {
   m_boxes = boxes;
+  if (m_comparison) {
+    RefreshList(std::nullopt);
+    return ShowCounts();
+  }
   if (!box) return RefreshList(std::nullopt);
   if (m_boxes.all) return;
   RefreshList(m_boxes.ticked[CategoryIndex(*box)] ? box : std::nullopt);
@@ -316,22 +329,24 @@ void MainDialogLogic::OnExport() {
 // Writes every category list, whatever the list shows, to its own file in a folder the user picks,
 // replacing files of those names without a question.
 void MainDialogLogic::OnOneClickExport() {
-  ExportToFolder("正在导出到",
-                 [this](const std::filesystem::path& folder, std::string_view separator, WorkProgress& progress) {
-                   return ExportCategoryLists(folder, m_numbers.Lists(), separator, &progress);
-                 });
+  ExportToFolder("正在导出到", [this](const std::filesystem::path& folder, std::string_view separator,
+                                      WorkProgress& progress, std::size_t& files) {
+    files = kCategoryCount;
+    return ExportCategoryLists(folder, m_numbers.Lists(), separator, &progress);
+  });
 }
 
 void MainDialogLogic::OnExportByArea() {
   const std::optional<AreaLevel> level = m_view.AskAreaLevel();
   if (!level) return;
   ExportToFolder("正在按地区导出到", [this, level](const std::filesystem::path& folder, std::string_view separator,
-                                                   WorkProgress& progress) {
-    return ExportByArea(folder, m_numbers.Lists(), m_numbers.Areas().Table(), *level, separator, &progress);
+                                                   WorkProgress& progress, std::size_t& files) {
+    return ExportByArea(folder, m_numbers.Lists(), m_numbers.Areas().Table(), *level, separator, &progress, &files);
   });
 }
 
-// Asks for the folder and the separator, then writes; says nothing unless a file failed.
+// Asks for the folder and the separator, then writes; no message unless a file failed, the status line
+// says what went where.
 void MainDialogLogic::ExportToFolder(std::string_view doing, const FolderExport& write) {
   const std::optional<std::filesystem::path> folder = m_view.ChooseFolder(kOneClickExportFolderTitle);
   if (!folder) return;
@@ -339,9 +354,14 @@ void MainDialogLogic::ExportToFolder(std::string_view doing, const FolderExport&
   if (!separator) return;
 
   std::vector<FileError> failures;
+  std::size_t files = 0;
   RunWork(std::string(doing) + "“" + NameOf(*folder) + "”…",
-          [&](WorkProgress& progress) { failures = write(*folder, *separator, progress); });
-  if (failures.empty() || failures.front().cancelled) return;
+          [&](WorkProgress& progress) { failures = write(*folder, *separator, progress, files); });
+  if (failures.empty()) {
+    return m_view.ShowStatusLine("已把" + CountText(m_numbers.Lists().size(), CountForm::Grouped) + "个号码导出到" +
+                                 CountText(files, CountForm::Grouped) + "个文件，位于“" + PathInMessage(*folder) + "”");
+  }
+  if (failures.front().cancelled) return;
   std::vector<std::string> messages;
   for (const FileError& failure : failures) messages.push_back(failure.Message());
   m_view.ShowMessage(Joined(messages));
@@ -350,13 +370,14 @@ void MainDialogLogic::ExportToFolder(std::string_view doing, const FolderExport&
 // The dialog offers the separator last written with; what is written with now is offered next time.
 std::optional<std::string> MainDialogLogic::AskSeparator() {
   RememberedChoices remembered(m_view.Settings());
-  const std::string typed = m_view.AskSeparator(remembered.Separator());
-  const std::optional<std::string> encoded = EncodeGbk(typed);  // closed unseen: CR LF
+  const std::optional<std::string> answer = m_view.AskSeparator(remembered.Separator());
+  if (!answer) return std::nullopt;
+  const std::optional<std::string> encoded = EncodeGbk(*answer);
   if (!encoded) {
     m_view.ShowMessage(res::LoadUtf8String(res::IDS_SEPARATOR_NOT_GBK));
     return std::nullopt;
   }
-  remembered.SetSeparator(typed);
+  remembered.SetSeparator(*answer);
   return std::string(DefaultSeparator(*encoded));
 }
 
@@ -371,12 +392,18 @@ void MainDialogLogic::OnAnalysis() {
 
   NumberList result;
   FileResult error;
+  int listed = 1;
   RunWork("正在比较“" + NameOf(request->file1) + "”和“" + NameOf(request->file2) + "”…", [&](WorkProgress& progress) {
-    error = CompareFiles(request->file1, request->file2, request->mode, result, &progress);
+    error = CompareFiles(request->file1, request->file2, request->mode, result, &progress, &listed);
   });
   if (WasCancelled(error)) return;
   if (error) return m_view.ShowMessage(error->Message());
+  const std::string found = FoundNumbersText(request->mode, result.size(), CountForm::Grouped);
+  const std::string file = "“" + NameOf(listed == 2 ? request->file2 : request->file1) + "”";
   m_numbers.ShowComparison(std::move(result));
+  m_comparison = "号码分析的结果：" + file + "中" + found + "。点选上方的类别可回到号码列表";
+  ShowCounts();
+  m_view.ShowMessage(found + "\n列表中是" + file + "（两个文件中较大的一个）中的号码");
 }
 
 int MainDialogLogic::TableInUse() const {
@@ -434,6 +461,8 @@ void MainDialogLogic::OnTableChosen(int entry) {
 }
 
 void MainDialogLogic::OnClearNumbers() {
+  const std::uint64_t count = std::max<std::uint64_t>(m_numbers.Lists().size(), m_numbers.size());
+  if (count > 0 && !m_view.AskYesNo("确定要清空全部" + CountText(count, CountForm::Grouped) + "个号码吗？")) return;
   m_numbers.ChooseArea({});  // with the numbers, their areas are gone
   m_numbers.Clear();
   ShowCounts();
@@ -456,7 +485,20 @@ void MainDialogLogic::OnRemoveRepeats() {
     m_numbers.ShowCategories(Admitted());
   }
   ShowCounts();
-  m_view.ShowMessage("去除了" + std::to_string(removed) + "个重复号码");
+  m_view.ShowMessage("去除了" + CountText(removed, CountForm::Grouped) + "个重复号码");
+}
+
+void MainDialogLogic::OnReport() {
+  std::optional<std::uint64_t> repeats;
+  {
+    const WaitCursor wait(m_view);
+    if (!RunWork("正在统计号码…", [&](WorkProgress& progress) { repeats = m_numbers.Lists().RepeatCount(&progress); })) {
+      return;
+    }
+  }
+  if (!repeats) return;
+  ReportDialogLogic report(m_view, ReportOfLists(m_numbers, *repeats));
+  m_view.ShowReport(report);
 }
 
 }  // namespace zelvane

@@ -26,12 +26,6 @@ inline constexpr CategoryBox kCategoryBoxes[] = {
     {res::IDC_CHECK_OTHER, NumberCategory::Other},
 };
 
-// The six boxes above the list: "全部", and one per category in category order.
-struct BoxStates {
-  bool all = true;
-  CategoryFilter ticked{};
-};
-
 // What the main window decides, whatever draws it: imports number files into the five category lists,
 // shows them as the boxes filter them, reports the counts, writes the shown numbers or every category
 // out, compares two number files into the list, switches the prefix table. Each command handler runs
@@ -68,16 +62,20 @@ class MainDialogLogic {
   // Runs a command handler; out of memory becomes a message.
   void RunCommand(const std::function<void()>& command);
 
-  // 导入, and files dropped or given at start: imported in order, and the user told once: the total,
-  // and each file that could not be read with its reason (the others are imported all the same).
+  // 导入 (one file or several chosen at once), and files dropped or given at start: imported in order,
+  // and the user told once: the total, and each file that could not be read with its reason (the
+  // others are imported all the same). Over a comparison's result the list shows the lists again.
   void OnImport();
   void ImportFiles(const std::vector<std::filesystem::path>& paths);
-  // A box was clicked (nothing: "全部"); boxes are the states now.
+  // A box was clicked (nothing: "全部"); boxes are the states now. Over a comparison's result, any box
+  // goes back to the lists as the boxes now say.
   void OnBox(std::optional<NumberCategory> box, const BoxStates& boxes);
   void OnExport();
   void OnOneClickExport();
   // 按地区导出: every number, in import order, a file per province or city in a folder the user picks.
   void OnExportByArea();
+  // 号码分析: the result in the list, what was found in a message and in the status line, which says so
+  // until the list shows the lists again.
   void OnAnalysis();
   void OnHelp() { m_view.ShowHelp(); }
   void OnAbout() { m_view.ShowAbout(); }
@@ -88,8 +86,11 @@ class MainDialogLogic {
   void OnAreaTableChosen(int entry);
   // The list's selection changed: one item selected (its index), or not one.
   void OnSelection(std::optional<std::size_t> single);
+  // 清空: every number forgotten, once the user said yes (asked only while there are numbers).
   void OnClearNumbers();
   void OnRemoveRepeats();
+  // 号码统计: the lists counted by area and carrier, in a window of their own.
+  void OnReport();
   // The window is asked to close: true when it may close now. While work runs the work is asked to
   // stop, and the window closes once it did.
   bool OnClose();
@@ -98,18 +99,20 @@ class MainDialogLogic {
   // Runs long work with the commands that would start other work disabled; false when it was cancelled.
   bool RunWork(const std::string& what, const std::function<void(WorkProgress&)>& work);
   void EndWork();
-  // The separator dialog's answer as bytes to write, CR LF when nothing was typed; nothing, after
-  // telling the user, when the typed text cannot be written in GBK.
+  // The separator dialog's answer as bytes to write, CR LF when nothing was typed; nothing when the
+  // dialog was cancelled, or, after telling the user, when the typed text cannot be written in GBK.
   std::optional<std::string> AskSeparator();
-  // 一键导出 and 按地区导出: what writes the files, into a folder with a separator.
-  using FolderExport =
-      std::function<std::vector<FileError>(const std::filesystem::path&, std::string_view, WorkProgress&)>;
+  // 一键导出 and 按地区导出: what writes the files, into a folder with a separator, counting those written.
+  using FolderExport = std::function<std::vector<FileError>(const std::filesystem::path&, std::string_view,
+                                                            WorkProgress&, std::size_t& files)>;
   void ExportToFolder(std::string_view doing, const FolderExport& write);
   // Rebuilds the list from the boxes, or appends one category's numbers to it.
   void RefreshList(std::optional<NumberCategory> appended);
   CategoryFilter Admitted() const;
-  // The status line, the chart and the area choice after the lists changed.
+  // The status line, the chart, the area choice and the boxes after the lists or the list changed.
   void ShowCounts();
+  // The counts, or while the list holds a comparison's result what it found.
+  std::string StatusLine() const;
   int TableInUse() const;
 
   MainWindowView& m_view;
@@ -120,7 +123,8 @@ class MainDialogLogic {
   std::filesystem::path m_loadedTableFile;
   std::unique_ptr<AreaTable> m_loadedAreas;  // the area table file loaded last; the numbers' areas point into it
   std::filesystem::path m_loadedAreasFile;
-  std::vector<AreaEntry> m_areaEntries;  // as the area choice shows them
+  std::vector<AreaEntry> m_areaEntries;     // as the area choice shows them
+  std::optional<std::string> m_comparison;  // the status line while the list holds a comparison's result
   bool m_working = false;
   bool m_closeAsked = false;
 };

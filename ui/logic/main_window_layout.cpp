@@ -25,24 +25,23 @@ MainWindowLayout LayOutMainWindow(int width, int height, int paneWidth) {
           width - kSideMargin - paneWidth};
 }
 
-std::uint64_t ChartScale(const CategoryCounts& counts) {
-  return std::max<std::uint64_t>(1, *std::max_element(counts.begin(), counts.end()));
-}
-
 std::array<ChartRow, kCategoryCount> ChartRows(const PixelRect& area, int labelWidth, int countWidth,
                                                const CategoryCounts& counts) {
   const int rowHeight = area.height / static_cast<int>(kCategoryCount);
-  const int barLeft = area.left + labelWidth + kLabelGap;
-  const int barSpace = std::max(0, area.left + area.width - barLeft - countWidth - kLabelGap);
-  const auto largest = static_cast<double>(ChartScale(counts));
+  // The counts come first: a chart too narrow for names, bars and counts gives up the names' room.
+  const int shownLabel = std::clamp(area.width - 2 * kLabelGap - countWidth, 0, labelWidth);
+  const int barLeft = area.left + shownLabel + kLabelGap;
+  const int right = area.left + area.width;
+  const int barSpace = std::max(0, right - barLeft - countWidth - kLabelGap);
+  const auto largest = static_cast<double>(std::max<std::uint64_t>(1, *std::max_element(counts.begin(), counts.end())));
   std::array<ChartRow, kCategoryCount> rows{};
   for (std::size_t c = 0; c < kCategoryCount; ++c) {
     const int top = area.top + static_cast<int>(c) * rowHeight;
     const int bar = static_cast<int>(static_cast<double>(barSpace) * static_cast<double>(counts[c]) / largest);
-    rows[c] = {
-        {area.left, top, labelWidth, rowHeight},
-        {barLeft, top + 2, bar, std::max(1, rowHeight - 4)},
-        {barLeft + bar + kCountGap, top, std::max(0, area.left + area.width - (barLeft + bar + kCountGap)), rowHeight}};
+    const int countLeft = std::min(barLeft + bar + kCountGap, right);
+    rows[c] = {{area.left, top, shownLabel, rowHeight},
+               {barLeft, top + 2, bar, std::max(1, rowHeight - 4)},
+               {countLeft, top, right - countLeft, rowHeight}};
   }
   return rows;
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "core/category_lists.h"
+#include "res/main_dialog_template.h"
 #include "res/resource_ids.h"
 
 namespace zelvane {
@@ -29,6 +30,10 @@ struct MainWindowLayout {
 };
 MainWindowLayout LayOutMainWindow(int width, int height, int paneWidth);
 
+// The smallest the window's client area may be made, in dialog units: its template's size. Smaller, the
+// overview pane would slide over the buttons and boxes.
+inline constexpr res::DialogRect kMainWindowMinimum{0, 0, res::kMainDialog.cx, res::kMainDialog.cy};
+
 // The template's controls that start work, disabled while it runs, together with the overview pane's
 // three choices, the list menu's entries that start work and dropping files.
 inline constexpr int kWorkCommandControls[] = {res::IDC_IMPORT,       res::IDC_EXPORT,       res::IDC_ONE_CLICK_EXPORT,
@@ -37,7 +42,7 @@ inline constexpr int kWorkCommandControls[] = {res::IDC_IMPORT,       res::IDC_E
                                                res::IDC_CHECK_PHS,    res::IDC_CHECK_OTHER};
 
 // The list's own menu, in order; Copy and SelectAll have the list's keys as shortcuts.
-enum class ListCommand { Copy, SelectAll, Clear, RemoveRepeats };
+enum class ListCommand { Copy, SelectAll, Clear, RemoveRepeats, Report };
 struct ListMenuEntry {
   ListCommand command;
   std::string_view text;
@@ -46,19 +51,26 @@ struct ListMenuEntry {
 inline constexpr ListMenuEntry kListMenu[] = {{ListCommand::Copy, "复制(&C)", false},
                                               {ListCommand::SelectAll, "全选(&A)", false},
                                               {ListCommand::Clear, "清空(&L)", true},
-                                              {ListCommand::RemoveRepeats, "去除重复号码(&D)", true}};
+                                              {ListCommand::RemoveRepeats, "去除重复号码(&D)", true},
+                                              {ListCommand::Report, "号码统计(&R)...", true}};
 
-// The chart: a row per category, its name right-aligned in labelWidth, a bar from barLeft as long as
-// its share of the largest count, and the count after the bar.
+// What each of the overview pane's three choices chooses, shown as its tooltip.
+inline constexpr std::string_view kTableChoiceTip = "号段表：按哪个号段表判断号码的运营商";
+inline constexpr std::string_view kAreaTableChoiceTip = "归属地表：按哪个表查找号码的归属地";
+inline constexpr std::string_view kAreaChoiceTip = "地区：列表只显示这个地区的号码（与上方的类别一同筛选）";
+
+// The chart: a row per category, its name right-aligned in labelWidth, a bar as long as its share of
+// the largest count, and the count after the bar, never past the chart's right edge. A chart too
+// narrow for all three narrows the names' column first.
 struct ChartRow {
   PixelRect label;
   PixelRect bar;
   PixelRect count;
 };
-// countWidth is the width of the largest count's digits as the window's font draws them.
+// labelWidth and countWidth are the widest name's and the widest count's as the window's font draws
+// them, written as every count in the window is (digits need not be equally wide: the largest count is
+// not always the widest).
 std::array<ChartRow, kCategoryCount> ChartRows(const PixelRect& area, int labelWidth, int countWidth,
                                                const CategoryCounts& counts);
-// The count that ChartRows scales the bars to: the largest, at least 1.
-std::uint64_t ChartScale(const CategoryCounts& counts);
 
 }  // namespace zelvane

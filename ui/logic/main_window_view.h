@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/category_lists.h"
 #include "core/work_progress.h"
@@ -13,15 +14,23 @@
 #include "ui/logic/file_prompt.h"
 #include "ui/logic/number_areas.h"
 #include "ui/logic/settings_store.h"
+#include "ui/logic/view_order.h"
 
 namespace zelvane {
 
 class AnalysisChoice;
+class ReportDialogLogic;
 
 // The caption of every message box of a command.
 inline constexpr std::string_view kMessageCaption = "提示";
 
 inline constexpr std::string_view kOneClickExportFolderTitle = "所选择路径:   ";
+
+// The six boxes above the list: "全部", and one per category in category order.
+struct BoxStates {
+  bool all = true;
+  CategoryFilter ticked{};
+};
 
 // The two files and the mode that "号码分析" was closed with.
 struct ComparisonRequest {
@@ -40,18 +49,25 @@ class MainWindowView {
 
   // A file to read or to write, a folder; nothing when the user cancels.
   virtual std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) = 0;
+  // Files to read, one or several, in the order the prompt gives them; none when the user cancels.
+  virtual std::vector<std::filesystem::path> ChooseOpenFiles(const FilePrompt& prompt) = 0;
   virtual std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) = 0;
   virtual std::optional<std::filesystem::path> ChooseFolder(std::string_view title) = 0;
   // A message box captioned "提示" with OK only; returns once the user closed it.
   virtual void ShowMessage(std::string_view text) = 0;
-  // "分割符", opening with offered in its field: the text typed, nothing trimmed; empty when it was
-  // closed without 确定. The typed text may hold characters that GBK cannot.
-  virtual std::string AskSeparator(std::string_view offered) = 0;
+  // A question captioned "提示" with 是 and 否; true for 是 (Esc and the close box: 否).
+  virtual bool AskYesNo(std::string_view question) = 0;
+  // "分割符", opening with offered in its field: the text typed, nothing trimmed (empty: CR LF); nothing
+  // when Esc or the close box closed it, which cancels the export. The typed text may hold characters
+  // that GBK cannot.
+  virtual std::optional<std::string> AskSeparator(std::string_view offered) = 0;
   // 按地区导出's menu: a file per province or per city, or nothing when it was closed.
   virtual std::optional<AreaLevel> AskAreaLevel() = 0;
   // "号码分析" over choice, which it opens with and leaves as it was closed: the two files and the
   // mode, or nothing when it was cancelled.
   virtual std::optional<ComparisonRequest> AskComparison(AnalysisChoice& choice) = 0;
+  // "号码统计": runs its window over logic until the user closes it.
+  virtual void ShowReport(ReportDialogLogic& logic) = 0;
   virtual void ShowAbout() = 0;
   virtual void ShowHelp() = 0;
 
@@ -71,8 +87,12 @@ class MainWindowView {
   // The table choice: an entry chosen quietly; the entry of a loaded table added or renamed and chosen.
   virtual void ChooseTableEntry(int entry) = 0;
   virtual void ShowLoadedTable(std::string_view name, std::string_view path) = 0;
-  // The status line alone (a selected number's carrier and area).
+  // The status line alone (a selected number's carrier and area, where an export went).
   virtual void ShowStatusLine(std::string_view text) = 0;
+  // The six boxes as given (all clear while the list holds a comparison's result, which they do not
+  // filter), and the area choice enabled or not (not while it holds one).
+  virtual void ShowBoxes(const BoxStates& boxes) = 0;
+  virtual void EnableAreaChoice(bool enable) = 0;
   // The area choice: its entries, and the one chosen.
   virtual void ShowAreas(const std::vector<AreaEntry>& entries, std::size_t chosen) = 0;
   // The area table choice, as the table choice: an entry chosen quietly; the loaded table's entry.

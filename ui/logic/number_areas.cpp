@@ -7,6 +7,8 @@
 #include <system_error>
 #include <thread>
 
+#include "core/count_text.h"
+
 namespace zelvane {
 
 NumberAreas::NumberAreas(const AreaTable& table) : m_table(&table), m_provinceOf(table.AreaCount() + 1, kNoProvince) {
@@ -67,13 +69,6 @@ std::vector<std::uint64_t> NumberAreas::Counts() const {
 
 namespace {
 
-// "1,234": counts of millions stay readable in a narrow list.
-std::string Grouped(std::uint64_t count) {
-  std::string digits = std::to_string(count);
-  for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
-  return digits;
-}
-
 // Indices ordered by count, largest first; ties in table order.
 std::vector<std::size_t> ByCount(const std::vector<std::uint64_t>& counts) {
   std::vector<std::size_t> order(counts.size());
@@ -97,19 +92,21 @@ std::vector<AreaEntry> AreaEntries(const NumberAreas& areas, const AreaChoice& c
   std::vector<AreaEntry> entries{{"全部地区", {}}};
   for (const std::size_t province : ByCount(provinceCounts)) {
     if (provinceCounts[province] == 0) break;
-    entries.push_back({std::string(areas.Provinces()[province]) + " (" + Grouped(provinceCounts[province]) + ")",
+    entries.push_back({std::string(areas.Provinces()[province]) + " (" +
+                           CountText(provinceCounts[province], CountForm::Grouped) + ")",
                        {AreaChoice::Kind::Province, province}});
     if (province != open) continue;
     for (const std::size_t id : ByCount(areaCounts)) {
       const auto area = static_cast<NumberAreas::AreaId>(id);
       if (areaCounts[id] == 0) break;
       if (id == AreaTable::kUnknown || areas.ProvinceOf(area) != province) continue;
-      entries.push_back({"　" + std::string(areas.Table().City(area)) + " (" + Grouped(areaCounts[id]) + ")",
-                         {AreaChoice::Kind::Area, id}});
+      entries.push_back(
+          {"　" + std::string(areas.Table().City(area)) + " (" + CountText(areaCounts[id], CountForm::Grouped) + ")",
+           {AreaChoice::Kind::Area, id}});
     }
   }
-  entries.push_back(
-      {"未知地区 (" + Grouped(areaCounts[AreaTable::kUnknown]) + ")", {AreaChoice::Kind::Area, AreaTable::kUnknown}});
+  entries.push_back({"未知地区 (" + CountText(areaCounts[AreaTable::kUnknown], CountForm::Grouped) + ")",
+                     {AreaChoice::Kind::Area, AreaTable::kUnknown}});
   return entries;
 }
 

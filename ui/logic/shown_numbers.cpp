@@ -90,6 +90,7 @@ void ShownNumbers::Clear() {
   BeginReset();
   m_refs = ItemRefs();
   m_comparison = NumberList();
+  m_showsComparison = false;
   m_lists.Clear();
   m_areas.Follow(m_lists);
   EndReset();
@@ -113,6 +114,7 @@ void ShownNumbers::Show(Rebuilt rebuilt) {
   m_areas = std::move(rebuilt.areas);
   m_refs = std::move(rebuilt.refs);
   m_comparison = NumberList();
+  m_showsComparison = false;
   EndReset();
 }
 
@@ -122,6 +124,7 @@ void ShownNumbers::ShowCategories(const CategoryFilter& shown) {
   BeginReset();
   CategoryRefs(m_lists, m_areas, shown, m_refs);
   m_comparison = NumberList();  // nothing refers to it any more
+  m_showsComparison = false;
   EndReset();
 }
 
@@ -142,6 +145,7 @@ void ShownNumbers::ShowComparison(NumberList result) {
   AppendRefs(ItemSource::Comparison, result.size(), refs);
   BeginReset();
   m_comparison = std::move(result);
+  m_showsComparison = true;
   m_refs = std::move(refs);
   EndReset();
 }

@@ -87,6 +87,9 @@ class ShownNumbers {
   void AppendCategory(NumberCategory category);
   // A comparison's result, in its order, as the new contents (a reset).
   void ShowComparison(NumberList result);
+  // Whether the list holds a comparison's result (appended to or merged into, it still does) rather
+  // than the lists.
+  bool ShowsComparison() const { return m_showsComparison; }
 
  protected:
   // Around every change of what is shown: everything, or count items appended at first.
@@ -113,6 +116,7 @@ class ShownNumbers {
   AreaChoice m_chosenArea;
   mutable std::mutex m_appending;  // held by an import while it changes the lists
   NumberList m_comparison;
+  bool m_showsComparison = false;
   std::array<const NumberList*, kItemSourceCount> m_sources;
   ItemRefs m_refs;
 };

@@ -12,8 +12,8 @@ namespace zelvane {
 QString CountsInWords(const CategoryCounts& counts) {
   QStringList parts;
   for (NumberCategory category : kAllCategories) {
-    parts << FromUtf8(CategoryLabel(category)) + QString::number(counts[CategoryIndex(category)]) +
-                 QStringLiteral("个");
+    parts << FromUtf8(CategoryLabel(category)) +
+                 FromUtf8(CountText(counts[CategoryIndex(category)], CountForm::Grouped)) + QStringLiteral("个");
   }
   return parts.join(QStringLiteral("，"));
 }
@@ -33,10 +33,12 @@ void CategoryChart::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QFontMetrics metrics = fontMetrics();
   int labelWidth = 0;
+  int countWidth = 0;
   for (NumberCategory category : kAllCategories) {
     labelWidth = std::max(labelWidth, metrics.horizontalAdvance(FromUtf8(CategoryLabel(category))));
+    countWidth = std::max(countWidth, metrics.horizontalAdvance(
+                                          FromUtf8(CountText(m_counts[CategoryIndex(category)], CountForm::Grouped))));
   }
-  const int countWidth = metrics.horizontalAdvance(QString::number(ChartScale(m_counts)));
   const auto rows = ChartRows({0, 0, width(), height()}, labelWidth, countWidth, m_counts);
   const auto rect = [](const PixelRect& r) { return QRect(r.left, r.top, r.width, r.height); };
   painter.setPen(palette().color(QPalette::WindowText));
@@ -44,7 +46,8 @@ void CategoryChart::paintEvent(QPaintEvent*) {
     const std::size_t c = CategoryIndex(category);
     painter.drawText(rect(rows[c].label), Qt::AlignRight | Qt::AlignVCenter, FromUtf8(CategoryLabel(category)));
     painter.fillRect(rect(rows[c].bar), QColor::fromRgb(kCategoryColors[c]));
-    painter.drawText(rect(rows[c].count), Qt::AlignLeft | Qt::AlignVCenter, QString::number(m_counts[c]));
+    painter.drawText(rect(rows[c].count), Qt::AlignLeft | Qt::AlignVCenter,
+                     FromUtf8(CountText(m_counts[c], CountForm::Grouped)));
   }
 }
 

@@ -22,7 +22,9 @@
 #include "ui/logic/window_placement.h"
 #include "ui/qt/about_dlg.h"
 #include "ui/qt/analysis_dlg.h"
+#include "ui/qt/dialog_units.h"
 #include "ui/qt/help_dlg.h"
+#include "ui/qt/report_dlg.h"
 #include "ui/qt/number_list_view.h"
 #include "ui/qt/overview_pane.h"
 #include "ui/qt/resources.h"
@@ -44,8 +46,8 @@ CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
       m_logic(*this, m_model),
       m_work(shell, this) {
   m_list->SetModel(&m_model);
-  // Made smaller, the pane would be drawn over the buttons; the status line spans the window as the list does.
-  setMinimumSize(size());
+  setMinimumSize(DialogSizeToPixels(kMainWindowMinimum.cx, kMainWindowMinimum.cy));
+  // The status line spans the window as the list does.
   m_status->resize(m_list->width(), m_status->height());
   setAcceptDrops(true);
 
@@ -86,6 +88,7 @@ CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
       case ListCommand::RemoveRepeats:
         ConnectCommand(action, &QAction::triggered, &MainDialogLogic::OnRemoveRepeats);
         break;
+      case ListCommand::Report: ConnectCommand(action, &QAction::triggered, &MainDialogLogic::OnReport); break;
     }
   }
   for (const int id : kWorkCommandControls) m_commandControls << GetDlgItem(id);
@@ -102,7 +105,7 @@ CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
 }
 
 void CClassifierDlg::OnInitDialog() {
-  ShowBoxes();
+  ShowBoxes(m_logic.Boxes());
   m_logic.RestoreChoices();
   RestorePlacement();
   const QString aboutItem = LoadString(res::IDS_ABOUT_MENU_ITEM);
@@ -127,13 +130,14 @@ void CClassifierDlg::RestorePlacement() {
   if (placement.maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
-// The boxes as the logic has them.
-void CClassifierDlg::ShowBoxes() {
-  DlgItem<QCheckBox>(res::IDC_CHECK_ALL)->setChecked(m_logic.Boxes().all);
+void CClassifierDlg::ShowBoxes(const BoxStates& boxes) {
+  DlgItem<QCheckBox>(res::IDC_CHECK_ALL)->setChecked(boxes.all);
   for (const CategoryBox& box : kCategoryBoxes) {
-    DlgItem<QCheckBox>(box.id)->setChecked(m_logic.Boxes().ticked[CategoryIndex(box.category)]);
+    DlgItem<QCheckBox>(box.id)->setChecked(boxes.ticked[CategoryIndex(box.category)]);
   }
 }
+
+void CClassifierDlg::EnableAreaChoice(bool enable) { m_overview->AreaChoice()->setEnabled(enable); }
 
 void CClassifierDlg::OnBox(std::optional<NumberCategory> box) {
   m_logic.RunCommand([this, box] {
@@ -171,6 +175,10 @@ std::optional<std::filesystem::path> CClassifierDlg::ChooseOpenFile(const FilePr
   return m_shell.ChooseOpenFile(this, prompt);
 }
 
+std::vector<std::filesystem::path> CClassifierDlg::ChooseOpenFiles(const FilePrompt& prompt) {
+  return m_shell.ChooseOpenFiles(this, prompt);
+}
+
 std::optional<std::filesystem::path> CClassifierDlg::ChooseSaveFile(const FilePrompt& prompt) {
   return m_shell.ChooseSaveFile(this, prompt);
 }
@@ -181,9 +189,11 @@ std::optional<std::filesystem::path> CClassifierDlg::ChooseFolder(std::string_vi
 
 void CClassifierDlg::ShowMessage(std::string_view text) { m_shell.ShowMessage(this, FromUtf8(text)); }
 
-std::string CClassifierDlg::AskSeparator(std::string_view offered) {
+bool CClassifierDlg::AskYesNo(std::string_view question) { return m_shell.AskYesNo(this, FromUtf8(question)); }
+
+std::optional<std::string> CClassifierDlg::AskSeparator(std::string_view offered) {
   CSeparatorDlg dialog(FromUtf8(offered), this);
-  m_shell.RunModal(dialog);  // Esc and the close box leave it empty
+  if (m_shell.RunModal(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.Separator().toUtf8().toStdString();
 }
 
@@ -201,6 +211,11 @@ std::optional<ComparisonRequest> CClassifierDlg::AskComparison(AnalysisChoice& c
   CAnalysisDlg dialog(m_shell, choice, this);
   if (m_shell.RunModal(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.Request();
+}
+
+void CClassifierDlg::ShowReport(ReportDialogLogic& logic) {
+  CReportDlg report(logic, this);
+  m_shell.RunModal(report);
 }
 
 void CClassifierDlg::ShowAbout() {

@@ -63,7 +63,6 @@ class CClassifierDlg : public TemplateDialog, private MainWindowView {
   void OnInitDialog();
   // The size and place the window was last closed with, when a screen still shows it.
   void RestorePlacement();
-  void ShowBoxes();
 
   // Connects a control's signal to a command of the logic, which runs through RunCommand.
   template <class Control, class Signal>
@@ -74,12 +73,15 @@ class CClassifierDlg : public TemplateDialog, private MainWindowView {
 
   // MainWindowView
   std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) override;
+  std::vector<std::filesystem::path> ChooseOpenFiles(const FilePrompt& prompt) override;
   std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) override;
   std::optional<std::filesystem::path> ChooseFolder(std::string_view title) override;
   void ShowMessage(std::string_view text) override;
-  std::string AskSeparator(std::string_view offered) override;
+  bool AskYesNo(std::string_view question) override;
+  std::optional<std::string> AskSeparator(std::string_view offered) override;
   std::optional<AreaLevel> AskAreaLevel() override;
   std::optional<ComparisonRequest> AskComparison(AnalysisChoice& choice) override;
+  void ShowReport(ReportDialogLogic& logic) override;
   void ShowAbout() override;
   void ShowHelp() override;
   bool RunWork(std::string_view what, const std::function<void(WorkProgress&)>& work) override;
@@ -90,6 +92,8 @@ class CClassifierDlg : public TemplateDialog, private MainWindowView {
   void ChooseTableEntry(int entry) override;
   void ShowLoadedTable(std::string_view name, std::string_view path) override;
   void ShowStatusLine(std::string_view text) override;
+  void ShowBoxes(const BoxStates& boxes) override;
+  void EnableAreaChoice(bool enable) override;
   void ShowAreas(const std::vector<AreaEntry>& entries, std::size_t chosen) override;
   void ChooseAreaTableEntry(int entry) override;
   void ShowLoadedAreaTable(std::string_view name, std::string_view path) override;

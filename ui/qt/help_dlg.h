@@ -4,7 +4,7 @@
 
 namespace zelvane {
 
-// "使用说明": how to sort numbers and how to check them against a whitelist.
+// "使用说明": how to sort numbers and how to check them against a whitelist, then what came later.
 class CHelpDlg : public TemplateDialog {
   Q_OBJECT
 

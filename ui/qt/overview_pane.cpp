@@ -1,10 +1,14 @@
 #include "ui/qt/overview_pane.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
+#include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
+#include "ui/logic/main_window_layout.h"
 #include "ui/qt/category_chart.h"
 #include "ui/qt/ui_text.h"
 
@@ -12,9 +16,11 @@ namespace zelvane {
 
 namespace {
 
-QComboBox* MakeChoice(QWidget* parent, const char* name, std::initializer_list<std::string_view> entries) {
+QComboBox* MakeChoice(QWidget* parent, const char* name, std::string_view tip,
+                      std::initializer_list<std::string_view> entries) {
   auto* choice = new QComboBox(parent);
   choice->setAccessibleName(QString::fromUtf8(name));
+  choice->setToolTip(FromUtf8(tip));
   for (std::string_view entry : entries) choice->addItem(FromUtf8(entry));
   return choice;
 }
@@ -39,11 +45,12 @@ void ShowLoaded(QComboBox& choice, int loaded, const QString& name, const QStrin
 
 COverviewPane::COverviewPane(QWidget* parent)
     : QFrame(parent),
-      m_tables(MakeChoice(this, "号段表",
+      m_tables(MakeChoice(this, "号段表", kTableChoiceTip,
                           {MainDialogLogic::kFixedTableNames[0], MainDialogLogic::kFixedTableNames[1],
                            MainDialogLogic::kLoadTableName})),
-      m_areaTables(MakeChoice(this, "归属地表", {MainDialogLogic::kBuiltInAreasName, MainDialogLogic::kLoadAreasName})),
-      m_areas(MakeChoice(this, "地区", {})),
+      m_areaTables(MakeChoice(this, "归属地表", kAreaTableChoiceTip,
+                              {MainDialogLogic::kBuiltInAreasName, MainDialogLogic::kLoadAreasName})),
+      m_areas(MakeChoice(this, "地区", kAreaChoiceTip, {})),
       m_chart(new CategoryChart(this)) {
   setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
   auto* choices = new QVBoxLayout;
@@ -79,8 +86,15 @@ void COverviewPane::ShowLoadedAreaTable(const QString& name, const QString& path
 void COverviewPane::ShowAreas(const std::vector<AreaEntry>& entries, std::size_t chosen) {
   const QSignalBlocker quiet(m_areas);
   m_areas->clear();
-  for (const AreaEntry& entry : entries) m_areas->addItem(FromUtf8(entry.label));
+  int widest = 0;
+  for (const AreaEntry& entry : entries) {
+    m_areas->addItem(FromUtf8(entry.label));
+    widest = std::max(widest, m_areas->fontMetrics().horizontalAdvance(FromUtf8(entry.label)));
+  }
   m_areas->setCurrentIndex(static_cast<int>(chosen));
+  // The drop-down as wide as its widest entry ("广东省 (1,104,410)"), however narrow the choice is.
+  const int frame = 2 * m_areas->view()->frameWidth() + m_areas->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+  m_areas->view()->setMinimumWidth(widest + frame + 8);
 }
 
 void COverviewPane::ShowCounts(const CategoryCounts& counts) { m_chart->SetCounts(counts); }

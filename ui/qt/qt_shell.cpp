@@ -17,11 +17,6 @@ namespace zelvane {
 
 namespace {
 
-std::optional<std::filesystem::path> ToPath(const QString& chosen) {
-  if (chosen.isEmpty()) return std::nullopt;
-  return std::filesystem::path(QFile::encodeName(chosen).toStdString());
-}
-
 void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner);
   box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
@@ -30,19 +25,34 @@ void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text)
 
 }  // namespace
 
-std::optional<std::filesystem::path> QtShell::RunPrompt(QFileDialog& prompt) {
+std::vector<std::filesystem::path> QtShell::RunPrompt(QFileDialog& prompt) {
   RememberedChoices remembered(m_settings);
   const std::optional<std::filesystem::path> folder = remembered.PromptFolder();
   prompt.setDirectory(folder ? QFile::decodeName(QByteArray::fromStdString(folder->string())) : QDir::currentPath());
-  if (prompt.exec() != QDialog::Accepted || prompt.selectedFiles().isEmpty()) return std::nullopt;
-  const std::optional<std::filesystem::path> chosen = ToPath(prompt.selectedFiles().front());
-  if (chosen) remembered.SetPromptFolder(*chosen, prompt.fileMode() == QFileDialog::Directory);
+  std::vector<std::filesystem::path> chosen;
+  if (prompt.exec() != QDialog::Accepted) return chosen;
+  for (const QString& file : prompt.selectedFiles()) {
+    if (!file.isEmpty()) chosen.emplace_back(QFile::encodeName(file).toStdString());
+  }
+  if (!chosen.empty()) remembered.SetPromptFolder(chosen.front(), prompt.fileMode() == QFileDialog::Directory);
   return chosen;
+}
+
+std::optional<std::filesystem::path> QtShell::RunSinglePrompt(QFileDialog& prompt) {
+  std::vector<std::filesystem::path> chosen = RunPrompt(prompt);
+  if (chosen.empty()) return std::nullopt;
+  return std::move(chosen.front());
 }
 
 std::optional<std::filesystem::path> QtShell::ChooseOpenFile(QWidget* owner, const FilePrompt& file) {
   QFileDialog prompt(owner, FromUtf8(file.title), QString(), FromUtf8(file.filter));
   prompt.setFileMode(QFileDialog::ExistingFile);
+  return RunSinglePrompt(prompt);
+}
+
+std::vector<std::filesystem::path> QtShell::ChooseOpenFiles(QWidget* owner, const FilePrompt& file) {
+  QFileDialog prompt(owner, FromUtf8(file.title), QString(), FromUtf8(file.filter));
+  prompt.setFileMode(QFileDialog::ExistingFiles);
   return RunPrompt(prompt);
 }
 
@@ -50,18 +60,28 @@ std::optional<std::filesystem::path> QtShell::ChooseSaveFile(QWidget* owner, con
   QFileDialog prompt(owner, FromUtf8(file.title), QString(), FromUtf8(file.filter));
   prompt.setAcceptMode(QFileDialog::AcceptSave);
   prompt.setDefaultSuffix(FromUtf8(file.defaultSuffix));
-  return RunPrompt(prompt);
+  return RunSinglePrompt(prompt);
 }
 
 std::optional<std::filesystem::path> QtShell::ChooseFolder(QWidget* owner, std::string_view title) {
   QFileDialog prompt(owner, FromUtf8(title));
   prompt.setFileMode(QFileDialog::Directory);
   prompt.setOption(QFileDialog::ShowDirsOnly);
-  return RunPrompt(prompt);
+  return RunSinglePrompt(prompt);
 }
 
 void QtShell::ShowMessage(QWidget* owner, const QString& text) {
   ShowMessageBox(owner, FromUtf8(kMessageCaption), text);
+}
+
+bool QtShell::AskYesNo(QWidget* owner, const QString& question) {
+  QMessageBox box(QMessageBox::Question, FromUtf8(kMessageCaption), question, QMessageBox::Yes | QMessageBox::No,
+                  owner);
+  box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
+  box.button(QMessageBox::No)->setText(QStringLiteral("否"));
+  box.setDefaultButton(QMessageBox::No);  // Enter by habit keeps the numbers
+  box.setEscapeButton(QMessageBox::No);
+  return box.exec() == QMessageBox::Yes;
 }
 
 void QtShell::ShowAppMessage(const QString& text) { ShowMessageBox(nullptr, QApplication::applicationName(), text); }

@@ -16,9 +16,11 @@ class QtShell final : public Shell {
   explicit QtShell(SettingsStore& settings) : m_settings(settings) {}
 
   std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const FilePrompt& prompt) override;
+  std::vector<std::filesystem::path> ChooseOpenFiles(QWidget* owner, const FilePrompt& prompt) override;
   std::optional<std::filesystem::path> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) override;
   std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, std::string_view title) override;
   void ShowMessage(QWidget* owner, const QString& text) override;
+  bool AskYesNo(QWidget* owner, const QString& question) override;
   void ShowAppMessage(const QString& text) override;
   QAction* RunMenu(QMenu& menu, const QPoint& at) override;
   int RunModal(QDialog& dialog) override;
@@ -28,8 +30,11 @@ class QtShell final : public Shell {
   void RestoreCursor() override;
 
  private:
-  // Runs a prompt from the last folder used, and remembers the folder of what was chosen.
-  std::optional<std::filesystem::path> RunPrompt(QFileDialog& prompt);
+  // Runs a prompt from the last folder used, and remembers the folder of what was chosen; what was
+  // chosen, nothing when it was cancelled.
+  std::vector<std::filesystem::path> RunPrompt(QFileDialog& prompt);
+  // The same for a prompt of one file or folder.
+  std::optional<std::filesystem::path> RunSinglePrompt(QFileDialog& prompt);
 
   SettingsStore& m_settings;
 };

@@ -8,7 +8,8 @@ namespace zelvane {
 
 // "分割符": asks for the separator that an export writes after every number; it opens with the
 // edit focused, holding the separator offered (selected, so that typing replaces it). 确定 and Enter
-// keep what was typed; Esc and the close box leave the separator empty, which means CR LF.
+// keep what was typed (nothing typed means CR LF); Esc and the close box reject it, which cancels the
+// export.
 class CSeparatorDlg : public TemplateDialog {
   Q_OBJECT
 

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "ui/logic/file_prompt.h"
 #include "ui/logic/settings_store.h"
@@ -25,11 +26,15 @@ class Shell {
   // A file to read or to write (the prompt's suffix added to a name typed without one), an existing
   // folder; nothing when the user cancels. The prompts are the window logic's.
   virtual std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const FilePrompt& prompt) = 0;
+  // One or several files to read, in the order the prompt gives them; none when the user cancels.
+  virtual std::vector<std::filesystem::path> ChooseOpenFiles(QWidget* owner, const FilePrompt& prompt) = 0;
   virtual std::optional<std::filesystem::path> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) = 0;
   virtual std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, std::string_view title) = 0;
 
   // A message box captioned "提示" with an OK button only; returns when the user closes it.
   virtual void ShowMessage(QWidget* owner, const QString& text) = 0;
+  // A question captioned "提示" with 是 and 否; true for 是, false for 否, Esc and the close box.
+  virtual bool AskYesNo(QWidget* owner, const QString& question) = 0;
   // A message box of the program itself, before any window exists: captioned with the program's name.
   virtual void ShowAppMessage(const QString& text) = 0;
 

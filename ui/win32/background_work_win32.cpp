@@ -50,7 +50,21 @@ INT_PTR CALLBACK ProgressProc(HWND window, UINT message, WPARAM wParam, LPARAM l
   }
 }
 
+bool IsButtonDown(UINT message) {
+  return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+}
+
 }  // namespace
+
+// The progress window is modal over the owner's contents, but not over its frame: a disabled owner's
+// close box would not answer, and closing the window while work runs is how a user stops it and leaves.
+bool BackgroundWork::ForOwnersContents(const MSG& message) const {
+  const bool input =
+      (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST) ||
+      (message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST && message.message != WM_SYSKEYDOWN &&
+       message.message != WM_SYSKEYUP && message.message != WM_SYSCHAR);  // Alt+F4 and Alt+Space reach the frame
+  return input && (message.hwnd == m_owner || IsChild(m_owner, message.hwnd));
+}
 
 bool BackgroundWork::Run(std::string_view what, const std::function<void(WorkProgress&)>& work) {
   SharedProgress shared;
@@ -75,7 +89,6 @@ bool BackgroundWork::Run(std::string_view what, const std::function<void(WorkPro
         GetTickCount64() - start >= static_cast<ULONGLONG>(kProgressWindowDelay.count())) {
       window = CreateDialogIndirectParamW(GetModuleHandleW(nullptr), reinterpret_cast<const DLGTEMPLATE*>(bytes.data()),
                                           m_owner, ProgressProc, reinterpret_cast<LPARAM>(&shared));
-      EnableWindow(m_owner, FALSE);  // modal over the window, which still repaints
       ShowWindow(window, SW_SHOW);
     }
     if (window != nullptr) SendDlgItemMessageW(window, kBarId, PBM_SETPOS, static_cast<WPARAM>(shared.Permille()), 0);
@@ -86,16 +99,17 @@ bool BackgroundWork::Run(std::string_view what, const std::function<void(WorkPro
         continue;
       }
       if (window != nullptr && IsDialogMessageW(window, &message)) continue;
+      if (window != nullptr && ForOwnersContents(message)) {
+        if (IsButtonDown(message.message)) SetActiveWindow(window);
+        continue;
+      }
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
   }
   worker.join();
   m_running = nullptr;
-  if (window != nullptr) {
-    EnableWindow(m_owner, TRUE);
-    DestroyWindow(window);
-  }
+  if (window != nullptr) DestroyWindow(window);
   if (quit) PostQuitMessage(0);
   if (thrown) std::rethrow_exception(thrown);
   return !shared.StopRequested();

@@ -9,7 +9,6 @@
 #include <string>
 
 #include "res/main_dialog_template.h"
-#include "res/string_table.h"
 #include "ui/logic/category_colors.h"
 #include "ui/logic/main_dialog_logic.h"
 #include "ui/logic/main_window_layout.h"
@@ -17,6 +16,8 @@
 #include "ui/win32/background_work_win32.h"
 #include "ui/win32/dialog_template_win32.h"
 #include "ui/win32/file_prompts_win32.h"
+#include "ui/win32/report_window_win32.h"
+#include "ui/win32/system_menu_win32.h"
 #include "ui/win32/template_dialogs_win32.h"
 #include "ui/win32/wide_text.h"
 
@@ -88,6 +89,7 @@ class MainWindow final : public MainWindowView {
   // The size and place the window was last closed with, when a monitor still shows it.
   void RestorePlacement();
   void RememberPlacement() const;
+  void OnGetMinMaxInfo(MINMAXINFO& limits) const;
   void OnDrawChart(const DRAWITEMSTRUCT& item) const;
   void OnDropFiles(HDROP drop);
   void ShowListMenu(POINT at);
@@ -99,6 +101,9 @@ class MainWindow final : public MainWindowView {
   std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) override {
     return win32::ChooseOpenFile(m_window, prompt, m_settings);
   }
+  std::vector<std::filesystem::path> ChooseOpenFiles(const FilePrompt& prompt) override {
+    return win32::ChooseOpenFiles(m_window, prompt, m_settings);
+  }
   std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) override {
     return win32::ChooseSaveFile(m_window, prompt, m_settings);
   }
@@ -106,11 +111,15 @@ class MainWindow final : public MainWindowView {
     return win32::ChooseFolder(m_window, title, m_settings);
   }
   void ShowMessage(std::string_view text) override { win32::ShowMessage(m_window, text); }
-  std::string AskSeparator(std::string_view offered) override { return win32::AskSeparator(m_window, offered); }
+  bool AskYesNo(std::string_view question) override { return win32::AskYesNo(m_window, question); }
+  std::optional<std::string> AskSeparator(std::string_view offered) override {
+    return win32::AskSeparator(m_window, offered);
+  }
   std::optional<AreaLevel> AskAreaLevel() override;
   std::optional<ComparisonRequest> AskComparison(AnalysisChoice& choice) override {
     return win32::AskComparison(m_window, choice, m_settings);
   }
+  void ShowReport(ReportDialogLogic& logic) override { win32::ShowReport(m_window, logic); }
   void ShowAbout() override { win32::ShowAbout(m_window); }
   void ShowHelp() override { win32::ShowHelp(m_window); }
   bool RunWork(std::string_view what, const std::function<void(WorkProgress&)>& work) override {
@@ -128,6 +137,8 @@ class MainWindow final : public MainWindowView {
   void ShowStatusLine(std::string_view text) override {
     SetDlgItemTextW(m_window, res::IDC_STATUS, Wide(text).c_str());
   }
+  void ShowBoxes(const BoxStates& boxes) override;
+  void EnableAreaChoice(bool enable) override { EnableWindow(Item(kAreaChoiceId), enable); }
   void ShowAreas(const std::vector<AreaEntry>& entries, std::size_t chosen) override;
   void ChooseAreaTableEntry(int entry) override { ComboBox_SetCurSel(Item(kAreaTableChoiceId), entry); }
   void ShowLoadedAreaTable(std::string_view name, std::string_view) override {
@@ -158,6 +169,7 @@ INT_PTR MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_COMMAND: OnCommand(LOWORD(wParam), HIWORD(wParam)); return TRUE;
     case WM_NOTIFY: return OnNotify(*reinterpret_cast<const NMHDR*>(lParam), lParam);
     case WM_SIZE: OnSize(LOWORD(lParam), HIWORD(lParam)); return TRUE;
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam)); return TRUE;
     case WM_DRAWITEM:
       if (wParam != kChartId) return FALSE;
       OnDrawChart(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -213,11 +225,7 @@ void MainWindow::OnInitDialog(HWND window) {
                  reinterpret_cast<LPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(res::IDR_MAINFRAME), IMAGE_ICON, pixels,
                                                      pixels, LR_DEFAULTCOLOR)));
   }
-  if (const std::string_view about = res::LoadUtf8String(res::IDS_ABOUT_MENU_ITEM); !about.empty()) {
-    HMENU menu = GetSystemMenu(window, FALSE);
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    AppendMenuW(menu, MF_STRING, res::IDM_ABOUTBOX, Wide(about).c_str());
-  }
+  AppendAboutEntry(GetSystemMenu(window, FALSE));
 
   // The list shows numbers in columns as wide as the longest of them usually is.
   ListView_SetExtendedListViewStyle(m_list, LVS_EX_DOUBLEBUFFER);
@@ -252,6 +260,21 @@ void MainWindow::OnInitDialog(HWND window) {
     make(WC_COMBOBOXW, choiceStyle, id, {left, top, left + choiceWidth, top + 300});
     SendMessageW(Item(id), CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), rowHeight - 7);
   }
+  // Each choice says in a tooltip what it chooses.
+  HWND tips = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
+                              CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, instance, nullptr);
+  for (const auto& [id, tip] :
+       {std::pair{kTableChoiceId, kTableChoiceTip}, std::pair{kAreaTableChoiceId, kAreaTableChoiceTip},
+        std::pair{kAreaChoiceId, kAreaChoiceTip}}) {
+    std::wstring text = Wide(tip);
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = window;
+    tool.uId = reinterpret_cast<UINT_PTR>(Item(id));
+    tool.lpszText = text.data();  // copied by the tooltip
+    SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  }
   make(L"Static", SS_OWNERDRAW, kChartId,
        {left + choiceWidth + margin, pane.top + margin, pane.right - margin, pane.bottom - margin});
   const auto add = [this](int id, std::string_view text) {
@@ -274,7 +297,7 @@ void MainWindow::OnInitDialog(HWND window) {
   SetWindowPos(Item(res::IDC_STATUS), nullptr, 0, 0, list.right - list.left, status.bottom - status.top,
                SWP_NOMOVE | SWP_NOZORDER);
 
-  Button_SetCheck(Item(res::IDC_CHECK_ALL), m_logic.Boxes().all ? BST_CHECKED : BST_UNCHECKED);
+  ShowBoxes(m_logic.Boxes());
   RestorePlacement();
   DragAcceptFiles(window, TRUE);
   SetFocus(m_list);
@@ -314,6 +337,7 @@ void MainWindow::OnCommand(UINT id, UINT code) {
     case MenuId(ListCommand::SelectAll): ListView_SetItemState(m_list, -1, LVIS_SELECTED, LVIS_SELECTED); return;
     case MenuId(ListCommand::Clear): return Command([this] { m_logic.OnClearNumbers(); });
     case MenuId(ListCommand::RemoveRepeats): return Command([this] { m_logic.OnRemoveRepeats(); });
+    case MenuId(ListCommand::Report): return Command([this] { m_logic.OnReport(); });
     default: break;  // Enter and Esc do not close the window: Esc would throw every number away
   }
   for (const CategoryBox& each : kCategoryBoxes) {
@@ -434,23 +458,32 @@ void MainWindow::RememberPlacement() const {
                    placement.showCmd == SW_SHOWMAXIMIZED || (placement.flags & WPF_RESTORETOMAXIMIZED) != 0});
 }
 
+void MainWindow::OnGetMinMaxInfo(MINMAXINFO& limits) const {
+  RECT size{kMainWindowMinimum.x, kMainWindowMinimum.y, kMainWindowMinimum.cx, kMainWindowMinimum.cy};
+  MapDialogRect(m_window, &size);
+  AdjustWindowRectEx(&size, static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLongPtrW(m_window, GWL_EXSTYLE)));
+  limits.ptMinTrackSize = {size.right - size.left, size.bottom - size.top};
+}
+
 // The bar chart, as ChartRows lays it out.
 void MainWindow::OnDrawChart(const DRAWITEMSTRUCT& item) const {
   const RECT& area = item.rcItem;
   FillRect(item.hDC, &area, GetSysColorBrush(COLOR_BTNFACE));
   SetBkMode(item.hDC, TRANSPARENT);
-  int labelWidth = 0;
-  for (NumberCategory category : kAllCategories) {
-    const std::wstring label = Wide(CategoryLabel(category));
+  const auto width = [&](const std::wstring& text) {
     SIZE extent{};
-    GetTextExtentPoint32W(item.hDC, label.c_str(), static_cast<int>(label.size()), &extent);
-    labelWidth = std::max(labelWidth, static_cast<int>(extent.cx));
+    GetTextExtentPoint32W(item.hDC, text.c_str(), static_cast<int>(text.size()), &extent);
+    return static_cast<int>(extent.cx);
+  };
+  int labelWidth = 0;
+  int countWidth = 0;
+  for (NumberCategory category : kAllCategories) {
+    labelWidth = std::max(labelWidth, width(Wide(CategoryLabel(category))));
+    countWidth = std::max(countWidth, width(Wide(CountText(m_counts[CategoryIndex(category)], CountForm::Grouped))));
   }
-  SIZE digits{};
-  const std::wstring widest = std::to_wstring(ChartScale(m_counts));
-  GetTextExtentPoint32W(item.hDC, widest.c_str(), static_cast<int>(widest.size()), &digits);
-  const auto rows =
-      ChartRows({area.left, area.top, area.right - area.left, area.bottom - area.top}, labelWidth, digits.cx, m_counts);
+  const auto rows = ChartRows({area.left, area.top, area.right - area.left, area.bottom - area.top}, labelWidth,
+                              countWidth, m_counts);
   const auto rect = [](const PixelRect& r) { return RECT{r.left, r.top, r.left + r.width, r.top + r.height}; };
   for (NumberCategory category : kAllCategories) {
     const std::size_t c = CategoryIndex(category);
@@ -463,7 +496,7 @@ void MainWindow::OnDrawChart(const DRAWITEMSTRUCT& item) const {
     FillRect(item.hDC, &bar, brush);
     DeleteObject(brush);
     RECT count = rect(rows[c].count);
-    const std::wstring number = std::to_wstring(m_counts[c]);
+    const std::wstring number = Wide(CountText(m_counts[c], CountForm::Grouped));
     DrawTextW(item.hDC, number.c_str(), static_cast<int>(number.size()), &count, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   }
 }
@@ -540,6 +573,13 @@ void MainWindow::EnableCommands(bool enable) {
   DragAcceptFiles(m_window, enable);
 }
 
+void MainWindow::ShowBoxes(const BoxStates& boxes) {
+  Button_SetCheck(Item(res::IDC_CHECK_ALL), boxes.all ? BST_CHECKED : BST_UNCHECKED);
+  for (const CategoryBox& each : kCategoryBoxes) {
+    Button_SetCheck(Item(each.id), boxes.ticked[CategoryIndex(each.category)] ? BST_CHECKED : BST_UNCHECKED);
+  }
+}
+
 void MainWindow::ShowCounts(std::string_view status, const CategoryCounts& counts) {
   SetDlgItemTextW(m_window, res::IDC_STATUS, Wide(status).c_str());
   m_counts = counts;
@@ -563,7 +603,20 @@ void MainWindow::ShowAreas(const std::vector<AreaEntry>& entries, std::size_t ch
   HWND choice = Item(kAreaChoiceId);
   SendMessageW(choice, WM_SETREDRAW, FALSE, 0);
   ComboBox_ResetContent(choice);
-  for (const AreaEntry& entry : entries) ComboBox_AddString(choice, Wide(entry.label).c_str());
+  // The drop-down as wide as its widest entry ("广东省 (1,104,410)"), however narrow the choice is.
+  HDC dc = GetDC(choice);
+  const HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(choice, WM_GETFONT, 0, 0)));
+  int widest = 0;
+  for (const AreaEntry& entry : entries) {
+    const std::wstring label = Wide(entry.label);
+    ComboBox_AddString(choice, label.c_str());
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &extent);
+    widest = std::max(widest, static_cast<int>(extent.cx));
+  }
+  SelectObject(dc, old);
+  ReleaseDC(choice, dc);
+  SendMessageW(choice, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + GetSystemMetrics(SM_CXVSCROLL) + 8), 0);
   ComboBox_SetCurSel(choice, static_cast<int>(chosen));
   SendMessageW(choice, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(choice, nullptr, TRUE);

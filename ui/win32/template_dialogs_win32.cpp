@@ -109,9 +109,15 @@ void ShowMessage(HWND owner, std::string_view text) {
   MessageBoxW(owner, Wide(text).c_str(), Wide(kMessageCaption).c_str(), MB_OK);
 }
 
-std::string AskSeparator(HWND owner, std::string_view offered) {
+bool AskYesNo(HWND owner, std::string_view question) {
+  return MessageBoxW(owner, Wide(question).c_str(), Wide(kMessageCaption).c_str(), MB_YESNO | MB_DEFBUTTON2) == IDYES;
+}
+
+std::optional<std::string> AskSeparator(HWND owner, std::string_view offered) {
   std::string separator(offered);
-  RunTemplateDialog(owner, res::kSeparatorDialog, SeparatorProc, reinterpret_cast<LPARAM>(&separator));
+  if (RunTemplateDialog(owner, res::kSeparatorDialog, SeparatorProc, reinterpret_cast<LPARAM>(&separator)) != IDOK) {
+    return std::nullopt;
+  }
   return separator;
 }
 

@@ -13,6 +13,7 @@
 #include "tests/doubles/scripted_view.h"
 #include "tests/support/test_files.h"
 #include "ui/logic/main_dialog_logic.h"
+#include "ui/logic/report_dialog_logic.h"
 
 namespace zelvane {
 namespace {
@@ -26,7 +27,7 @@ struct Place { const char *prefix, *province, *city, *carrier; int count; };
 constexpr Place kPlaces[] = {
     {"1390231", "广东省", "深圳市", "移动", 1500}, {"1330231", "广东省", "深圳市", "电信", 400},
     {"1300660", "广东省", "深圳市", "联通", 300}, {"1390007", "广东省", "广州市", "移动", 700},
-    {"0757", "广东省", "佛山市、顺德市", "小灵通", 200}, {"1390065", "浙江省", "杭州市", "移动", 900},
+    {"0757", "广东省", "佛山市", "小灵通", 200}, {"1390065", "浙江省", "杭州市", "移动", 900},
     {"1330571", "浙江省", "杭州市", "电信", 600}, {"0574", "浙江省", "宁波市", "小灵通", 300},
     {"1390009", "北京市", "北京市", "移动", 500}, {"010", "北京市", "北京市", "小灵通", 250},
     {"199", "", "", "其他", 400}, {"95588", "", "", "其他", 100}};
@@ -93,8 +94,9 @@ struct Window {
   void Choose(std::size_t entry) {
     Run([&] { logic.OnAreaChosen(entry); });
   }
+  // A box toggled as the window shows it, then its click handled.
   void Click(std::string_view box) {
-    BoxStates states = logic.Boxes();
+    BoxStates& states = view.boxes;
     std::optional<NumberCategory> category;
     for (NumberCategory c : kAllCategories) category = CategoryLabel(c) == box ? c : category;
     bool& state = category ? states.ticked[CategoryIndex(*category)] : states.all;
@@ -126,8 +128,8 @@ TEST(AreaLogicTest, AreaAndBoxesNarrowTheListTogether) {
   };
   // clang-format off
   const Step steps[] = {
-      {"1", kAll, "广东省", "全部地区|[广东省 (3,100)]|　深圳市 (2,200)|　广州市 (700)|　佛山市、顺德市 (200)" + tail},
-      {"2", kAll, "深圳市", "全部地区|广东省 (3,100)|[　深圳市 (2,200)]|　广州市 (700)|　佛山市、顺德市 (200)" + tail},
+      {"1", kAll, "广东省", "全部地区|[广东省 (3,100)]|　深圳市 (2,200)|　广州市 (700)|　佛山市 (200)" + tail},
+      {"2", kAll, "深圳市", "全部地区|广东省 (3,100)|[　深圳市 (2,200)]|　广州市 (700)|　佛山市 (200)" + tail},
       {"全部", "", "深圳市", ""},
       {"电信", "电信", "深圳市", ""},
       {"移动", "电信 移动", "深圳市", ""},
@@ -159,7 +161,7 @@ TEST(AreaLogicTest, AreaAndBoxesNarrowTheListTogether) {
       EXPECT_EQ(window.Entries(), step.entries);
     }
   }
-  EXPECT_EQ(window.view.status, StatusText({3600, 300, 1000, 750, 500}));
+  EXPECT_EQ(window.view.status, StatusText({3600, 300, 1000, 750, 500}, CountForm::Grouped));
 }
 
 // An import while an area and a box are chosen adds only the new numbers of both, the old ones kept in
@@ -260,13 +262,12 @@ TEST(AreaLogicTest, SwitchesAreaTables) {
 // One selected number: its carrier by the prefix table in use, its province and city (a municipality
 // once, 未知地区 alone) by the area table in use. None or several selected: the counts again.
 TEST(AreaLogicTest, StatusLineNamesTheSelectedNumbersCarrierAndArea) {
-  const std::pair<int, const char*> cases[] = {
-      // the prefix table, the status line
-      {MainDialogLogic::kOriginalTable, "13902310007：移动，广东省深圳市"},
-      {MainDialogLogic::kOriginalTable, "01000000003：小灵通，北京市"},
-      {MainDialogLogic::kOriginalTable, "07570000199：小灵通，广东省佛山市、顺德市"},
-      {MainDialogLogic::kOriginalTable, "955880099：其他，未知地区"},
-      {MainDialogLogic::kCurrentTable, "19900000005：电信，未知地区"}};
+  const std::pair<int, const char*> cases[] = {// the prefix table, the status line
+                                               {MainDialogLogic::kOriginalTable, "13902310007：移动，广东省深圳市"},
+                                               {MainDialogLogic::kOriginalTable, "01000000003：小灵通，北京市"},
+                                               {MainDialogLogic::kOriginalTable, "07570000199：小灵通，广东省佛山市"},
+                                               {MainDialogLogic::kOriginalTable, "955880099：其他，未知地区"},
+                                               {MainDialogLogic::kCurrentTable, "19900000005：电信，未知地区"}};
   Window window;
   window.ImportPlaces();
   for (const auto& [table, status] : cases) {
@@ -279,10 +280,41 @@ TEST(AreaLogicTest, StatusLineNamesTheSelectedNumbersCarrierAndArea) {
     window.logic.OnSelection(static_cast<std::size_t>(item - shown.begin()));
     EXPECT_EQ(window.view.statusLine, status);
     window.logic.OnSelection(std::nullopt);
-    EXPECT_EQ(window.view.statusLine, StatusText(window.logic.Lists().Counts()));
+    EXPECT_EQ(window.view.statusLine, StatusText(window.logic.Lists().Counts(), CountForm::Grouped));
   }
   window.logic.OnSelection(window.Shown().size());
-  EXPECT_EQ(window.view.statusLine, StatusText(window.logic.Lists().Counts()));
+  EXPECT_EQ(window.view.statusLine, StatusText(window.logic.Lists().Counts(), CountForm::Grouped));
+}
+
+// A selected token of text (GBK, as the file holds it) shows as that text, character by character: a
+// second byte in the ASCII range (丂 is 81 40) belongs to its character, not shown as "@".
+TEST(AreaLogicTest, StatusLineShowsASelectedTextTokenAsItsText) {
+  struct Case {
+    std::string_view token;  // GBK
+    std::string_view status;
+  };
+  const Case cases[] = {{"\xD6\xD0\xCE\xC4", "中文：其他，未知地区"},
+                        {"\x81\x40\x81\x40", "丂丂：其他，未知地区"},
+                        {"\xB5\xE7\xBB\xB0"
+                         "95588",
+                         "电话95588：其他，未知地区"},
+                        {"95588\xB5\xE7", "95588电：其他，未知地区"},
+                        {"13902310007", "13902310007：移动，广东省深圳市"}};
+  Window window;
+  std::string file;
+  for (const auto& [token, status] : cases) file += std::string(token) + "\r\n";
+  test::WriteFile(window.folder / "text.txt", file);
+  window.view.paths.emplace_back(window.folder / "text.txt");
+  window.Run([&] { window.logic.OnImport(); });
+  ASSERT_EQ(window.Shown().size(), std::size(cases));
+  for (const auto& [token, status] : cases) {
+    SCOPED_TRACE(status);
+    const Log shown = window.Shown();
+    const auto item = std::find(shown.begin(), shown.end(), token);
+    ASSERT_NE(item, shown.end());
+    window.logic.OnSelection(static_cast<std::size_t>(item - shown.begin()));
+    EXPECT_EQ(window.view.statusLine, status);
+  }
 }
 
 // 按地区导出 writes every number, whatever the list shows, in import order: a file per province, or per
@@ -327,8 +359,66 @@ TEST(AreaLogicTest, ExportsByProvinceOrCity) {
       }
     }
     EXPECT_EQ(written, expected);
+    EXPECT_EQ(window.view.statusLine, expected.empty() ? ""
+                                                       : "已把" + CountText(window.items.size(), CountForm::Grouped) +
+                                                             "个号码导出到" + std::to_string(expected.size()) +
+                                                             "个文件，位于“" + PathInMessage(out) + "”");
     EXPECT_EQ(window.Shown(), Expected(window.items, "联通", "广东省"));
   }
+}
+
+// 号码统计 over thousands of numbers imported twice (a fifth repeated): the rows agree with the places'
+// counts and the area choice's, a header sorts (again: the other way), a province opens to its cities,
+// the chart follows, and 导出 writes the table as shown.
+TEST(AreaLogicTest, ReportCountsByAreaAndCarrier) {
+  Window window;
+  window.ImportPlaces();
+  window.ImportPlaces(0, true);
+  EXPECT_EQ(window.Entries(), "[全部地区]|广东省 (3,720)|浙江省 (2,160)|北京市 (900)|未知地区 (600)");
+  const auto column = [](const ReportDialogLogic& report, int c) {
+    std::string cells;
+    for (const auto& row : report.Rows()) cells += row.cells[static_cast<std::size_t>(c)] + "|";
+    return cells.substr(0, cells.size() - 1);
+  };
+  window.view.paths.emplace_back(window.folder / "统计.txt");
+  window.view.inReport = [&](ReportDialogLogic& report) {
+    EXPECT_EQ(report.Summary(), "共7,380个号码，不同的号码6,150个，重复1,230个，未知地区600个（8.1%）");
+    EXPECT_EQ(column(report, ReportDialogLogic::kArea), "+ 广东省|+ 浙江省|+ 北京市|未知地区|合计");
+    using Cells = std::array<std::string, ReportDialogLogic::kColumnCount>;
+    EXPECT_EQ(report.Rows()[1].cells, (Cells{"+ 浙江省", "", "1,080", "0", "720", "360", "0", "2,160", "29.3%"}));
+    EXPECT_EQ(report.Rows().back().cells,
+              (Cells{"合计", "", "4,320", "360", "1,200", "900", "600", "7,380", "100.0%"}));
+    report.OnHeaderClicked(ReportDialogLogic::kFirstCategory + 3);  // 小灵通
+    EXPECT_EQ(column(report, ReportDialogLogic::kArea), "+ 浙江省|+ 北京市|+ 广东省|未知地区|合计");
+    report.OnHeaderClicked(ReportDialogLogic::kFirstCategory + 3);
+    EXPECT_EQ(column(report, ReportDialogLogic::kArea), "未知地区|+ 广东省|+ 北京市|+ 浙江省|合计");
+    report.OnHeaderClicked(ReportDialogLogic::kArea);
+    report.OnRowActivated(1);
+    EXPECT_EQ(column(report, ReportDialogLogic::kArea),
+              "+ 北京市|- 广东省|　佛山市|　广州市|　深圳市|未知地区|+ 浙江省|合计");
+    EXPECT_EQ(column(report, ReportDialogLogic::kAreaCode), "||0757|020|0755|||");
+    std::string bars;
+    for (const auto& bar : report.Chart()) bars += bar.label + " " + bar.countText + ";";
+    EXPECT_EQ(bars, "深圳市 2,640;广州市 840;佛山市 240;");
+    report.OnRowActivated(2);  // a city: nothing
+    report.OnExport();
+    report.OnRowActivated(1);
+    EXPECT_EQ(column(report, ReportDialogLogic::kArea), "+ 北京市|+ 广东省|未知地区|+ 浙江省|合计");
+  };
+  window.view.log.clear();
+  window.Run([&] { window.logic.OnReport(); });
+  EXPECT_EQ(window.view.log, (Log{"EnableCommands off", "RunWork 正在统计号码…", "EnableCommands on", "ShowReport",
+                                  "ChooseSaveFile 导出统计表 xlsx", "ShowMessage 导出完毕"}));
+  EXPECT_EQ(test::ReadFile(window.folder / "统计.txt"),
+            "省份\t城市\t区号\t移动\t联通\t电信\t小灵通\t其他\t合计\n"
+            "北京市\t\t\t600\t0\t0\t300\t0\t900\n"
+            "广东省\t\t\t2640\t360\t480\t240\t0\t3720\n"
+            "广东省\t佛山市\t0757\t0\t0\t0\t240\t0\t240\n"
+            "广东省\t广州市\t020\t840\t0\t0\t0\t0\t840\n"
+            "广东省\t深圳市\t0755\t1800\t360\t480\t0\t0\t2640\n"
+            "未知地区\t\t\t0\t0\t0\t0\t600\t600\n"
+            "浙江省\t\t\t1080\t0\t720\t360\t0\t2160\n"
+            "合计\t\t\t4320\t360\t1200\t900\t600\t7380\n");
 }
 
 }  // namespace

@@ -96,10 +96,10 @@ struct Window {
   void ImportFiles(const std::vector<std::filesystem::path>& paths) {
     Run([&] { logic.ImportFiles(paths); });
   }
-  // Clicks the boxes named ("全部", "移动", ...) in turn.
+  // Clicks the boxes named ("全部", "移动", ...) in turn, each toggled as the window shows it.
   void Click(std::string_view boxes) {
     for (const std::string& name : Words(boxes)) {
-      BoxStates states = logic.Boxes();
+      BoxStates& states = view.boxes;
       std::optional<NumberCategory> box;
       for (NumberCategory category : kAllCategories) box = CategoryLabel(category) == name ? category : box;
       bool& state = box ? states.ticked[CategoryIndex(*box)] : states.all;
@@ -172,7 +172,27 @@ TEST(MainDialogLogicTest, ImportsFilesInOrderAndNamesThoseThatFail) {
                                          : "RunWork 正在导入“号码.txt”等" + std::to_string(paths.size()) + "个文件…");
     const bool read = std::any_of(c.files.begin(), c.files.end(), [](const char* f) { return *f != '-'; });
     EXPECT_EQ(window.view.log.at(3).starts_with("ShowCounts "), read);
-    EXPECT_EQ(window.view.status, StatusText(window.logic.Lists().Counts()));
+    EXPECT_EQ(window.view.status, StatusText(window.logic.Lists().Counts(), CountForm::Grouped));
+  }
+}
+
+// The import prompt takes several files at once and imports them in order, as files dropped together
+// are; a cancelled prompt imports nothing.
+TEST(MainDialogLogicTest, ImportPromptTakesSeveralFilesInOrder) {
+  for (const std::size_t files : {0, 1, 3}) {
+    SCOPED_TRACE(files);
+    Window prompted, dropped;
+    std::vector<std::filesystem::path> paths;
+    for (std::size_t i = 0; i < files; ++i) paths.push_back(prompted.Write(std::to_string(i), Many(7 * int(i), 7)));
+    prompted.view.fileSets.push_back(paths);
+    prompted.Run([&] { prompted.logic.OnImport(); });
+    dropped.ImportFiles(paths);
+
+    EXPECT_EQ(prompted.view.log.front(), "ChooseOpenFiles 选择要导入的号码文件");
+    EXPECT_EQ(prompted.ShownNumbers(), dropped.ShownNumbers());
+    EXPECT_EQ(prompted.ShownNumbers().size(), 7 * files);
+    EXPECT_EQ(prompted.view.Messages(), dropped.view.Messages());
+    EXPECT_EQ(prompted.view.Messages().size(), files ? 1U : 0U);
   }
 }
 
@@ -203,7 +223,7 @@ TEST(MainDialogLogicTest, SeveralFilesAtOnceShowAsImportedOneByOne) {
   EXPECT_EQ(atOnce.ShownNumbers(), oneByOne.ShownNumbers());
   EXPECT_EQ(atOnce.ShownNumbers().size(), 2 + 2 * 70002 / 5);
   EXPECT_EQ(atOnce.logic.Lists().Counts(), oneByOne.logic.Lists().Counts());
-  EXPECT_EQ(atOnce.view.Messages().back(), "共计导入70002个接收号码！");
+  EXPECT_EQ(atOnce.view.Messages().back(), "共计导入70,002个接收号码！");
   EXPECT_EQ(atOnce.view.workTotal, files[0].size() + files[1].size() + files[2].size());
 }
 
@@ -278,6 +298,7 @@ TEST(MainDialogLogicTest, ExportsTheShownNumbersByteForByte) {
                                     "RunWork 正在导出“导出.txt”…", "EnableCommands on", "ShowMessage 导出完毕"}));
   }
   window.view.paths.emplace_back(window.folder / "gone" / "out.txt");
+  window.view.separators.emplace_back("");
   window.Run([&] { window.logic.OnExport(); });
   const std::string failed = window.view.Messages().back();
   EXPECT_TRUE(failed.starts_with("无法写入文件“" + PathInMessage(window.folder / "gone" / "out.txt") + "”："))
@@ -315,47 +336,75 @@ TEST(MainDialogLogicTest, ExportsEveryCategoryIntoTheFolder) {
                "EnableCommands on"};
     if (blocked) log.push_back(window.view.log.back());
     EXPECT_EQ(window.view.log, log);
+    // Told without a message box, and only when every file was written.
+    EXPECT_EQ(window.view.statusLine, blocked ? "" : "已把7个号码导出到5个文件，位于“" + PathInMessage(out) + "”");
     EXPECT_TRUE(log.back().starts_with("ShowMessage 无法写入文件“" + PathInMessage(other) + "”：") == blocked);
     EXPECT_EQ(window.Shown(), "");
   }
 }
 
-// A cancelled prompt ends an export before the separator is asked for; a separator that GBK cannot
-// hold is refused. Either way nothing is written and no work starts.
-TEST(MainDialogLogicTest, WritesNothingWithoutATargetOrAGbkSeparator) {
-  for (bool oneClick : {false, true}) {
-    for (bool cancelled : {true, false}) {
-      SCOPED_TRACE(std::to_string(oneClick) + std::to_string(cancelled));
+// Each export stops where the user stops it: a cancelled prompt before the separator is asked for, the
+// separator dialog closed by Esc or its close box, a separator that GBK cannot hold (refused). Either way
+// nothing is written, no work starts, and the window shows what it showed.
+TEST(MainDialogLogicTest, WritesNothingWhenAnExportIsStopped) {
+  enum class Stop { Prompt, SeparatorDialog, NotGbk };
+  struct Export {
+    const char* name;
+    Log asked;  // before the separator
+    std::function<void(Window&)> start;
+  };
+  const Export exports[] = {
+      {"导出", {"ChooseSaveFile 选择要导出的号码文件 txt"}, [](Window& w) { w.logic.OnExport(); }},
+      {"一键导出", {"ChooseFolder 所选择路径:   "}, [](Window& w) { w.logic.OnOneClickExport(); }},
+      {"按地区导出",
+       {"AskAreaLevel", "ChooseFolder 所选择路径:   "},
+       [](Window& w) {
+         w.view.areaLevels.emplace_back(AreaLevel::City);
+         w.logic.OnExportByArea();
+       }},
+  };
+  const std::string refused = "ShowMessage " + std::string(res::LoadUtf8String(res::IDS_SEPARATOR_NOT_GBK));
+  for (const Export& e : exports) {
+    for (Stop stop : {Stop::Prompt, Stop::SeparatorDialog, Stop::NotGbk}) {
+      SCOPED_TRACE(std::string(e.name) + " " + std::to_string(static_cast<int>(stop)));
       Window window;
-      window.Import("m1");
+      window.Import("m1 h o");
+      for (std::string_view file : test::kCategoryFileNames) window.Write(file, "old");
       const State before = window.Now();
       window.view.log.clear();
-      if (!cancelled) window.view.paths.emplace_back(oneClick ? window.folder.path() : window.folder / "out.txt");
-      window.view.separators.emplace_back("，😀");
-      window.Run([&] { oneClick ? window.logic.OnOneClickExport() : window.logic.OnExport(); });
-      const std::string prompt = oneClick ? "ChooseFolder 所选择路径:   " : "ChooseSaveFile 选择要导出的号码文件 txt";
-      const std::string refused = "ShowMessage " + std::string(res::LoadUtf8String(res::IDS_SEPARATOR_NOT_GBK));
-      EXPECT_EQ(window.view.log, (cancelled ? Log{prompt} : Log{prompt, "AskSeparator", refused}));
+      const bool folder = e.asked.back().starts_with("ChooseFolder");
+      if (stop != Stop::Prompt)
+        window.view.paths.emplace_back(folder ? window.folder.path() : window.folder / "out.txt");
+      window.view.separators.emplace_back(stop == Stop::NotGbk ? std::optional<std::string>("，😀") : std::nullopt);
+      window.Run([&] { e.start(window); });
+
+      Log log = e.asked;
+      if (stop != Stop::Prompt) log.push_back("AskSeparator");
+      if (stop == Stop::NotGbk) log.push_back(refused);
+      EXPECT_EQ(window.view.log, log);
       EXPECT_TRUE(window.Now() == before);
     }
   }
 }
 
-// 号码分析 lists the chosen numbers of the larger file and leaves the counts; a file that cannot be read
-// is named and the list keeps what it showed, as when the dialog was cancelled. The result stays until
-// a command changes it: a category appended goes after it, an import merges into it, 导出 writes it.
+// 号码分析 lists the chosen numbers of the larger file and says what it found, in the command line's
+// words, naming the file listed; the counts stay. A file that cannot be read is named and the list
+// keeps what it showed, as when the dialog was cancelled. While the list holds the result, the status
+// line says so (a selection cleared too), the boxes show clear and the area choice is disabled, also
+// after other work; 导出 writes the result.
 TEST(MainDialogLogicTest, ComparesTwoFilesIntoTheList) {
   struct Case {
     const char* file1;  // nullptr: cancelled
     const char* file2;
     ComparisonMode mode;
     const char* shown;
+    const char* found;  // the message's first line; nullptr: none, or the missing file's
   };
-  const Case cases[] = {{"larger", "smaller", ComparisonMode::FindDifferent, "m1 t"},
-                        {"smaller", "larger", ComparisonMode::FindSame, "u1"},
-                        {"gone", "larger", ComparisonMode::FindSame, "m2"},
-                        {"larger", "gone", ComparisonMode::FindDifferent, "m2"},
-                        {nullptr, nullptr, ComparisonMode::FindSame, "m2"}};
+  const Case cases[] = {{"larger", "smaller", ComparisonMode::FindDifferent, "m1 t", "找到2个不同的号码"},
+                        {"smaller", "larger", ComparisonMode::FindSame, "u1", "找到1个相同的号码"},
+                        {"gone", "larger", ComparisonMode::FindSame, "m2", nullptr},
+                        {"larger", "gone", ComparisonMode::FindDifferent, "m2", nullptr},
+                        {nullptr, nullptr, ComparisonMode::FindSame, "m2", nullptr}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file1 ? std::string(c.file1) + " " + c.file2 : "cancelled");
     Window window;
@@ -371,19 +420,70 @@ TEST(MainDialogLogicTest, ComparesTwoFilesIntoTheList) {
     window.Run([&] { window.logic.OnAnalysis(); });
 
     EXPECT_EQ(window.Shown(), c.shown);
-    const bool missing = c.file1 && (std::string_view(c.file1) == "gone" || std::string_view(c.file2) == "gone");
-    EXPECT_EQ(window.view.Messages(), missing ? Log{MissingFileMessage(window.folder / "gone")} : Log{});
-    EXPECT_EQ(window.view.log.size(), c.file1 ? 4U + missing : 1U);
-    EXPECT_EQ(window.view.status, before.status);
     EXPECT_EQ(window.logic.Lists().Counts(), before.counts);
-    if (c.mode != ComparisonMode::FindDifferent || missing) continue;
+    const bool missing = c.file1 && !c.found;
+    if (!c.found) {
+      EXPECT_EQ(window.view.Messages(), missing ? Log{MissingFileMessage(window.folder / "gone")} : Log{});
+      EXPECT_EQ(window.view.status, before.status);
+      EXPECT_TRUE(window.view.areaChoiceEnabled);
+      continue;
+    }
+    EXPECT_EQ(window.view.Messages(), Log{std::string(c.found) + "\n列表中是“larger”（两个文件中较大的一个）中的号码"});
+    const std::string status = "号码分析的结果：“larger”中" + std::string(c.found) + "。点选上方的类别可回到号码列表";
+    EXPECT_EQ(window.view.status, status);
+    EXPECT_TRUE(!window.view.boxes.all && window.view.boxes.ticked == CategoryFilter{});
+    EXPECT_FALSE(window.view.areaChoiceEnabled);
+    window.logic.OnSelection(0);
+    window.logic.OnSelection(std::nullopt);
+    EXPECT_EQ(window.view.statusLine, status);
 
-    window.Click("联通");
-    window.Import("h m1", "more.txt");
-    EXPECT_EQ(window.Shown(), "m1 m1 t u2");
     window.view.paths.emplace_back(window.folder / "out.txt");
+    window.view.separators.emplace_back("");
     window.Run([&] { window.logic.OnExport(); });
-    EXPECT_EQ(test::ReadFile(window.folder / "out.txt"), Sample("m1 m1 t u2"));
+    EXPECT_EQ(test::ReadFile(window.folder / "out.txt"), Sample(c.shown));
+    EXPECT_FALSE(window.view.areaChoiceEnabled);
+  }
+}
+
+// Over a comparison's result, a box clicked shows the lists as the boxes now say, and an import shows
+// them as they said before (the result gone, the new numbers in); either way the status line, the
+// boxes and the area choice are the lists' again. A import that fails keeps the result.
+TEST(MainDialogLogicTest, GoesBackFromAComparisonToTheLists) {
+  struct Case {
+    const char* action;  // a box, "导入" or "导入 gone"
+    const char* shown;
+    bool all;
+    CategoryFilter ticked;
+  };
+  const Case cases[] = {{"联通", "u2", false, {false, true, false, false, false}},
+                        {"全部", "m2 u2", true, {}},
+                        {"导入", "m2 m1", false, {true, false, false, false, false}},
+                        {"导入 gone", "u1", false, {}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.action);
+    Window window;
+    window.Import("m2 u2");
+    window.Click("全部 移动");
+    window.view.comparisons.push_back(ComparisonRequest{
+        window.Write("a", Sample("u1")), window.Write("b", Sample("m1")), ComparisonMode::FindDifferent});
+    window.Run([&] { window.logic.OnAnalysis(); });
+    ASSERT_EQ(window.Shown(), "u1");
+    const std::string status = window.view.status;
+
+    const std::string action = c.action;
+    if (action == "导入") {
+      window.Import("h m1", "more.txt");
+    } else if (action == "导入 gone") {
+      window.ImportFiles({window.folder / "gone"});
+    } else {
+      window.Click(action);
+    }
+    EXPECT_EQ(window.Shown(), c.shown);
+    const bool back = action != "导入 gone";
+    EXPECT_EQ(window.view.status, back ? StatusText(window.logic.Lists().Counts(), CountForm::Grouped) : status);
+    EXPECT_EQ(window.view.boxes.all, c.all);
+    EXPECT_EQ(window.view.boxes.ticked, c.ticked);
+    EXPECT_EQ(window.view.areaChoiceEnabled, back);
   }
 }
 
@@ -424,7 +524,7 @@ TEST(MainDialogLogicTest, SwitchesPrefixTables) {
     Log log;
     for (std::string entry : window.view.log) {
       if (entry.starts_with("ShowCounts ")) {  // as counts, and the status line saying the same
-        EXPECT_EQ(entry, "ShowCounts " + StatusText(window.view.counts));
+        EXPECT_EQ(entry, "ShowCounts " + StatusText(window.view.counts, CountForm::Grouped));
         entry = "ShowCounts";
         for (std::uint64_t count : window.view.counts) entry += " " + std::to_string(count);
       }
@@ -451,17 +551,70 @@ TEST(MainDialogLogicTest, RemovesRepeatsAmongThousandsAndClears) {
   for (int category : {1, 4}) {
     for (int i = category; i < 9000; i += 5) kept.push_back(ManyNumber(i));
   }
-  for (const char* removed : {"去除了4000个重复号码", "去除了0个重复号码"}) {
+  for (const char* removed : {"去除了4,000个重复号码", "去除了0个重复号码"}) {
     window.Run([&] { window.logic.OnRemoveRepeats(); });
     EXPECT_EQ(window.ShownNumbers(), kept);
-    EXPECT_EQ(window.view.status, "当前共有9000个号码，移动1800个，联通1800个，电信1800个，小灵通1800个，其他1800个");
+    EXPECT_EQ(window.view.status,
+              "当前共有9,000个号码，移动1,800个，联通1,800个，电信1,800个，小灵通1,800个，其他1,800个");
     EXPECT_EQ(window.view.log.back(), std::string("ShowMessage ") + removed);
     EXPECT_EQ(window.numbers.notifications.back(), "reset");
   }
-  window.Run([&] { window.logic.OnClearNumbers(); });
-  EXPECT_EQ(window.Shown(), "");
-  EXPECT_EQ(window.logic.Lists().size(), 0U);
-  EXPECT_EQ(window.view.status, "当前共有0个号码，移动0个，联通0个，电信0个，小灵通0个，其他0个");
+}
+
+// 清空 asks first while there are numbers (or a comparison's result) and forgets them only on 是; with
+// nothing to forget it asks nothing.
+TEST(MainDialogLogicTest, ClearsOnlyOnceTheUserSaidYes) {
+  struct Case {
+    const char* imported;  // "" none; "result": an empty list holding a comparison's result
+    bool yes;
+    const char* question;  // nullptr: none asked
+  };
+  const Case cases[] = {{"m1 u1 o", false, "确定要清空全部3个号码吗？"},
+                        {"m1 u1 o", true, "确定要清空全部3个号码吗？"},
+                        {"result", true, "确定要清空全部1个号码吗？"},
+                        {"", true, nullptr}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.imported) + (c.yes ? " yes" : " no"));
+    Window window;
+    if (std::string_view(c.imported) == "result") {
+      window.view.comparisons.push_back(
+          ComparisonRequest{window.Write("a", Sample("m1")), window.Write("b", ""), ComparisonMode::FindDifferent});
+      window.Run([&] { window.logic.OnAnalysis(); });
+    } else if (*c.imported) {
+      window.Import(c.imported);
+    }
+    const State before = window.Now();
+    window.view.log.clear();
+    window.view.yesNo.push_back(c.yes);
+    window.Run([&] { window.logic.OnClearNumbers(); });
+
+    Log asked;
+    for (const std::string& entry : window.view.log) {
+      if (entry.starts_with("AskYesNo ")) asked.push_back(entry);
+    }
+    EXPECT_EQ(asked, c.question ? Log{"AskYesNo " + std::string(c.question)} : Log{});
+    if (!c.yes) {
+      EXPECT_TRUE(window.Now() == before);
+      continue;
+    }
+    EXPECT_EQ(window.Shown(), "");
+    EXPECT_EQ(window.logic.Lists().size(), 0U);
+    EXPECT_EQ(window.view.status, "当前共有0个号码，移动0个，联通0个，电信0个，小灵通0个，其他0个");
+  }
+}
+
+// Counts in the window are grouped by thousands, at the sizes where a comma comes: the import's message
+// and the status line say the same count alike (the area choice: AreaLogicTest).
+TEST(MainDialogLogicTest, WritesCountsOneWay) {
+  for (const auto& [count, text] : {std::pair{999, "999"}, std::pair{1000, "1,000"}, std::pair{1004, "1,004"}}) {
+    SCOPED_TRACE(count);
+    Window window;
+    std::string file;
+    for (int i = 0; i < count; ++i) file += ManyNumber(i * 5) + "\n";  // every one 移动
+    window.ImportFiles({window.Write("a", file)});
+    EXPECT_EQ(window.view.Messages(), Log{"共计导入" + std::string(text) + "个接收号码！"});
+    EXPECT_TRUE(window.view.status.starts_with("当前共有" + std::string(text) + "个号码，移动" + text + "个，"));
+  }
 }
 
 // Work that does not end as it should, for each command that runs work: 取消 (at once, or for an
@@ -472,8 +625,18 @@ TEST(MainDialogLogicTest, InterruptedWorkChangesNothing) {
   // clang-format off
   const std::vector<std::tuple<std::string, int, std::function<void(Window&)>>> commands = {  // and wait cursors
       {"导入", 1, [](Window& w) { w.logic.ImportFiles({w.folder / "first.txt", w.folder / "big.txt"}); }},
-      {"导出", 1, [](Window& w) { w.view.paths.emplace_back(w.folder / "out.txt"), w.logic.OnExport(); }},
-      {"一键导出", 0, [](Window& w) { w.view.paths.emplace_back(w.folder.path()), w.logic.OnOneClickExport(); }},
+      {"导出", 1,
+       [](Window& w) {
+         w.view.paths.emplace_back(w.folder / "out.txt");
+         w.view.separators.emplace_back("");
+         w.logic.OnExport();
+       }},
+      {"一键导出", 0,
+       [](Window& w) {
+         w.view.paths.emplace_back(w.folder.path());
+         w.view.separators.emplace_back("");
+         w.logic.OnOneClickExport();
+       }},
       {"号码分析", 0,
        [](Window& w) {
          w.view.comparisons.push_back(ComparisonRequest{w.folder / "big.txt", w.folder / "first.txt", {}});
