@@ -6,6 +6,7 @@
 
 #include "app/classifier_app.h"
 #include "app/networking_check.h"
+#include "ui/qt/qt_settings_store.h"
 #include "ui/qt/qt_shell.h"
 
 int main(int argc, char* argv[]) {
@@ -25,7 +26,8 @@ int main(int argc, char* argv[]) {
 
   std::vector<std::filesystem::path> files;
   for (const QString& file : parser.positionalArguments()) files.emplace_back(QFile::encodeName(file).toStdString());
-  zelvane::QtShell shell;
+  zelvane::QtSettingsStore settings;
+  zelvane::QtShell shell(settings);
   zelvane::CClassifierApp app(shell, zelvane::CanCreateSocket);
   return app.Run(files);
 }

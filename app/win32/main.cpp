@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ui/win32/main_window.h"
+#include "ui/win32/registry_settings_store.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS |
@@ -20,5 +21,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   std::vector<std::filesystem::path> files;
   for (int i = 1; arguments != nullptr && i < count; ++i) files.emplace_back(arguments[i]);
   LocalFree(arguments);
-  return zelvane::win32::RunMainWindow(instance, files);
+  zelvane::win32::RegistrySettingsStore settings(HKEY_CURRENT_USER, zelvane::win32::kSettingsKey);
+  return zelvane::win32::RunMainWindow(instance, files, settings);
 }

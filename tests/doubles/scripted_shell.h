@@ -4,6 +4,7 @@
 #include <deque>
 #include <functional>
 
+#include "tests/doubles/memory_settings.h"
 #include "ui/qt/shell.h"
 
 namespace zelvane {
@@ -35,6 +36,10 @@ class ScriptedShell final : public Shell {
   // Acts on progress windows as they show (presses 取消, say); without one they are left alone.
   void HandleProgressWith(std::function<void(QDialog&)> handler);
 
+  // The window's choices go to store, which a test may share between two windows (two starts); by
+  // default to the shell's own memory.
+  void KeepSettingsIn(SettingsStore& store) { settings_ = &store; }
+
   const QStringList& Log() const { return log_; }
   void ClearLog() { log_.clear(); }
 
@@ -51,6 +56,7 @@ class ScriptedShell final : public Shell {
   QAction* RunMenu(QMenu& menu, const QPoint& at) override;
   int RunModal(QDialog& dialog) override;
   void ShowProgress(QDialog& progress) override;
+  SettingsStore& Settings() override { return *settings_; }
   void SetWaitCursor() override;
   void RestoreCursor() override;
 
@@ -65,6 +71,8 @@ class ScriptedShell final : public Shell {
   std::function<void(QDialog&)> progressHandler_;
   QStringList log_;
   int waitCursorDepth_ = 0;
+  test::MemorySettings ownSettings_;
+  SettingsStore* settings_ = &ownSettings_;
 };
 
 }  // namespace zelvane

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/doubles/memory_settings.h"
+#include "ui/logic/analysis_choice.h"
 #include "ui/logic/main_window_view.h"
 #include "ui/logic/shown_numbers.h"
 
@@ -24,6 +26,12 @@ class ScriptedView final : public MainWindowView {
   std::deque<std::optional<std::string>> separators;
   std::deque<std::optional<ComparisonRequest>> comparisons;
   std::deque<std::optional<AreaLevel>> areaLevels;
+  // What the separator and 号码分析 dialogs opened with, in order.
+  std::vector<std::string> offeredSeparators;
+  std::vector<ComparisonRequest> offeredAnalyses;
+  // Where the window keeps its choices: its own memory unless a test shares one between two windows.
+  MemorySettings ownSettings;
+  SettingsStore* settings = &ownSettings;
   std::deque<std::vector<std::filesystem::path>> fileSets;
   std::deque<bool> yesNo;  // none: 否
 
@@ -60,8 +68,21 @@ class ScriptedView final : public MainWindowView {
   }
   void ShowMessage(std::string_view text) override { log.push_back("ShowMessage " + std::string(text)); }
   bool AskYesNo(std::string_view question) override { return Next(yesNo, "AskYesNo " + std::string(question)); }
-  std::optional<std::string> AskSeparator() override { return Next(separators, "AskSeparator"); }
-  std::optional<ComparisonRequest> AskComparison() override { return Next(comparisons, "AskComparison"); }
+  std::optional<std::string> AskSeparator(std::string_view offered) override {
+    offeredSeparators.emplace_back(offered);
+    return Next(separators, "AskSeparator");
+  }
+  // The queued request is what the user picked and clicked; it is handed on as it is, whole or not.
+  std::optional<ComparisonRequest> AskComparison(AnalysisChoice& choice) override {
+    offeredAnalyses.push_back(choice.Now());
+    std::optional<ComparisonRequest> answer = Next(comparisons, "AskComparison");
+    if (answer) {
+      choice.Picked(0, answer->file1);
+      choice.Picked(1, answer->file2);
+      choice.Finish(answer->mode);
+    }
+    return answer;
+  }
   std::optional<AreaLevel> AskAreaLevel() override { return Next(areaLevels, "AskAreaLevel"); }
   // What the user does in 号码统计's window (nothing: closes it at once).
   std::function<void(ReportDialogLogic&)> inReport;
@@ -88,6 +109,7 @@ class ScriptedView final : public MainWindowView {
     log.push_back("ShowLoadedTable " + std::string(name) + " " + std::string(path));
   }
   void CloseLater() override { log.emplace_back("CloseLater"); }
+  SettingsStore& Settings() override { return *settings; }
   // The area choice and a selected number's status line, apart from the log.
   std::vector<AreaEntry> areas;
   std::size_t chosenArea = 0;

@@ -48,6 +48,7 @@ class ShellChangingTheDisk final : public Shell {
   QAction* RunMenu(QMenu& menu, const QPoint& at) override { return m_scripted.RunMenu(menu, at); }
   int RunModal(QDialog& dialog) override { return m_scripted.RunModal(dialog); }
   void ShowProgress(QDialog& progress) override { m_scripted.ShowProgress(progress); }
+  SettingsStore& Settings() override { return m_scripted.Settings(); }
   void SetWaitCursor() override { m_scripted.SetWaitCursor(); }
   void RestoreCursor() override { m_scripted.RestoreCursor(); }
 

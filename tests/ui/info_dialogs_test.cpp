@@ -45,12 +45,13 @@ class InfoDialogsTest : public QObject {
   // template's.
   void BuildsEachDialogFromItsTemplate() {
     ScriptedShell shell;
+    AnalysisChoice choice;
     const std::pair<const res::DialogTemplate*, std::function<std::unique_ptr<TemplateDialog>()>> dialogs[] = {
         {&res::kMainDialog, [&] { return std::make_unique<CClassifierDlg>(shell); }},
         {&res::kAboutDialog, [] { return std::make_unique<CAboutDlg>(); }},
         {&res::kHelpDialog, [] { return std::make_unique<CHelpDlg>(); }},
         {&res::kSeparatorDialog, [] { return std::make_unique<CSeparatorDlg>(); }},
-        {&res::kAnalysisDialog, [&] { return std::make_unique<CAnalysisDlg>(shell); }},
+        {&res::kAnalysisDialog, [&] { return std::make_unique<CAnalysisDlg>(shell, choice); }},
     };
     for (const auto& [dialogTemplate, make] : dialogs) {
       const std::unique_ptr<TemplateDialog> dialog = make();

@@ -38,7 +38,7 @@ class OverviewTest : public QObject {
   void OffersTheTablesAndChartsTheCounts() {
     test::MainWindow window;
     QCOMPARE(Pane(window.dialog).TableChoice()->accessibleName(), QStringLiteral("号段表"));
-    QCOMPARE(Entries(window.dialog), (QStringList{"原始号段", "最新号段", "载入号段表…"}));
+    QCOMPARE(Entries(window.dialog), (QStringList{"原始号段（2009）", "最新号段（2026）", "载入号段表…"}));
     QCOMPARE(Pane(window.dialog).Chart()->accessibleDescription(),
              QStringLiteral("移动0个，联通0个，电信0个，小灵通0个，其他0个"));
     window.ImportSamples("m1 u1 h o o");
@@ -148,7 +148,7 @@ class OverviewTest : public QObject {
 
     window.shell.AnswerNextPrompt(good);
     Choose(window.dialog, load);
-    QCOMPARE(Entries(window.dialog), (QStringList{"原始号段", "最新号段", "mine.txt", "载入号段表…"}));
+    QCOMPARE(Entries(window.dialog), (QStringList{"原始号段（2009）", "最新号段（2026）", "mine.txt", "载入号段表…"}));
     QCOMPARE(Pane(window.dialog).TableChoice()->currentIndex(), 2);
     const QString mine = QStringLiteral("当前共有3个号码，移动0个，联通1个，电信1个，小灵通0个，其他1个");
     QCOMPARE(test::Status(window.dialog), mine);

@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "ui/logic/main_window_view.h"
+#include "ui/qt/qt_settings_store.h"
 
 namespace zelvane {
 
@@ -41,12 +42,18 @@ class WhenModalOpens {
 class QtShellTest : public QObject {
   Q_OBJECT
 
+  QTemporaryDir m_settings;  // the settings of this test, never the user's
+
  private slots:
-  // The first prompt opens in the current folder, each later one in the folder last used; a name typed
+  void initTestCase() { QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_settings.path()); }
+
+  // The first prompt opens in the current folder, each later one in the folder last used, in this start
+  // or the one before (a second shell over the same settings) while that folder is there; a name typed
   // without an extension into the save prompt gets .txt.
   void OpensWhereTheLastPromptLeftOff() {
     QTemporaryDir elsewhere;
-    QtShell shell;
+    QtSettingsStore settings;
+    QtShell shell(settings);
     QStringList folders;
     std::optional<std::filesystem::path> saved;
     {
@@ -68,13 +75,27 @@ class QtShellTest : public QObject {
     }
     const QString there = QDir(elsewhere.path()).absolutePath();
     QCOMPARE(folders, (QStringList{QDir::currentPath(), there, there}));
+
+    for (const bool folderGone : {false, true}) {
+      if (folderGone) QVERIFY(elsewhere.remove());
+      QtSettingsStore settingsNextStart;
+      QtShell nextStart(settingsNextStart);
+      QString opened;
+      const WhenModalOpens<QFileDialog> answer([&](QFileDialog& shown) {
+        opened = shown.directory().absolutePath();
+        shown.reject();
+      });
+      QVERIFY(!nextStart.ChooseOpenFile(nullptr, kImportPrompt));
+      QCOMPARE(opened, folderGone ? QDir::currentPath() : there);
+    }
   }
 
   // The import's prompt takes several files at once and gives them in the order named.
   void ChoosesSeveralFilesAtOnce() {
     QTemporaryDir folder;
     for (const char* name : {"a.txt", "b.txt", "c.txt"}) QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
-    QtShell shell;
+    QtSettingsStore settings;
+    QtShell shell(settings);
     const WhenModalOpens<QFileDialog> answer([&](QFileDialog& prompt) {
       prompt.setDirectory(folder.path());
       prompt.selectFile(QStringLiteral("\"c.txt\" \"a.txt\""));
@@ -98,7 +119,8 @@ class QtShellTest : public QObject {
   void AsksYesOrNo() {
     QFETCH(QString, action);
     QFETCH(bool, yes);
-    QtShell shell;
+    QtSettingsStore settings;
+    QtShell shell(settings);
     QString caption;
     const WhenModalOpens<QMessageBox> answer([&](QMessageBox& box) {
       caption = box.windowTitle();

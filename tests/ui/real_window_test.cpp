@@ -91,6 +91,10 @@ class RealWindowTest : public QObject {
     file.close();
 
     QProcess program;
+    // The program keeps its choices in the test's folder, never the user's, and starts as at first.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("config")));
+    program.setProcessEnvironment(environment);
     program.start(QStringLiteral(ZELVANE_PATH), {});
     QVERIFY(program.waitForStarted());
     const std::optional<QString> window = WaitForWindow(QStringLiteral("^Zelvane V1\\.0$"));

@@ -49,6 +49,9 @@ for name in 宋体 SimSun; do
     /d "WenQuanYi Micro Hei" /f >/dev/null
 done
 
+# Each run starts as a first start: nothing remembered from the one before (the size and place of the window).
+timeout 30 "${wine[@]}" reg delete 'HKCU\Software\Zelvane' /f >/dev/null 2>&1 || true
+
 # The caption's buttons are drawn with Marlett, which Debian's fonts-wine puts where this Wine does not look.
 ln -sf /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
 

@@ -8,8 +8,9 @@ bool AnalysisChoice::Picked(int slot, const std::optional<std::filesystem::path>
   return true;
 }
 
-std::optional<ComparisonRequest> AnalysisChoice::Finish(ComparisonMode mode) const {
+std::optional<ComparisonRequest> AnalysisChoice::Finish(ComparisonMode mode) {
   if (m_files[0].empty() || m_files[1].empty()) return std::nullopt;
+  m_mode = mode;
   return ComparisonRequest{m_files[0], m_files[1], mode};
 }
 

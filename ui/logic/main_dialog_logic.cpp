@@ -12,6 +12,8 @@
 #include "ops/number_file_writer.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
+#include "ui/logic/analysis_choice.h"
+#include "ui/logic/remembered_choices.h"
 #include "ui/logic/report_dialog_logic.h"
 
 namespace zelvane {
@@ -160,6 +162,43 @@ void MainDialogLogic::ImportFiles(const std::vector<std::filesystem::path>& path
   m_view.ShowMessage(Joined(lines));
 }
 
+void MainDialogLogic::RestoreChoices() {
+  const RememberedChoices remembered(m_view.Settings());
+  std::vector<std::string> fallbacks;
+  const RememberedChoices::PrefixTableChoice prefixes = remembered.PrefixTable();
+  if (prefixes.kind == RememberedChoices::PrefixTableKind::Current) {
+    m_table = &PrefixTable::Current();
+    m_view.ChooseTableEntry(kCurrentTable);
+  } else if (prefixes.kind == RememberedChoices::PrefixTableKind::File) {
+    TableLoadError error;
+    m_loadedTable = LoadPrefixTable(prefixes.file, error);
+    if (m_loadedTable) {
+      m_table = &*m_loadedTable;
+      m_loadedTableFile = prefixes.file;
+      m_view.ShowLoadedTable(PathInMessage(prefixes.file.filename()), PathInMessage(prefixes.file));
+    } else {
+      fallbacks.push_back(error.message + "，已改用" + std::string(kFixedTableNames[kOriginalTable]));
+    }
+  }
+  if (const std::optional<std::filesystem::path> areaFile = remembered.AreaTableFile()) {
+    TableLoadError error;
+    if (std::optional<AreaTable> areas = LoadAreaTable(*areaFile, error)) {
+      m_loadedAreas = std::make_unique<AreaTable>(std::move(*areas));
+      m_loadedAreasFile = *areaFile;
+      m_numbers.UseAreas(*m_numbers.AreasBy(*m_loadedAreas, nullptr));  // no numbers yet: nothing to look up
+      m_view.ShowLoadedAreaTable(PathInMessage(areaFile->filename()), PathInMessage(*areaFile));
+    } else {
+      fallbacks.push_back(error.message + "，已改用" + std::string(kBuiltInAreasName));
+    }
+  }
+  if (!fallbacks.empty()) {
+    std::string text;
+    for (const std::string& line : fallbacks) text += (text.empty() ? "" : "；") + line;
+    m_view.ShowStatusLine(text);
+  }
+  ShowAreas();
+}
+
 void MainDialogLogic::ShowCounts() {
   if (!m_numbers.ShowsComparison()) m_comparison.reset();
   m_view.ShowCounts(StatusLine(), m_numbers.Lists().Counts());
@@ -219,8 +258,11 @@ void MainDialogLogic::OnAreaTableChosen(int entry) {
   m_numbers.UseAreas(std::move(*areas));
   if (loaded) {
     m_loadedAreas = std::move(loaded);  // the table it replaces is no longer looked at
+    m_loadedAreasFile = *path;
     m_view.ShowLoadedAreaTable(PathInMessage(path->filename()), PathInMessage(*path));
   }
+  RememberedChoices(m_view.Settings())
+      .SetAreaTableFile(entry == kBuiltInAreas ? std::nullopt : std::optional(m_loadedAreasFile));
   m_numbers.ChooseArea({});
   RefreshList(std::nullopt);
   ShowCounts();
@@ -326,21 +368,27 @@ void MainDialogLogic::ExportToFolder(std::string_view doing, const FolderExport&
   m_view.ShowMessage(Joined(messages));
 }
 
+// The dialog offers the separator last written with; what is written with now is offered next time.
 std::optional<std::string> MainDialogLogic::AskSeparator() {
-  const std::optional<std::string> answer = m_view.AskSeparator();
+  RememberedChoices remembered(m_view.Settings());
+  const std::optional<std::string> answer = m_view.AskSeparator(remembered.Separator());
   if (!answer) return std::nullopt;
-  const std::optional<std::string> typed = EncodeGbk(*answer);
-  if (!typed) {
+  const std::optional<std::string> encoded = EncodeGbk(*answer);
+  if (!encoded) {
     m_view.ShowMessage(res::LoadUtf8String(res::IDS_SEPARATOR_NOT_GBK));
     return std::nullopt;
   }
-  return std::string(DefaultSeparator(*typed));
+  remembered.SetSeparator(*answer);
+  return std::string(DefaultSeparator(*encoded));
 }
 
 // Compares two files the user picks and shows the selected numbers of the larger one. When a file
 // cannot be read the list keeps what it showed and the user learns which file and why.
 void MainDialogLogic::OnAnalysis() {
-  const std::optional<ComparisonRequest> request = m_view.AskComparison();
+  RememberedChoices remembered(m_view.Settings());
+  AnalysisChoice choice(remembered.Analysis());
+  const std::optional<ComparisonRequest> request = m_view.AskComparison(choice);
+  remembered.SetAnalysis(choice.Now());  // cancelled too: the files picked are offered next time
   if (!request) return;
 
   NumberList result;
@@ -399,10 +447,17 @@ void MainDialogLogic::OnTableChosen(int entry) {
   m_numbers.Show(std::move(*rebuilt));
   if (loaded) {
     m_loadedTable = std::move(loaded);
+    m_loadedTableFile = *path;
     table = &*m_loadedTable;
     m_view.ShowLoadedTable(PathInMessage(path->filename()), PathInMessage(*path));
   }
   m_table = table;
+  const int chosen = TableInUse();
+  RememberedChoices(m_view.Settings())
+      .SetPrefixTable(chosen == kOriginalTable  ? RememberedChoices::PrefixTableKind::Original
+                      : chosen == kCurrentTable ? RememberedChoices::PrefixTableKind::Current
+                                                : RememberedChoices::PrefixTableKind::File,
+                      chosen == kLoadedTable ? m_loadedTableFile : std::filesystem::path());
   ShowCounts();
 }
 

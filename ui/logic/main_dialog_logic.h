@@ -38,7 +38,7 @@ class MainDialogLogic {
   // The entry of a table choice that the handlers take for its index'th of count: the last loads a file.
   static int ChoiceEntry(int index, int count) { return index == count - 1 ? kLoadTableEntry : index; }
   // The choice's texts: the fixed entries, then the last one.
-  static constexpr std::string_view kFixedTableNames[] = {"原始号段", "最新号段"};
+  static constexpr std::string_view kFixedTableNames[] = {"原始号段（2009）", "最新号段（2026）"};
   static constexpr std::string_view kLoadTableName = "载入号段表…";
   // The area table choice: the built-in table, the loaded one, "载入归属地表…" (kLoadTableEntry) last.
   enum AreaTableEntry { kBuiltInAreas = 0, kLoadedAreas = 1 };
@@ -54,6 +54,9 @@ class MainDialogLogic {
   const BoxStates& Boxes() const { return m_boxes; }
   bool WorkRunning() const { return m_working; }
 
+  // At start: the tables the last run left in use, then the area choice. A remembered table file that
+  // is gone or no longer loads gives way to the built-in table, and the status line says so.
+  void RestoreChoices();
   // The area choice as the lists are now (at start: "全部地区" and "未知地区").
   void ShowAreas();
   // Runs a command handler; out of memory becomes a message.
@@ -117,9 +120,11 @@ class MainDialogLogic {
   BoxStates m_boxes;
   const PrefixTable* m_table = &PrefixTable::Original();
   std::optional<PrefixTable> m_loadedTable;  // the table file the user loaded last, if any
+  std::filesystem::path m_loadedTableFile;
   std::unique_ptr<AreaTable> m_loadedAreas;  // the area table file loaded last; the numbers' areas point into it
-  std::vector<AreaEntry> m_areaEntries;      // as the area choice shows them
-  std::optional<std::string> m_comparison;   // the status line while the list holds a comparison's result
+  std::filesystem::path m_loadedAreasFile;
+  std::vector<AreaEntry> m_areaEntries;     // as the area choice shows them
+  std::optional<std::string> m_comparison;  // the status line while the list holds a comparison's result
   bool m_working = false;
   bool m_closeAsked = false;
 };

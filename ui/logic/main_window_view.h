@@ -13,10 +13,12 @@
 #include "ops/number_comparison.h"
 #include "ui/logic/file_prompt.h"
 #include "ui/logic/number_areas.h"
+#include "ui/logic/settings_store.h"
 #include "ui/logic/view_order.h"
 
 namespace zelvane {
 
+class AnalysisChoice;
 class ReportDialogLogic;
 
 // The caption of every message box of a command.
@@ -35,6 +37,7 @@ struct ComparisonRequest {
   std::filesystem::path file1;
   std::filesystem::path file2;
   ComparisonMode mode = ComparisonMode::FindSame;
+  friend bool operator==(const ComparisonRequest&, const ComparisonRequest&) = default;
 };
 
 // What the main window's logic asks of a window: the prompts and dialogs that wait for the user, long
@@ -54,13 +57,15 @@ class MainWindowView {
   virtual void ShowMessage(std::string_view text) = 0;
   // A question captioned "提示" with 是 and 否; true for 是 (Esc and the close box: 否).
   virtual bool AskYesNo(std::string_view question) = 0;
-  // "分割符": the text typed, nothing trimmed (empty: CR LF); nothing when Esc or the close box closed
-  // it, which cancels the export. The typed text may hold characters that GBK cannot.
-  virtual std::optional<std::string> AskSeparator() = 0;
+  // "分割符", opening with offered in its field: the text typed, nothing trimmed (empty: CR LF); nothing
+  // when Esc or the close box closed it, which cancels the export. The typed text may hold characters
+  // that GBK cannot.
+  virtual std::optional<std::string> AskSeparator(std::string_view offered) = 0;
   // 按地区导出's menu: a file per province or per city, or nothing when it was closed.
   virtual std::optional<AreaLevel> AskAreaLevel() = 0;
-  // "号码分析": the two files and the mode, or nothing when it was cancelled.
-  virtual std::optional<ComparisonRequest> AskComparison() = 0;
+  // "号码分析" over choice, which it opens with and leaves as it was closed: the two files and the
+  // mode, or nothing when it was cancelled.
+  virtual std::optional<ComparisonRequest> AskComparison(AnalysisChoice& choice) = 0;
   // "号码统计": runs its window over logic until the user closes it.
   virtual void ShowReport(ReportDialogLogic& logic) = 0;
   virtual void ShowAbout() = 0;
@@ -93,6 +98,8 @@ class MainWindowView {
   // The area table choice, as the table choice: an entry chosen quietly; the loaded table's entry.
   virtual void ChooseAreaTableEntry(int entry) = 0;
   virtual void ShowLoadedAreaTable(std::string_view name, std::string_view path) = 0;
+  // Where the window's choices are kept between starts.
+  virtual SettingsStore& Settings() = 0;
   // Closes the window, now that the work that held it ended.
   virtual void CloseLater() = 0;
 };

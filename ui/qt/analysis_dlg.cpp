@@ -9,12 +9,15 @@
 
 namespace zelvane {
 
-CAnalysisDlg::CAnalysisDlg(Shell& shell, QWidget* parent)
-    : TemplateDialog(res::kAnalysisDialog, parent), m_shell(shell) {
+CAnalysisDlg::CAnalysisDlg(Shell& shell, AnalysisChoice& choice, QWidget* parent)
+    : TemplateDialog(res::kAnalysisDialog, parent), m_shell(shell), m_choice(choice) {
   connect(DlgItem<QPushButton>(res::IDC_PICK_FILE1), &QPushButton::clicked, this, &CAnalysisDlg::OnPickFile1);
   connect(DlgItem<QPushButton>(res::IDC_PICK_FILE2), &QPushButton::clicked, this, &CAnalysisDlg::OnPickFile2);
   connect(DlgItem<QPushButton>(res::IDC_FIND_SAME), &QPushButton::clicked, this, &CAnalysisDlg::OnFindSame);
   connect(DlgItem<QPushButton>(res::IDC_FIND_DIFFERENT), &QPushButton::clicked, this, &CAnalysisDlg::OnFindDifferent);
+  UpdateData();
+  GetDlgItem(m_choice.Mode() == ComparisonMode::FindDifferent ? res::IDC_FIND_DIFFERENT : res::IDC_FIND_SAME)
+      ->setFocus();
 }
 
 void CAnalysisDlg::OnPickFile1() { PickFile(0); }

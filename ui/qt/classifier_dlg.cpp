@@ -5,11 +5,13 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <algorithm>
 #include <new>
@@ -17,6 +19,7 @@
 #include "res/main_dialog_template.h"
 #include "res/string_table.h"
 #include "ui/logic/main_window_layout.h"
+#include "ui/logic/window_placement.h"
 #include "ui/qt/about_dlg.h"
 #include "ui/qt/analysis_dlg.h"
 #include "ui/qt/dialog_units.h"
@@ -103,7 +106,8 @@ CClassifierDlg::CClassifierDlg(Shell& shell, QWidget* parent)
 
 void CClassifierDlg::OnInitDialog() {
   ShowBoxes(m_logic.Boxes());
-  m_logic.ShowAreas();
+  m_logic.RestoreChoices();
+  RestorePlacement();
   const QString aboutItem = LoadString(res::IDS_ABOUT_MENU_ITEM);
   if (!aboutItem.isEmpty()) {
     m_systemMenu->AppendSeparator();
@@ -111,6 +115,19 @@ void CClassifierDlg::OnInitDialog() {
   }
   setWindowIcon(LoadIcon(res::IDR_MAINFRAME));
   m_list->setFocus();
+}
+
+void CClassifierDlg::RestorePlacement() {
+  std::vector<PixelRect> screens;
+  for (const QScreen* screen : QGuiApplication::screens()) {
+    const QRect area = screen->availableGeometry();
+    screens.push_back({area.x(), area.y(), area.width(), area.height()});
+  }
+  const RestoredPlacement placement = PlacementToRestore(m_shell.Settings(), minimumWidth(), minimumHeight(), screens);
+  if (placement.normal) {
+    setGeometry(placement.normal->left, placement.normal->top, placement.normal->width, placement.normal->height);
+  }
+  if (placement.maximized) setWindowState(windowState() | Qt::WindowMaximized);
 }
 
 void CClassifierDlg::ShowBoxes(const BoxStates& boxes) {
@@ -146,9 +163,13 @@ void CClassifierDlg::EnableCommands(bool enable) {
 void CClassifierDlg::CloseLater() { QTimer::singleShot(0, this, &QWidget::close); }
 
 void CClassifierDlg::closeEvent(QCloseEvent* event) {
-  if (m_logic.OnClose()) return TemplateDialog::closeEvent(event);
-  event->ignore();
+  if (!m_logic.OnClose()) return event->ignore();
+  const QRect normal = normalGeometry().isValid() ? normalGeometry() : geometry();
+  RememberPlacement(m_shell.Settings(), {{normal.x(), normal.y(), normal.width(), normal.height()}, isMaximized()});
+  TemplateDialog::closeEvent(event);
 }
+
+SettingsStore& CClassifierDlg::Settings() { return m_shell.Settings(); }
 
 std::optional<std::filesystem::path> CClassifierDlg::ChooseOpenFile(const FilePrompt& prompt) {
   return m_shell.ChooseOpenFile(this, prompt);
@@ -170,8 +191,8 @@ void CClassifierDlg::ShowMessage(std::string_view text) { m_shell.ShowMessage(th
 
 bool CClassifierDlg::AskYesNo(std::string_view question) { return m_shell.AskYesNo(this, FromUtf8(question)); }
 
-std::optional<std::string> CClassifierDlg::AskSeparator() {
-  CSeparatorDlg dialog(this);
+std::optional<std::string> CClassifierDlg::AskSeparator(std::string_view offered) {
+  CSeparatorDlg dialog(FromUtf8(offered), this);
   if (m_shell.RunModal(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.Separator().toUtf8().toStdString();
 }
@@ -186,8 +207,8 @@ std::optional<AreaLevel> CClassifierDlg::AskAreaLevel() {
   return chosen == byProvince ? AreaLevel::Province : AreaLevel::City;
 }
 
-std::optional<ComparisonRequest> CClassifierDlg::AskComparison() {
-  CAnalysisDlg dialog(m_shell, this);
+std::optional<ComparisonRequest> CClassifierDlg::AskComparison(AnalysisChoice& choice) {
+  CAnalysisDlg dialog(m_shell, choice, this);
   if (m_shell.RunModal(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.Request();
 }

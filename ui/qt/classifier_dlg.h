@@ -61,6 +61,8 @@ class CClassifierDlg : public TemplateDialog, private MainWindowView {
 
  private:
   void OnInitDialog();
+  // The size and place the window was last closed with, when a screen still shows it.
+  void RestorePlacement();
 
   // Connects a control's signal to a command of the logic, which runs through RunCommand.
   template <class Control, class Signal>
@@ -76,9 +78,9 @@ class CClassifierDlg : public TemplateDialog, private MainWindowView {
   std::optional<std::filesystem::path> ChooseFolder(std::string_view title) override;
   void ShowMessage(std::string_view text) override;
   bool AskYesNo(std::string_view question) override;
-  std::optional<std::string> AskSeparator() override;
+  std::optional<std::string> AskSeparator(std::string_view offered) override;
   std::optional<AreaLevel> AskAreaLevel() override;
-  std::optional<ComparisonRequest> AskComparison() override;
+  std::optional<ComparisonRequest> AskComparison(AnalysisChoice& choice) override;
   void ShowReport(ReportDialogLogic& logic) override;
   void ShowAbout() override;
   void ShowHelp() override;
@@ -96,6 +98,7 @@ class CClassifierDlg : public TemplateDialog, private MainWindowView {
   void ChooseAreaTableEntry(int entry) override;
   void ShowLoadedAreaTable(std::string_view name, std::string_view path) override;
   void CloseLater() override;
+  SettingsStore& Settings() override;
 
   Shell& m_shell;
   NumberListModel m_model;

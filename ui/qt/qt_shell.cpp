@@ -5,12 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 
 #include "ui/logic/main_window_view.h"
+#include "ui/logic/remembered_choices.h"
 #include "ui/qt/ui_text.h"
 
 namespace zelvane {
@@ -26,15 +26,15 @@ void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text)
 }  // namespace
 
 std::vector<std::filesystem::path> QtShell::RunPrompt(QFileDialog& prompt) {
-  prompt.setDirectory(m_lastFolder.isEmpty() ? QDir::currentPath() : m_lastFolder);
+  RememberedChoices remembered(m_settings);
+  const std::optional<std::filesystem::path> folder = remembered.PromptFolder();
+  prompt.setDirectory(folder ? QFile::decodeName(QByteArray::fromStdString(folder->string())) : QDir::currentPath());
   std::vector<std::filesystem::path> chosen;
   if (prompt.exec() != QDialog::Accepted) return chosen;
   for (const QString& file : prompt.selectedFiles()) {
     if (!file.isEmpty()) chosen.emplace_back(QFile::encodeName(file).toStdString());
   }
-  if (chosen.empty()) return chosen;
-  const QString first = prompt.selectedFiles().front();
-  m_lastFolder = prompt.fileMode() == QFileDialog::Directory ? first : QFileInfo(first).absolutePath();
+  if (!chosen.empty()) remembered.SetPromptFolder(chosen.front(), prompt.fileMode() == QFileDialog::Directory);
   return chosen;
 }
 

@@ -8,11 +8,13 @@ class QFileDialog;
 
 namespace zelvane {
 
-// The shell of the real program: Qt's file dialogs and message boxes, the application's cursor.
-// The file and folder prompts open in the folder last used in them during this run; the first one
-// in the current folder.
+// The shell of the real program: Qt's file dialogs and message boxes, the application's cursor, and
+// the settings it is given. The file and folder prompts open in the folder last used in them, in this
+// run or an earlier one (RememberedChoices::PromptFolder); at first in the current folder.
 class QtShell final : public Shell {
  public:
+  explicit QtShell(SettingsStore& settings) : m_settings(settings) {}
+
   std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const FilePrompt& prompt) override;
   std::vector<std::filesystem::path> ChooseOpenFiles(QWidget* owner, const FilePrompt& prompt) override;
   std::optional<std::filesystem::path> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) override;
@@ -23,6 +25,7 @@ class QtShell final : public Shell {
   QAction* RunMenu(QMenu& menu, const QPoint& at) override;
   int RunModal(QDialog& dialog) override;
   void ShowProgress(QDialog& progress) override;
+  SettingsStore& Settings() override { return m_settings; }
   void SetWaitCursor() override;
   void RestoreCursor() override;
 
@@ -33,7 +36,7 @@ class QtShell final : public Shell {
   // The same for a prompt of one file or folder.
   std::optional<std::filesystem::path> RunSinglePrompt(QFileDialog& prompt);
 
-  QString m_lastFolder;
+  SettingsStore& m_settings;
 };
 
 }  // namespace zelvane

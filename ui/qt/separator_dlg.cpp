@@ -7,8 +7,11 @@
 namespace zelvane {
 
 // Typing goes straight into the edit; Tab still visits 确定 first after it, as the template orders.
-CSeparatorDlg::CSeparatorDlg(QWidget* parent) : TemplateDialog(res::kSeparatorDialog, parent) {
-  DlgItem<QLineEdit>(res::IDC_SEPARATOR_EDIT)->setFocus();
+CSeparatorDlg::CSeparatorDlg(const QString& offered, QWidget* parent) : TemplateDialog(res::kSeparatorDialog, parent) {
+  auto* edit = DlgItem<QLineEdit>(res::IDC_SEPARATOR_EDIT);
+  edit->setText(offered);
+  edit->selectAll();
+  edit->setFocus();
 }
 
 void CSeparatorDlg::accept() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ui/logic/file_prompt.h"
+#include "ui/logic/settings_store.h"
 
 class QAction;
 class QDialog;
@@ -44,6 +45,9 @@ class Shell {
   // Shows the progress window of long work, modal over its owner, and returns at once: the work hides
   // it when it ends, and rejecting it asks the work to stop.
   virtual void ShowProgress(QDialog& progress) = 0;
+
+  // Where the window's choices are kept between starts.
+  virtual SettingsStore& Settings() = 0;
 
   // The wait cursor while a command works, then the normal cursor again.
   virtual void SetWaitCursor() = 0;

@@ -10,17 +10,12 @@
 #include <string_view>
 #include <vector>
 
+#include "ui/logic/remembered_choices.h"
 #include "ui/win32/wide_text.h"
 
 namespace zelvane::win32 {
 
 namespace {
-
-// The folder where the user was at the last prompt of this run; empty before the first.
-std::filesystem::path& LastFolder() {
-  static std::filesystem::path folder;
-  return folder;
-}
 
 // "文本文件(*.txt)" as the prompt's filter: the text, then the pattern between the parentheses; several
 // filters are separated by ";;" ("Excel 工作簿(*.xlsx);;CSV 文件(*.csv)").
@@ -43,8 +38,11 @@ std::wstring FilterOf(const FilePrompt& prompt) {
 enum class PromptKind { Open, OpenSeveral, Save };
 
 // The chosen files: one full path, or with several a folder and then each name, each ended by a zero.
-std::vector<std::filesystem::path> Prompt(HWND owner, const FilePrompt& prompt, PromptKind kind) {
+std::vector<std::filesystem::path> Prompt(HWND owner, const FilePrompt& prompt, PromptKind kind,
+                                          SettingsStore& settings) {
   const bool save = kind == PromptKind::Save;
+  RememberedChoices remembered(settings);
+  const std::wstring folder = remembered.PromptFolder().value_or(std::filesystem::path()).wstring();
   std::vector<wchar_t> file(32768, L'\0');  // long paths fit
   const std::wstring filter = FilterOf(prompt);
   const std::wstring title = Wide(prompt.title);
@@ -57,6 +55,7 @@ std::vector<std::filesystem::path> Prompt(HWND owner, const FilePrompt& prompt, 
   dialog.lpstrFile = file.data();
   dialog.nMaxFile = static_cast<DWORD>(file.size());
   dialog.lpstrTitle = title.c_str();
+  dialog.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   dialog.lpstrDefExt = suffix.empty() ? nullptr : suffix.c_str();
   dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR | OFN_HIDEREADONLY |
                  (save ? OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST) |
@@ -69,7 +68,7 @@ std::vector<std::filesystem::path> Prompt(HWND owner, const FilePrompt& prompt, 
     files.push_back(first / name);
   }
   if (files.empty()) files.push_back(first);
-  LastFolder() = files.front().parent_path();
+  remembered.SetPromptFolder(files.front(), false);
   return files;
 }
 
@@ -78,9 +77,11 @@ std::optional<std::filesystem::path> Single(std::vector<std::filesystem::path> f
   return std::move(files.front());
 }
 
-// The system's file dialog in folder mode, opening in the folder of the last prompt of this run;
-// the first opens where the system remembers the program was.
-std::optional<std::filesystem::path> PickFolder(HWND owner, std::string_view title) {
+// The system's file dialog in folder mode, opening in the folder of the last prompt, in this run or an
+// earlier one; the first opens where the system remembers the program was.
+std::optional<std::filesystem::path> PickFolder(HWND owner, std::string_view title, SettingsStore& settings) {
+  RememberedChoices remembered(settings);
+  const std::optional<std::filesystem::path> startFolder = remembered.PromptFolder();
   IFileOpenDialog* dialog = nullptr;
   if (FAILED(CoCreateInstance(CLSID_FileOpenDialog, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&dialog)))) {
     return std::nullopt;
@@ -90,8 +91,7 @@ std::optional<std::filesystem::path> PickFolder(HWND owner, std::string_view tit
   dialog->SetOptions(options | FOS_PICKFOLDERS | FOS_FORCEFILESYSTEM | FOS_PATHMUSTEXIST | FOS_NOCHANGEDIR);
   dialog->SetTitle(Wide(title).c_str());
   IShellItem* start = nullptr;
-  if (!LastFolder().empty() &&
-      SUCCEEDED(SHCreateItemFromParsingName(LastFolder().c_str(), nullptr, IID_PPV_ARGS(&start)))) {
+  if (startFolder && SUCCEEDED(SHCreateItemFromParsingName(startFolder->c_str(), nullptr, IID_PPV_ARGS(&start)))) {
     dialog->SetFolder(start);
     start->Release();
   }
@@ -106,28 +106,28 @@ std::optional<std::filesystem::path> PickFolder(HWND owner, std::string_view tit
     chosen->Release();
   }
   dialog->Release();
-  if (folder) LastFolder() = *folder;
+  if (folder) remembered.SetPromptFolder(*folder, true);
   return folder;
 }
 
 }  // namespace
 
-std::optional<std::filesystem::path> ChooseOpenFile(HWND owner, const FilePrompt& prompt) {
-  return Single(Prompt(owner, prompt, PromptKind::Open));
+std::optional<std::filesystem::path> ChooseOpenFile(HWND owner, const FilePrompt& prompt, SettingsStore& settings) {
+  return Single(Prompt(owner, prompt, PromptKind::Open, settings));
 }
 
-std::vector<std::filesystem::path> ChooseOpenFiles(HWND owner, const FilePrompt& prompt) {
-  return Prompt(owner, prompt, PromptKind::OpenSeveral);
+std::vector<std::filesystem::path> ChooseOpenFiles(HWND owner, const FilePrompt& prompt, SettingsStore& settings) {
+  return Prompt(owner, prompt, PromptKind::OpenSeveral, settings);
 }
 
-std::optional<std::filesystem::path> ChooseSaveFile(HWND owner, const FilePrompt& prompt) {
-  return Single(Prompt(owner, prompt, PromptKind::Save));
+std::optional<std::filesystem::path> ChooseSaveFile(HWND owner, const FilePrompt& prompt, SettingsStore& settings) {
+  return Single(Prompt(owner, prompt, PromptKind::Save, settings));
 }
 
-std::optional<std::filesystem::path> ChooseFolder(HWND owner, std::string_view title) {
+std::optional<std::filesystem::path> ChooseFolder(HWND owner, std::string_view title, SettingsStore& settings) {
   // The system's folder picker is a COM object: COM for this thread while the prompt lasts.
   const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  std::optional<std::filesystem::path> folder = PickFolder(owner, title);
+  std::optional<std::filesystem::path> folder = PickFolder(owner, title, settings);
   if (SUCCEEDED(com)) CoUninitialize();
   return folder;
 }

@@ -12,6 +12,7 @@
 #include "ui/logic/category_colors.h"
 #include "ui/logic/main_dialog_logic.h"
 #include "ui/logic/main_window_layout.h"
+#include "ui/logic/window_placement.h"
 #include "ui/win32/background_work_win32.h"
 #include "ui/win32/dialog_template_win32.h"
 #include "ui/win32/file_prompts_win32.h"
@@ -70,7 +71,8 @@ class ListNumbers final : public ShownNumbers {
 
 class MainWindow final : public MainWindowView {
  public:
-  explicit MainWindow(std::vector<std::filesystem::path> files) : m_pending(std::move(files)) {}
+  MainWindow(std::vector<std::filesystem::path> files, SettingsStore& settings)
+      : m_settings(settings), m_pending(std::move(files)) {}
 
   static INT_PTR CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) SetWindowLongPtrW(window, DWLP_USER, lParam);
@@ -84,6 +86,9 @@ class MainWindow final : public MainWindowView {
   void OnCommand(UINT id, UINT code);
   INT_PTR OnNotify(const NMHDR& header, LPARAM lParam);
   void OnSize(int cx, int cy);
+  // The size and place the window was last closed with, when a monitor still shows it.
+  void RestorePlacement();
+  void RememberPlacement() const;
   void OnGetMinMaxInfo(MINMAXINFO& limits) const;
   void OnDrawChart(const DRAWITEMSTRUCT& item) const;
   void OnDropFiles(HDROP drop);
@@ -94,22 +99,26 @@ class MainWindow final : public MainWindowView {
 
   // MainWindowView
   std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) override {
-    return win32::ChooseOpenFile(m_window, prompt);
+    return win32::ChooseOpenFile(m_window, prompt, m_settings);
   }
   std::vector<std::filesystem::path> ChooseOpenFiles(const FilePrompt& prompt) override {
-    return win32::ChooseOpenFiles(m_window, prompt);
+    return win32::ChooseOpenFiles(m_window, prompt, m_settings);
   }
   std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) override {
-    return win32::ChooseSaveFile(m_window, prompt);
+    return win32::ChooseSaveFile(m_window, prompt, m_settings);
   }
   std::optional<std::filesystem::path> ChooseFolder(std::string_view title) override {
-    return win32::ChooseFolder(m_window, title);
+    return win32::ChooseFolder(m_window, title, m_settings);
   }
   void ShowMessage(std::string_view text) override { win32::ShowMessage(m_window, text); }
   bool AskYesNo(std::string_view question) override { return win32::AskYesNo(m_window, question); }
-  std::optional<std::string> AskSeparator() override { return win32::AskSeparator(m_window); }
+  std::optional<std::string> AskSeparator(std::string_view offered) override {
+    return win32::AskSeparator(m_window, offered);
+  }
   std::optional<AreaLevel> AskAreaLevel() override;
-  std::optional<ComparisonRequest> AskComparison() override { return win32::AskComparison(m_window); }
+  std::optional<ComparisonRequest> AskComparison(AnalysisChoice& choice) override {
+    return win32::AskComparison(m_window, choice, m_settings);
+  }
   void ShowReport(ReportDialogLogic& logic) override { win32::ShowReport(m_window, logic); }
   void ShowAbout() override { win32::ShowAbout(m_window); }
   void ShowHelp() override { win32::ShowHelp(m_window); }
@@ -138,7 +147,9 @@ class MainWindow final : public MainWindowView {
   // Adds (or renames) the entry of a loaded file at loaded, before the last one, and chooses it.
   void ShowLoaded(int choice, int loaded, std::string_view name);
   void CloseLater() override { PostMessageW(m_window, WM_CLOSE, 0, 0); }
+  SettingsStore& Settings() override { return m_settings; }
 
+  SettingsStore& m_settings;
   HWND m_window = nullptr;
   HWND m_list = nullptr;
   ListNumbers m_numbers;
@@ -147,6 +158,8 @@ class MainWindow final : public MainWindowView {
   std::vector<std::filesystem::path> m_pending;
   CategoryCounts m_counts{};
   int m_waiting = 0;
+  bool m_maximizeWhenShown = false;  // closed maximised last time
+  bool m_shown = false;
   std::wstring m_itemText;  // the text the list asked for last
 };
 
@@ -162,6 +175,13 @@ INT_PTR MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       OnDrawChart(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_DROPFILES: OnDropFiles(reinterpret_cast<HDROP>(wParam)); return TRUE;
+    case WM_SHOWWINDOW:
+      // The dialog box shows itself in its normal state once it is first idle: maximised, and the files given
+      // at start imported, after that.
+      if (wParam == FALSE || std::exchange(m_shown, true)) return FALSE;
+      if (m_maximizeWhenShown) PostMessageW(window, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+      if (!m_pending.empty()) PostMessageW(window, kImportPending, 0, 0);
+      return FALSE;
     case kImportPending: {
       // Files given at start: the window shows before the import and its message.
       ShowWindow(window, SW_SHOW);
@@ -185,7 +205,9 @@ INT_PTR MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
       return TRUE;
     case WM_CLOSE:
       // The close box ends the program; while work runs, once the work stopped.
-      if (m_logic.OnClose()) EndDialog(window, 0);
+      if (!m_logic.OnClose()) return TRUE;
+      RememberPlacement();
+      EndDialog(window, 0);
       return TRUE;
     default: return FALSE;
   }
@@ -264,7 +286,7 @@ void MainWindow::OnInitDialog(HWND window) {
   add(kAreaTableChoiceId, MainDialogLogic::kLoadAreasName);
   ChooseTableEntry(MainDialogLogic::kOriginalTable);
   ChooseAreaTableEntry(MainDialogLogic::kBuiltInAreas);
-  m_logic.ShowAreas();
+  m_logic.RestoreChoices();
 
   // The status line spans the window as the list does.
   RECT list;
@@ -276,9 +298,9 @@ void MainWindow::OnInitDialog(HWND window) {
                SWP_NOMOVE | SWP_NOZORDER);
 
   ShowBoxes(m_logic.Boxes());
+  RestorePlacement();
   DragAcceptFiles(window, TRUE);
   SetFocus(m_list);
-  if (!m_pending.empty()) PostMessageW(window, kImportPending, 0, 0);
 }
 
 void MainWindow::OnCommand(UINT id, UINT code) {
@@ -375,6 +397,65 @@ void MainWindow::OnSize(int cx, int cy) {
     SetWindowPos(Item(id), nullptr, rect.left + shift, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   }
   InvalidateRect(m_window, nullptr, TRUE);
+}
+
+namespace {
+
+// The work area of each monitor in the coordinates of a window's placement: those of the primary
+// monitor's work area.
+std::vector<PixelRect> MonitorWorkAreas() {
+  std::vector<PixelRect> areas;
+  EnumDisplayMonitors(
+      nullptr, nullptr,
+      [](HMONITOR monitor, HDC, LPRECT, LPARAM found) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof(info);
+        if (GetMonitorInfoW(monitor, &info)) {
+          const RECT& work = info.rcWork;
+          reinterpret_cast<std::vector<PixelRect>*>(found)->push_back(
+              {work.left, work.top, work.right - work.left, work.bottom - work.top});
+        }
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&areas));
+  RECT primary{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &primary, 0);
+  for (PixelRect& area : areas) {
+    area.left -= primary.left;
+    area.top -= primary.top;
+  }
+  return areas;
+}
+
+}  // namespace
+
+// Made at the template's size, which is its least.
+void MainWindow::RestorePlacement() {
+  RECT made;
+  GetWindowRect(m_window, &made);
+  const RestoredPlacement restored =
+      PlacementToRestore(m_settings, made.right - made.left, made.bottom - made.top, MonitorWorkAreas());
+  if (!restored.normal && !restored.maximized) return;
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  GetWindowPlacement(m_window, &placement);
+  if (restored.normal) {
+    const PixelRect& at = *restored.normal;
+    placement.rcNormalPosition = {at.left, at.top, at.left + at.width, at.top + at.height};
+  }
+  placement.showCmd = SW_HIDE;  // until the dialog shows itself
+  SetWindowPlacement(m_window, &placement);
+  m_maximizeWhenShown = restored.maximized;
+}
+
+void MainWindow::RememberPlacement() const {
+  WINDOWPLACEMENT placement{};
+  placement.length = sizeof(placement);
+  if (!GetWindowPlacement(m_window, &placement)) return;
+  const RECT& normal = placement.rcNormalPosition;
+  zelvane::RememberPlacement(
+      m_settings, {{normal.left, normal.top, normal.right - normal.left, normal.bottom - normal.top},
+                   placement.showCmd == SW_SHOWMAXIMIZED || (placement.flags & WPF_RESTORETOMAXIMIZED) != 0});
 }
 
 void MainWindow::OnGetMinMaxInfo(MINMAXINFO& limits) const {
@@ -543,8 +624,8 @@ void MainWindow::ShowAreas(const std::vector<AreaEntry>& entries, std::size_t ch
 
 }  // namespace
 
-int RunMainWindow(HINSTANCE instance, const std::vector<std::filesystem::path>& files) {
-  MainWindow window(files);
+int RunMainWindow(HINSTANCE instance, const std::vector<std::filesystem::path>& files, SettingsStore& settings) {
+  MainWindow window(files, settings);
   const std::vector<WORD> dialog = BuildDialogTemplate(res::kMainDialog);
   return static_cast<int>(DialogBoxIndirectParamW(instance, reinterpret_cast<const DLGTEMPLATE*>(dialog.data()),
                                                   nullptr, MainWindow::Procedure, reinterpret_cast<LPARAM>(&window)));

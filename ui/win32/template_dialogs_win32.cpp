@@ -1,5 +1,7 @@
 #include "ui/win32/template_dialogs_win32.h"
 
+#include <windowsx.h>
+
 #include <vector>
 
 #include "res/about_dialog_template.h"
@@ -38,10 +40,18 @@ INT_PTR CALLBACK InformationProc(HWND dialog, UINT message, WPARAM wParam, LPARA
   return FALSE;
 }
 
+// The offered text comes in as the answer and goes out as what was typed.
 INT_PTR CALLBACK SeparatorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* separator = StateOf<std::string>(dialog, message, lParam);
   switch (message) {
-    case WM_INITDIALOG: SetFocus(GetDlgItem(dialog, res::IDC_SEPARATOR_EDIT)); return FALSE;
+    case WM_INITDIALOG: {
+      HWND edit = GetDlgItem(dialog, res::IDC_SEPARATOR_EDIT);
+      SetWindowTextW(edit, Wide(*separator).c_str());
+      separator->clear();
+      SetFocus(edit);
+      Edit_SetSel(edit, 0, -1);  // typing replaces it
+      return FALSE;
+    }
     case WM_COMMAND:
       if (LOWORD(wParam) == IDOK) *separator = Utf8(TextOf(GetDlgItem(dialog, res::IDC_SEPARATOR_EDIT)));
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, LOWORD(wParam));
@@ -51,16 +61,23 @@ INT_PTR CALLBACK SeparatorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 }
 
 struct Analysis {
-  AnalysisChoice choice;
+  AnalysisChoice& choice;
+  SettingsStore& settings;
   std::optional<ComparisonRequest> request;
 };
 
 INT_PTR CALLBACK AnalysisProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* analysis = StateOf<Analysis>(dialog, message, lParam);
-  if (message == WM_INITDIALOG) return TRUE;
+  if (message == WM_INITDIALOG) {
+    SetDlgItemTextW(dialog, res::IDC_FILE1_EDIT, analysis->choice.File(0).c_str());
+    SetDlgItemTextW(dialog, res::IDC_FILE2_EDIT, analysis->choice.File(1).c_str());
+    const bool different = analysis->choice.Mode() == ComparisonMode::FindDifferent;
+    SetFocus(GetDlgItem(dialog, different ? res::IDC_FIND_DIFFERENT : res::IDC_FIND_SAME));
+    return FALSE;
+  }
   if (message != WM_COMMAND) return FALSE;
   const auto pick = [&](int slot, int edit) {
-    if (analysis->choice.Picked(slot, ChooseOpenFile(dialog, kImportPrompt))) {
+    if (analysis->choice.Picked(slot, ChooseOpenFile(dialog, kImportPrompt, analysis->settings))) {
       SetDlgItemTextW(dialog, edit, analysis->choice.File(slot).c_str());
     }
   };
@@ -96,16 +113,16 @@ bool AskYesNo(HWND owner, std::string_view question) {
   return MessageBoxW(owner, Wide(question).c_str(), Wide(kMessageCaption).c_str(), MB_YESNO | MB_DEFBUTTON2) == IDYES;
 }
 
-std::optional<std::string> AskSeparator(HWND owner) {
-  std::string separator;
+std::optional<std::string> AskSeparator(HWND owner, std::string_view offered) {
+  std::string separator(offered);
   if (RunTemplateDialog(owner, res::kSeparatorDialog, SeparatorProc, reinterpret_cast<LPARAM>(&separator)) != IDOK) {
     return std::nullopt;
   }
   return separator;
 }
 
-std::optional<ComparisonRequest> AskComparison(HWND owner) {
-  Analysis analysis;
+std::optional<ComparisonRequest> AskComparison(HWND owner, AnalysisChoice& choice, SettingsStore& settings) {
+  Analysis analysis{choice, settings, std::nullopt};
   if (RunTemplateDialog(owner, res::kAnalysisDialog, AnalysisProc, reinterpret_cast<LPARAM>(&analysis)) != IDOK) {
     return std::nullopt;
   }

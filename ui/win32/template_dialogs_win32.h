@@ -19,10 +19,12 @@ void ShowMessage(HWND owner, std::string_view text);
 // A question captioned "提示" with 是 and 否 (否 the default); true for 是.
 bool AskYesNo(HWND owner, std::string_view question);
 
-// "分割符": the text typed (empty: CR LF), or nothing when Esc or the close box closed it.
-std::optional<std::string> AskSeparator(HWND owner);
-// "号码分析": the files and the mode, or nothing when cancelled.
-std::optional<ComparisonRequest> AskComparison(HWND owner);
+// "分割符", opening with offered selected in its field: the text typed (empty: CR LF), or nothing when
+// Esc or the close box closed it.
+std::optional<std::string> AskSeparator(HWND owner, std::string_view offered);
+// "号码分析" over choice, opening with its files and the focus on its mode's button: the files and the
+// mode, or nothing when cancelled. Its file prompts keep their folder in settings.
+std::optional<ComparisonRequest> AskComparison(HWND owner, AnalysisChoice& choice, SettingsStore& settings);
 // "关于" and "使用说明", closed with 确定.
 void ShowAbout(HWND owner);
 void ShowHelp(HWND owner);
