@@ -9,6 +9,7 @@
 #include "core/prefix_table.h"
 #include "core/work_progress.h"
 #include "ops/atomic_file_writer.h"
+#include "ops/number_input.h"
 
 namespace zelvane {
 
@@ -23,6 +24,7 @@ struct ClassifyJob {
   // Advances by the bytes read, of the inputs' total when all are regular files; once it asks to stop,
   // nothing is replaced and ClassifyFiles returns CancelledError.
   WorkProgress* progress = nullptr;
+  InputReading reading;  // workbooks' sheets and columns, numbers inside text
 };
 
 // Runs the job: the five files are replaced together once every input was read and every file is on
