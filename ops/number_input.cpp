@@ -96,10 +96,9 @@ FileResult FormatOfInput(const std::filesystem::path& path, const InputReading& 
   std::string start;
   if (FileResult error = FileStart(path, start)) return error;
   const std::string extension = ExtensionOf(path);
+  if (start == kCompoundFileSignature) return LegacyWorkbookError(path);
   if (start.starts_with(kZipSignature) || extension == ".xlsx" || extension == ".xlsm") {
     format = InputFormat::Workbook;
-  } else if (start == kCompoundFileSignature) {
-    return LegacyWorkbookError(path);
   } else if (extension == ".csv") {
     format = InputFormat::Csv;
   }
