@@ -8,9 +8,10 @@ namespace {
 
 bool IsMobile(std::string_view digits) { return digits.size() == 11 && digits[0] == '1'; }
 
-// 010 and 02x are followed by 8 digits, the 4-digit area codes by 7 or 8.
+// 010 and 02x are followed by 8 digits, the 4-digit area codes by 7 or 8; no area code begins 01 but
+// 010 (the program takes the 0 of other "01" numbers for a stray one).
 bool IsLandline(std::string_view digits) {
-  if (!BeginsWithAreaCode(digits)) return false;
+  if (!BeginsWithAreaCode(digits) || (digits[1] == '1' && digits[2] != '0')) return false;
   if (digits[1] == '1' || digits[1] == '2') return digits.size() == 11;
   return digits.size() == 11 || digits.size() == 12;
 }

@@ -59,12 +59,18 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{"StrayZeroOnlyWrittenWhole", "0139 1234 5678", {}},
         FindCase{"TelPrefix", "tel:15288015991", {"15288015991"}},
         FindCase{"AmongGbkText", "\xD5\xC5\xC8\xFD" "13912345678" "\xC9\xEE\xDB\xDA", {"13912345678"}},
-        FindCase{"AmongUtf8Text", "张三13912345678深圳", {"13912345678"}}));
+        FindCase{"AmongUtf8Text", "张三13912345678深圳", {"13912345678"}},
+        FindCase{"BeijingLandline", "010-56936132", {"01056936132"}},
+        FindCase{"ShanghaiLandline", "02165166899", {"02165166899"}},
+        FindCase{"InAnAddress", "http://example.com/u/13800138000?id=7", {"13800138000"}},
+        FindCase{"CountryCodeWithoutPlus", "86 138 0013 8000", {"13800138000"}},
+        FindCase{"LandlineAbroadNeedsPlus", "86 755 8888 6666", {}}));
 
 INSTANTIATE_TEST_SUITE_P(
     Groups, NumberFinderTest,
     testing::Values(
         FindCase{"Hyphens", "张三 138-0013-8000 深圳", {"13800138000"}},
+        FindCase{"HyphensThreeFourFour", "159-6044-7762", {"15960447762"}},
         FindCase{"Blanks", "+86 139 0013 9000", {"13900139000"}},
         FindCase{"ThreeBlocksOfDigits", "175 5093 6597", {"17550936597"}},
         FindCase{"Dots", "138.0013.8000", {"13800138000"}},
@@ -109,6 +115,8 @@ INSTANTIATE_TEST_SUITE_P(
         FindCase{"NumberThenLongRun", "13800138000-6222021234567890123", {"13800138000"}},
         FindCase{"TwoNumbersJoined", "1380013800013900139000", {}},
         FindCase{"LandlineTooShort", "010-1234567", {}},
+        FindCase{"NoAreaCodeBeginsZeroOneButTen", "01312345678", {}},
+        FindCase{"NoAreaCodeBeginsOneButTenAbroad", "+86 139 0086 139", {}},
         FindCase{"ThreeDigitCodeTooLong", "021-123456789", {}},
         FindCase{"FourDigitCodeTooLong", "0755-123456789", {}},
         FindCase{"ServiceNumberTooLong", "40012360241", {}},
