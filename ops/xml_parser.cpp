@@ -26,13 +26,13 @@ struct XmlParser::State {
     }
   }
   static void OnStart(void* data, const XML_Char* name, const XML_Char** attributes) {
-    Guarded(data, [&](XmlHandler& handler) { handler.Start(LocalName(name), attributes); });
+    Guarded(data, [&](XmlHandler& to) { to.Start(LocalName(name), attributes); });
   }
   static void OnEnd(void* data, const XML_Char* name) {
-    Guarded(data, [&](XmlHandler& handler) { handler.End(LocalName(name)); });
+    Guarded(data, [&](XmlHandler& to) { to.End(LocalName(name)); });
   }
   static void OnText(void* data, const XML_Char* text, int length) {
-    Guarded(data, [&](XmlHandler& handler) { handler.Text(std::string_view(text, static_cast<std::size_t>(length))); });
+    Guarded(data, [&](XmlHandler& to) { to.Text(std::string_view(text, static_cast<std::size_t>(length))); });
   }
   bool Parse(const char* bytes, int length, bool last) {
     const bool parsed = XML_Parse(parser, bytes, length, last ? XML_TRUE : XML_FALSE) == XML_STATUS_OK;
