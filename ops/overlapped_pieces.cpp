@@ -74,7 +74,8 @@ class PieceRing {
 }  // namespace
 
 int OverlapPieces(std::size_t pieceSize, const std::function<int(char*, std::size_t)>& produce,
-                  const std::function<bool(std::string_view)>& consume) {
+                  const std::function<bool(std::string_view)>& consume, bool overlap) {
+  if (!overlap) return InTurn(pieceSize, produce, consume);
   PieceRing ring(pieceSize);
   std::jthread producer;
   try {

@@ -13,6 +13,8 @@ namespace {
 
 constexpr std::size_t kPieceSize = 256 << 10;
 constexpr uLong kEncryptedFlag = 1;
+// Smaller parts inflate in turn with their parsing: a second thread would only wait for the first.
+constexpr std::uint64_t kOverlapFrom = 4 * kPieceSize;
 
 }  // namespace
 
@@ -115,7 +117,8 @@ FileResult ZipArchive::Read(const std::string& name, const Sink& sink,
           sink(piece);
           if (progress) progress(done, info.uncompressed_size);
           return true;
-        });
+        },
+        info.uncompressed_size > kOverlapFrom);
   } catch (...) {
     unzCloseCurrentFile(zip);
     throw;

@@ -39,14 +39,19 @@ class OverlapPiecesTest : public testing::TestWithParam<OverlapCase> {};
 // Around the three buffers: every piece whole and in order, and what produce said last.
 TEST_P(OverlapPiecesTest, HandsEveryPieceOverInOrder) {
   const OverlapCase& c = GetParam();
-  Source source{c.count, c.last};
-  std::string used;
-  const int last = OverlapPieces(4, std::ref(source), [&](std::string_view piece) {
-    used += piece;
-    return true;
-  });
-  EXPECT_EQ(last, c.last);
-  EXPECT_EQ(used, Expected(c.count));
+  for (const bool overlap : {true, false}) {
+    Source source{c.count, c.last};
+    std::string used;
+    const int last = OverlapPieces(
+        4, std::ref(source),
+        [&](std::string_view piece) {
+          used += piece;
+          return true;
+        },
+        overlap);
+    EXPECT_EQ(last, c.last) << overlap;
+    EXPECT_EQ(used, Expected(c.count)) << overlap;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Counts, OverlapPiecesTest,
