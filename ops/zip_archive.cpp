@@ -3,6 +3,7 @@
 #include <minizip/unzip.h>
 
 #include <cerrno>
+#include <cstring>
 
 #include "core/platform/files.h"
 #include "ops/overlapped_pieces.h"
@@ -13,6 +14,7 @@ namespace {
 
 constexpr std::size_t kPieceSize = 256 << 10;
 constexpr uLong kEncryptedFlag = 1;
+constexpr std::size_t kWindowSize = 64 << 10;
 // Smaller parts inflate in turn with their parsing: a second thread would only wait for the first.
 constexpr std::uint64_t kOverlapFrom = 4 * kPieceSize;
 
@@ -24,11 +26,24 @@ struct ZipFileFunctions {
 
   static voidpf Open(voidpf opaque, const void*, int) { return opaque; }
 
+  // minizip reads the directory a few bytes at a time: they come from a window of the file read whole.
   static uLong Read(voidpf opaque, voidpf, void* buffer, uLong size) {
     ZipArchive& archive = Of(opaque);
     const std::uint64_t left = archive.size_ > archive.position_ ? archive.size_ - archive.position_ : 0;
     const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(size, left));
-    if (count > 0 && ReadAt(archive.fd_, archive.position_, static_cast<char*>(buffer), count) != 0) return 0;
+    auto* out = static_cast<char*>(buffer);
+    if (count >= kWindowSize) {
+      if (ReadAt(archive.fd_, archive.position_, out, count) != 0) return 0;
+    } else if (count > 0) {
+      if (archive.position_ < archive.windowStart_ ||
+          archive.position_ + count > archive.windowStart_ + archive.windowLength_) {
+        const auto length = static_cast<std::size_t>(std::min<std::uint64_t>(kWindowSize, left));
+        if (ReadAt(archive.fd_, archive.position_, archive.window_.get(), length) != 0) return 0;
+        archive.windowStart_ = archive.position_;
+        archive.windowLength_ = length;
+      }
+      std::memcpy(out, archive.window_.get() + (archive.position_ - archive.windowStart_), count);
+    }
     archive.position_ += count;
     return static_cast<uLong>(count);
   }
@@ -67,6 +82,7 @@ FileResult ZipArchive::Open(const std::filesystem::path& path) {
   if (const int error = StatusOf(fd_, status)) return MakeFileError(FileOperation::Read, path, error);
   if (!status.regular) return FileError{FileOperation::Read, path, "这不是一个普通文件"};
   size_ = status.size;
+  window_ = std::make_unique_for_overwrite<char[]>(kWindowSize);
   zlib_filefunc64_def functions{
       &ZipFileFunctions::Open, &ZipFileFunctions::Read,  &ZipFileFunctions::Write, &ZipFileFunctions::Tell,
       &ZipFileFunctions::Seek, &ZipFileFunctions::Close, &ZipFileFunctions::Error, this};

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -43,6 +44,9 @@ class ZipArchive {
   int fd_ = -1;
   std::uint64_t size_ = 0;
   std::uint64_t position_ = 0;
+  std::unique_ptr<char[]> window_;  // bytes of the file from windowStart_, for minizip's small reads
+  std::uint64_t windowStart_ = 0;
+  std::size_t windowLength_ = 0;
   std::uint64_t inflated_ = 0;
   void* zip_ = nullptr;
 
