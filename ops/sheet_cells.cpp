@@ -33,6 +33,7 @@ void SheetCells::Start(std::string_view name, const char** attributes) {
     if (!row || *row >= kMaxRows || (rowSeen_ && *row <= row_)) return Fail("行号不对");
     row_ = *row;
     rowSeen_ = true;
+    rowNumbered_ = r != nullptr;
     columnSeen_ = false;
     return;
   }
@@ -55,9 +56,14 @@ void SheetCells::StartCell(const char** attributes) {
   const char* reference = AttributeValue(attributes, "r");
   if (reference) {
     const std::optional<CellPosition> position = ParseCellReference(reference);
-    if (!position || (rowSeen_ && position->row != row_) || (columnSeen_ && position->column <= column_)) {
+    // A row without its number takes it from its first cell's reference, as long as rows go down.
+    const bool rowFits = rowNumbered_  ? position && position->row == row_
+                         : columnSeen_ ? position && position->row == row_
+                                       : position && position->row >= row_;
+    if (!rowFits || (columnSeen_ && position->column <= column_)) {
       return Fail(std::string("单元格“") + reference + "”的位置不对");
     }
+    row_ = position->row;
     column_ = position->column;
   } else {
     column_ = columnSeen_ ? column_ + 1 : 0;

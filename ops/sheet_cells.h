@@ -37,6 +37,7 @@ class SheetCells : public XmlHandler {
   const SharedStrings& shared_;
   std::uint32_t row_ = 0;
   bool rowSeen_ = false;
+  bool rowNumbered_ = false;
   std::uint32_t column_ = 0;
   bool columnSeen_ = false;
   Kind kind_ = Kind::None;

@@ -104,6 +104,7 @@ INSTANTIATE_TEST_SUITE_P(
         CellCase{"RoundedTextNamed", Row(1, Inline("A1", "13800138000")) + Row(7, Inline("B7", "1.38001E+10") + Shared("C7", 0)),
                  {"<t>1.39E+10</t>"}, {"13800138000"}, "B7"},
         CellCase{"CellsWithoutReferences", "<row><c t=\"inlineStr\"><is><t>x</t></is></c><c><v>13800138000</v></c></row>", {}, {"13800138000"}},
+        CellCase{"RowsWithoutNumbers", "<row><c r=\"B3\" t=\"inlineStr\"><is><t>手机</t></is></c></row><row><c r=\"B5\"><v>13800138000</v></c></row>", {}, {"13800138000"}},
         CellCase{"PrefixedNames", "<x:row r=\"1\"><x:c r=\"A1\"><x:v>13800138000</x:v></x:c></x:row>", {}, {"13800138000"}}));
 // clang-format on
 
@@ -233,6 +234,8 @@ INSTANTIATE_TEST_SUITE_P(
           test::WriteZip(path, test::WorkbookParts({{"Sheet1", Row(1, Figure("XFE1", "13800138000"))}})); }, "位置不对"},
         DamageCase{"RowPastTheLast", [](const auto& path) {
           test::WriteZip(path, test::WorkbookParts({{"Sheet1", Row(1048577, Figure("A1048577", "13800138000"))}})); }, "行号不对"},
+        DamageCase{"RowsGoingUp", [](const auto& path) {
+          test::WriteZip(path, test::WorkbookParts({{"Sheet1", "<row><c r=\"A5\"><v>1</v></c></row><row><c r=\"A2\"><v>1</v></c></row>"}})); }, "位置不对"},
         DamageCase{"SharedStringNotThere", [](const auto& path) {
           test::WriteZip(path, test::WorkbookParts({{"Sheet1", Row(1, Shared("A1", 7))}}, {"<t>x</t>"})); }, "共享字符串"}));
 // clang-format on
