@@ -102,6 +102,29 @@ TEST(WorkbookCli, ComparesAWorkbookWithANumberFile) {
   }
 }
 
+// A workbook's numbers beyond the memory allowed are kept in a temporary file, gone at the end.
+TEST(WorkbookCli, ComparesALargeWorkbookWithinLittleMemory) {
+  TemporaryFolder folder;
+  constexpr int kRows = 100000;
+  std::string cells;
+  std::string whitelist;
+  std::string expected;
+  for (int row = 1; row <= kRows; ++row) {
+    const std::string number = std::to_string(13000000000LL + row * 7919LL);
+    cells += Row(row, Figure("B" + std::to_string(row), number));
+    (row % 2 == 0 ? whitelist : expected) += number + "\n";
+  }
+  test::WriteZip(folder / "clients.xlsx", test::WorkbookParts({{"客户", cells}}));
+  WriteFile(folder / "whitelist.txt", whitelist);
+  std::filesystem::create_directory(folder / "temp");
+  const auto result = RunCli({"compare", "--different", "--memory", "2M", "--temp-dir", "temp", "--separator", "\\n",
+                              "--out", "missing.txt", "clients.xlsx", "whitelist.txt"},
+                             folder.path());
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(ReadFile(folder / "missing.txt"), expected);
+  EXPECT_EQ(test::FileNamesIn(folder / "temp"), std::vector<std::string>{});
+}
+
 TEST(WorkbookCli, ReadsAWorkbookAtAUnicodePath) {
   TemporaryFolder folder;
   WriteClients(folder / "clients.xlsx");
