@@ -7,7 +7,7 @@ namespace zelvane::cli {
 
 void AddInputOptions(CLI::App& app, InputOptions& options) {
   app.add_option("--sheet", options.sheet, "读取工作簿（.xlsx）中的这个工作表：名称，或从 1 起的序号（默认：第一个）")
-      ->type_name("NAME|N");
+      ->type_name("SHEET");
   app.add_option("--column", options.column,
                  "只读表格（.xlsx、.csv）的这一列：列字母（B）、从 1 起的列号，或列标题（手机）（默认：所有单元格）")
       ->type_name("COL");
