@@ -95,6 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         CsvCase{"CountedNotTaken", "姓名,手机\n张三,13800138000\n李四,1.38001E+10\n王五,1.39E+10\n", "手机", {"13800138000"}, "B3"},
         CsvCase{"OtherColumnsNotCounted", "1.38001E+10,13800138000\n", "B", {"13800138000"}},
+        CsvCase{"FirstRowCountedOnceItIsData", "1.38001E+10,x\n13800138000,y\n", "A", {"13800138000"}, "A1"},
+        CsvCase{"HeaderNamedLikeTheLetterMovesIt", "B,A\n1.38001E+10,13800138000\n", "A", {"13800138000"}},
         CsvCase{"SmallFiguresAreNoNumbers", "1.5E+3,2E+8\n", "", {}},
         CsvCase{"TenDigitsAreRounded", "1E+9,4.00123E+9\n", "", {}, "A1"}));
 // clang-format on
