@@ -24,7 +24,7 @@ struct ClassifyJob {
   // Advances by the bytes read, of the inputs' total when all are regular files; once it asks to stop,
   // nothing is replaced and ClassifyFiles returns CancelledError.
   WorkProgress* progress = nullptr;
-  InputReading reading;  // workbooks' sheets and columns, numbers inside text
+  InputReading reading = {};  // workbooks' sheets and columns, numbers inside text
 };
 
 // Runs the job: the five files are replaced together once every input was read and every file is on

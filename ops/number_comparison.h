@@ -23,7 +23,7 @@ struct ComparisonSettings {
   ComparisonMode mode = ComparisonMode::FindSame;
   bool unique = false;  // each number listed only where it first occurs
   InputKinds inputs = InputKinds::RegularFiles;
-  InputReading reading;  // workbooks' sheets and columns, numbers inside text
+  InputReading reading = {};  // workbooks' sheets and columns, numbers inside text
   // Peak memory stays within this many bytes (plus a few MiB for the program itself): what does not
   // fit goes to temporary files in temporaryFolder. 0: DefaultMemoryBudget().
   std::uint64_t memoryBudget = 0;
