@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/table_arguments.h"
 #include "cli/classify_by_argument.h"
 #include "cli/input_arguments.h"
 #include "cli/separator_argument.h"
 #include "cli/standard_output.h"
+#include "cli/table_arguments.h"
 #include "cli/terminal_progress.h"
 #include "core/platform/interrupts.h"
 #include "ops/area_classify.h"
@@ -73,8 +73,13 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
   TerminalProgress terminal("classify", options.progress, stop.get_token());
   std::vector<std::filesystem::path> inputs;
   for (const std::string& file : options.files) inputs.push_back(PathFromText(file));
-  const ClassifyJob job{inputs,         PathFromText(options.outDir), *separator, &*table,
-                        options.unique, &terminal.Progress(),         ReadingOf(options.input)};
+  const ClassifyJob job{inputs,
+                        PathFromText(options.outDir),
+                        *separator,
+                        &*table,
+                        options.unique,
+                        &terminal.Progress(),
+                        ReadingOf(options.input)};
   std::string status;
   FileResult error;
   if (by->area) {
@@ -111,7 +116,8 @@ Command AddClassifyCommand(CLI::App& parent) {
   AddAreaTableOption(*app, options->areas);
   AddInputOptions(*app, options->input);
   AddProgressOptions(*app, options->progress);
-  app->add_option("FILE", options->files, "要导入的号码文件、工作簿（.xlsx）或 CSV 文件，- 为标准输入")->type_name("FILE");
+  app->add_option("FILE", options->files, "要导入的号码文件、工作簿（.xlsx）或 CSV 文件，- 为标准输入")
+      ->type_name("FILE");
   return Command{app, [app, options] { return RunClassify(*app, *options); }};
 }
 

@@ -117,7 +117,8 @@ int RunCompare(const CLI::App& app, const CompareOptions& options) {
   terminal.Clear();
   if (error && error->usage) return UsageError(app, error->path.empty() ? error->reason : error->Message());
   if (error) return FailureExit(error->Message());
-  if (!options.progress.quiet) std::cerr << "找到" << output.written() << (options.same ? "个相同的号码" : "个不同的号码") << "\n";
+  if (!options.progress.quiet)
+    std::cerr << "找到" << output.written() << (options.same ? "个相同的号码" : "个不同的号码") << "\n";
   return kExitOk;
 }
 

@@ -59,8 +59,8 @@ FileResult PrintNumbersOf(const std::filesystem::path& path, const InputReading&
                           std::uint64_t& skipped) {
   NumberScanner scanner;
   const auto print = [&printer](std::string_view token) { printer.Print(token); };
-  FileResult error = ReadInput(path, InputKinds::AnyStream, reading,
-                               [&](std::string_view piece) { scanner.Feed(piece, print); });
+  FileResult error =
+      ReadInput(path, InputKinds::AnyStream, reading, [&](std::string_view piece) { scanner.Feed(piece, print); });
   if (error) return error;
   scanner.Finish(print);
   skipped += scanner.LongRuns();

@@ -37,7 +37,8 @@ std::uint64_t DataMemory(const ComparisonSettings& settings) {
 FileError TooLittleMemory(const ComparisonSettings& settings, std::uint64_t shortfall) {
   const std::uint64_t data = DataMemory(settings) + shortfall;
   const std::uint64_t budget = 2 * data > 2 * kOverhead ? data + kOverhead : 2 * data;
-  FileError error{FileOperation::Read, "", "内存上限太小，这次比较至少需要 --memory " + std::to_string((budget >> 10) + 1) + "K"};
+  FileError error{FileOperation::Read, "",
+                  "内存上限太小，这次比较至少需要 --memory " + std::to_string((budget >> 10) + 1) + "K"};
   error.usage = true;
   return error;
 }
@@ -106,8 +107,7 @@ FileResult Compare(TextSource& scanned, TextSource& searched, std::uint64_t memo
     // A regular file read again may have changed meanwhile: only the tokens counted now take part.
     BitArray selected(tokens);
     const TokenClasses classes = TokenClasses::Plan(counts, Speedups().lengthClasses);
-    const ComparisonPlan plan =
-        PlanComparison(counts, classes, searched.Size(), Less(memory, tokens / 8));
+    const ComparisonPlan plan = PlanComparison(counts, classes, searched.Size(), Less(memory, tokens / 8));
     const std::uint64_t least = settings.unique ? std::max(plan.leastMemory, plan.leastRepeatMemory) : plan.leastMemory;
     if (least > Less(memory, tokens / 8)) return TooLittleMemory(settings, least + tokens / 8 - memory);
     expectPasses(std::uint64_t{1} << plan.round.bucketBits);
