@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ops/cell_text.h"
+#include "ops/cell_text_reader.h"
 
 namespace zelvane {
 
@@ -21,7 +21,7 @@ struct ColumnChoice {
 };
 
 // A cell whose text was read before (a shared string): its numbers, each followed by a line break,
-// and what CellText told of it.
+// and what CellTextReader told of it.
 struct KnownCell {
   std::string_view numbers;
   bool rounded = false;
@@ -70,7 +70,7 @@ class CellNumbers {
 
   Sink sink_;
   std::vector<std::string> headerTexts_;
-  CellText text_;
+  CellTextReader text_;
   bool every_;
   std::optional<std::uint32_t> position_;  // the column that letters or a number name
   std::optional<std::uint32_t> column_;    // the column read, once known

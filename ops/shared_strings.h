@@ -35,7 +35,7 @@ class SharedStrings : public XmlHandler {
     numbers_ += '\n';
   }
 
-  CellText text_;
+  CellTextReader text_;
   std::string numbers_;
   std::vector<std::uint64_t> ends_;  // where each string's numbers end in numbers_, and its two flags
   bool inString_ = false;

@@ -20,9 +20,9 @@ std::string_view TrimBlanks(std::string_view text);
 // Reads one cell's text, fed in pieces: the numbers in it go to a receiver as they are found, and at
 // its end it tells whether the cell was a rounded figure or the header looked for (one of
 // headerSpellings, the same text in the charsets the file may use).
-class CellText {
+class CellTextReader {
  public:
-  explicit CellText(const std::vector<std::string>& headerSpellings) : headerSpellings_(headerSpellings) {}
+  explicit CellTextReader(const std::vector<std::string>& headerSpellings) : headerSpellings_(headerSpellings) {}
 
   template <class Receiver>
   void Feed(std::string_view piece, Receiver&& receive) {

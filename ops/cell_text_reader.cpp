@@ -1,4 +1,4 @@
-#include "ops/cell_text.h"
+#include "ops/cell_text_reader.h"
 
 namespace zelvane {
 
