@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/classify_by_argument.h"
+#include "cli/format_argument.h"
 #include "cli/input_arguments.h"
 #include "cli/separator_argument.h"
 #include "cli/standard_output.h"
@@ -26,6 +27,7 @@ struct ClassifyOptions {
   std::string prefixes;
   std::string by;
   std::string areas;
+  std::string format;
   bool unique = false;
   std::vector<std::string> files;
   InputOptions input;
@@ -33,7 +35,7 @@ struct ClassifyOptions {
 };
 
 // "当前共有…个号码，写入…个文件", then each file written and its count, separated by a tab.
-std::string AreaStatusText(const AreaSplit& split, const std::vector<std::uint64_t>& counts) {
+std::string AreaStatusText(const AreaSplit& split, const std::vector<std::uint64_t>& counts, NumberFileFormat format) {
   std::uint64_t numbers = 0;
   std::size_t files = 0;
   std::string lines;
@@ -41,7 +43,7 @@ std::string AreaStatusText(const AreaSplit& split, const std::vector<std::uint64
     if (counts[file] == 0) continue;
     numbers += counts[file];
     ++files;
-    lines += split.FileName(file) + "\t" + std::to_string(counts[file]) + "\n";
+    lines += PathInMessage(NameInFormat(split.FileName(file), format)) + "\t" + std::to_string(counts[file]) + "\n";
   }
   return "当前共有" + std::to_string(numbers) + "个号码，写入" + std::to_string(files) + "个文件\n" + lines;
 }
@@ -53,6 +55,8 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
   if (!separator) return UsageError(app, problem);
   const std::optional<ClassifyBy> by = ParseClassifyBy(options.by, problem);
   if (!by) return UsageError(app, problem);
+  const std::optional<NumberFileFormat> format = ParseFormatArgument(options.format, NumberFileFormat::Text, problem);
+  if (!format) return UsageError(app, problem);
   int exit = kExitOk;
   const std::optional<PrefixTable> table = ResolvePrefixTable(app, options.prefixes, exit);
   if (!table) return exit;
@@ -79,18 +83,21 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
                         &*table,
                         options.unique,
                         &terminal.Progress(),
-                        ReadingOf(options.input)};
+                        ReadingOf(options.input),
+                        *format};
   std::string status;
   FileResult error;
   if (by->area) {
     const AreaSplit split(*areas, *by->area, by->byCarrier);
     std::vector<std::uint64_t> counts;
-    error = ClassifyFilesByArea(job, split, counts);
-    if (!error) status = AreaStatusText(split, counts);
+    std::uint64_t replaced = 0;
+    error = ClassifyFilesByArea(job, split, counts, AreaClassifyMemory(), &replaced);
+    if (!error) status = AreaStatusText(split, counts, job.format) + ReplacedNumbersText(replaced);
   } else {
     CategoryCounts counts{};
-    error = ClassifyFiles(job, counts);
-    if (!error) status = StatusText(counts) + "\n";
+    std::uint64_t replaced = 0;
+    error = ClassifyFiles(job, counts, &replaced);
+    if (!error) status = StatusText(counts) + "\n" + ReplacedNumbersText(replaced);
   }
   terminal.Clear();
   if (WasCancelled(error) && interrupts.Caught()) interrupts.EndAsInterrupted();
@@ -111,6 +118,7 @@ Command AddClassifyCommand(CLI::App& parent) {
   app->add_option("--out", options->outDir, "写出分类文件的文件夹（默认：当前文件夹）")->type_name("DIR");
   AddSeparatorOption(*app, options->separator);
   app->add_flag("--unique", options->unique, "每个号码只写出第一次出现");
+  AddFormatOption(*app, options->format);
   AddClassifyByOption(*app, options->by);
   AddPrefixTableOption(*app, options->prefixes);
   AddAreaTableOption(*app, options->areas);

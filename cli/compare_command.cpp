@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/format_argument.h"
 #include "cli/input_arguments.h"
 #include "cli/memory_size_argument.h"
 #include "cli/separator_argument.h"
@@ -15,6 +16,7 @@
 #include "core/platform/terminal.h"
 #include "ops/number_comparison.h"
 #include "ops/number_file_writer.h"
+#include "ops/number_output.h"
 
 namespace zelvane::cli {
 
@@ -25,6 +27,7 @@ struct CompareOptions {
   bool different = false;
   bool unique = false;
   std::string out;
+  std::string format;
   std::string separator;
   std::string memory;
   std::string temporaryFolder;
@@ -36,42 +39,56 @@ struct CompareOptions {
   ProgressOptions progress;
 };
 
-// Where the listed numbers go as they come, each followed by the separator: a file replaced whole, or
-// standard output.
+// Where the listed numbers go as they come: a file in its format replaced whole, or standard output
+// (each number followed by the separator).
 class ResultOutput {
  public:
-  ResultOutput(const std::string& out, std::string_view separator) : separator_(separator) {
+  ResultOutput(const std::string& out, NumberFileFormat format, std::string_view separator)
+      : format_(format), separator_(separator) {
     if (!out.empty()) file_.emplace(PathFromText(out));
   }
 
-  FileResult Open() { return file_ ? file_->Open() : std::nullopt; }
+  FileResult Open() {
+    if (!file_) return std::nullopt;
+    if (FileResult error = file_->Open()) return error;
+    return numbers_.emplace(format_, *file_, separator_).Begin();
+  }
 
   void Write(std::string_view number) {
     ++written_;
-    if (file_) {
-      file_->Write(number);
-      file_->Write(separator_);
-      return;
-    }
+    if (numbers_) return numbers_->Add(number);
     standardOutput_.Write(number);
     standardOutput_.Write(separator_);
   }
 
   // The file written and replaced, or standard output written to its end; "-" stands for standard output.
   FileResult Finish() {
-    if (file_) return file_->Commit();
+    if (numbers_) {
+      if (FileResult error = numbers_->End()) return error;
+      return file_->Commit();
+    }
     if (const int error = standardOutput_.Flush()) return MakeFileError(FileOperation::Write, "-", error);
     return std::nullopt;
   }
 
   std::uint64_t written() const { return written_; }
+  std::uint64_t replaced() const { return numbers_ ? numbers_->replaced() : 0; }
 
  private:
+  NumberFileFormat format_;
   std::string separator_;
   std::optional<AtomicFileWriter> file_;
+  std::optional<NumberOutput> numbers_;
   StandardOutputWriter standardOutput_;
   std::uint64_t written_ = 0;
 };
+
+// The --format given, else the one --out's extension names, else text.
+std::optional<NumberFileFormat> ResultFormat(const CompareOptions& options, std::string& problem) {
+  const NumberFileFormat byName =
+      options.out.empty() ? NumberFileFormat::Text : FormatOfPath(PathFromText(options.out));
+  return ParseFormatArgument(options.format, byName, problem);
+}
 
 int RunCompare(const CLI::App& app, const CompareOptions& options) {
   // Extra arguments are taken here, so that too many files are counted rather than refused one by one.
@@ -104,7 +121,12 @@ int RunCompare(const CLI::App& app, const CompareOptions& options) {
     settings.memoryBudget = *memory;
   }
 
-  ResultOutput output(options.out, *separator);
+  const std::optional<NumberFileFormat> format = ResultFormat(options, problem);
+  if (!format) return UsageError(app, problem);
+  if (*format != NumberFileFormat::Text && options.out.empty()) {
+    return UsageError(app, "csv 和 xlsx 格式的结果只能写入文件，请用 --out FILE 指定");
+  }
+  ResultOutput output(options.out, *format, *separator);
   if (FileResult error = output.Open()) return FailureExit(error->Message());
   // Numbers going to the terminal would be torn by the line, unless it was asked for.
   ProgressOptions progressShown = options.progress;
@@ -117,8 +139,10 @@ int RunCompare(const CLI::App& app, const CompareOptions& options) {
   terminal.Clear();
   if (error && error->usage) return UsageError(app, error->path.empty() ? error->reason : error->Message());
   if (error) return FailureExit(error->Message());
-  if (!options.progress.quiet)
-    std::cerr << "找到" << output.written() << (options.same ? "个相同的号码" : "个不同的号码") << "\n";
+  if (!options.progress.quiet) {
+    std::cerr << "找到" << output.written() << (options.same ? "个相同的号码" : "个不同的号码") << "\n"
+              << ReplacedNumbersText(output.replaced());
+  }
   return kExitOk;
 }
 
@@ -130,7 +154,9 @@ Command AddCompareCommand(CLI::App& parent) {
       "compare", "比较两个号码文件：列出较大的文件（大小相同时为 FILE1）中在另一个文件里出现或没有出现的号码");
   app->add_flag("--same", options->same, "找相同：列出在另一个文件中出现的号码");
   app->add_flag("--different", options->different, "找不同：列出在另一个文件中没有出现的号码");
-  app->add_option("--out", options->out, "把结果写入这个文件（默认：标准输出）")->type_name("FILE");
+  app->add_option("--out", options->out, "把结果写入这个文件，格式按扩展名 .csv、.xlsx（默认：标准输出）")
+      ->type_name("FILE");
+  AddFormatOption(*app, options->format);
   AddSeparatorOption(*app, options->separator);
   app->add_flag("--unique", options->unique, "每个号码只写出第一次出现");
   app->add_option("--memory", options->memory,

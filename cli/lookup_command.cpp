@@ -13,7 +13,10 @@
 #include "core/number_file_reader.h"
 #include "core/number_scanner.h"
 #include "core/platform/terminal.h"
+#include "ops/atomic_file_writer.h"
+#include "ops/cell_text.h"
 #include "ops/number_input.h"
+#include "ops/table_writer.h"
 
 namespace zelvane::cli {
 
@@ -22,34 +25,77 @@ namespace {
 struct LookupOptions {
   std::string prefixes;
   std::string areas;
+  std::string format = "tsv";
+  std::string out;
   std::vector<std::string> numbers;
   std::vector<std::string> from;
   InputOptions input;
 };
 
-// A line per number: the number as normalised, its category, province and city, separated by tabs.
+// A row per number: the number as normalised, its category, province and city. As tab-separated
+// lines (the number as its bytes) to standard output or a file, or as a CSV file or workbook with the
+// header 号码 / 运营商 / 省份 / 城市 (the number in UTF-8, as AppendCellText has it).
 class LookupPrinter {
  public:
-  LookupPrinter(const PrefixTable& prefixes, const AreaTable& areas) : prefixes_(prefixes), areas_(areas) {}
+  LookupPrinter(const PrefixTable& prefixes, const AreaTable& areas, const LookupOptions& options)
+      : prefixes_(prefixes), areas_(areas), format_(options.format) {
+    if (!options.out.empty()) file_.emplace(PathFromText(options.out));
+  }
+
+  FileResult Open() {
+    if (!file_) return std::nullopt;
+    if (FileResult error = file_->Open()) return error;
+    if (format_ == "tsv") return std::nullopt;
+    static constexpr std::string_view kHeader[] = {"号码", "运营商", "省份", "城市"};
+    FileResult error;
+    table_ = MakeTableWriter(*FormatNamed(format_), *file_, kHeader, error);
+    return error;
+  }
 
   void Print(std::string_view token) {
     const std::string_view number = NormalizeNumber(token);
     const AreaTable::AreaId area = areas_.Lookup(number);
-    out_.Write(number);
-    out_.Write("\t");
-    out_.Write(CategoryLabel(prefixes_.Classify(number)));
-    out_.Write("\t");
-    out_.Write(areas_.Province(area));
-    out_.Write("\t");
-    out_.Write(areas_.City(area));
-    out_.Write("\n");
+    const std::string_view category = CategoryLabel(prefixes_.Classify(number));
+    if (table_) {
+      cell_.clear();
+      AppendCellText(number, cell_);
+      const std::string_view cells[] = {cell_, category, areas_.Province(area), areas_.City(area)};
+      table_->AddRow(cells);
+      return;
+    }
+    for (std::string_view part :
+         {number, std::string_view("\t"), category, std::string_view("\t"), std::string_view(areas_.Province(area)),
+          std::string_view("\t"), std::string_view(areas_.City(area)), std::string_view("\n")}) {
+      if (file_) {
+        file_->Write(part);
+      } else {
+        out_.Write(part);
+      }
+    }
   }
 
-  int Flush() { return out_.Flush(); }
+  // On a failure: what went to standard output stays, a file begun is thrown away (never committed).
+  void Abandon() {
+    if (!file_) static_cast<void>(out_.Flush());
+  }
+
+  // The file written and replaced, or standard output written to its end.
+  FileResult Finish() {
+    if (table_) {
+      if (FileResult error = table_->Finish()) return error;
+    }
+    if (file_) return file_->Commit();
+    if (const int error = out_.Flush()) return MakeFileError(FileOperation::Write, "-", error);
+    return std::nullopt;
+  }
 
  private:
   const PrefixTable& prefixes_;
   const AreaTable& areas_;
+  std::string format_;
+  std::optional<AtomicFileWriter> file_;
+  std::unique_ptr<TableWriter> table_;
+  std::string cell_;
   StandardOutputWriter out_;
 };
 
@@ -76,12 +122,19 @@ int RunLookup(const CLI::App& app, const LookupOptions& options) {
   const AreaTable* areas = ResolveAreaTable(app, options.areas, loaded, exit);
   if (!areas) return exit;
 
-  LookupPrinter printer(*prefixes, *areas);
+  if (options.format != "tsv" && options.format != "csv" && options.format != "xlsx") {
+    return UsageError(app, "表的格式“" + options.format + "”无效：应为 tsv、csv 或 xlsx");
+  }
+  if (options.format != "tsv" && options.out.empty()) {
+    return UsageError(app, "csv 和 xlsx 格式的表只能写入文件，请用 --out FILE 指定");
+  }
+  LookupPrinter printer(*prefixes, *areas, options);
+  if (FileResult error = printer.Open()) return FailureExit(error->Message());
   const InputReading reading = ReadingOf(options.input);
   // A number longer than a number file's token is skipped, from a file as from an argument.
   std::uint64_t skipped = 0;
   const auto failed = [&](const FileError& error) {
-    printer.Flush();
+    printer.Abandon();
     return error.usage ? UsageError(app, error.Message()) : FailureExit(error.Message());
   };
   for (const std::string& file : options.from) {
@@ -96,12 +149,12 @@ int RunLookup(const CLI::App& app, const LookupOptions& options) {
       printer.Print(argument);
     }
   }
-  const int written = StandardOutputExit(printer.Flush());
+  const FileResult finished = printer.Finish();
   if (skipped > 0) {
     WriteToStandardError("zelvane-cli: 跳过了" + std::to_string(skipped) + "个超过" + std::to_string(kMaxTokenLength) +
                          "个字节的号码\n");
   }
-  return written;
+  return finished ? FailureExit(finished->Message()) : kExitOk;
 }
 
 }  // namespace
@@ -116,6 +169,10 @@ Command AddLookupCommand(CLI::App& parent) {
       ->type_name("FILE")
       ->allow_extra_args(false);
   AddInputOptions(*app, options->input);
+  app->add_option("--format", options->format,
+                  "表的格式：tsv（制表符分隔，默认）、csv 或 xlsx，标题为 号码、运营商、省份、城市")
+      ->type_name("tsv|csv|xlsx");
+  app->add_option("--out", options->out, "把表写入这个文件（默认：标准输出）")->type_name("FILE");
   app->add_option("NUMBER", options->numbers, "号码，或 -（从标准输入读取号码）")->type_name("号码");
   return Command{app, [app, options]() { return RunLookup(*app, *options); }};
 }

@@ -6,7 +6,8 @@
 # Linux takes Debian's -dev packages. The Windows build compiles them from Debian's own source
 # packages (fetched by scripts/setup) into the build tree: cmake/windows_workbook_libraries.cmake.
 if(WIN32)
-  return()  # the Windows half follows
+  include(${CMAKE_CURRENT_LIST_DIR}/windows_workbook_libraries.cmake)
+  return()
 endif()
 
 find_package(PkgConfig REQUIRED)

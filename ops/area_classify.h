@@ -16,8 +16,9 @@ std::uint64_t AreaClassifyMemory();
 
 // Runs the job with the numbers split as split says: a file for every file number that took numbers,
 // written beside its target, and all replaced together once every input was read and every file is on
-// disk, or none is. counts receives the numbers of each file number (0 for those not written).
+// disk, or none is. counts receives the numbers of each file number (0 for those not written), replaced
+// those written with a "?" (NumberOutput).
 FileResult ClassifyFilesByArea(const ClassifyJob& job, const AreaSplit& split, std::vector<std::uint64_t>& counts,
-                               std::uint64_t memory = AreaClassifyMemory());
+                               std::uint64_t memory = AreaClassifyMemory(), std::uint64_t* replaced = nullptr);
 
 }  // namespace zelvane

@@ -9,6 +9,7 @@
 #include "core/file_error.h"
 #include "core/work_progress.h"
 #include "ops/area_split.h"
+#include "ops/number_file_format.h"
 
 namespace zelvane {
 
@@ -19,9 +20,11 @@ namespace zelvane {
 // areas with numbers get a file. Every file is written beside its target and all are replaced together,
 // or none is; folders made for the export are removed again when it fails. The failure that stopped it,
 // if any; once progress asks to stop, nothing is replaced and the only failure is a CancelledError.
-// progress advances by the bytes written.
+// progress advances by the bytes written. In another format than text the files have its extension
+// ("广东省.xlsx"), and replaced (when given) receives the numbers written with a "?" (NumberOutput).
 std::vector<FileError> ExportByArea(const std::filesystem::path& folder, const CategoryLists& lists,
                                     const AreaTable& areas, AreaLevel split, std::string_view separator,
-                                    WorkProgress* progress = nullptr);
+                                    WorkProgress* progress = nullptr, NumberFileFormat format = NumberFileFormat::Text,
+                                    std::uint64_t* replaced = nullptr);
 
 }  // namespace zelvane

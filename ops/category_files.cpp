@@ -2,11 +2,11 @@
 
 namespace zelvane {
 
-CategoryFiles::CategoryFiles(const std::filesystem::path& folder, std::string_view separator)
-    : folder_(folder), separator_(separator) {
+CategoryFiles::CategoryFiles(const std::filesystem::path& folder, std::string_view separator, NumberFileFormat format)
+    : folder_(folder), separator_(separator), format_(format) {
   for (NumberCategory category : kAllCategories) {
     writers_[CategoryIndex(category)] =
-        std::make_unique<AtomicFileWriter>(folder / PathFromText(CategoryFileName(category)));
+        std::make_unique<AtomicFileWriter>(folder / NameInFormat(CategoryFileName(category), format));
   }
 }
 
@@ -14,20 +14,27 @@ FileResult CategoryFiles::Open() {
   FileResult first;
   for (std::size_t c = 0; c < kCategoryCount; ++c) {
     openFailures_[c] = writers_[c]->Open();
+    if (!openFailures_[c]) openFailures_[c] = outputs_[c].emplace(format_, *writers_[c], separator_).Begin();
     if (!openFailures_[c]) continue;
     if (!first) first = openFailures_[c];
+    outputs_[c].reset();
     writers_[c].reset();
   }
   return first;
 }
 
 std::vector<FileError> CategoryFiles::CommitEach() {
-  for (auto& writer : writers_) {
-    if (writer) writer->EndWrites();
-  }
   std::array<FileResult, kCategoryCount> results;
-  for (std::size_t c = 0; c < kCategoryCount; ++c) results[c] = writers_[c] ? writers_[c]->Finish() : openFailures_[c];
+  for (std::size_t c = 0; c < kCategoryCount; ++c) {
+    if (writers_[c]) results[c] = outputs_[c]->End();
+    if (!results[c] && writers_[c]) writers_[c]->EndWrites();
+  }
+  for (std::size_t c = 0; c < kCategoryCount; ++c) {
+    if (results[c]) continue;
+    results[c] = writers_[c] ? writers_[c]->Finish() : openFailures_[c];
+  }
   if (StoppedBeforeReplacing()) {
+    for (auto& output : outputs_) output.reset();
     for (auto& writer : writers_) writer.reset();
     return {CancelledError(FileOperation::Write, folder_)};
   }
@@ -37,6 +44,12 @@ std::vector<FileError> CategoryFiles::CommitEach() {
     if (results[c]) failures.push_back(std::move(*results[c]));
   }
   return failures;
+}
+
+std::uint64_t CategoryFiles::replaced() const {
+  std::uint64_t replaced = 0;
+  for (const auto& output : outputs_) replaced += output ? output->replaced() : 0;
+  return replaced;
 }
 
 void CategoryFiles::Watch(WorkProgress* progress) {
@@ -53,8 +66,9 @@ bool CategoryFiles::StoppedBeforeReplacing() {
 }
 
 std::vector<FileError> ExportCategoryLists(const std::filesystem::path& folder, const CategoryLists& lists,
-                                           std::string_view separator, WorkProgress* progress) {
-  CategoryFiles files(folder, separator);
+                                           std::string_view separator, WorkProgress* progress, NumberFileFormat format,
+                                           std::uint64_t* replaced) {
+  CategoryFiles files(folder, separator, format);
   files.Open();  // a file that cannot be opened is reported with the others at the end
   if (progress) {
     progress->SetTotal(progress->Done() + lists.TextBytes() + lists.size() * separator.size());
@@ -64,7 +78,9 @@ std::vector<FileError> ExportCategoryLists(const std::filesystem::path& folder, 
     if (progress && progress->StopRequested()) break;
     for (std::string_view number : lists[category]) files.Write(category, number);
   }
-  return files.CommitEach();
+  std::vector<FileError> failures = files.CommitEach();
+  if (replaced) *replaced = files.replaced();
+  return failures;
 }
 
 }  // namespace zelvane

@@ -1,30 +1,36 @@
 #include "ops/classify_files.h"
 
 #include <array>
+#include <optional>
 
 #include "ops/classify_inputs.h"
 #include "ops/files_replaced_together.h"
+#include "ops/number_output.h"
 
 namespace zelvane {
 
-FileResult ClassifyFiles(const ClassifyJob& job, CategoryCounts& counts) {
+FileResult ClassifyFiles(const ClassifyJob& job, CategoryCounts& counts, std::uint64_t* replaced) {
   // The writes only look whether to stop: the reads tell how far the job is.
   WorkProgress writing(job.progress ? job.progress->StopToken() : std::stop_token(), {});
   FilesReplacedTogether files(job.folder, &writing);
-  std::array<AtomicFileWriter*, kCategoryCount> writers{};
+  std::array<std::optional<NumberOutput>, kCategoryCount> outputs;
   for (const NumberCategory category : kAllCategories) {
-    if (FileResult error = files.Add(PathFromText(CategoryFileName(category)), writers[CategoryIndex(category)])) {
-      return error;
-    }
+    AtomicFileWriter* writer = nullptr;
+    if (FileResult error = files.Add(NameInFormat(CategoryFileName(category), job.format), writer)) return error;
+    NumberOutput& output = outputs[CategoryIndex(category)].emplace(job.format, *writer, job.separator);
+    if (FileResult error = output.Begin()) return error;
   }
   counts = {};
   const FileResult error = ForEachNumberOfJob(job, [&](std::string_view number, NumberCategory category) {
-    AtomicFileWriter& writer = *writers[CategoryIndex(category)];
-    writer.Write(number);
-    writer.Write(job.separator);
+    outputs[CategoryIndex(category)]->Add(number);
     ++counts[CategoryIndex(category)];
   });
   if (error) return error;
+  if (replaced) *replaced = 0;
+  for (std::optional<NumberOutput>& output : outputs) {
+    if (FileResult ended = output->End()) return ended;
+    if (replaced) *replaced += output->replaced();
+  }
   return files.Commit();
 }
 

@@ -9,6 +9,7 @@
 #include "core/prefix_table.h"
 #include "core/work_progress.h"
 #include "ops/atomic_file_writer.h"
+#include "ops/number_file_format.h"
 #include "ops/number_input.h"
 
 namespace zelvane {
@@ -24,11 +25,13 @@ struct ClassifyJob {
   // Advances by the bytes read, of the inputs' total when all are regular files; once it asks to stop,
   // nothing is replaced and ClassifyFiles returns CancelledError.
   WorkProgress* progress = nullptr;
-  InputReading reading = {};  // workbooks' sheets and columns, numbers inside text
+  InputReading reading = {};                         // workbooks' sheets and columns, numbers inside text
+  NumberFileFormat format = NumberFileFormat::Text;  // the files' format and extension
 };
 
 // Runs the job: the five files are replaced together once every input was read and every file is on
-// disk, or none is. counts receives the numbers written to each.
-FileResult ClassifyFiles(const ClassifyJob& job, CategoryCounts& counts);
+// disk, or none is. counts receives the numbers written to each, replaced those written with a "?"
+// (NumberOutput).
+FileResult ClassifyFiles(const ClassifyJob& job, CategoryCounts& counts, std::uint64_t* replaced = nullptr);
 
 }  // namespace zelvane

@@ -5,6 +5,8 @@
 
 #include "core/file_error.h"
 #include "ops/atomic_file_writer.h"
+#include "ops/number_file_format.h"
+#include "ops/number_output.h"
 
 namespace zelvane {
 
@@ -16,18 +18,21 @@ constexpr std::string_view DefaultSeparator(std::string_view typed) {
   return typed.empty() ? kDefaultSeparator : typed;
 }
 
-// Writes numbers (anything that iterates as string_view) to path, each followed by separator.
-// The file is replaced whole or, on failure or once progress asks to stop, left as it was.
+// Writes numbers (anything that iterates as string_view) to path in format: as text each followed by
+// separator. The file is replaced whole or, on failure or once progress asks to stop, left as it was.
+// replaced (when given) receives the numbers written with a "?" (NumberOutput).
 template <class Numbers>
 FileResult WriteNumberFile(const std::filesystem::path& path, const Numbers& numbers, std::string_view separator,
-                           WorkProgress* progress = nullptr) {
+                           WorkProgress* progress = nullptr, NumberFileFormat format = NumberFileFormat::Text,
+                           std::uint64_t* replaced = nullptr) {
   AtomicFileWriter writer(path);
   if (FileResult error = writer.Open()) return error;
   writer.Watch(progress);
-  for (std::string_view number : numbers) {
-    writer.Write(number);
-    writer.Write(separator);
-  }
+  NumberOutput output(format, writer, separator);
+  if (FileResult error = output.Begin()) return error;
+  for (std::string_view number : numbers) output.Add(number);
+  if (FileResult error = output.End()) return error;
+  if (replaced) *replaced = output.replaced();
   return writer.Commit();
 }
 

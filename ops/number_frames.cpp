@@ -4,6 +4,7 @@
 #include <bit>
 
 #include "core/short_copy.h"
+#include "ops/number_output.h"
 
 namespace zelvane {
 
@@ -36,6 +37,29 @@ void NumberFrames::Add(std::size_t file, std::string_view number, std::string_vi
 
 FileResult NumberFrames::WriteTo(std::size_t file, AtomicFileWriter& writer) const {
   return store_.ForEachFrame(file, [&writer](std::string_view bytes) { writer.Write(bytes); });
+}
+
+FileResult NumberFrames::WriteInFormat(std::size_t file, NumberFileFormat format, std::string_view separator,
+                                       AtomicFileWriter& writer, std::uint64_t& replaced) const {
+  if (format == NumberFileFormat::Text) return WriteTo(file, writer);
+  NumberOutput output(format, writer, separator);
+  if (FileResult error = output.Begin()) return error;
+  std::string cut;  // the start of a number that the frame before ended with
+  FileResult error = store_.ForEachFrame(file, [&](std::string_view bytes) {
+    for (std::size_t end; (end = bytes.find('\n')) != std::string_view::npos; bytes.remove_prefix(end + 1)) {
+      if (cut.empty()) {
+        output.Add(bytes.substr(0, end));
+        continue;
+      }
+      cut += bytes.substr(0, end);
+      output.Add(cut);
+      cut.clear();
+    }
+    cut += bytes;
+  });
+  if (!error) error = output.End();
+  replaced += output.replaced();
+  return error;
 }
 
 }  // namespace zelvane

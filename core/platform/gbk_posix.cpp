@@ -53,6 +53,28 @@ bool AppendGbk(std::u16string_view text, std::string& output) {
   return true;
 }
 
+std::vector<char16_t> GbkPairCharacters() {
+  std::vector<char16_t> characters(kGbkLeadBytes * kGbkTrailBytes, 0);
+  const Iconv unicode("UTF-16LE", "GBK");
+  if (!unicode.ok()) return characters;
+  for (unsigned lead = 0; lead < kGbkLeadBytes; ++lead) {
+    for (unsigned trail = 0; trail < kGbkTrailBytes; ++trail) {
+      char pair[2] = {static_cast<char>(0x81 + lead), static_cast<char>(0x40 + trail)};
+      unsigned char unit[4];
+      char* in = pair;
+      std::size_t inLeft = 2;
+      char* out = reinterpret_cast<char*>(unit);
+      std::size_t outLeft = sizeof unit;
+      if (iconv(unicode.get(), &in, &inLeft, &out, &outLeft) != 0 || outLeft != 2) {
+        iconv(unicode.get(), nullptr, nullptr, nullptr, nullptr);  // a clean state for the next pair
+        continue;
+      }
+      characters[lead * kGbkTrailBytes + trail] = static_cast<char16_t>(unit[0] | unit[1] << 8);
+    }
+  }
+  return characters;
+}
+
 std::optional<std::string> EncodeGbk(std::string_view text, const char* fromCharset) {
   const Iconv gbk("GBK", fromCharset);
   if (!gbk.ok()) return std::nullopt;

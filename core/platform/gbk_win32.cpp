@@ -1,3 +1,5 @@
+#include <windows.h>
+
 #include "core/platform/gbk.h"
 #include "core/platform/wide_text.h"
 #include "core/text_encoding.h"
@@ -16,6 +18,20 @@ std::wstring_view AsWide(std::u16string_view text) {
 bool AppendGbk(std::u16string_view text, std::string& output) {
   output += InCodePage(AsWide(text), kGbkCodePage);
   return true;
+}
+
+std::vector<char16_t> GbkPairCharacters() {
+  std::vector<char16_t> characters(kGbkLeadBytes * kGbkTrailBytes, 0);
+  for (unsigned lead = 0; lead < kGbkLeadBytes; ++lead) {
+    for (unsigned trail = 0; trail < kGbkTrailBytes; ++trail) {
+      const char pair[2] = {static_cast<char>(0x81 + lead), static_cast<char>(0x40 + trail)};
+      wchar_t unit[2];
+      if (MultiByteToWideChar(kGbkCodePage, MB_ERR_INVALID_CHARS, pair, 2, unit, 2) == 1) {
+        characters[lead * kGbkTrailBytes + trail] = static_cast<char16_t>(unit[0]);
+      }
+    }
+  }
+  return characters;
 }
 
 std::optional<std::string> EncodeGbk(std::string_view text, const char*) {

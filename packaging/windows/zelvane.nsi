@@ -1,4 +1,5 @@
-; The Windows installer: zelvane.exe, zelvane-cli.exe, README.md and LICENSE in Program Files\Zelvane, a
+; The Windows installer: zelvane.exe, zelvane-cli.exe, README.md, LICENSE and THIRD-PARTY-LICENSES.txt
+; (the licences of the libraries in the programs) in Program Files\Zelvane, a
 ; Start-menu shortcut, Zelvane offered in "Open with" for .txt files (never made their default) and an
 ; uninstaller listed in Add/Remove Programs. scripts/windows runs
 ;   makensis -DVERSION=1.0 -DFILES=<folder of the programs and documents> -DICON=<zelvane.ico> -DOUTFILE=<setup.exe>
@@ -46,6 +47,7 @@ Section
   SetShellVarContext all
   SetOutPath "$INSTDIR"
   File "${FILES}/zelvane.exe" "${FILES}/zelvane-cli.exe" "${FILES}/README.md" "${FILES}/LICENSE"
+  File "${FILES}/THIRD-PARTY-LICENSES.txt"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Zelvane.lnk" "$INSTDIR\zelvane.exe"
 
@@ -79,6 +81,7 @@ Section "Uninstall"
   Delete "$INSTDIR\zelvane-cli.exe"
   Delete "$INSTDIR\README.md"
   Delete "$INSTDIR\LICENSE"
+  Delete "$INSTDIR\THIRD-PARTY-LICENSES.txt"
   Delete "$INSTDIR\uninstall.exe"
   ; Only when empty: files the user put there stay.
   RMDir "$INSTDIR"

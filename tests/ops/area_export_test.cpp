@@ -95,6 +95,23 @@ std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder)
   return entries;
 }
 
+// As CSV: the same numbers, a cell each under the header, in files named .csv; the old .txt stays.
+TEST(ExportByArea, WritesCsvFilesInTheSameOrder) {
+  Scene scene;
+  std::uint64_t replaced = 9;
+  EXPECT_TRUE(ExportByArea(scene.folder.path(), scene.lists, Table(), AreaLevel::City, "\r\n", nullptr,
+                           NumberFileFormat::Csv, &replaced)
+                  .empty());
+  EXPECT_EQ(replaced, 0u);
+  std::map<std::string, std::string> expected = {{"北京市.txt", "old"}};
+  for (const auto& [name, content] : scene.Expected(AreaLevel::City, "\r\n")) {
+    const bool numbers = name.ends_with(".txt") && name != "notes.txt";
+    expected[numbers ? name.substr(0, name.size() - 4) + ".csv" : name] =
+        numbers ? "\xEF\xBB\xBF号码\r\n" + content : content;
+  }
+  EXPECT_TRUE(Snapshot(scene.folder.path()) == expected);
+}
+
 TEST(ExportByArea, WritesEachAreasNumbersInImportOrder) {
   for (const AreaLevel split : {AreaLevel::Province, AreaLevel::City}) {
     for (const std::string_view separator : {",", "\r\n--"}) {

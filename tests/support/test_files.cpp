@@ -1,6 +1,7 @@
 #include "tests/support/test_files.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -49,6 +50,45 @@ std::string ReadFile(const std::filesystem::path& path) {
   std::ostringstream content;
   content << in.rdbuf();
   return content.str();
+}
+
+namespace {
+
+#ifdef _WIN32
+constexpr const char* kTemporaryVariables[] = {"TMP", "TEMP"};
+std::optional<std::wstring> Variable(const char* name) {
+  const wchar_t* value = _wgetenv(std::filesystem::path(name).c_str());
+  return value ? std::optional<std::wstring>(value) : std::nullopt;
+}
+void SetVariable(const char* name, const std::optional<std::wstring>& value) {
+  _wputenv_s(std::filesystem::path(name).c_str(), value ? value->c_str() : L"");
+}
+#else
+constexpr const char* kTemporaryVariables[] = {"TMPDIR"};
+std::optional<std::string> Variable(const char* name) {
+  const char* value = std::getenv(name);
+  return value ? std::optional<std::string>(value) : std::nullopt;
+}
+void SetVariable(const char* name, const std::optional<std::string>& value) {
+  if (value) {
+    setenv(name, value->c_str(), 1);
+  } else {
+    unsetenv(name);
+  }
+}
+#endif
+
+}  // namespace
+
+TemporaryFilesIn::TemporaryFilesIn(const std::filesystem::path& folder) {
+  for (const char* name : kTemporaryVariables) {
+    old_.emplace_back(name, Variable(name));
+    SetVariable(name, folder.native());
+  }
+}
+
+TemporaryFilesIn::~TemporaryFilesIn() {
+  for (const auto& [name, value] : old_) SetVariable(name.c_str(), value);
 }
 
 }  // namespace zelvane::test

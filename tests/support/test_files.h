@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,6 +35,19 @@ void WriteFile(const std::filesystem::path& path, std::string_view bytes);
 // The names of the entries of folder, sorted.
 std::vector<std::string> FileNamesIn(const std::filesystem::path& folder);
 std::string ReadFile(const std::filesystem::path& path);
+
+// The system's temporary files (TMPDIR, on Windows TMP and TEMP) in folder while it lives, for this
+// process and the programs it starts.
+class TemporaryFilesIn {
+ public:
+  explicit TemporaryFilesIn(const std::filesystem::path& folder);
+  ~TemporaryFilesIn();
+  TemporaryFilesIn(const TemporaryFilesIn&) = delete;
+  TemporaryFilesIn& operator=(const TemporaryFilesIn&) = delete;
+
+ private:
+  std::vector<std::pair<std::string, std::optional<std::filesystem::path::string_type>>> old_;
+};
 
 #ifndef _WIN32
 // A small tmpfs mounted for the test (for a full disk or a read-only folder); needs root.

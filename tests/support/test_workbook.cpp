@@ -4,11 +4,13 @@
 
 #include <stdexcept>
 
+#include "tests/support/zip_file_functions.h"
+
 namespace zelvane::test {
 
 void WriteZip(const std::filesystem::path& path, const std::vector<ZipEntry>& entries) {
-  zipFile zip = zipOpen64(path.string().c_str(), APPEND_STATUS_CREATE);
-  if (!zip) throw std::runtime_error("cannot create " + path.string());
+  zipFile zip = zipOpen2_64(path.c_str(), APPEND_STATUS_CREATE, nullptr, ZipFileFunctions());
+  if (!zip) throw std::runtime_error("cannot create a zip archive");
   for (const ZipEntry& entry : entries) {
     zip_fileinfo info{};
     if (zipOpenNewFileInZip64(zip, entry.name.c_str(), &info, nullptr, 0, nullptr, 0, nullptr,
@@ -19,7 +21,7 @@ void WriteZip(const std::filesystem::path& path, const std::vector<ZipEntry>& en
       throw std::runtime_error("cannot write " + entry.name);
     }
   }
-  if (zipClose(zip, nullptr) != ZIP_OK) throw std::runtime_error("cannot close " + path.string());
+  if (zipClose(zip, nullptr) != ZIP_OK) throw std::runtime_error("cannot close a zip archive");
 }
 
 std::vector<ZipEntry> WorkbookParts(const std::vector<TestSheet>& sheets, const std::vector<std::string>& shared) {

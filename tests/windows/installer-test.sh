@@ -35,7 +35,7 @@ txt_before=$(txt_default)
 
 # /D= takes the rest of the command line, unquoted, as Windows' cmd passes it; Wine would quote it.
 run cmd /c "D:\\${relative//\//\\} /S /D=$folder" || fail "the installer failed"
-for file in zelvane.exe zelvane-cli.exe README.md LICENSE uninstall.exe; do
+for file in zelvane.exe zelvane-cli.exe README.md LICENSE THIRD-PARTY-LICENSES.txt uninstall.exe; do
   [ -s "$linux_folder/$file" ] || fail "$folder\\$file was not installed"
 done
 [ -f "$shortcut" ] || fail "no Start-menu shortcut Zelvane.lnk"
