@@ -86,6 +86,23 @@ TEST(WorkbookCli, LooksUpTheNumbersOfSeveralFiles) {
             "16212345678\t其他\t未知地区\t\n");
 }
 
+// The numbers of a workbook go into a table file as the arguments' do; a file that cannot be read
+// leaves no table begun behind.
+TEST(WorkbookCli, LooksUpAWorkbookIntoATable) {
+  TemporaryFolder folder;
+  WriteClients(folder / "clients.xlsx");
+  const auto result = RunCli(
+      {"lookup", "--column", "手机", "--from", "clients.xlsx", "--format", "csv", "--out", "t.csv"}, folder.path());
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(ReadFile(folder / "t.csv"),
+            "\xEF\xBB\xBF号码,运营商,省份,城市\r\n13800138000,移动,北京市,北京市\r\n13300133000,电信,未知地区,\r\n");
+  WriteFile(folder / "broken.xlsx", "PK\x03\x04 not a whole archive");
+  const auto broken = RunCli({"lookup", "--from", "broken.xlsx", "--format", "xlsx", "--out", "u.xlsx"}, folder.path());
+  EXPECT_EQ(broken.exitCode, 1);
+  EXPECT_TRUE(broken.err.starts_with("zelvane-cli: 无法读取文件“broken.xlsx”")) << broken.err;
+  EXPECT_EQ(test::FileNamesIn(folder.path()), (std::vector<std::string>{"broken.xlsx", "clients.xlsx", "t.csv"}));
+}
+
 // The workbook's numbers are compared as a number file's would be, within a memory budget too.
 TEST(WorkbookCli, ComparesAWorkbookWithANumberFile) {
   TemporaryFolder folder;
