@@ -7,6 +7,7 @@
 
 #include "cli/classify_by_argument.h"
 #include "cli/format_argument.h"
+#include "cli/input_arguments.h"
 #include "cli/separator_argument.h"
 #include "cli/standard_output.h"
 #include "cli/table_arguments.h"
@@ -29,10 +30,9 @@ struct ClassifyOptions {
   std::string format;
   bool unique = false;
   std::vector<std::string> files;
+  InputOptions input;
   ProgressOptions progress;
 };
-
-int ReportError(const FileError& error) { return FailureExit(error.Message()); }
 
 // "当前共有…个号码，写入…个文件", then each file written and its count, separated by a tab.
 std::string AreaStatusText(const AreaSplit& split, const std::vector<std::uint64_t>& counts, NumberFileFormat format) {
@@ -69,7 +69,7 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
   }
 
   MadeFolders folder;
-  if (FileResult error = folder.Make(PathFromText(options.outDir))) return ReportError(*error);
+  if (FileResult error = folder.Make(PathFromText(options.outDir))) return FailureExit(error->Message());
   // Ctrl+C and the like stop the work where every file stays whole: before the last file is replaced,
   // none is, and the command then ends as interrupted; after that, the command is done.
   std::stop_source stop;
@@ -77,8 +77,14 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
   TerminalProgress terminal("classify", options.progress, stop.get_token());
   std::vector<std::filesystem::path> inputs;
   for (const std::string& file : options.files) inputs.push_back(PathFromText(file));
-  const ClassifyJob job{inputs,         PathFromText(options.outDir), *separator, &*table,
-                        options.unique, &terminal.Progress(),         *format};
+  const ClassifyJob job{inputs,
+                        PathFromText(options.outDir),
+                        *separator,
+                        &*table,
+                        options.unique,
+                        &terminal.Progress(),
+                        ReadingOf(options.input),
+                        *format};
   std::string status;
   FileResult error;
   if (by->area) {
@@ -95,7 +101,8 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
   }
   terminal.Clear();
   if (WasCancelled(error) && interrupts.Caught()) interrupts.EndAsInterrupted();
-  if (error) return ReportError(*error);
+  if (error && error->usage) return UsageError(app, error->Message());
+  if (error) return FailureExit(error->Message());
   folder.Keep();
   return options.progress.quiet ? kExitOk : WriteStandardOutput(status);
 }
@@ -115,8 +122,10 @@ Command AddClassifyCommand(CLI::App& parent) {
   AddClassifyByOption(*app, options->by);
   AddPrefixTableOption(*app, options->prefixes);
   AddAreaTableOption(*app, options->areas);
+  AddInputOptions(*app, options->input);
   AddProgressOptions(*app, options->progress);
-  app->add_option("FILE", options->files, "要导入的号码文件，- 为标准输入")->type_name("FILE");
+  app->add_option("FILE", options->files, "要导入的号码文件、工作簿（.xlsx）或 CSV 文件，- 为标准输入")
+      ->type_name("FILE");
   return Command{app, [app, options] { return RunClassify(*app, *options); }};
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/format_argument.h"
+#include "cli/input_arguments.h"
 #include "cli/memory_size_argument.h"
 #include "cli/separator_argument.h"
 #include "cli/standard_output.h"
@@ -34,6 +35,7 @@ struct CompareOptions {
   std::string file2;
   CLI::Option* file1Option = nullptr;
   CLI::Option* file2Option = nullptr;
+  InputOptions input;
   ProgressOptions progress;
 };
 
@@ -111,6 +113,7 @@ int RunCompare(const CLI::App& app, const CompareOptions& options) {
   settings.mode = options.same ? ComparisonMode::FindSame : ComparisonMode::FindDifferent;
   settings.unique = options.unique;
   settings.inputs = InputKinds::AnyStream;
+  settings.reading = ReadingOf(options.input);
   settings.temporaryFolder = PathFromText(options.temporaryFolder);
   if (!options.memory.empty()) {
     const std::optional<std::uint64_t> memory = ParseMemorySize(options.memory);
@@ -134,7 +137,7 @@ int RunCompare(const CLI::App& app, const CompareOptions& options) {
                                   [&output](std::string_view number) { output.Write(number); });
   if (!error) error = output.Finish();
   terminal.Clear();
-  if (error && error->usage) return UsageError(app, error->reason);
+  if (error && error->usage) return UsageError(app, error->path.empty() ? error->reason : error->Message());
   if (error) return FailureExit(error->Message());
   if (!options.progress.quiet) {
     std::cerr << FoundNumbersText(settings.mode, output.written(), CountForm::Digits) << "\n"
@@ -161,6 +164,7 @@ Command AddCompareCommand(CLI::App& parent) {
       ->type_name("SIZE");
   app->add_option("--temp-dir", options->temporaryFolder, "临时文件所在的文件夹（默认：$TMPDIR，否则 /tmp）")
       ->type_name("DIR");
+  AddInputOptions(*app, options->input);
   AddProgressOptions(*app, options->progress);
   options->file1Option = app->add_option("FILE1", options->file1, "第一个号码文件，- 为标准输入")->type_name("FILE");
   options->file2Option = app->add_option("FILE2", options->file2, "第二个号码文件，- 为标准输入")->type_name("FILE");

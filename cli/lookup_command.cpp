@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/input_arguments.h"
 #include "cli/standard_output.h"
 #include "cli/table_arguments.h"
 #include "core/file_error.h"
@@ -14,6 +15,7 @@
 #include "core/platform/terminal.h"
 #include "ops/atomic_file_writer.h"
 #include "ops/cell_text.h"
+#include "ops/number_input.h"
 #include "ops/table_writer.h"
 
 namespace zelvane::cli {
@@ -26,6 +28,8 @@ struct LookupOptions {
   std::string format = "tsv";
   std::string out;
   std::vector<std::string> numbers;
+  std::vector<std::string> from;
+  InputOptions input;
 };
 
 // A row per number: the number as normalised, its category, province and city. As tab-separated
@@ -70,6 +74,11 @@ class LookupPrinter {
     }
   }
 
+  // On a failure: what went to standard output stays, a file begun is thrown away (never committed).
+  void Abandon() {
+    if (!file_) static_cast<void>(out_.Flush());
+  }
+
   // The file written and replaced, or standard output written to its end.
   FileResult Finish() {
     if (table_) {
@@ -90,8 +99,22 @@ class LookupPrinter {
   StandardOutputWriter out_;
 };
 
+// Prints the numbers of an input (standard input, "-", included) as classify reads them; skipped counts
+// the runs too long to be numbers.
+FileResult PrintNumbersOf(const std::filesystem::path& path, const InputReading& reading, LookupPrinter& printer,
+                          std::uint64_t& skipped) {
+  NumberScanner scanner;
+  const auto print = [&printer](std::string_view token) { printer.Print(token); };
+  FileResult error =
+      ReadInput(path, InputKinds::AnyStream, reading, [&](std::string_view piece) { scanner.Feed(piece, print); });
+  if (error) return error;
+  scanner.Finish(print);
+  skipped += scanner.LongRuns();
+  return std::nullopt;
+}
+
 int RunLookup(const CLI::App& app, const LookupOptions& options) {
-  if (options.numbers.empty()) return UsageError(app, "缺少要查询的号码");
+  if (options.numbers.empty() && options.from.empty()) return UsageError(app, "缺少要查询的号码");
   int exit = kExitOk;
   const std::optional<PrefixTable> prefixes = ResolvePrefixTable(app, options.prefixes, exit);
   if (!prefixes) return exit;
@@ -107,25 +130,24 @@ int RunLookup(const CLI::App& app, const LookupOptions& options) {
   }
   LookupPrinter printer(*prefixes, *areas, options);
   if (FileResult error = printer.Open()) return FailureExit(error->Message());
-  // A number longer than a number file's token is skipped, from standard input as from an argument.
+  const InputReading reading = ReadingOf(options.input);
+  // A number longer than a number file's token is skipped, from a file as from an argument.
   std::uint64_t skipped = 0;
+  const auto failed = [&](const FileError& error) {
+    printer.Abandon();
+    return error.usage ? UsageError(app, error.Message()) : FailureExit(error.Message());
+  };
+  for (const std::string& file : options.from) {
+    if (FileResult error = PrintNumbersOf(PathFromText(file), reading, printer, skipped)) return failed(*error);
+  }
   for (const std::string& argument : options.numbers) {
-    if (argument != kStandardInput.string()) {
-      if (argument.size() > kMaxTokenLength) {
-        ++skipped;
-      } else {
-        printer.Print(argument);
-      }
-      continue;
+    if (argument == kStandardInput.string()) {
+      if (FileResult error = PrintNumbersOf(kStandardInput, reading, printer, skipped)) return failed(*error);
+    } else if (argument.size() > kMaxTokenLength) {
+      ++skipped;
+    } else {
+      printer.Print(argument);
     }
-    NumberFile input;
-    NumberScanner scanner;
-    const auto print = [&printer](std::string_view token) { printer.Print(token); };
-    FileResult error = input.Open(kStandardInput, InputKinds::AnyStream);
-    if (!error) error = input.Read([&](std::string_view piece) { scanner.Feed(piece, print); });
-    if (error) return FailureExit(error->Message());  // a file begun is thrown away
-    scanner.Finish(print);
-    skipped += scanner.LongRuns();
   }
   const FileResult finished = printer.Finish();
   if (skipped > 0) {
@@ -143,6 +165,10 @@ Command AddLookupCommand(CLI::App& parent) {
       "lookup", "查询号码的运营商与归属地：每个号码一行，号码、类别、省份、城市，以制表符分隔；- 读标准输入中的号码");
   AddPrefixTableOption(*app, options->prefixes);
   AddAreaTableOption(*app, options->areas);
+  app->add_option("--from", options->from, "查询这个文件中的号码：号码文件、工作簿（.xlsx）或 CSV 文件，可重复")
+      ->type_name("FILE")
+      ->allow_extra_args(false);
+  AddInputOptions(*app, options->input);
   app->add_option("--format", options->format,
                   "表的格式：tsv（制表符分隔，默认）、csv 或 xlsx，标题为 号码、运营商、省份、城市")
       ->type_name("tsv|csv|xlsx");

@@ -21,6 +21,8 @@ void UseChineseHelp(CLI::App& app) {
   formatter->label("SEP", "分隔符");
   formatter->label("SIZE", "大小");
   formatter->label("TABLE", "号段表");
+  formatter->label("SHEET", "工作表");
+  formatter->label("COL", "列");
   formatter->column_width(30);
   app.formatter(formatter);
   app.option_defaults()->group("选项");

@@ -10,6 +10,7 @@
 #include "core/work_progress.h"
 #include "ops/atomic_file_writer.h"
 #include "ops/number_file_format.h"
+#include "ops/number_input.h"
 
 namespace zelvane {
 
@@ -24,6 +25,7 @@ struct ClassifyJob {
   // Advances by the bytes read, of the inputs' total when all are regular files; once it asks to stop,
   // nothing is replaced and ClassifyFiles returns CancelledError.
   WorkProgress* progress = nullptr;
+  InputReading reading = {};                         // workbooks' sheets and columns, numbers inside text
   NumberFileFormat format = NumberFileFormat::Text;  // the files' format and extension
 };
 

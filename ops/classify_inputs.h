@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "core/first_occurrences.h"
+#include "core/normalize_number.h"
+#include "core/number_scanner.h"
 #include "ops/classify_files.h"
 
 namespace zelvane {
@@ -21,18 +23,18 @@ FileResult ForEachNumberOfJob(const ClassifyJob& job, Receiver&& receive) {
   if (job.progress) job.progress->SetTotal(InputBytes(job.inputs));
   FirstOccurrences firsts;
   for (const std::filesystem::path& input : job.inputs) {
-    NumberFile file;
-    FileResult error = file.Open(input, InputKinds::AnyStream);
+    NumberScanner scanner;
+    const auto classify = [&](std::string_view token) {
+      const std::string_view number = NormalizeNumber(token);
+      if (job.unique && !firsts.Admit(number)) return;
+      receive(number, job.table->Classify(number));
+    };
+    FileResult error;
     try {
-      if (!error) {
-        error = ForEachClassifiedNumberIn(
-            file, *job.table,
-            [&](std::string_view number, NumberCategory category) {
-              if (job.unique && !firsts.Admit(number)) return;
-              receive(number, category);
-            },
-            job.progress);
-      }
+      error = ReadInput(
+          input, InputKinds::AnyStream, job.reading, [&](std::string_view piece) { scanner.Feed(piece, classify); },
+          job.progress);
+      if (!error) scanner.Finish(classify);
     } catch (const std::bad_alloc&) {
       error = OutOfMemoryError(input);  // the repeats' table, with unique, or what receive keeps
     }

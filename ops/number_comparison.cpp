@@ -155,8 +155,12 @@ FileResult CompareFiles(const std::filesystem::path& file1, const std::filesyste
   // A stream is kept while it is read, to learn its size: up to a quarter of the memory each.
   std::optional<TextSource> first;
   std::optional<TextSource> second;
-  if (FileResult error = TextSource::Open(file1, settings.inputs, memory / 4, folder, first)) return error;
-  if (FileResult error = TextSource::Open(file2, settings.inputs, memory / 4, folder, second)) return error;
+  if (FileResult error = TextSource::Open(file1, settings.inputs, memory / 4, folder, first, settings.reading)) {
+    return error;
+  }
+  if (FileResult error = TextSource::Open(file2, settings.inputs, memory / 4, folder, second, settings.reading)) {
+    return error;
+  }
   const bool secondScanned = second->Size() > first->Size();
   if (settings.listedFile) *settings.listedFile = secondScanned ? 2 : 1;
   TextSource& scanned = secondScanned ? *second : *first;

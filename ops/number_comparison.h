@@ -11,6 +11,7 @@
 #include "core/number_file_reader.h"
 #include "core/number_list.h"
 #include "core/work_progress.h"
+#include "ops/number_input.h"
 
 namespace zelvane {
 
@@ -28,6 +29,7 @@ struct ComparisonSettings {
   ComparisonMode mode = ComparisonMode::FindSame;
   bool unique = false;  // each number listed only where it first occurs
   InputKinds inputs = InputKinds::RegularFiles;
+  InputReading reading = {};  // workbooks' sheets and columns, numbers inside text
   // Peak memory stays within this many bytes (plus a few MiB for the program itself): what does not
   // fit goes to temporary files in temporaryFolder. 0: DefaultMemoryBudget().
   std::uint64_t memoryBudget = 0;

@@ -18,22 +18,29 @@ std::size_t KeptFrameSize(std::uint64_t allowance) {
 }  // namespace
 
 FileResult TextSource::Open(const std::filesystem::path& path, InputKinds kinds, std::uint64_t memoryAllowance,
-                            const std::filesystem::path& temporaryFolder, std::optional<TextSource>& source) {
+                            const std::filesystem::path& temporaryFolder, std::optional<TextSource>& source,
+                            const InputReading& reading) {
+  InputFormat format = InputFormat::Text;
+  if (FileResult error = FormatOfInput(path, reading, format)) return error;
   auto file = std::make_unique<NumberFile>();
-  if (FileResult error = file->Open(path, kinds)) return error;
+  if (format == InputFormat::Text) {
+    if (FileResult error = file->Open(path, kinds)) return error;
+  }
   TextSource opened;
   opened.path_ = path;
-  if (file->IsRegular()) {
+  if (format == InputFormat::Text && file->IsRegular()) {
     opened.size_ = file->Size();
     opened.file_ = std::move(file);
   } else {
     opened.kept_ = std::make_unique<SpillStore>(1, KeptFrameSize(memoryAllowance), memoryAllowance, temporaryFolder);
+    const auto keep = [&](std::string_view piece) {
+      opened.kept_->AppendBytes(0, piece);
+      opened.size_ += piece.size();
+    };
     try {
-      if (FileResult error = file->Read([&](std::string_view piece) {
-            opened.kept_->AppendBytes(0, piece);
-            opened.size_ += piece.size();
-          }))
+      if (FileResult error = format == InputFormat::Text ? file->Read(keep) : ReadInput(path, kinds, reading, keep)) {
         return error;
+      }
     } catch (const FileFailure& failure) {
       return failure.error();
     }

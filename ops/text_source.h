@@ -9,6 +9,7 @@
 #include "core/file_error.h"
 #include "core/number_file_reader.h"
 #include "core/work_progress.h"
+#include "ops/number_input.h"
 #include "ops/spill_store.h"
 
 namespace zelvane {
@@ -21,9 +22,12 @@ class TextSource {
   // Text already in memory, which must outlive the source.
   explicit TextSource(std::string_view text) : text_(text), size_(text.size()) {}
 
-  // Opens path (or standard input, "-", where kinds allows streams); a stream is read to its end here.
+  // Opens path (or standard input, "-", where kinds allows streams); a stream is read to its end here,
+  // and so are the numbers read out of a workbook, a CSV file or text (reading says which), its size
+  // then being theirs.
   static FileResult Open(const std::filesystem::path& path, InputKinds kinds, std::uint64_t memoryAllowance,
-                         const std::filesystem::path& temporaryFolder, std::optional<TextSource>& source);
+                         const std::filesystem::path& temporaryFolder, std::optional<TextSource>& source,
+                         const InputReading& reading = {});
 
   const std::filesystem::path& path() const { return path_; }
   std::uint64_t Size() const { return size_; }

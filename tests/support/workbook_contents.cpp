@@ -1,23 +1,12 @@
 #include "tests/support/workbook_contents.h"
 
 #include <minizip/unzip.h>
-#ifdef _WIN32
-#include <minizip/iowin32.h>
-#endif
+
+#include "tests/support/zip_file_functions.h"
 
 namespace zelvane::test {
 
 namespace {
-
-unzFile OpenZip(const std::filesystem::path& path) {
-#ifdef _WIN32
-  zlib_filefunc64_def functions;
-  fill_win32_filefunc64W(&functions);
-  return unzOpen2_64(path.c_str(), &functions);
-#else
-  return unzOpen64(path.c_str());
-#endif
-}
 
 // The text between open and close after from, or nothing; from moves past close.
 std::string_view Between(std::string_view xml, std::string_view open, std::string_view close, std::size_t& from) {
@@ -33,7 +22,7 @@ std::string_view Between(std::string_view xml, std::string_view open, std::strin
 
 std::map<std::string, std::string> ZipEntries(const std::filesystem::path& path) {
   std::map<std::string, std::string> entries;
-  unzFile zip = OpenZip(path);
+  unzFile zip = unzOpen2_64(path.c_str(), ZipFileFunctions());
   if (zip == nullptr) return entries;
   bool whole = true;
   for (int status = unzGoToFirstFile(zip); status == UNZ_OK && whole; status = unzGoToNextFile(zip)) {
