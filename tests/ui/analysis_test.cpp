@@ -59,8 +59,8 @@ class AnalysisTest : public QObject {
 
  private slots:
   // The larger file is scanned, file 1 on a tie; its tokens are listed normalised, in file order, and
-  // the message says what was found and which file's numbers are listed. The category lists stay;
-  // while the list holds the result the boxes show clear, the area choice is disabled and the status
+  // the message says what was found and which file's numbers are listed (the counts kept: the logic
+  // suite). While the list holds the result the boxes show clear, the area choice is disabled and the status
   // line says so. A box clicked shows the lists again, as the boxes now say.
   // clang-format off
   void ListsTheSelectedNumbersOfTheLargerFile_data() {
@@ -81,7 +81,6 @@ class AnalysisTest : public QObject {
     QFETCH(QString, found);
     Window window;
     const QString before = test::Boxes(window.dialog) + test::Status(window.dialog);
-    const CategoryCounts counts = window.dialog.Lists().Counts();
     QComboBox* areas = window.dialog.findChild<COverviewPane*>()->AreaChoice();
 
     window.Analyse({file1 + ".txt", file2 + ".txt"}, {"file 1", "file 2", mode});
@@ -94,7 +93,6 @@ class AnalysisTest : public QObject {
     QVERIFY(!areas->isEnabled());
     QCOMPARE(test::Status(window.dialog),
              "号码分析的结果：" + listed + "中" + found + "。点选上方的类别可回到号码列表");
-    QCOMPARE(window.dialog.Lists().Counts(), counts);
 
     test::ClickBoxes(window.dialog, "全部");
     QCOMPARE(test::Boxes(window.dialog) + test::Status(window.dialog), before);

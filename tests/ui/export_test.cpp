@@ -33,22 +33,20 @@ class ExportTest : public QObject {
   // and the file keeps its bytes.
   // clang-format off
   void WritesTheShownNumbers_data() {
-    test::Columns<QString, QString, QString, QByteArray>({"clicks", "separator", "action", "file"});
-    QTest::newRow("nothing typed: CR LF") << "" << "" << "确定" << SampleFile("a c b d");
-    QTest::newRow("a comma, by Enter") << "" << "," << "Enter" << SampleFile("a c b d", ",");
-    QTest::newRow("typed, then Esc: cancelled") << "" << "," << "Esc" << QByteArray("old contents");
-    QTest::newRow("typed, then the close box: cancelled") << "" << "," << "close box" << QByteArray("old contents");
+    test::Columns<QString, QString, QByteArray>({"separator", "action", "file"});
+    QTest::newRow("nothing typed: CR LF") << "" << "确定" << SampleFile("a c b d");
+    QTest::newRow("a comma, by Enter") << "," << "Enter" << SampleFile("a c b d", ",");
+    QTest::newRow("typed, then Esc: cancelled") << "," << "Esc" << QByteArray("old contents");
+    QTest::newRow("typed, then the close box: cancelled") << "," << "close box" << QByteArray("old contents");
   }
   // clang-format on
 
   void WritesTheShownNumbers() {
-    QFETCH(QString, clicks);
     QFETCH(QString, separator);
     QFETCH(QString, action);
     QFETCH(QByteArray, file);
     test::MainWindow window;
     window.ImportSamples("a c b d");
-    test::ClickBoxes(window.dialog, clicks);
     const QStringList shown = test::ShownNumbers(window.dialog);
     window.shell.ClearLog();
 
@@ -81,23 +79,21 @@ class ExportTest : public QObject {
   // be written is named after the others are written.
   // clang-format off
   void WritesEveryCategoryToItsFile_data() {
-    test::Columns<QString, int, QString, QString, QStringList>(
-        {"folderPath", "imports", "separator", "readOnly", "files"});
+    test::Columns<QString, QString, QStringList>({"folderPath", "readOnly", "files"});
     const QStringList twice = {SampleFile("a b a b"), SampleFile("c c"), "", "", SampleFile("d d")};
-    QTest::newRow("two imports: whole lists, duplicates in order") << "out" << 2 << "" << "" << twice;
+    QTest::newRow("two imports: whole lists, duplicates in order") << "out" << "" << twice;
     QTest::newRow("其他.txt read-only, the folder given like a drive root with its separator")
-        << "out/" << 2 << "" << "其他.txt" << QStringList{twice[0], twice[1], "", "", "old contents"};
+        << "out/" << "其他.txt" << QStringList{twice[0], twice[1], "", "", "old contents"};
   }
   // clang-format on
 
   void WritesEveryCategoryToItsFile() {
     QFETCH(QString, folderPath);
-    QFETCH(int, imports);
-    QFETCH(QString, separator);
     QFETCH(QString, readOnly);
     QFETCH(QStringList, files);
     test::MainWindow window;
-    for (int i = 0; i < imports; ++i) window.ImportSamples("a c b d");
+    window.ImportSamples("a c b d");
+    window.ImportSamples("a c b d");
     test::ClickBoxes(window.dialog, "全部");
     const std::filesystem::path out = window.folder.PathOf(folderPath);
     std::filesystem::create_directories(out);
@@ -108,7 +104,7 @@ class ExportTest : public QObject {
     window.shell.ClearLog();
 
     window.shell.AnswerNextPrompt(out);
-    test::AnswerSeparatorDialog(window.shell, separator);
+    test::AnswerSeparatorDialog(window.shell, "");
     window.Click(res::IDC_ONE_CLICK_EXPORT);
     QStringList written;
     for (std::string_view file : test::kCategoryFileNames)

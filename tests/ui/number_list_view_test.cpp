@@ -254,36 +254,27 @@ class NumberListViewTest : public QObject {
     QCOMPARE(list->focusChild(), last);
   }
 
-  void ReportsSelectionAndFocus() {
+  // Each item in view: selected and focused as the view has it, found at its screen point, and invalid
+  // once it left the list (rather than reporting stale text).
+  void ReportsItemsStateAndPlaceUntilTheyAreGone() {
     MakeView(50);
     Press(m_view, "Home Shift+Down Ctrl+Down");
     QAccessibleInterface* list = List();
-    QVERIFY(list->child(0)->state().selected);
-    QVERIFY(list->child(1)->state().selected);
-    QVERIFY(!list->child(2)->state().selected);
-    QVERIFY(list->child(2)->state().focused);
-    QVERIFY(!list->child(1)->state().focused);
-    QVERIFY(list->child(2)->state().selectable);
-  }
+    QVERIFY(list->child(0)->state().selected && list->child(1)->state().selected);
+    QVERIFY(!list->child(2)->state().selected && list->child(2)->state().selectable);
+    QVERIFY(list->child(2)->state().focused && !list->child(1)->state().focused);
 
-  void FindsTheItemAtAScreenPoint() {
-    MakeView(50);
-    const QRect rect = m_view->ItemRect(12);
-    QAccessibleInterface* item = List()->childAt(m_view->viewport()->mapToGlobal(rect.center()).x(),
-                                                 m_view->viewport()->mapToGlobal(rect.center()).y());
+    const QPoint center = m_view->viewport()->mapToGlobal(m_view->ItemRect(12).center());
+    QAccessibleInterface* item = list->childAt(center.x(), center.y());
     QVERIFY(item);
     QCOMPARE(item->text(QAccessible::Name), m_numbers->model.Text(12));
-    QCOMPARE(item->rect().center(), m_view->viewport()->mapToGlobal(rect.center()));
-  }
+    QCOMPARE(item->rect().center(), center);
 
-  // An item that left the list reports itself invalid rather than stale text.
-  void DropsItemsThatAreGone() {
-    MakeView(50);
-    QAccessibleInterface* item = List()->child(30);
-    QVERIFY(item->isValid());
+    QAccessibleInterface* later = list->child(30);
+    QVERIFY(later->isValid());
     m_numbers->model.ShowCategories({false, true, false, false, false});  // only 联通, which is empty
     QCOMPARE(List()->childCount(), 0);
-    QVERIFY(!item->isValid());
+    QVERIFY(!later->isValid());
   }
 };
 
