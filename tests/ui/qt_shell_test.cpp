@@ -11,6 +11,7 @@
 #include <functional>
 
 #include "ui/logic/main_window_view.h"
+#include "ui/logic/remembered_choices.h"
 #include "ui/qt/qt_settings_store.h"
 
 namespace zelvane {
@@ -95,11 +96,18 @@ class QtShellTest : public QObject {
     QTemporaryDir folder;
     for (const char* name : {"a.txt", "b.txt", "c.txt"}) QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
     QtSettingsStore settings;
+    RememberedChoices(settings).SetPromptFolder(QFile::encodeName(folder.filePath("a.txt")).toStdString(), false);
     QtShell shell(settings);
+    // The prompt lists its folder in the background and takes the names only once it knows them:
+    // answered again until it closes.
     const WhenModalOpens<QFileDialog> answer([&](QFileDialog& prompt) {
-      prompt.setDirectory(folder.path());
-      prompt.selectFile(QStringLiteral("\"c.txt\" \"a.txt\""));
-      QMetaObject::invokeMethod(&prompt, "accept");
+      (void)QTest::qWaitFor(
+          [&prompt] {
+            prompt.selectFile(QStringLiteral("\"c.txt\" \"a.txt\""));
+            QMetaObject::invokeMethod(&prompt, "accept");
+            return !prompt.isVisible();
+          },
+          10000);
     });
     const std::vector<std::filesystem::path> chosen = shell.ChooseOpenFiles(nullptr, kImportPrompt);
     QCOMPARE(chosen, (std::vector<std::filesystem::path>{QFile::encodeName(folder.filePath("c.txt")).toStdString(),
