@@ -41,7 +41,7 @@ awk 'BEGIN {
   for (i = 0; i < 300; i++) printf "0755%08d\r\n", 20000000 + i * 7919
   for (i = 0; i < 150; i++) printf "99%06d\r\n", i
 }' >"$work/号码.txt"
-expected='(^|[^0-9])1200[^0-9]+900[^0-9]+600[^0-9]+300[^0-9]+150([^0-9]|$)'
+expected='(^|[^0-9,])1,200[^0-9]+900[^0-9]+600[^0-9]+300[^0-9]+150([^0-9,]|$)'  # counts grouped as the window writes them
 
 # The dialogs ask for 宋体; a Linux machine has WenQuanYi Micro Hei (fonts-wqy-microhei) to draw Chinese.
 for name in 宋体 SimSun; do
@@ -107,10 +107,10 @@ rm "$work/big.txt"
 
 echo "smoke-test.sh: status line: $status"
 echo "smoke-test.sh: message: $message"
-[ "$message" = "共计导入3150个接收号码！" ] || fail "the import said \"$message\"; expected 共计导入3150个接收号码！"
+[ "$message" = "共计导入3,150个接收号码！" ] || fail "the import said \"$message\"; expected 共计导入3,150个接收号码！"
 [ "$exit_code" = 0 ] || fail "the window program ended with exit code $exit_code"
 [ "$closed_code" = 0 ] || fail "the window program closed during work ended with exit code $closed_code"
 [[ $status =~ $expected ]] ||
   fail "the status line (control $status_id) shows \"$status\"; expected the counts of 号码.txt in order:" \
-    "移动 1200, 联通 900, 电信 600, 小灵通 300, 其他 150"
+    "移动 1,200, 联通 900, 电信 600, 小灵通 300, 其他 150"
 echo "smoke-test.sh: passed in $((SECONDS - started)) s; $screenshot"
