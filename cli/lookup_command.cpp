@@ -47,9 +47,9 @@ class LookupPrinter {
     if (!file_) return std::nullopt;
     if (FileResult error = file_->Open()) return error;
     if (format_ == "tsv") return std::nullopt;
-    static constexpr std::string_view kHeader[] = {"号码", "运营商", "省份", "城市", "区号"};
+    static constexpr TableColumn kColumns[] = {{"号码"}, {"运营商"}, {"省份"}, {"城市"}, {"区号"}};
     FileResult error;
-    table_ = MakeTableWriter(*FormatNamed(format_), *file_, kHeader, error);
+    table_ = MakeTableWriter(*FormatNamed(format_), *file_, kColumns, error);
     return error;
   }
 

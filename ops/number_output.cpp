@@ -6,9 +6,9 @@ namespace zelvane {
 
 FileResult NumberOutput::Begin() {
   if (format_ == NumberFileFormat::Text) return std::nullopt;
-  const std::string_view header[] = {kNumberColumnHeader};
+  const TableColumn columns[] = {{kNumberColumnHeader}};
   FileResult error;
-  table_ = MakeTableWriter(format_, file_, header, error);
+  table_ = MakeTableWriter(format_, file_, columns, error);
   return error;
 }
 

@@ -131,7 +131,8 @@ TEST(ReportCli, CountsByAreaAndCarrier) {
   EXPECT_EQ(test::FileNamesIn(folder.path()), (std::vector<std::string>{"in.txt", "表.tsv"}));
 }
 
-// The table as a CSV file (UTF-8 with its mark, for Excel) or a workbook, by --out's extension or --format.
+// The table as a CSV file (UTF-8 with its mark, for Excel) or a workbook, by --out's extension or --format;
+// the workbook's counts are numbers (Excel sums and sorts them), names and codes text.
 TEST(ReportCli, WritesCsvFilesAndWorkbooks) {
   TemporaryFolder folder;
   WriteFile(folder / "in.txt", "13000301234\n075512345678\n");
@@ -146,8 +147,10 @@ TEST(ReportCli, WritesCsvFilesAndWorkbooks) {
       test::SheetCells(test::ZipEntries(folder / "表.xlsx")["xl/worksheets/sheet1.xml"]);
   ASSERT_EQ(cells.size(), 4u * 9u - 2u);  // the 合计 row has no city and no code
   EXPECT_EQ(cells[9], (test::SheetCell{"A2", "广东省"}));
+  EXPECT_EQ(cells[8], (test::SheetCell{"I1", "合计"}));
   EXPECT_EQ(cells[11], (test::SheetCell{"C2", "0755"}));
-  EXPECT_EQ(cells.back(), (test::SheetCell{"I4", "2"}));
+  EXPECT_EQ(cells[15], (test::SheetCell{"G2", "1", true}));
+  EXPECT_EQ(cells.back(), (test::SheetCell{"I4", "2", true}));
   const auto refused = RunCli({"report", "--format", "xlsx", "in.txt"}, folder.path());
   EXPECT_EQ(refused.exitCode, 2);
   EXPECT_EQ(refused.out, "");
