@@ -95,7 +95,8 @@ TEST(WorkbookCli, LooksUpAWorkbookIntoATable) {
       {"lookup", "--column", "手机", "--from", "clients.xlsx", "--format", "csv", "--out", "t.csv"}, folder.path());
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(ReadFile(folder / "t.csv"),
-            "\xEF\xBB\xBF号码,运营商,省份,城市,区号\r\n13800138000,移动,北京市,北京市,010\r\n13300133000,电信,未知地区,,\r\n");
+            "\xEF\xBB\xBF号码,运营商,省份,城市,区号\r\n13800138000,移动,北京市,北京市,010\r\n"
+            "13300133000,电信,未知地区,,\r\n");
   WriteFile(folder / "broken.xlsx", "PK\x03\x04 not a whole archive");
   const auto broken = RunCli({"lookup", "--from", "broken.xlsx", "--format", "xlsx", "--out", "u.xlsx"}, folder.path());
   EXPECT_EQ(broken.exitCode, 1);
