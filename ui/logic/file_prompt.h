@@ -12,8 +12,9 @@ struct FilePrompt {
   std::string_view defaultSuffix;
 };
 
-inline constexpr FilePrompt kImportPrompt{"选择要导入的号码文件", "文本文件(*.txt)", ""};
-inline constexpr FilePrompt kExportPrompt{"选择要导出的号码文件", "文本文件(*.txt)", "txt"};
+inline constexpr FilePrompt kImportPrompt{
+    "选择要导入的号码文件",
+    "号码文件(*.txt *.csv *.xlsx *.xlsm);;文本文件(*.txt);;CSV 文件(*.csv);;Excel 工作簿(*.xlsx *.xlsm)", ""};
 inline constexpr FilePrompt kPrefixTablePrompt{"选择号段表文件", "文本文件(*.txt)", ""};
 inline constexpr FilePrompt kAreaTablePrompt{"选择归属地表文件", "文本文件(*.txt)", ""};
 

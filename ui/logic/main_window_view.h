@@ -12,6 +12,7 @@
 #include "ops/area_split.h"
 #include "ops/number_comparison.h"
 #include "ui/logic/file_prompt.h"
+#include "ui/logic/list_entry.h"
 #include "ui/logic/number_areas.h"
 #include "ui/logic/settings_store.h"
 #include "ui/logic/view_order.h"
@@ -40,6 +41,13 @@ struct ComparisonRequest {
   friend bool operator==(const ComparisonRequest&, const ComparisonRequest&) = default;
 };
 
+// The save prompt's answer: the file, and the filter that was chosen (from 0, in the prompt's order).
+struct SavedFile {
+  std::filesystem::path path;
+  std::size_t filter = 0;
+  friend bool operator==(const SavedFile&, const SavedFile&) = default;
+};
+
 // What the main window's logic asks of a window: the prompts and dialogs that wait for the user, long
 // work with its progress window, and what the window shows. Each toolkit's main window implements it;
 // tests implement it with prepared answers. Text is UTF-8.
@@ -51,7 +59,7 @@ class MainWindowView {
   virtual std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) = 0;
   // Files to read, one or several, in the order the prompt gives them; none when the user cancels.
   virtual std::vector<std::filesystem::path> ChooseOpenFiles(const FilePrompt& prompt) = 0;
-  virtual std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) = 0;
+  virtual std::optional<SavedFile> ChooseSaveFile(const FilePrompt& prompt) = 0;
   virtual std::optional<std::filesystem::path> ChooseFolder(std::string_view title) = 0;
   // A message box captioned "提示" with OK only; returns once the user closed it.
   virtual void ShowMessage(std::string_view text) = 0;
@@ -61,6 +69,10 @@ class MainWindowView {
   // when Esc or the close box closed it, which cancels the export. The typed text may hold characters
   // that GBK cannot.
   virtual std::optional<std::string> AskSeparator(std::string_view offered) = 0;
+  // "选择号码所在的列" and "导出格式": a list of entries, chosen at first, with 确定 (Enter) and Esc. The
+  // entry chosen when 确定 closed it; nothing for Esc or the close box.
+  virtual std::optional<std::size_t> AskColumn(const std::vector<ListEntry>& entries, std::size_t chosen) = 0;
+  virtual std::optional<std::size_t> AskExportKind(const std::vector<ListEntry>& entries, std::size_t chosen) = 0;
   // 按地区导出's menu: a file per province or per city, or nothing when it was closed.
   virtual std::optional<AreaLevel> AskAreaLevel() = 0;
   // "号码分析" over choice, which it opens with and leaves as it was closed: the two files and the
