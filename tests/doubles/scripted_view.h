@@ -96,8 +96,9 @@ class ScriptedView final : public MainWindowView {
     }
     return answer;
   }
-  std::optional<std::size_t> AskColumn(const std::vector<ListEntry>& entries, std::size_t chosen) override {
-    return AskList(columns, "AskColumn", entries, chosen);
+  std::optional<std::size_t> AskColumn(std::string_view prompt, const std::vector<ListEntry>& entries,
+                                       std::size_t chosen) override {
+    return AskList(columns, "AskColumn " + std::string(prompt), entries, chosen);
   }
   std::optional<std::size_t> AskExportKind(const std::vector<ListEntry>& entries, std::size_t chosen) override {
     return AskList(exportKinds, "AskExportKind", entries, chosen);
