@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <filesystem>
 #include <string_view>
 
 namespace zelvane {
@@ -10,6 +12,13 @@ struct FilePrompt {
   std::string_view title;
   std::string_view filter;
   std::string_view defaultSuffix;
+};
+
+// The save prompt's answer: the file, and the filter that was chosen (from 0, in the prompt's order).
+struct SavedFile {
+  std::filesystem::path path;
+  std::size_t filter = 0;
+  friend bool operator==(const SavedFile&, const SavedFile&) = default;
 };
 
 inline constexpr FilePrompt kImportPrompt{

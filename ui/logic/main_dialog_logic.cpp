@@ -217,7 +217,8 @@ bool MainDialogLogic::AskReading(const std::filesystem::path& path, std::uint64_
   if (result) return true;
   if (columns.size() > 1) {
     const ColumnEntries entries(std::move(columns));
-    const std::optional<std::size_t> chosen = m_view.AskColumn(entries.Entries(), entries.Fullest());
+    const std::optional<std::size_t> chosen = m_view.AskColumn(
+        "“" + NameOf(path) + "”中有几列都有号码，请选择要导入的列：", entries.Entries(), entries.Fullest());
     if (!chosen) {
       reading.leftOut = true;
       return true;

@@ -41,13 +41,6 @@ struct ComparisonRequest {
   friend bool operator==(const ComparisonRequest&, const ComparisonRequest&) = default;
 };
 
-// The save prompt's answer: the file, and the filter that was chosen (from 0, in the prompt's order).
-struct SavedFile {
-  std::filesystem::path path;
-  std::size_t filter = 0;
-  friend bool operator==(const SavedFile&, const SavedFile&) = default;
-};
-
 // What the main window's logic asks of a window: the prompts and dialogs that wait for the user, long
 // work with its progress window, and what the window shows. Each toolkit's main window implements it;
 // tests implement it with prepared answers. Text is UTF-8.
@@ -69,9 +62,10 @@ class MainWindowView {
   // when Esc or the close box closed it, which cancels the export. The typed text may hold characters
   // that GBK cannot.
   virtual std::optional<std::string> AskSeparator(std::string_view offered) = 0;
-  // "选择号码所在的列" and "导出格式": a list of entries, chosen at first, with 确定 (Enter) and Esc. The
-  // entry chosen when 确定 closed it; nothing for Esc or the close box.
-  virtual std::optional<std::size_t> AskColumn(const std::vector<ListEntry>& entries, std::size_t chosen) = 0;
+  // "选择号码所在的列" (saying prompt above the list) and "导出格式": a list of entries, chosen at first,
+  // with 确定 (Enter) and 取消. The entry chosen when 确定 closed it; nothing for 取消, Esc or the close box.
+  virtual std::optional<std::size_t> AskColumn(std::string_view prompt, const std::vector<ListEntry>& entries,
+                                               std::size_t chosen) = 0;
   virtual std::optional<std::size_t> AskExportKind(const std::vector<ListEntry>& entries, std::size_t chosen) = 0;
   // 按地区导出's menu: a file per province or per city, or nothing when it was closed.
   virtual std::optional<AreaLevel> AskAreaLevel() = 0;
