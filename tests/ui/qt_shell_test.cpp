@@ -112,8 +112,14 @@ class QtShellTest : public QObject {
     const WhenModalOpens<QFileDialog> answer([&](QFileDialog& prompt) {
       auto* types = prompt.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
       for (int step = 0; step < type; ++step) QTest::keyClick(types, Qt::Key_Down);
-      prompt.selectFile(folder.filePath(QStringLiteral("out")));
-      QMetaObject::invokeMethod(&prompt, "accept");
+      // Answered again until it closes, as it may take the name only once it listed its folder.
+      (void)QTest::qWaitFor(
+          [&] {
+            prompt.selectFile(folder.filePath(QStringLiteral("out")));
+            QMetaObject::invokeMethod(&prompt, "accept");
+            return !prompt.isVisible();
+          },
+          10000);
     });
     const std::optional<SavedFile> saved = shell.ChooseSaveFile(nullptr, ExportPrompt());
     QVERIFY(saved);
