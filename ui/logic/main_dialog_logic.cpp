@@ -576,8 +576,7 @@ void MainDialogLogic::OnReport() {
   std::optional<std::uint64_t> repeats;
   {
     const WaitCursor wait(m_view);
-    if (!RunWork("正在统计号码…",
-                 [&](WorkProgress& progress) { repeats = m_numbers.Lists().RepeatCount(&progress); })) {
+    if (!RunWork("正在统计号码…", [&](WorkProgress& progress) { repeats = m_numbers.Lists().RepeatCount(&progress); })) {
       return;
     }
   }
