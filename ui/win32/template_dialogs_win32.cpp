@@ -69,6 +69,7 @@ struct ListChoice {
 // The list dialogs: the entry chosen goes out in chosen; the line under the list follows it.
 INT_PTR CALLBACK ListChoiceProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* choice = StateOf<ListChoice>(dialog, message, lParam);
+  if (choice == nullptr) return FALSE;  // a message before WM_INITDIALOG
   HWND list = GetDlgItem(dialog, res::IDC_CHOICE_LIST);
   const auto showNote = [&] {
     const LRESULT row = SendMessageW(list, LB_GETCURSEL, 0, 0);
