@@ -73,8 +73,9 @@ INT_PTR CALLBACK ListChoiceProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
   HWND list = GetDlgItem(dialog, res::IDC_CHOICE_LIST);
   const auto showNote = [&] {
     const LRESULT row = SendMessageW(list, LB_GETCURSEL, 0, 0);
-    const bool known = row >= 0 && static_cast<std::size_t>(row) < choice->entries.size();
-    SetDlgItemTextW(dialog, res::IDC_CHOICE_NOTE, known ? Wide(choice->entries[static_cast<std::size_t>(row)].note).c_str() : L"");
+    const std::size_t entry = row >= 0 ? static_cast<std::size_t>(row) : choice->entries.size();
+    const std::wstring note = entry < choice->entries.size() ? Wide(choice->entries[entry].note) : L"";
+    SetDlgItemTextW(dialog, res::IDC_CHOICE_NOTE, note.c_str());
   };
   switch (message) {
     case WM_INITDIALOG:
