@@ -95,10 +95,16 @@ std::uint64_t CategoryLists::TextBytes() const {
 
 FileResult CategoryLists::Import(NumberFile& file, const PrefixTable& table, WorkProgress* progress,
                                  std::mutex* readers) {
+  return Import([&file](const NumberFile::Sink& sink, WorkProgress* reading) { return file.Read(sink, reading); },
+                file.path(), file.Size(), table, progress, readers);
+}
+
+FileResult CategoryLists::Import(const TextReader& read, const std::filesystem::path& path, std::uint64_t size,
+                                 const PrefixTable& table, WorkProgress* progress, std::mutex* readers) {
   const CategoryCounts before = Counts();
   FileResult error;
   try {
-    BlockReserve reserve(Speedups().prepareBlocks ? BlocksFor(ExpectedNumbers(file.Size())) : 0);
+    BlockReserve reserve(Speedups().prepareBlocks ? BlocksFor(ExpectedNumbers(size)) : 0);
     const auto append = [&](std::string_view token) {
       const std::string_view number = NormalizeNumber(token);
       const NumberCategory category = table.Classify(number);
@@ -106,7 +112,7 @@ FileResult CategoryLists::Import(NumberFile& file, const PrefixTable& table, Wor
       order_.push_back(category);
     };
     NumberScanner scanner;
-    error = file.Read(
+    error = read(
         [&](std::string_view piece) {
           const std::unique_lock lock = LockOut(readers);
           scanner.Feed(piece, append);
@@ -117,9 +123,9 @@ FileResult CategoryLists::Import(NumberFile& file, const PrefixTable& table, Wor
       scanner.Finish(append);
     }
   } catch (const std::bad_alloc&) {
-    error = OutOfMemoryError(file.path());
+    error = OutOfMemoryError(path);
   } catch (const std::length_error&) {
-    error = OutOfMemoryError(file.path());
+    error = OutOfMemoryError(path);
   }
   if (error) {
     const std::unique_lock lock = LockOut(readers);

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <span>
@@ -62,6 +63,11 @@ class CategoryLists {
   // holds readers: the import holds it while it changes them, a piece of the file at a time.
   FileResult Import(NumberFile& file, const PrefixTable& table, WorkProgress* progress = nullptr,
                     std::mutex* readers = nullptr);
+  // The same for text that read hands over as NumberFile::Read does (the numbers found in a table, say),
+  // from the file at path of size bytes.
+  using TextReader = std::function<FileResult(const NumberFile::Sink& sink, WorkProgress* progress)>;
+  FileResult Import(const TextReader& read, const std::filesystem::path& path, std::uint64_t size,
+                    const PrefixTable& table, WorkProgress* progress = nullptr, std::mutex* readers = nullptr);
   // Takes the last import back: before is what Counts() said just before it.
   void UndoImport(const CategoryCounts& before);
   // One number, normalised, of its category, after the others (for readers other than Import).

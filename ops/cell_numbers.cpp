@@ -68,8 +68,9 @@ void CellNumbers::Take(std::string_view number) {
 }
 
 void CellNumbers::EndCell() {
+  const std::string_view text = text_.Head();  // its bytes stay until the next cell is fed
   text_.End([this](std::string_view number) { Take(number); });
-  EndOfCell(text_.WasRounded(), text_.WasHeader());
+  EndOfCell(text_.WasRounded(), text_.WasHeader(), text);
 }
 
 void CellNumbers::KnownCellAt(std::uint32_t row, std::uint32_t column, const KnownCell& cell) {
@@ -78,10 +79,11 @@ void CellNumbers::KnownCellAt(std::uint32_t row, std::uint32_t column, const Kno
     end = cell.numbers.find('\n', at);
     Take(cell.numbers.substr(at, end - at));
   }
-  EndOfCell(cell.rounded, cell.header);
+  EndOfCell(cell.rounded, cell.header, cell.text);
 }
 
-void CellNumbers::EndOfCell(bool rounded, bool header) {
+void CellNumbers::EndOfCell(bool rounded, bool header, std::string_view text) {
+  if (cellEnd_) cellEnd_(row_, cellColumn_, text);
   if (header && !column_ && (!position_ || row_ == *firstRow_)) {
     column_ = cellColumn_;
     headerRow_ = row_;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ops/cell_text_reader.h"
@@ -26,6 +27,7 @@ struct KnownCell {
   std::string_view numbers;
   bool rounded = false;
   bool header = false;
+  std::string_view text;  // its text, where it was kept (see SharedStrings)
 };
 
 // Takes a table's cells in order, row by row and left to right (rows may be left out), and hands the
@@ -34,8 +36,15 @@ struct KnownCell {
 class CellNumbers {
  public:
   using Sink = std::function<void(std::string_view number)>;
+  // Told of each cell read once it ended: where it is, and its text when short (see CellTextReader::Head).
+  using CellEnd = std::function<void(std::uint32_t row, std::uint32_t column, std::string_view text)>;
 
   CellNumbers(const ColumnChoice& choice, Sink sink);
+
+  void TellCellEnds(CellEnd cellEnd) { cellEnd_ = std::move(cellEnd); }
+  // The cell being read.
+  std::uint32_t Row() const { return row_; }
+  std::uint32_t Column() const { return cellColumn_; }
 
   // Begins the cell at row and column (from 0); false when its text is not needed, and then Text and
   // EndCell are not called for it.
@@ -64,11 +73,12 @@ class CellNumbers {
   void StartRow(std::uint32_t row);
   // What becomes of the cell's numbers.
   Use UseOf(std::uint32_t column) const;
-  void EndOfCell(bool rounded, bool header);
+  void EndOfCell(bool rounded, bool header, std::string_view text);
   void Take(std::string_view number);
   void CountRounded(std::uint32_t row, std::uint32_t column);
 
   Sink sink_;
+  CellEnd cellEnd_;
   std::vector<std::string> headerTexts_;
   CellTextReader text_;
   bool every_;

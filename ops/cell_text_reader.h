@@ -47,12 +47,13 @@ class CellTextReader {
   bool WasRounded() const { return rounded_; }
   bool WasHeader() const { return header_; }
 
- private:
-  // The cell's text when it is short enough to be a figure or a header, else nothing.
+  // The cell's text so far when it is short enough to be a figure or a header, else nothing; valid
+  // until the next Feed.
   std::string_view Head() const {
     return length_ <= head_.size() ? std::string_view(head_.data(), length_) : std::string_view();
   }
 
+ private:
   const std::vector<std::string>& headerSpellings_;
   NumberFinder finder_;
   std::array<char, 256> head_{};

@@ -18,6 +18,7 @@ enum class ControlKind {
   Icon,               // the icon named by ControlTemplate::icon, at its own size
   NumberList,         // the number list view
   OverviewPane,       // the prefix table choice and the chart of the categories
+  ListBox,            // a list of lines with a border, one of them chosen
 };
 
 struct DialogRect {

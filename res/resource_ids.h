@@ -7,8 +7,13 @@ namespace zelvane::res {
 // The button that accepts a dialog, and the id of statics that have none.
 // windows.h has IDOK as a macro of the same value; the Windows program's files may come here after it.
 #pragma push_macro("IDOK")
+#pragma push_macro("IDCANCEL")
 #undef IDOK
+#undef IDCANCEL
 inline constexpr int IDOK = 1;
+// The button that rejects a dialog, as Esc and the close box do.
+inline constexpr int IDCANCEL = 2;
+#pragma pop_macro("IDCANCEL")
 #pragma pop_macro("IDOK")
 inline constexpr int IDC_STATIC = -1;
 
@@ -18,6 +23,8 @@ inline constexpr int IDD_SEPARATOR = 129;
 inline constexpr int IDD_ANALYSIS = 131;
 inline constexpr int IDD_HELP = 132;
 inline constexpr int IDD_REPORT = 133;
+inline constexpr int IDD_COLUMN = 134;
+inline constexpr int IDD_EXPORT_KIND = 135;
 
 inline constexpr int IDS_ABOUT_MENU_ITEM = 101;
 inline constexpr int IDS_SOCKET_STARTUP_FAILED = 103;
@@ -50,5 +57,8 @@ inline constexpr int IDC_FIND_SAME = 1019;
 inline constexpr int IDC_FIND_DIFFERENT = 1020;
 inline constexpr int IDC_HELP_BUTTON = 1022;
 inline constexpr int IDC_AREA_EXPORT = 1023;
+inline constexpr int IDC_CHOICE_PROMPT = 1024;
+inline constexpr int IDC_CHOICE_LIST = 1025;
+inline constexpr int IDC_CHOICE_NOTE = 1026;
 
 }  // namespace zelvane::res

@@ -39,10 +39,14 @@ std::vector<std::filesystem::path> ScriptedShell::ChooseOpenFiles(QWidget*, cons
   return files;
 }
 
-std::optional<std::filesystem::path> ScriptedShell::ChooseSaveFile(QWidget*, const FilePrompt& prompt) {
+std::optional<SavedFile> ScriptedShell::ChooseSaveFile(QWidget*, const FilePrompt& prompt) {
   log_ << QStringLiteral("ChooseSaveFile %1 %2 %3")
               .arg(FromUtf8(prompt.title), FromUtf8(prompt.filter), FromUtf8(prompt.defaultSuffix));
-  return NextAnswer();
+  const std::size_t filter = filterAnswers_.empty() ? 0 : filterAnswers_.front();
+  if (!filterAnswers_.empty()) filterAnswers_.pop_front();
+  std::optional<std::filesystem::path> path = NextAnswer();
+  if (!path) return std::nullopt;
+  return SavedFile{std::move(*path), filter};
 }
 
 std::optional<std::filesystem::path> ScriptedShell::ChooseFolder(QWidget*, std::string_view title) {

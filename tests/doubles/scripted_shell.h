@@ -25,6 +25,8 @@ class ScriptedShell final : public Shell {
   // The files the next prompt for several files is answered with, after those already queued; without
   // one it takes the next prompt answer as its one file.
   void AnswerNextFiles(std::vector<std::filesystem::path> files) { fileAnswers_.push_back(std::move(files)); }
+  // The filter the next save prompt is answered with, after those already queued; without one, the first.
+  void AnswerNextFilter(std::size_t filter) { filterAnswers_.push_back(filter); }
   // The answer to the next question (true: 是); a question without a prepared answer gets 否.
   void AnswerNextQuestion(bool yes) { questionAnswers_.push_back(yes); }
 
@@ -48,7 +50,7 @@ class ScriptedShell final : public Shell {
 
   std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const FilePrompt& prompt) override;
   std::vector<std::filesystem::path> ChooseOpenFiles(QWidget* owner, const FilePrompt& prompt) override;
-  std::optional<std::filesystem::path> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) override;
+  std::optional<SavedFile> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) override;
   std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, std::string_view title) override;
   void ShowMessage(QWidget* owner, const QString& text) override;
   bool AskYesNo(QWidget* owner, const QString& question) override;
@@ -65,6 +67,7 @@ class ScriptedShell final : public Shell {
 
   std::deque<std::optional<std::filesystem::path>> answers_;
   std::deque<std::vector<std::filesystem::path>> fileAnswers_;
+  std::deque<std::size_t> filterAnswers_;
   std::deque<bool> questionAnswers_;
   std::deque<QString> menuAnswers_;
   DialogHandler dialogHandler_;

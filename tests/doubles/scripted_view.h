@@ -26,6 +26,13 @@ class ScriptedView final : public MainWindowView {
   std::deque<std::optional<std::string>> separators;
   std::deque<std::optional<ComparisonRequest>> comparisons;
   std::deque<std::optional<AreaLevel>> areaLevels;
+  std::deque<std::size_t> saveFilters;
+  // The list dialogs' answers: an entry, or nothing for Esc; none queued: the entry offered, as Enter.
+  std::deque<std::optional<std::size_t>> columns;
+  std::deque<std::optional<std::size_t>> exportKinds;
+  // What "选择号码所在的列" and "导出格式" showed last: the entries and the one chosen at first.
+  std::vector<ListEntry> listShown;
+  std::size_t listChosen = 0;
   // What the separator and 号码分析 dialogs opened with, in order.
   std::vector<std::string> offeredSeparators;
   std::vector<ComparisonRequest> offeredAnalyses;
@@ -58,8 +65,14 @@ class ScriptedView final : public MainWindowView {
   std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) override {
     return Next(paths, "ChooseOpenFile " + std::string(prompt.title));
   }
-  std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) override {
-    return Next(paths, "ChooseSaveFile " + std::string(prompt.title) + " " + std::string(prompt.defaultSuffix));
+  // The save prompt answers with the next path and the filter chosen in it, the first unless queued.
+  std::optional<SavedFile> ChooseSaveFile(const FilePrompt& prompt) override {
+    const std::optional<std::filesystem::path> path =
+        Next(paths, "ChooseSaveFile " + std::string(prompt.title) + " " + std::string(prompt.defaultSuffix));
+    const std::size_t filter = saveFilters.empty() ? 0 : saveFilters.front();
+    if (!saveFilters.empty()) saveFilters.pop_front();
+    if (!path) return std::nullopt;
+    return SavedFile{*path, filter};
   }
   // Several files at once: the next of fileSets, else the next path alone.
   std::vector<std::filesystem::path> ChooseOpenFiles(const FilePrompt& prompt) override;
@@ -82,6 +95,13 @@ class ScriptedView final : public MainWindowView {
       choice.Finish(answer->mode);
     }
     return answer;
+  }
+  std::optional<std::size_t> AskColumn(std::string_view prompt, const std::vector<ListEntry>& entries,
+                                       std::size_t chosen) override {
+    return AskList(columns, "AskColumn " + std::string(prompt), entries, chosen);
+  }
+  std::optional<std::size_t> AskExportKind(const std::vector<ListEntry>& entries, std::size_t chosen) override {
+    return AskList(exportKinds, "AskExportKind", entries, chosen);
   }
   std::optional<AreaLevel> AskAreaLevel() override { return Next(areaLevels, "AskAreaLevel"); }
   // What the user does in 号码统计's window (nothing: closes it at once).
@@ -130,6 +150,17 @@ class ScriptedView final : public MainWindowView {
   }
 
  private:
+  std::optional<std::size_t> AskList(std::deque<std::optional<std::size_t>>& answers, std::string question,
+                                     const std::vector<ListEntry>& entries, std::size_t chosen) {
+    listShown = entries;
+    listChosen = chosen;
+    log.push_back(std::move(question));
+    if (answers.empty()) return chosen;
+    const std::optional<std::size_t> answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
   // Logs the question; the next queued answer, or the default (a cancel) when there is none.
   template <class Answer>
   Answer Next(std::deque<Answer>& answers, std::string question) {

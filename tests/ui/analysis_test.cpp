@@ -13,7 +13,9 @@ using test::ShownNames;
 
 namespace {
 
-const QString kPrompt = QStringLiteral("ChooseOpenFile 选择要导入的号码文件 文本文件(*.txt)");
+const QString kPrompt = QStringLiteral(
+    "ChooseOpenFile 选择要导入的号码文件 号码文件(*.txt *.csv *.xlsx *.xlsm);;文本文件(*.txt);;CSV 文件(*.csv);;Excel "
+    "工作簿(*.xlsx *.xlsm)");
 
 // A main dialog whose list shows a c d, imported from a file, beside the analysis files: "larger"
 // holds m1 with a country code, u1 and t; "smaller" only u1; "tie1" (u1 m1) and "tie2" (u1 t) have

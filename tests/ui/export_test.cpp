@@ -12,14 +12,17 @@ using test::SampleFile;
 
 namespace {
 
-const QString kSavePrompt = QStringLiteral("ChooseSaveFile 选择要导出的号码文件 文本文件(*.txt) txt");
+const QString kSavePrompt =
+    QStringLiteral("ChooseSaveFile 选择要导出的号码文件 文本文件(*.txt);;Excel 工作簿(*.xlsx);;CSV 文件(*.csv) txt");
 const QString kFolderPrompt = QStringLiteral("ChooseFolder 所选择路径:   ");
 
-// The log of an export whose prompt and separator dialog were answered, up to what it shows. Only
-// the export of the shown list shows the wait cursor.
+// The log of an export whose prompt, format (for a folder) and separator dialog were answered, up to
+// what it shows. Only the export of the shown list shows the wait cursor.
 QStringList ExportLog(const QString& prompt, const QStringList& shown) {
-  const QStringList cursor = prompt == kSavePrompt ? QStringList{"SetWaitCursor", "RestoreCursor"} : QStringList{};
-  return QStringList{prompt, "RunModal 分割符"} + cursor + shown;
+  const bool list = prompt == kSavePrompt;
+  const QStringList cursor = list ? QStringList{"SetWaitCursor", "RestoreCursor"} : QStringList{};
+  const QStringList format = list ? QStringList{} : QStringList{"RunModal 导出格式"};
+  return QStringList{prompt} + format + QStringList{"RunModal 分割符"} + cursor + shown;
 }
 
 }  // namespace
@@ -146,7 +149,7 @@ class ExportTest : public QObject {
     test::AnswerSeparatorDialog(window.shell, ",");
     window.Click(res::IDC_AREA_EXPORT);
     QCOMPARE(window.shell.Log().front(), QStringLiteral("RunMenu 按省份导出(&P)|按城市导出(&C)"));
-    QCOMPARE(window.shell.Log().size(), item.isEmpty() ? 1 : 3);  // the menu, the folder, the separator
+    QCOMPARE(window.shell.Log().size(), item.isEmpty() ? 1 : 4);  // the menu, the folder, the format, the separator
     QStringList written;
     for (const auto& entry : std::filesystem::directory_iterator(out))
       written << FromUtf8(entry.path().filename().string());

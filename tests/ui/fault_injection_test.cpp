@@ -36,7 +36,7 @@ class ShellChangingTheDisk final : public Shell {
   std::vector<std::filesystem::path> ChooseOpenFiles(QWidget* owner, const FilePrompt& prompt) override {
     return Changed(m_scripted.ChooseOpenFiles(owner, prompt));
   }
-  std::optional<std::filesystem::path> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) override {
+  std::optional<SavedFile> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) override {
     return Changed(m_scripted.ChooseSaveFile(owner, prompt));
   }
   std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, std::string_view title) override {

@@ -9,7 +9,9 @@ using test::Status;
 
 namespace {
 
-const QString kPrompt = QStringLiteral("ChooseOpenFiles 选择要导入的号码文件 文本文件(*.txt)");
+const QString kPrompt = QStringLiteral(
+    "ChooseOpenFiles 选择要导入的号码文件 号码文件(*.txt *.csv *.xlsx *.xlsm);;文本文件(*.txt);;CSV 文件(*.csv);;Excel "
+    "工作簿(*.xlsx *.xlsm)");
 
 // The log of an import of a file with this many numbers.
 QStringList ImportLog(qsizetype count) {

@@ -7,13 +7,16 @@
 #include "res/about_dialog_template.h"
 #include "res/analysis_dialog_template.h"
 #include "res/help_dialog_template.h"
+#include "res/list_choice_dialog_templates.h"
 #include "res/main_dialog_template.h"
 #include "res/resource_ids.h"
 #include "res/separator_dialog_template.h"
 #include "tests/ui/ui_test_support.h"
+#include "ui/logic/export_kinds.h"
 #include "ui/qt/about_dlg.h"
 #include "ui/qt/analysis_dlg.h"
 #include "ui/qt/help_dlg.h"
+#include "ui/qt/list_choice_dlg.h"
 #include "ui/qt/separator_dlg.h"
 #include "ui/qt/ui_text.h"
 
@@ -52,6 +55,14 @@ class InfoDialogsTest : public QObject {
         {&res::kHelpDialog, [] { return std::make_unique<CHelpDlg>(); }},
         {&res::kSeparatorDialog, [] { return std::make_unique<CSeparatorDlg>(); }},
         {&res::kAnalysisDialog, [&] { return std::make_unique<CAnalysisDlg>(shell, choice); }},
+        {&res::kExportKindDialog,
+         [] { return std::make_unique<CListChoiceDlg>(res::kExportKindDialog, QString(), ExportKindEntries(), 0); }},
+        {&res::kColumnDialog,
+         [] {
+           return std::make_unique<CListChoiceDlg>(
+               res::kColumnDialog, QStringLiteral("“客户名单.xlsx”中有几列都有号码，请选择要导入的列："),
+               std::vector<ListEntry>{{"手机（B列）：1,048,575个号码", ""}}, 0);
+         }},
     };
     for (const auto& [dialogTemplate, make] : dialogs) {
       const std::unique_ptr<TemplateDialog> dialog = make();

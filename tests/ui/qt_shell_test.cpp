@@ -1,5 +1,6 @@
 #include "ui/qt/qt_shell.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -10,6 +11,7 @@
 #include <QtTest>
 #include <functional>
 
+#include "ui/logic/export_kinds.h"
 #include "ui/logic/main_window_view.h"
 #include "ui/logic/remembered_choices.h"
 #include "ui/qt/qt_settings_store.h"
@@ -56,16 +58,16 @@ class QtShellTest : public QObject {
     QtSettingsStore settings;
     QtShell shell(settings);
     QStringList folders;
-    std::optional<std::filesystem::path> saved;
+    std::optional<SavedFile> saved;
     {
       const WhenModalOpens<QFileDialog> answer([&](QFileDialog& prompt) {
         folders << prompt.directory().absolutePath();
         prompt.selectFile(elsewhere.filePath(QStringLiteral("out")));
         QMetaObject::invokeMethod(&prompt, "accept");  // the prompt's own button
       });
-      saved = shell.ChooseSaveFile(nullptr, kExportPrompt);
+      saved = shell.ChooseSaveFile(nullptr, ExportPrompt());
     }
-    QCOMPARE(saved, std::filesystem::path(QFile::encodeName(elsewhere.filePath("out.txt")).toStdString()));
+    QCOMPARE(saved->path, std::filesystem::path(QFile::encodeName(elsewhere.filePath("out.txt")).toStdString()));
     for (int prompt = 0; prompt < 2; ++prompt) {
       const WhenModalOpens<QFileDialog> answer([&](QFileDialog& shown) {
         folders << shown.directory().absolutePath();
@@ -89,6 +91,40 @@ class QtShellTest : public QObject {
       QVERIFY(!nextStart.ChooseOpenFile(nullptr, kImportPrompt));
       QCOMPARE(opened, folderGone ? QDir::currentPath() : there);
     }
+  }
+
+  // The save prompt tells which type was chosen (by the user, in its list of types), and a name typed
+  // without an extension gets that type's.
+  void TellsTheTypeChosen_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("文本文件") << 0 << "out.txt";
+    QTest::newRow("Excel 工作簿") << 1 << "out.xlsx";
+    QTest::newRow("CSV 文件") << 2 << "out.csv";
+  }
+
+  void TellsTheTypeChosen() {
+    QFETCH(int, type);
+    QFETCH(QString, name);
+    QTemporaryDir folder;
+    QtSettingsStore settings;
+    QtShell shell(settings);
+    const WhenModalOpens<QFileDialog> answer([&](QFileDialog& prompt) {
+      auto* types = prompt.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
+      for (int step = 0; step < type; ++step) QTest::keyClick(types, Qt::Key_Down);
+      // Answered again until it closes, as it may take the name only once it listed its folder.
+      (void)QTest::qWaitFor(
+          [&] {
+            prompt.selectFile(folder.filePath(QStringLiteral("out")));
+            QMetaObject::invokeMethod(&prompt, "accept");
+            return !prompt.isVisible();
+          },
+          10000);
+    });
+    const std::optional<SavedFile> saved = shell.ChooseSaveFile(nullptr, ExportPrompt());
+    QVERIFY(saved);
+    QCOMPARE(saved->path, std::filesystem::path(QFile::encodeName(folder.filePath(name)).toStdString()));
+    QCOMPARE(saved->filter, std::size_t(type));
   }
 
   // The import's prompt takes several files at once and gives them in the order named.

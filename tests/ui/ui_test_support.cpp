@@ -141,6 +141,11 @@ void Act(QDialog& dialog, const QString& action) {
 
 void AnswerSeparatorDialog(ScriptedShell& shell, const QString& separator, const QString& action) {
   shell.HandleDialogsWith([separator, action](QDialog& dialog) {
+    if (dialog.windowTitle() == QStringLiteral("导出格式")) {
+      dialog.show();
+      Act(dialog, "Enter");
+      return dialog.result();
+    }
     if (!static_cast<TemplateDialog&>(dialog).DlgItem<QLineEdit>(res::IDC_SEPARATOR_EDIT))
       return int(QDialog::Rejected);
     dialog.show();

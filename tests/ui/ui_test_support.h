@@ -82,7 +82,8 @@ void Press(QWidget* widget, const QString& keys);
 void Act(QDialog& dialog, const QString& action);
 
 // Answers the separator dialog of the next export: types separator, then acts ("确定", "Enter",
-// "Esc", "close box"). Other dialogs are rejected.
+// "Esc", "close box"). "导出格式" before it is answered with Enter (the format offered, text at first);
+// other dialogs are rejected.
 void AnswerSeparatorDialog(ScriptedShell& shell, const QString& separator, const QString& action = "确定");
 
 // Selected ranges as "begin-end", space-separated.

@@ -2,7 +2,8 @@
 # smoke-test.sh BUILD: starts the Windows build's zelvane.exe under Wine with a file of 3150 numbers, in a
 # virtual desktop on an X server of its own (Xvfb), and checks that its window shows the numbers' counts
 # in its status line, is still there after a few seconds, cannot be made smaller than it starts (its
-# template's size), and ends with exit code 0 when asked to close. Then starts it with a file of six
+# template's size), and ends with exit code 0 when asked to close. Then imports a workbook with two
+# columns of numbers through 选择号码所在的列. Then starts it with a file of six
 # million numbers given three times (work of several seconds) and clicks its close box while the
 # import's progress window shows: it ends, with exit code 0 and no message. Leaves a screenshot of the window in BUILD/screenshot-windows.png. Every wait has a
 # time limit.
@@ -92,6 +93,40 @@ end_desktop() {
   explorer=""
 }
 end_desktop
+
+# A workbook whose columns 手机 and 备注 both hold numbers: "选择号码所在的列" names the file, 确定 imports
+# the fuller column (手机, two numbers), and the import says so.
+book=$work/book
+rel=http://schemas.openxmlformats.org/officeDocument/2006/relationships
+main=http://schemas.openxmlformats.org/spreadsheetml/2006/main
+package=http://schemas.openxmlformats.org/package/2006/relationships
+inline() { printf '<c r="%s" t="inlineStr"><is><t>%s</t></is></c>' "$1" "$2"; }
+mkdir -p "$book/_rels" "$book/xl/_rels" "$book/xl/worksheets"
+echo '<Types/>' >"$book/[Content_Types].xml"
+echo "<Relationships xmlns=\"$package\"><Relationship Id=\"rId1\" Type=\"$rel/officeDocument\" Target=\"xl/workbook.xml\"/></Relationships>" >"$book/_rels/.rels"
+echo "<workbook xmlns=\"$main\" xmlns:r=\"$rel\"><sheets><sheet name=\"客户\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>" >"$book/xl/workbook.xml"
+echo "<Relationships xmlns=\"$package\"><Relationship Id=\"rId1\" Type=\"$rel/worksheet\" Target=\"worksheets/sheet1.xml\"/></Relationships>" >"$book/xl/_rels/workbook.xml.rels"
+echo "<worksheet xmlns=\"$main\"><sheetData>" \
+  "<row r=\"1\">$(inline A1 手机)$(inline B1 备注)</row>" \
+  "<row r=\"2\"><c r=\"A2\"><v>13800138000</v></c>$(inline B2 '座机 0755-88886666')</row>" \
+  "<row r=\"3\"><c r=\"A3\"><v>13900139000</v></c></row></sheetData></worksheet>" >"$book/xl/worksheets/sheet1.xml"
+(cd "$book" && zip -q -X -r ../客户.xlsx '[Content_Types].xml' _rels xl)
+"${wine[@]}" explorer "/desktop=$desktop,1280x800" 'D:\app\win32\zelvane.exe' 'T:\smoke\客户.xlsx' \
+  >"$work/explorer-book.log" 2>&1 &
+explorer=$!
+column_prompt_id=1024
+column_prompt=$(timeout 30 "${wine[@]}" 'D:\tests\windows\window_probe.exe' "$desktop" 选择号码所在的列 text \
+  "$column_prompt_id" 15) || fail "no dialog 选择号码所在的列 for a workbook with two number columns"
+timeout 30 "${wine[@]}" 'D:\tests\windows\window_probe.exe' "$desktop" 选择号码所在的列 press 1 || fail "could not press 确定"
+book_message=$(timeout 30 "${wine[@]}" 'D:\tests\windows\window_probe.exe' "$desktop" 提示 text 65535 10) ||
+  fail "no message box after the workbook's import"
+timeout 30 "${wine[@]}" 'D:\tests\windows\window_probe.exe' "$desktop" 提示 press 1 || fail "could not press 确定"
+probe close 10 >/dev/null || fail "the window program did not end within 10 s of WM_CLOSE"
+end_desktop
+[ "$column_prompt" = "“客户.xlsx”中有几列都有号码，请选择要导入的列：" ] ||
+  fail "选择号码所在的列 said \"$column_prompt\""
+[ "$book_message" = "共计导入2个接收号码！" ] ||
+  fail "the workbook's import said \"$book_message\"; expected 共计导入2个接收号码！"
 
 # Closed while it imports: the work is cancelled, then the window closes, without the import's message.
 awk 'BEGIN { for (i = 0; i < 6000000; i++) printf "139%08d\r\n", i }' >"$work/big.txt"

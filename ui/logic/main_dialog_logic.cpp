@@ -1,6 +1,7 @@
 #include "ui/logic/main_dialog_logic.h"
 
 #include <algorithm>
+#include <iterator>
 #include <new>
 #include <utility>
 
@@ -9,10 +10,15 @@
 #include "core/text_encoding.h"
 #include "ops/area_export.h"
 #include "ops/category_files.h"
+#include "ops/column_numbers.h"
 #include "ops/number_file_writer.h"
+#include "ops/number_input.h"
+#include "ops/numbers_inside_text.h"
 #include "res/resource_ids.h"
 #include "res/string_table.h"
 #include "ui/logic/analysis_choice.h"
+#include "ui/logic/column_entries.h"
+#include "ui/logic/export_kinds.h"
 #include "ui/logic/remembered_choices.h"
 #include "ui/logic/report_dialog_logic.h"
 
@@ -32,6 +38,12 @@ std::uint64_t ShownBytes(const ShownNumbers& numbers, std::size_t separator) {
   const CategoryLists& lists = numbers.Lists();
   const std::uint64_t numberBytes = lists.size() == 0 ? 11 : lists.TextBytes() / lists.size();
   return numbers.size() * (numberBytes + separator);
+}
+
+// What a table export says of numbers that were not GBK text, after lead; nothing when there were none.
+std::string ReplacedText(std::uint64_t replaced, std::string_view lead) {
+  if (replaced == 0) return {};
+  return std::string(lead) + CountText(replaced, CountForm::Grouped) + "个号码含有不是 GBK 文字的字节，写成了“?”";
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -102,10 +114,19 @@ void MainDialogLogic::ImportFiles(const std::vector<std::filesystem::path>& path
   // Opened here, so that a file is read with this thread's permissions; read on the worker.
   std::vector<NumberFile> files(paths.size());
   std::vector<FileResult> results(paths.size());
+  for (std::size_t i = 0; i < paths.size(); ++i) results[i] = files[i].Open(paths[i]);
+  // How each file is read, as the user answers first.
+  std::vector<FileReading> readings(paths.size());
+  std::vector<std::string> notes;  // cells that could not be read, told after the total
   std::uint64_t bytes = 0;
   for (std::size_t i = 0; i < paths.size(); ++i) {
-    results[i] = files[i].Open(paths[i]);
-    if (!results[i]) bytes += files[i].Size();
+    if (results[i]) continue;
+    if (!AskReading(paths[i], files[i].Size(), readings[i], results[i], notes))
+      return;  // cancelled: nothing is imported
+    if (!readings[i].leftOut && !results[i]) bytes += files[i].Size();
+  }
+  if (std::all_of(readings.begin(), readings.end(), [](const FileReading& reading) { return reading.leftOut; })) {
+    return;
   }
   const std::string name = NameOf(paths.front());
   const std::string what = paths.size() == 1 ? "正在导入“" + name + "”…"
@@ -123,9 +144,11 @@ void MainDialogLogic::ImportFiles(const std::vector<std::filesystem::path>& path
       try {
         // Each file merged into the view in turn, as if imported one after the other.
         for (std::size_t i = 0; i < files.size() && !progress.StopRequested(); ++i) {
-          if (results[i]) continue;
+          if (results[i] || readings[i].leftOut) continue;
           const CategoryCounts countsBefore = m_numbers.Lists().Counts();
-          results[i] = m_numbers.ImportFile(files[i], table, &progress);
+          const std::optional<InputReading>& reading = readings[i].reading;
+          results[i] = reading ? m_numbers.ImportInput(paths[i], *reading, files[i].Size(), table, &progress)
+                               : m_numbers.ImportFile(files[i], table, &progress);
           if (!results[i] && !backToLists)
             merged = m_numbers.MergedView(merged ? *merged : m_numbers.Refs(), countsBefore, admitted);
         }
@@ -156,10 +179,54 @@ void MainDialogLogic::ImportFiles(const std::vector<std::filesystem::path>& path
     lines.push_back("共计导入" + CountText(m_numbers.Lists().size() - countBefore, CountForm::Grouped) +
                     "个接收号码！");
   }
+  lines.insert(lines.end(), notes.begin(), notes.end());
   for (const FileResult& result : results) {
     if (result) lines.push_back(result->Message());
   }
   m_view.ShowMessage(Joined(lines));
+}
+
+bool MainDialogLogic::AskReading(const std::filesystem::path& path, std::uint64_t size, FileReading& reading,
+                                 FileResult& result, std::vector<std::string>& notes) {
+  InputFormat format = InputFormat::Text;
+  if ((result = FormatOfInput(path, InputReading{}, format))) return true;
+  InputReading read;
+  read.roundedCells = [&notes](const std::filesystem::path& file, const RoundedCells& cells) {
+    notes.push_back("“" + NameOf(file) + "”中有" + CountText(cells.count, CountForm::Grouped) +
+                    "个单元格的号码已被 Excel 舍入成科学计数法（第一个是 " + cells.first + "），位数已丢失，没有导入");
+  };
+  if (format == InputFormat::Text) {
+    if (NumbersMostlyInsideText(path) && m_view.AskYesNo("“" + NameOf(path) +
+                                                         "”中的号码夹在文字中间（如“张三 138-0013-8000 深圳”）。\n"
+                                                         "要找出文字中的号码导入吗？选“否”则按分隔符逐个导入。")) {
+      read.extract = true;
+      reading.reading = std::move(read);
+    }
+    return true;
+  }
+  std::vector<ColumnNumbers> columns;
+  bool finished = false;
+  {
+    const WaitCursor wait(m_view);
+    finished = RunWork("正在查看“" + NameOf(path) + "”中的列…", [&](WorkProgress& progress) {
+      progress.SetTotal(size);
+      result = CountColumnNumbers(path, columns, &progress);
+    });
+  }
+  if (!finished || WasCancelled(result)) return false;
+  if (result) return true;
+  if (columns.size() > 1) {
+    const ColumnEntries entries(std::move(columns));
+    const std::optional<std::size_t> chosen = m_view.AskColumn(
+        "“" + NameOf(path) + "”中有几列都有号码，请选择要导入的列：", entries.Entries(), entries.Fullest());
+    if (!chosen) {
+      reading.leftOut = true;
+      return true;
+    }
+    read.column = entries.ColumnRead(*chosen);
+  }
+  reading.reading = std::move(read);
+  return true;
 }
 
 void MainDialogLogic::RestoreChoices() {
@@ -307,65 +374,81 @@ void MainDialogLogic::RefreshList(std::optional<NumberCategory> appended) {
 
 CategoryFilter MainDialogLogic::Admitted() const { return m_boxes.all ? kEveryCategory : m_boxes.ticked; }
 
-// Writes what the list shows, in its order, to a file the user picks.
+// Writes what the list shows, in its order, to a file the user picks, in the format of its type.
 void MainDialogLogic::OnExport() {
-  const std::optional<std::filesystem::path> path = m_view.ChooseSaveFile(kExportPrompt);
-  if (!path) return;
-  const std::optional<std::string> separator = AskSeparator();
+  const std::optional<SavedFile> saved = m_view.ChooseSaveFile(ExportPrompt());
+  if (!saved) return;
+  const ExportKind& kind = KindOfSavedFile(saved->path, saved->filter);
+  const std::optional<std::string> separator = SeparatorFor(kind);
   if (!separator) return;
 
   FileResult error;
+  std::uint64_t replaced = 0;
   {
     const WaitCursor wait(m_view);
-    RunWork("正在导出“" + NameOf(*path) + "”…", [&](WorkProgress& progress) {
+    RunWork("正在导出“" + NameOf(saved->path) + "”…", [&](WorkProgress& progress) {
       progress.SetTotal(ShownBytes(m_numbers, separator->size()));
-      error = WriteNumberFile(*path, m_numbers.Numbers(), *separator, &progress);
+      error = WriteNumberFile(saved->path, m_numbers.Numbers(), *separator, &progress, kind.format, &replaced);
     });
   }
   if (WasCancelled(error)) return;
-  m_view.ShowMessage(error ? error->Message() : "导出完毕");
+  m_view.ShowMessage(error ? error->Message() : "导出完毕" + ReplacedText(replaced, "\n"));
 }
 
 // Writes every category list, whatever the list shows, to its own file in a folder the user picks,
 // replacing files of those names without a question.
 void MainDialogLogic::OnOneClickExport() {
-  ExportToFolder("正在导出到", [this](const std::filesystem::path& folder, std::string_view separator,
-                                      WorkProgress& progress, std::size_t& files) {
+  ExportToFolder("正在导出到", [this](const FolderExportJob& job, WorkProgress& progress, std::uint64_t& replaced,
+                                      std::size_t& files) {
     files = kCategoryCount;
-    return ExportCategoryLists(folder, m_numbers.Lists(), separator, &progress);
+    return ExportCategoryLists(job.folder, m_numbers.Lists(), job.separator, &progress, job.format, &replaced);
   });
 }
 
 void MainDialogLogic::OnExportByArea() {
   const std::optional<AreaLevel> level = m_view.AskAreaLevel();
   if (!level) return;
-  ExportToFolder("正在按地区导出到", [this, level](const std::filesystem::path& folder, std::string_view separator,
-                                                   WorkProgress& progress, std::size_t& files) {
-    return ExportByArea(folder, m_numbers.Lists(), m_numbers.Areas().Table(), *level, separator, &progress,
-                        NumberFileFormat::Text, nullptr, &files);
+  ExportToFolder("正在按地区导出到", [this, level](const FolderExportJob& job, WorkProgress& progress,
+                                                   std::uint64_t& replaced, std::size_t& files) {
+    return ExportByArea(job.folder, m_numbers.Lists(), m_numbers.Areas().Table(), *level, job.separator, &progress,
+                        job.format, &replaced, &files);
   });
 }
 
-// Asks for the folder and the separator, then writes; no message unless a file failed, the status line
-// says what went where.
+// Asks for the folder, the format (the one last used offered) and for text the separator, then writes;
+// no message unless a file failed, the status line says what went where.
 void MainDialogLogic::ExportToFolder(std::string_view doing, const FolderExport& write) {
   const std::optional<std::filesystem::path> folder = m_view.ChooseFolder(kOneClickExportFolderTitle);
   if (!folder) return;
-  const std::optional<std::string> separator = AskSeparator();
+  RememberedChoices remembered(m_view.Settings());
+  const std::optional<std::size_t> chosen =
+      m_view.AskExportKind(ExportKindEntries(), ExportKindIndex(remembered.ExportKind()));
+  if (!chosen || *chosen >= std::size(kExportKinds)) return;
+  const ExportKind& kind = kExportKinds[*chosen];
+  remembered.SetExportKind(kind.key);
+  const std::optional<std::string> separator = SeparatorFor(kind);
   if (!separator) return;
 
   std::vector<FileError> failures;
+  std::uint64_t replaced = 0;
   std::size_t files = 0;
+  const FolderExportJob job{*folder, *separator, kind.format};
   RunWork(std::string(doing) + "“" + NameOf(*folder) + "”…",
-          [&](WorkProgress& progress) { failures = write(*folder, *separator, progress, files); });
+          [&](WorkProgress& progress) { failures = write(job, progress, replaced, files); });
   if (failures.empty()) {
     return m_view.ShowStatusLine("已把" + CountText(m_numbers.Lists().size(), CountForm::Grouped) + "个号码导出到" +
-                                 CountText(files, CountForm::Grouped) + "个文件，位于“" + PathInMessage(*folder) + "”");
+                                 CountText(files, CountForm::Grouped) + "个文件，位于“" + PathInMessage(*folder) + "”" +
+                                 ReplacedText(replaced, "；"));
   }
   if (failures.front().cancelled) return;
   std::vector<std::string> messages;
   for (const FileError& failure : failures) messages.push_back(failure.Message());
   m_view.ShowMessage(Joined(messages));
+}
+
+std::optional<std::string> MainDialogLogic::SeparatorFor(const ExportKind& kind) {
+  if (kind.format != NumberFileFormat::Text) return std::string();
+  return AskSeparator();
 }
 
 // The dialog offers the separator last written with; what is written with now is offered next time.

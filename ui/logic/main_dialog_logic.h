@@ -9,7 +9,9 @@
 
 #include "core/category_lists.h"
 #include "core/prefix_table.h"
+#include "ops/number_input.h"
 #include "res/resource_ids.h"
+#include "ui/logic/export_kinds.h"
 #include "ui/logic/main_window_view.h"
 #include "ui/logic/shown_numbers.h"
 
@@ -102,10 +104,29 @@ class MainDialogLogic {
   // The separator dialog's answer as bytes to write, CR LF when nothing was typed; nothing when the
   // dialog was cancelled, or, after telling the user, when the typed text cannot be written in GBK.
   std::optional<std::string> AskSeparator();
-  // 一键导出 and 按地区导出: what writes the files, into a folder with a separator, counting those written.
-  using FolderExport = std::function<std::vector<FileError>(const std::filesystem::path&, std::string_view,
-                                                            WorkProgress&, std::size_t& files)>;
+  // The separator for an export of kind: asked for text only (nothing: cancelled), empty for tables.
+  std::optional<std::string> SeparatorFor(const ExportKind& kind);
+  // 一键导出 and 按地区导出: what writes the files, into a folder in a format (with a separator for text),
+  // counting those written and the numbers written with a "?".
+  struct FolderExportJob {
+    std::filesystem::path folder;
+    std::string separator;
+    NumberFileFormat format;
+  };
+  using FolderExport = std::function<std::vector<FileError>(const FolderExportJob&, WorkProgress&,
+                                                            std::uint64_t& replaced, std::size_t& files)>;
   void ExportToFolder(std::string_view doing, const FolderExport& write);
+  // How a file of an import is read, as the user answered.
+  struct FileReading {
+    std::optional<InputReading> reading;  // nothing: a text file read token by token
+    bool leftOut = false;                 // the user chose no column of its table
+  };
+  // Asks what a file needs asked: the column of a table where several hold numbers (after counting
+  // them as work), whether to take a text's numbers from inside it. result gets what failed (the file
+  // is not imported then); rounded cells found in the import go to notes. False when the user
+  // cancelled the counting: nothing is imported.
+  bool AskReading(const std::filesystem::path& path, std::uint64_t size, FileReading& reading, FileResult& result,
+                  std::vector<std::string>& notes);
   // Rebuilds the list from the boxes, or appends one category's numbers to it.
   void RefreshList(std::optional<NumberCategory> appended);
   CategoryFilter Admitted() const;

@@ -12,6 +12,7 @@
 #include "ops/area_split.h"
 #include "ops/number_comparison.h"
 #include "ui/logic/file_prompt.h"
+#include "ui/logic/list_entry.h"
 #include "ui/logic/number_areas.h"
 #include "ui/logic/settings_store.h"
 #include "ui/logic/view_order.h"
@@ -51,7 +52,7 @@ class MainWindowView {
   virtual std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) = 0;
   // Files to read, one or several, in the order the prompt gives them; none when the user cancels.
   virtual std::vector<std::filesystem::path> ChooseOpenFiles(const FilePrompt& prompt) = 0;
-  virtual std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) = 0;
+  virtual std::optional<SavedFile> ChooseSaveFile(const FilePrompt& prompt) = 0;
   virtual std::optional<std::filesystem::path> ChooseFolder(std::string_view title) = 0;
   // A message box captioned "提示" with OK only; returns once the user closed it.
   virtual void ShowMessage(std::string_view text) = 0;
@@ -61,6 +62,11 @@ class MainWindowView {
   // when Esc or the close box closed it, which cancels the export. The typed text may hold characters
   // that GBK cannot.
   virtual std::optional<std::string> AskSeparator(std::string_view offered) = 0;
+  // "选择号码所在的列" (saying prompt above the list) and "导出格式": a list of entries, chosen at first,
+  // with 确定 (Enter) and 取消. The entry chosen when 确定 closed it; nothing for 取消, Esc or the close box.
+  virtual std::optional<std::size_t> AskColumn(std::string_view prompt, const std::vector<ListEntry>& entries,
+                                               std::size_t chosen) = 0;
+  virtual std::optional<std::size_t> AskExportKind(const std::vector<ListEntry>& entries, std::size_t chosen) = 0;
   // 按地区导出's menu: a file per province or per city, or nothing when it was closed.
   virtual std::optional<AreaLevel> AskAreaLevel() = 0;
   // "号码分析" over choice, which it opens with and leaves as it was closed: the two files and the

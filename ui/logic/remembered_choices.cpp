@@ -12,6 +12,7 @@ constexpr std::string_view kPrefixTable = "prefixTable";
 constexpr std::string_view kPrefixTableFile = "prefixTableFile";
 constexpr std::string_view kAreaTableFile = "areaTableFile";
 constexpr std::string_view kSeparator = "separator";
+constexpr std::string_view kExportKind = "exportKind";
 constexpr std::string_view kAnalysisFiles[] = {"analysisFile1", "analysisFile2"};
 constexpr std::string_view kAnalysisMode = "analysisMode";
 constexpr std::string_view kPromptFolder = "promptFolder";
@@ -73,6 +74,10 @@ void RememberedChoices::SetAreaTableFile(const std::optional<std::filesystem::pa
 std::string RememberedChoices::Separator() const { return m_store.Text(kSeparator).value_or(""); }
 
 void RememberedChoices::SetSeparator(std::string_view typed) { m_store.SetText(kSeparator, typed); }
+
+std::string RememberedChoices::ExportKind() const { return m_store.Text(kExportKind).value_or(""); }
+
+void RememberedChoices::SetExportKind(std::string_view key) { m_store.SetText(kExportKind, key); }
 
 ComparisonRequest RememberedChoices::Analysis() const {
   ComparisonRequest analysis;

@@ -31,6 +31,9 @@ class RememberedChoices {
   // The separator last typed and written with, as typed (UTF-8); empty at first.
   std::string Separator() const;
   void SetSeparator(std::string_view typed);
+  // The key of the export kind last written with (ExportKind::key); empty at first.
+  std::string ExportKind() const;
+  void SetExportKind(std::string_view key);
   // 号码分析 as it was last closed: each file while it is still a file (else empty), and the mode.
   ComparisonRequest Analysis() const;
   void SetAnalysis(const ComparisonRequest& analysis);

@@ -129,11 +129,12 @@ void ReportDialogLogic::OnRowActivated(std::size_t row) {
 }
 
 void ReportDialogLogic::OnExport() {
-  const std::optional<std::filesystem::path> path = m_view.ChooseSaveFile(kReportExportPrompt);
-  if (!path) return;
+  const std::optional<SavedFile> saved = m_view.ChooseSaveFile(kReportExportPrompt);
+  if (!saved) return;
+  const std::filesystem::path& path = saved->path;
   std::vector<ReportRow> rows;
   for (const ReportRow* row : m_shown) rows.push_back(*row);
-  const FileResult error = WriteReportTable(*path, rows, ReportLevel::City);
+  const FileResult error = WriteReportTable(path, rows, ReportLevel::City);
   m_view.ShowMessage(error ? error->Message() : "导出完毕");
 }
 

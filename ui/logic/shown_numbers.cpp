@@ -30,6 +30,16 @@ FileResult ShownNumbers::ImportFile(NumberFile& file, const PrefixTable& table, 
   return error;
 }
 
+FileResult ShownNumbers::ImportInput(const std::filesystem::path& path, const InputReading& reading, std::uint64_t size,
+                                     const PrefixTable& table, WorkProgress* progress) {
+  const auto read = [&](const NumberFile::Sink& sink, WorkProgress* reporting) {
+    return ReadInput(path, InputKinds::RegularFiles, reading, sink, reporting);
+  };
+  FileResult error = m_lists.Import(read, path, size, table, progress, &m_appending);
+  m_areas.Follow(m_lists);
+  return error;
+}
+
 std::optional<NumberAreas> ShownNumbers::AreasBy(const AreaTable& table, WorkProgress* progress) const {
   NumberAreas areas(table);
   areas.Follow(m_lists, progress);

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <array>
+#include <filesystem>
 #include <mutex>
 #include <optional>
 #include <ranges>
 #include <string_view>
 
 #include "core/category_lists.h"
+#include "ops/number_input.h"
 #include "ui/logic/item_ref.h"
 #include "ui/logic/number_areas.h"
 #include "ui/logic/view_order.h"
@@ -56,6 +58,10 @@ class ShownNumbers {
   // The first step of an import: appends a file's numbers to the lists, or on failure and when progress
   // asks to stop leaves them as they were. Nothing shows them yet.
   FileResult ImportFile(NumberFile& file, const PrefixTable& table, WorkProgress* progress);
+  // The same for a workbook, a CSV file or text whose numbers are found inside it, read as reading says;
+  // size is the file's, for the progress.
+  FileResult ImportInput(const std::filesystem::path& path, const InputReading& reading, std::uint64_t size,
+                         const PrefixTable& table, WorkProgress* progress);
   // shown (the view, or what an earlier MergedView made of it) with the numbers appended since the
   // lists held before merged in: those that admitted lets in, the one with ordinal i at index i, or at
   // the end while the view is shorter.

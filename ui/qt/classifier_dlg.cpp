@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <new>
 
+#include "res/list_choice_dialog_templates.h"
 #include "res/main_dialog_template.h"
 #include "res/string_table.h"
 #include "ui/logic/main_window_layout.h"
@@ -24,9 +25,10 @@
 #include "ui/qt/analysis_dlg.h"
 #include "ui/qt/dialog_units.h"
 #include "ui/qt/help_dlg.h"
-#include "ui/qt/report_dlg.h"
+#include "ui/qt/list_choice_dlg.h"
 #include "ui/qt/number_list_view.h"
 #include "ui/qt/overview_pane.h"
+#include "ui/qt/report_dlg.h"
 #include "ui/qt/resources.h"
 #include "ui/qt/separator_dlg.h"
 #include "ui/qt/shell.h"
@@ -179,7 +181,7 @@ std::vector<std::filesystem::path> CClassifierDlg::ChooseOpenFiles(const FilePro
   return m_shell.ChooseOpenFiles(this, prompt);
 }
 
-std::optional<std::filesystem::path> CClassifierDlg::ChooseSaveFile(const FilePrompt& prompt) {
+std::optional<SavedFile> CClassifierDlg::ChooseSaveFile(const FilePrompt& prompt) {
   return m_shell.ChooseSaveFile(this, prompt);
 }
 
@@ -195,6 +197,19 @@ std::optional<std::string> CClassifierDlg::AskSeparator(std::string_view offered
   CSeparatorDlg dialog(FromUtf8(offered), this);
   if (m_shell.RunModal(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.Separator().toUtf8().toStdString();
+}
+
+std::optional<std::size_t> CClassifierDlg::AskColumn(std::string_view prompt, const std::vector<ListEntry>& entries,
+                                                     std::size_t chosen) {
+  CListChoiceDlg dialog(res::kColumnDialog, FromUtf8(prompt), entries, chosen, this);
+  if (m_shell.RunModal(dialog) != QDialog::Accepted) return std::nullopt;
+  return dialog.Chosen();
+}
+
+std::optional<std::size_t> CClassifierDlg::AskExportKind(const std::vector<ListEntry>& entries, std::size_t chosen) {
+  CListChoiceDlg dialog(res::kExportKindDialog, QString(), entries, chosen, this);
+  if (m_shell.RunModal(dialog) != QDialog::Accepted) return std::nullopt;
+  return dialog.Chosen();
 }
 
 std::optional<AreaLevel> CClassifierDlg::AskAreaLevel() {

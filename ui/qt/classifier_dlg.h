@@ -74,12 +74,15 @@ class CClassifierDlg : public TemplateDialog, private MainWindowView {
   // MainWindowView
   std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) override;
   std::vector<std::filesystem::path> ChooseOpenFiles(const FilePrompt& prompt) override;
-  std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) override;
+  std::optional<SavedFile> ChooseSaveFile(const FilePrompt& prompt) override;
   std::optional<std::filesystem::path> ChooseFolder(std::string_view title) override;
   void ShowMessage(std::string_view text) override;
   bool AskYesNo(std::string_view question) override;
   std::optional<std::string> AskSeparator(std::string_view offered) override;
   std::optional<AreaLevel> AskAreaLevel() override;
+  std::optional<std::size_t> AskColumn(std::string_view prompt, const std::vector<ListEntry>& entries,
+                                       std::size_t chosen) override;
+  std::optional<std::size_t> AskExportKind(const std::vector<ListEntry>& entries, std::size_t chosen) override;
   std::optional<ComparisonRequest> AskComparison(AnalysisChoice& choice) override;
   void ShowReport(ReportDialogLogic& logic) override;
   void ShowAbout() override;

@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <algorithm>
 
 #include "ui/logic/main_window_view.h"
 #include "ui/logic/remembered_choices.h"
@@ -56,11 +58,23 @@ std::vector<std::filesystem::path> QtShell::ChooseOpenFiles(QWidget* owner, cons
   return RunPrompt(prompt);
 }
 
-std::optional<std::filesystem::path> QtShell::ChooseSaveFile(QWidget* owner, const FilePrompt& file) {
+std::optional<SavedFile> QtShell::ChooseSaveFile(QWidget* owner, const FilePrompt& file) {
   QFileDialog prompt(owner, FromUtf8(file.title), QString(), FromUtf8(file.filter));
   prompt.setAcceptMode(QFileDialog::AcceptSave);
-  prompt.setDefaultSuffix(FromUtf8(file.defaultSuffix));
-  return RunSinglePrompt(prompt);
+  const QStringList filters = prompt.nameFilters();
+  // A name typed without an extension gets that of the type chosen, so that it names the format written.
+  const auto suffixOf = [&file](const QString& filter) {
+    static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+    const QRegularExpressionMatch match = pattern.match(filter);
+    return match.hasMatch() ? match.captured(1) : FromUtf8(file.defaultSuffix);
+  };
+  prompt.setDefaultSuffix(suffixOf(prompt.selectedNameFilter()));
+  QObject::connect(&prompt, &QFileDialog::filterSelected,
+                   [&](const QString& filter) { prompt.setDefaultSuffix(suffixOf(filter)); });
+  std::optional<std::filesystem::path> path = RunSinglePrompt(prompt);
+  if (!path) return std::nullopt;
+  return SavedFile{std::move(*path),
+                   static_cast<std::size_t>(std::max<qsizetype>(0, filters.indexOf(prompt.selectedNameFilter())))};
 }
 
 std::optional<std::filesystem::path> QtShell::ChooseFolder(QWidget* owner, std::string_view title) {

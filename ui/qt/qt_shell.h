@@ -17,7 +17,7 @@ class QtShell final : public Shell {
 
   std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const FilePrompt& prompt) override;
   std::vector<std::filesystem::path> ChooseOpenFiles(QWidget* owner, const FilePrompt& prompt) override;
-  std::optional<std::filesystem::path> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) override;
+  std::optional<SavedFile> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) override;
   std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, std::string_view title) override;
   void ShowMessage(QWidget* owner, const QString& text) override;
   bool AskYesNo(QWidget* owner, const QString& question) override;

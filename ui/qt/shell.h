@@ -28,7 +28,9 @@ class Shell {
   virtual std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const FilePrompt& prompt) = 0;
   // One or several files to read, in the order the prompt gives them; none when the user cancels.
   virtual std::vector<std::filesystem::path> ChooseOpenFiles(QWidget* owner, const FilePrompt& prompt) = 0;
-  virtual std::optional<std::filesystem::path> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) = 0;
+  // The file to write and the filter chosen; the suffix added is that of the filter chosen (its first
+  // pattern's), or the prompt's when the filter names none.
+  virtual std::optional<SavedFile> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) = 0;
   virtual std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, std::string_view title) = 0;
 
   // A message box captioned "提示" with an OK button only; returns when the user closes it.

@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <algorithm>
 
@@ -61,6 +62,7 @@ QWidget* CreateControl(const res::ControlTemplate& control, QWidget* parent) {
     case res::ControlKind::Icon: return CreateIcon(control.icon, parent);
     case res::ControlKind::NumberList: return new NumberListView(parent);
     case res::ControlKind::OverviewPane: return new COverviewPane(parent);
+    case res::ControlKind::ListBox: return new QListWidget(parent);
   }
   return nullptr;
 }
@@ -98,6 +100,9 @@ TemplateDialog::TemplateDialog(const res::DialogTemplate& dialogTemplate, QWidge
     if (control.id != res::IDC_STATIC) m_items.insert(control.id, widget);
   }
   if (auto* ok = DlgItem<QAbstractButton>(res::IDOK)) connect(ok, &QAbstractButton::clicked, this, &QDialog::accept);
+  if (auto* cancel = DlgItem<QAbstractButton>(res::IDCANCEL)) {
+    connect(cancel, &QAbstractButton::clicked, this, &QDialog::reject);
+  }
 
   const QSize size = DialogSizeToPixels(dialogTemplate.cx, dialogTemplate.cy);
   if (dialogTemplate.minimizeMaximizeBoxes) {

@@ -8,7 +8,7 @@
 namespace zelvane {
 
 // A dialog built from a template: caption, size and controls in dialog units, in the dialog
-// font. The button with the id IDOK accepts it; Esc and the close box reject it. Enter presses
+// font. The button with the id IDOK accepts it; IDCANCEL, Esc and the close box reject it. Enter presses
 // the push button that has the focus, else the default button; without one it does nothing.
 class TemplateDialog : public QDialog {
   Q_OBJECT

@@ -55,6 +55,8 @@ ControlClass ClassOf(res::ControlKind kind) {
     case ControlKind::NumberList:
       return {WC_LISTVIEWW, LVS_LIST | LVS_OWNERDATA | LVS_SHOWSELALWAYS | WS_BORDER | kTab, WS_EX_CLIENTEDGE};
     case ControlKind::OverviewPane: return {L"Static", SS_ETCHEDFRAME, 0};
+    case ControlKind::ListBox:
+      return {L"ListBox", LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_BORDER | kTab, 0};
   }
   return {L"Static", 0, 0};
 }

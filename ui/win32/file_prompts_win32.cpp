@@ -38,8 +38,10 @@ std::wstring FilterOf(const FilePrompt& prompt) {
 enum class PromptKind { Open, OpenSeveral, Save };
 
 // The chosen files: one full path, or with several a folder and then each name, each ended by a zero.
+// filterChosen gets the filter chosen, from 0. A name typed without an extension gets the chosen filter's
+// (the system takes it from the filter's pattern, since a default extension is given).
 std::vector<std::filesystem::path> Prompt(HWND owner, const FilePrompt& prompt, PromptKind kind,
-                                          SettingsStore& settings) {
+                                          SettingsStore& settings, std::size_t* filterChosen = nullptr) {
   const bool save = kind == PromptKind::Save;
   RememberedChoices remembered(settings);
   const std::wstring folder = remembered.PromptFolder().value_or(std::filesystem::path()).wstring();
@@ -69,6 +71,7 @@ std::vector<std::filesystem::path> Prompt(HWND owner, const FilePrompt& prompt, 
   }
   if (files.empty()) files.push_back(first);
   remembered.SetPromptFolder(files.front(), false);
+  if (filterChosen) *filterChosen = dialog.nFilterIndex > 0 ? dialog.nFilterIndex - 1 : 0;
   return files;
 }
 
@@ -120,8 +123,11 @@ std::vector<std::filesystem::path> ChooseOpenFiles(HWND owner, const FilePrompt&
   return Prompt(owner, prompt, PromptKind::OpenSeveral, settings);
 }
 
-std::optional<std::filesystem::path> ChooseSaveFile(HWND owner, const FilePrompt& prompt, SettingsStore& settings) {
-  return Single(Prompt(owner, prompt, PromptKind::Save, settings));
+std::optional<SavedFile> ChooseSaveFile(HWND owner, const FilePrompt& prompt, SettingsStore& settings) {
+  std::size_t filter = 0;
+  std::optional<std::filesystem::path> path = Single(Prompt(owner, prompt, PromptKind::Save, settings, &filter));
+  if (!path) return std::nullopt;
+  return SavedFile{std::move(*path), filter};
 }
 
 std::optional<std::filesystem::path> ChooseFolder(HWND owner, std::string_view title, SettingsStore& settings) {

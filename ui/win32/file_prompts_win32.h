@@ -17,7 +17,8 @@ namespace zelvane::win32 {
 std::optional<std::filesystem::path> ChooseOpenFile(HWND owner, const FilePrompt& prompt, SettingsStore& settings);
 // One or several files to read, in the order the prompt gives them; none when the user cancels.
 std::vector<std::filesystem::path> ChooseOpenFiles(HWND owner, const FilePrompt& prompt, SettingsStore& settings);
-std::optional<std::filesystem::path> ChooseSaveFile(HWND owner, const FilePrompt& prompt, SettingsStore& settings);
+// The file to write and the filter chosen in the prompt, from 0.
+std::optional<SavedFile> ChooseSaveFile(HWND owner, const FilePrompt& prompt, SettingsStore& settings);
 std::optional<std::filesystem::path> ChooseFolder(HWND owner, std::string_view title, SettingsStore& settings);
 
 }  // namespace zelvane::win32

@@ -8,6 +8,7 @@
 #include <mutex>
 #include <string>
 
+#include "res/list_choice_dialog_templates.h"
 #include "res/main_dialog_template.h"
 #include "ui/logic/category_colors.h"
 #include "ui/logic/main_dialog_logic.h"
@@ -104,7 +105,7 @@ class MainWindow final : public MainWindowView {
   std::vector<std::filesystem::path> ChooseOpenFiles(const FilePrompt& prompt) override {
     return win32::ChooseOpenFiles(m_window, prompt, m_settings);
   }
-  std::optional<std::filesystem::path> ChooseSaveFile(const FilePrompt& prompt) override {
+  std::optional<SavedFile> ChooseSaveFile(const FilePrompt& prompt) override {
     return win32::ChooseSaveFile(m_window, prompt, m_settings);
   }
   std::optional<std::filesystem::path> ChooseFolder(std::string_view title) override {
@@ -116,6 +117,13 @@ class MainWindow final : public MainWindowView {
     return win32::AskSeparator(m_window, offered);
   }
   std::optional<AreaLevel> AskAreaLevel() override;
+  std::optional<std::size_t> AskColumn(std::string_view prompt, const std::vector<ListEntry>& entries,
+                                       std::size_t chosen) override {
+    return win32::AskListChoice(m_window, res::kColumnDialog, prompt, entries, chosen);
+  }
+  std::optional<std::size_t> AskExportKind(const std::vector<ListEntry>& entries, std::size_t chosen) override {
+    return win32::AskListChoice(m_window, res::kExportKindDialog, "", entries, chosen);
+  }
   std::optional<ComparisonRequest> AskComparison(AnalysisChoice& choice) override {
     return win32::AskComparison(m_window, choice, m_settings);
   }

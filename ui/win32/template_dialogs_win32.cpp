@@ -60,6 +60,50 @@ INT_PTR CALLBACK SeparatorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
   }
 }
 
+struct ListChoice {
+  std::string_view prompt;
+  const std::vector<ListEntry>& entries;
+  std::size_t chosen;
+};
+
+// The list dialogs: the entry chosen goes out in chosen; the line under the list follows it.
+INT_PTR CALLBACK ListChoiceProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* choice = StateOf<ListChoice>(dialog, message, lParam);
+  if (choice == nullptr) return FALSE;  // a message before WM_INITDIALOG
+  HWND list = GetDlgItem(dialog, res::IDC_CHOICE_LIST);
+  const auto showNote = [&] {
+    const LRESULT row = SendMessageW(list, LB_GETCURSEL, 0, 0);
+    const std::size_t entry = row >= 0 ? static_cast<std::size_t>(row) : choice->entries.size();
+    const std::wstring note = entry < choice->entries.size() ? Wide(choice->entries[entry].note) : L"";
+    SetDlgItemTextW(dialog, res::IDC_CHOICE_NOTE, note.c_str());
+  };
+  switch (message) {
+    case WM_INITDIALOG:
+      if (!choice->prompt.empty()) SetDlgItemTextW(dialog, res::IDC_CHOICE_PROMPT, Wide(choice->prompt).c_str());
+      for (const ListEntry& entry : choice->entries) {
+        SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(entry.text).c_str()));
+      }
+      SendMessageW(list, LB_SETCURSEL, choice->chosen, 0);
+      showNote();
+      SetFocus(list);
+      return FALSE;
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if (id == res::IDC_CHOICE_LIST && HIWORD(wParam) == LBN_SELCHANGE) showNote();
+      const bool accepted = id == IDOK || (id == res::IDC_CHOICE_LIST && HIWORD(wParam) == LBN_DBLCLK);
+      if (accepted) {
+        const LRESULT row = SendMessageW(list, LB_GETCURSEL, 0, 0);
+        if (row < 0) return TRUE;  // nothing chosen: the dialog stays
+        choice->chosen = static_cast<std::size_t>(row);
+        EndDialog(dialog, IDOK);
+      }
+      if (id == IDCANCEL) EndDialog(dialog, IDCANCEL);
+      return TRUE;
+    }
+    default: return FALSE;
+  }
+}
+
 struct Analysis {
   AnalysisChoice& choice;
   SettingsStore& settings;
@@ -119,6 +163,15 @@ std::optional<std::string> AskSeparator(HWND owner, std::string_view offered) {
     return std::nullopt;
   }
   return separator;
+}
+
+std::optional<std::size_t> AskListChoice(HWND owner, const res::DialogTemplate& dialog, std::string_view prompt,
+                                         const std::vector<ListEntry>& entries, std::size_t chosen) {
+  ListChoice choice{prompt, entries, chosen};
+  if (RunTemplateDialog(owner, dialog, ListChoiceProc, reinterpret_cast<LPARAM>(&choice)) != IDOK) {
+    return std::nullopt;
+  }
+  return choice.chosen;
 }
 
 std::optional<ComparisonRequest> AskComparison(HWND owner, AnalysisChoice& choice, SettingsStore& settings) {

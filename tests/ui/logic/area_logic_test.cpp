@@ -323,7 +323,7 @@ TEST(AreaLogicTest, StatusLineShowsASelectedTextTokenAsItsText) {
 TEST(AreaLogicTest, ExportsByProvinceOrCity) {
   const std::string folder = "ChooseFolder 所选择路径:   ";
   // clang-format off
-  const Log asked = {"AskAreaLevel", folder, "AskSeparator", "EnableCommands off",
+  const Log asked = {"AskAreaLevel", folder, "AskExportKind", "AskSeparator", "EnableCommands off",
                      "RunWork 正在按地区导出到“输出”…", "EnableCommands on"};
   const std::tuple<std::optional<AreaLevel>, bool, Log> cases[] = {  // menu, folder prompt, log
       {AreaLevel::Province, true, asked}, {AreaLevel::City, true, asked},

@@ -342,11 +342,12 @@ TEST(MainDialogLogicTest, ExportsEveryCategoryIntoTheFolder) {
   }
 }
 
-// Each export stops where the user stops it: a cancelled prompt before the separator is asked for, the
-// separator dialog closed by Esc or its close box, a separator that GBK cannot hold (refused). Either way
-// nothing is written, no work starts, and the window shows what it showed.
+// Each export stops where the user stops it: a cancelled prompt before the separator is asked for,
+// "导出格式" closed by Esc (the folder exports), the separator dialog closed by Esc or its close box, a
+// separator that GBK cannot hold (refused). Either way nothing is written, no work starts, and the
+// window shows what it showed.
 TEST(MainDialogLogicTest, WritesNothingWhenAnExportIsStopped) {
-  enum class Stop { Prompt, SeparatorDialog, NotGbk };
+  enum class Stop { Prompt, KindDialog, SeparatorDialog, NotGbk };
   struct Export {
     const char* name;
     Log asked;  // before the separator
@@ -364,21 +365,24 @@ TEST(MainDialogLogicTest, WritesNothingWhenAnExportIsStopped) {
   };
   const std::string refused = "ShowMessage " + std::string(res::LoadUtf8String(res::IDS_SEPARATOR_NOT_GBK));
   for (const Export& e : exports) {
-    for (Stop stop : {Stop::Prompt, Stop::SeparatorDialog, Stop::NotGbk}) {
+    for (Stop stop : {Stop::Prompt, Stop::KindDialog, Stop::SeparatorDialog, Stop::NotGbk}) {
       SCOPED_TRACE(std::string(e.name) + " " + std::to_string(static_cast<int>(stop)));
+      const bool folder = e.asked.back().starts_with("ChooseFolder");
+      if (stop == Stop::KindDialog && !folder) continue;
       Window window;
       window.Import("m1 h o");
       for (std::string_view file : test::kCategoryFileNames) window.Write(file, "old");
       const State before = window.Now();
       window.view.log.clear();
-      const bool folder = e.asked.back().starts_with("ChooseFolder");
       if (stop != Stop::Prompt)
         window.view.paths.emplace_back(folder ? window.folder.path() : window.folder / "out.txt");
+      if (stop == Stop::KindDialog) window.view.exportKinds.emplace_back(std::nullopt);
       window.view.separators.emplace_back(stop == Stop::NotGbk ? std::optional<std::string>("，😀") : std::nullopt);
       window.Run([&] { e.start(window); });
 
       Log log = e.asked;
-      if (stop != Stop::Prompt) log.push_back("AskSeparator");
+      if (stop != Stop::Prompt && folder) log.push_back("AskExportKind");
+      if (stop != Stop::Prompt && stop != Stop::KindDialog) log.push_back("AskSeparator");
       if (stop == Stop::NotGbk) log.push_back(refused);
       EXPECT_EQ(window.view.log, log);
       EXPECT_TRUE(window.Now() == before);
