@@ -4,6 +4,12 @@
 
 namespace zelvane {
 
+std::uint64_t WrittenSize(NumberFileStyle style, std::uint64_t count, std::uint64_t textBytes,
+                          std::size_t separatorSize) {
+  const std::optional<DigestKind> digest = DigestOfForm(style.form);
+  return (digest ? count * DigestHexLength(*digest) : textBytes) + count * separatorSize;
+}
+
 NumberOutput::NumberOutput(NumberFileStyle style, AtomicFileWriter& file, std::string_view separator)
     : style_(style), asTheyAre_(AsTheyAre(style)), file_(file), separator_(separator) {}
 
