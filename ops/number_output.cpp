@@ -16,9 +16,9 @@ NumberOutput::NumberOutput(NumberFileStyle style, AtomicFileWriter& file, std::s
 FileResult NumberOutput::Begin() {
   if (style_.form != NumberForm::Plain) formed_.emplace(style_.form);
   if (style_.format == NumberFileFormat::Text) return std::nullopt;
-  const std::string_view header[] = {kNumberColumnHeader};
+  const TableColumn columns[] = {{kNumberColumnHeader}};
   FileResult error;
-  table_ = MakeTableWriter(style_.format, file_, header, error);
+  table_ = MakeTableWriter(style_.format, file_, columns, error);
   return error;
 }
 
