@@ -8,6 +8,7 @@
 #include "cli/classify_by_argument.h"
 #include "cli/format_argument.h"
 #include "cli/input_arguments.h"
+#include "cli/number_form_argument.h"
 #include "cli/separator_argument.h"
 #include "cli/standard_output.h"
 #include "cli/table_arguments.h"
@@ -28,6 +29,7 @@ struct ClassifyOptions {
   std::string by;
   std::string areas;
   std::string format;
+  NumberFormOptions form;
   bool unique = false;
   std::vector<std::string> files;
   InputOptions input;
@@ -57,6 +59,8 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
   if (!by) return UsageError(app, problem);
   const std::optional<NumberFileFormat> format = ParseFormatArgument(options.format, NumberFileFormat::Text, problem);
   if (!format) return UsageError(app, problem);
+  const std::optional<NumberForm> form = ParseNumberForm(options.form, problem);
+  if (!form) return UsageError(app, problem);
   int exit = kExitOk;
   const std::optional<PrefixTable> table = ResolvePrefixTable(app, options.prefixes, exit);
   if (!table) return exit;
@@ -84,20 +88,21 @@ int RunClassify(const CLI::App& app, const ClassifyOptions& options) {
                         options.unique,
                         &terminal.Progress(),
                         ReadingOf(options.input),
-                        *format};
+                        *format,
+                        *form};
   std::string status;
   FileResult error;
   if (by->area) {
     const AreaSplit split(*areas, *by->area, by->byCarrier);
     std::vector<std::uint64_t> counts;
-    std::uint64_t replaced = 0;
-    error = ClassifyFilesByArea(job, split, counts, AreaClassifyMemory(), &replaced);
-    if (!error) status = AreaStatusText(split, counts, job.format) + ReplacedNumbersText(replaced);
+    NumberOutputCounts written;
+    error = ClassifyFilesByArea(job, split, counts, AreaClassifyMemory(), &written);
+    if (!error) status = AreaStatusText(split, counts, job.format) + WrittenNumbersText(written);
   } else {
     CategoryCounts counts{};
-    std::uint64_t replaced = 0;
-    error = ClassifyFiles(job, counts, &replaced);
-    if (!error) status = StatusText(counts) + "\n" + ReplacedNumbersText(replaced);
+    NumberOutputCounts written;
+    error = ClassifyFiles(job, counts, &written);
+    if (!error) status = StatusText(counts) + "\n" + WrittenNumbersText(written);
   }
   terminal.Clear();
   if (WasCancelled(error) && interrupts.Caught()) interrupts.EndAsInterrupted();
@@ -119,6 +124,7 @@ Command AddClassifyCommand(CLI::App& parent) {
   AddSeparatorOption(*app, options->separator);
   app->add_flag("--unique", options->unique, "每个号码只写出第一次出现");
   AddFormatOption(*app, options->format);
+  AddNumberFormOptions(*app, options->form);
   AddClassifyByOption(*app, options->by);
   AddPrefixTableOption(*app, options->prefixes);
   AddAreaTableOption(*app, options->areas);

@@ -9,6 +9,7 @@
 #include "cli/format_argument.h"
 #include "cli/input_arguments.h"
 #include "cli/memory_size_argument.h"
+#include "cli/number_form_argument.h"
 #include "cli/separator_argument.h"
 #include "cli/standard_output.h"
 #include "cli/terminal_progress.h"
@@ -29,6 +30,7 @@ struct CompareOptions {
   bool unique = false;
   std::string out;
   std::string format;
+  NumberFormOptions form;
   std::string separator;
   std::string memory;
   std::string temporaryFolder;
@@ -41,26 +43,27 @@ struct CompareOptions {
   ProgressOptions progress;
 };
 
-// Where the listed numbers go as they come: a file in its format replaced whole, or standard output
-// (each number followed by the separator).
+// Where the listed numbers go as they come: a file in its style replaced whole, or standard output
+// (each number, or its hashed or masked form, followed by the separator).
 class ResultOutput {
  public:
-  ResultOutput(const std::string& out, NumberFileFormat format, std::string_view separator)
-      : format_(format), separator_(separator) {
+  ResultOutput(const std::string& out, NumberFileStyle style, std::string_view separator)
+      : style_(style), separator_(separator) {
     if (!out.empty()) file_.emplace(PathFromText(out));
+    if (out.empty() && style.form != NumberForm::Plain) formed_.emplace(style.form);
   }
 
   FileResult Open() {
     if (!file_) return std::nullopt;
     if (FileResult error = file_->Open()) return error;
-    return numbers_.emplace(format_, *file_, separator_).Begin();
+    return numbers_.emplace(style_, *file_, separator_).Begin();
   }
 
   void Write(std::string_view number) {
-    ++written_;
+    ++found_;
     if (numbers_) return numbers_->Add(number);
-    standardOutput_.Write(number);
-    standardOutput_.Write(separator_);
+    if (formed_) return formed_->Add(number, [this](std::string_view text) { WriteOut(text); });
+    WriteOut(number);
   }
 
   // The file written and replaced, or standard output written to its end; "-" stands for standard output.
@@ -69,20 +72,30 @@ class ResultOutput {
       if (FileResult error = numbers_->End()) return error;
       return file_->Commit();
     }
+    if (formed_) formed_->Finish([this](std::string_view text) { WriteOut(text); });
     if (const int error = standardOutput_.Flush()) return MakeFileError(FileOperation::Write, "-", error);
     return std::nullopt;
   }
 
-  std::uint64_t written() const { return written_; }
-  std::uint64_t replaced() const { return numbers_ ? numbers_->replaced() : 0; }
+  std::uint64_t found() const { return found_; }
+  NumberOutputCounts written() const {
+    if (numbers_) return numbers_->counts();
+    return {0, formed_ ? formed_->leftOut() : 0};
+  }
 
  private:
-  NumberFileFormat format_;
+  void WriteOut(std::string_view text) {
+    standardOutput_.Write(text);
+    standardOutput_.Write(separator_);
+  }
+
+  NumberFileStyle style_;
   std::string separator_;
   std::optional<AtomicFileWriter> file_;
   std::optional<NumberOutput> numbers_;
+  std::optional<FormedNumbers> formed_;  // the form of what goes to standard output
   StandardOutputWriter standardOutput_;
-  std::uint64_t written_ = 0;
+  std::uint64_t found_ = 0;
 };
 
 // The --format given, else the one --out's extension names, else text.
@@ -136,7 +149,9 @@ int RunCompare(const CLI::App& app, const CompareOptions& options) {
   if (*format != NumberFileFormat::Text && options.out.empty()) {
     return UsageError(app, "csv 和 xlsx 格式的结果只能写入文件，请用 --out FILE 指定");
   }
-  ResultOutput output(options.out, *format, *separator);
+  const std::optional<NumberForm> form = ParseNumberForm(options.form, problem);
+  if (!form) return UsageError(app, problem);
+  ResultOutput output(options.out, {*format, *form}, *separator);
   if (FileResult error = output.Open()) return FailureExit(error->Message());
   // Numbers going to the terminal would be torn by the line, unless it was asked for.
   ProgressOptions progressShown = options.progress;
@@ -150,14 +165,14 @@ int RunCompare(const CLI::App& app, const CompareOptions& options) {
   if (error && error->usage) return UsageError(app, error->path.empty() ? error->reason : error->Message());
   if (error) return FailureExit(error->Message());
   if (!options.progress.quiet) {
-    std::cerr << FoundNumbersText(settings.mode, output.written(), CountForm::Digits) << "\n";
+    std::cerr << FoundNumbersText(settings.mode, output.found(), CountForm::Digits) << "\n";
     if (outcome.hashedList) {
       const bool firstListed = outcome.listedFile == 1;
       std::cerr << HashedComparisonText(outcome, firstListed ? options.file1 : options.file2,
                                         firstListed ? options.file2 : options.file1, CountForm::Digits)
                 << "\n";
     }
-    std::cerr << ReplacedNumbersText(output.replaced());
+    std::cerr << WrittenNumbersText(output.written());
   }
   return kExitOk;
 }
@@ -175,6 +190,7 @@ Command AddCompareCommand(CLI::App& parent) {
   app->add_option("--out", options->out, "把结果写入这个文件，格式按扩展名 .csv、.xlsx（默认：标准输出）")
       ->type_name("FILE");
   AddFormatOption(*app, options->format);
+  AddNumberFormOptions(*app, options->form);
   AddSeparatorOption(*app, options->separator);
   app->add_flag("--unique", options->unique, "每个号码只写出第一次出现");
   app->add_option("--memory", options->memory,

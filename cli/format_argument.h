@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ops/number_file_format.h"
+#include "ops/number_output.h"
 
 namespace zelvane::cli {
 
@@ -17,7 +18,8 @@ CLI::Option* AddFormatOption(CLI::App& app, std::string& format);
 std::optional<NumberFileFormat> ParseFormatArgument(const std::string& format, NumberFileFormat fallback,
                                                     std::string& problem);
 
-// The line that says how many numbers were written with a "?" (NumberOutput); empty when none was.
-std::string ReplacedNumbersText(std::uint64_t replaced);
+// The lines that say how many numbers were written with a "?" and how many tokens were left out of
+// hashed or masked output (NumberOutput); empty when none was.
+std::string WrittenNumbersText(const NumberOutputCounts& written);
 
 }  // namespace zelvane::cli

@@ -24,16 +24,16 @@ class AreaWriting {
   void Add(std::string_view number, NumberCategory category, std::vector<std::uint64_t>& counts) {
     const std::size_t file = split_.FileOf(split_.table().Lookup(number), category);
     ++counts[file];
-    frames_.Add(file, number, NumberFrames::FrameSeparator(job_.format, job_.separator));
+    frames_.Add(file, number, NumberFrames::FrameSeparator(job_.style(), job_.separator));
   }
 
   // Writes the files that took numbers, each beside its target, then replaces them all together.
-  FileResult Commit(const std::vector<std::uint64_t>& counts, std::uint64_t& replaced) {
+  FileResult Commit(const std::vector<std::uint64_t>& counts, NumberOutputCounts& written) {
     for (std::size_t file = 0; file < counts.size(); ++file) {
       if (counts[file] == 0) continue;
       AtomicFileWriter* writer = nullptr;
       if (FileResult error = files_.Add(NameInFormat(split_.FileName(file), job_.format), writer)) return error;
-      if (FileResult error = frames_.WriteInFormat(file, job_.format, job_.separator, *writer, replaced)) return error;
+      if (FileResult error = frames_.WriteInFormat(file, job_.style(), job_.separator, *writer, written)) return error;
       if (FileResult error = files_.EndFile()) return error;
     }
     return files_.Commit();
@@ -53,7 +53,7 @@ class AreaWriting {
 std::uint64_t AreaClassifyMemory() { return std::min(DefaultMemoryBudget(), std::uint64_t{256} << 20); }
 
 FileResult ClassifyFilesByArea(const ClassifyJob& job, const AreaSplit& split, std::vector<std::uint64_t>& counts,
-                               std::uint64_t memory, std::uint64_t* replaced) {
+                               std::uint64_t memory, NumberOutputCounts* written) {
   counts.assign(split.FileCount(), 0);
   try {
     AreaWriting writing(job, split, memory);
@@ -61,9 +61,9 @@ FileResult ClassifyFilesByArea(const ClassifyJob& job, const AreaSplit& split, s
             job, [&](std::string_view number, NumberCategory category) { writing.Add(number, category, counts); })) {
       return error;
     }
-    std::uint64_t replacedHere = 0;
-    const FileResult error = writing.Commit(counts, replacedHere);
-    if (replaced) *replaced = replacedHere;
+    NumberOutputCounts writtenHere;
+    const FileResult error = writing.Commit(counts, writtenHere);
+    if (written) *written = writtenHere;
     return error;
   } catch (const FileFailure& failure) {
     return failure.error();  // the numbers that did not fit in memory could not be put aside

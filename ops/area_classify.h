@@ -16,9 +16,9 @@ std::uint64_t AreaClassifyMemory();
 
 // Runs the job with the numbers split as split says: a file for every file number that took numbers,
 // written beside its target, and all replaced together once every input was read and every file is on
-// disk, or none is. counts receives the numbers of each file number (0 for those not written), replaced
-// those written with a "?" (NumberOutput).
+// disk, or none is. counts receives the numbers of each file number (0 for those not written), written
+// (when given) what became of those not written as they are (NumberOutput).
 FileResult ClassifyFilesByArea(const ClassifyJob& job, const AreaSplit& split, std::vector<std::uint64_t>& counts,
-                               std::uint64_t memory = AreaClassifyMemory(), std::uint64_t* replaced = nullptr);
+                               std::uint64_t memory = AreaClassifyMemory(), NumberOutputCounts* written = nullptr);
 
 }  // namespace zelvane

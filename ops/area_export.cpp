@@ -58,7 +58,7 @@ AreaFiles FilesOf(const AreaTable& areas, AreaLevel level) {
 class FileBytes {
  public:
   FileBytes(const std::filesystem::path& folder, const CategoryLists& lists, const AreaTable& areas,
-            const AreaFiles& files, std::string_view separator, NumberFileFormat format, WorkProgress* progress)
+            const AreaFiles& files, std::string_view separator, NumberFileStyle style, WorkProgress* progress)
       : frames_(files.paths.size(), AreaClassifyMemory(), folder), taken_(files.paths.size()) {
     std::array<NumberList::const_iterator, kCategoryCount> next;
     for (const NumberCategory category : kAllCategories) next[CategoryIndex(category)] = lists[category].begin();
@@ -71,7 +71,7 @@ class FileBytes {
       const std::string_view number = *next[CategoryIndex(category)]++;
       const std::size_t file = files.ofArea[areas.Lookup(number)];
       taken_[file] = true;
-      frames_.Add(file, number, NumberFrames::FrameSeparator(format, separator));
+      frames_.Add(file, number, NumberFrames::FrameSeparator(style, separator));
     }
   }
 
@@ -84,19 +84,19 @@ class FileBytes {
 };
 
 FileResult WriteAndReplace(const std::filesystem::path& folder, const CategoryLists& lists, const AreaTable& areas,
-                           AreaLevel level, std::string_view separator, WorkProgress* progress, NumberFileFormat format,
-                           std::uint64_t& replaced, std::size_t& written) {
+                           AreaLevel level, std::string_view separator, WorkProgress* progress, NumberFileStyle style,
+                           NumberOutputCounts& counts, std::size_t& written) {
   FilesReplacedTogether together(folder, progress);
   const AreaFiles files = FilesOf(areas, level);
-  const FileBytes bytes(folder, lists, areas, files, separator, format, progress);
+  const FileBytes bytes(folder, lists, areas, files, separator, style, progress);
   for (std::size_t file = 0; file < files.paths.size(); ++file) {
     if (bytes.Empty(file)) continue;
     AtomicFileWriter* writer = nullptr;
     std::filesystem::path name = files.paths[file];
-    if (FileResult error = together.Add(name.replace_extension(std::string(FileExtension(format))), writer)) {
+    if (FileResult error = together.Add(name.replace_extension(std::string(FileExtension(style.format))), writer)) {
       return error;
     }
-    if (FileResult error = bytes.frames().WriteInFormat(file, format, separator, *writer, replaced)) return error;
+    if (FileResult error = bytes.frames().WriteInFormat(file, style, separator, *writer, counts)) return error;
     if (FileResult error = together.EndFile()) return error;
     ++written;
   }
@@ -107,23 +107,23 @@ FileResult WriteAndReplace(const std::filesystem::path& folder, const CategoryLi
 
 std::vector<FileError> ExportByArea(const std::filesystem::path& folder, const CategoryLists& lists,
                                     const AreaTable& areas, AreaLevel split, std::string_view separator,
-                                    WorkProgress* progress, NumberFileFormat format, std::uint64_t* replaced,
+                                    WorkProgress* progress, NumberFileStyle style, NumberOutputCounts* written,
                                     std::size_t* filesWritten) {
   if (progress) progress->SetTotal(progress->Done() + lists.TextBytes() + lists.size() * separator.size());
   FileResult error;
-  std::uint64_t replacedHere = 0;
-  std::size_t written = 0;
+  NumberOutputCounts counts;
+  std::size_t files = 0;
   try {
-    error = WriteAndReplace(folder, lists, areas, split, separator, progress, format, replacedHere, written);
+    error = WriteAndReplace(folder, lists, areas, split, separator, progress, style, counts, files);
   } catch (const FileFailure& failure) {
     error = failure.error();  // the numbers that did not fit in memory could not be put aside
   } catch (const std::bad_alloc&) {
     error = OutOfMemoryError(folder);
   }
-  if (replaced) *replaced = replacedHere;
+  if (written) *written = counts;
   if (progress && progress->StopRequested() && error) return {CancelledError(FileOperation::Write, folder)};
   if (error) return {std::move(*error)};
-  if (filesWritten) *filesWritten = written;
+  if (filesWritten) *filesWritten = files;
   return {};
 }
 

@@ -10,6 +10,7 @@
 #include "core/work_progress.h"
 #include "ops/area_split.h"
 #include "ops/number_file_format.h"
+#include "ops/number_output.h"
 
 namespace zelvane {
 
@@ -21,11 +22,11 @@ namespace zelvane {
 // or none is; folders made for the export are removed again when it fails. The failure that stopped it,
 // if any; once progress asks to stop, nothing is replaced and the only failure is a CancelledError.
 // progress advances by the bytes written. In another format than text the files have its extension
-// ("广东省.xlsx"), and replaced (when given) receives the numbers written with a "?" (NumberOutput);
-// filesWritten, when given, gets the count of files replaced.
+// ("广东省.xlsx"); written (when given) receives what became of the numbers not written as they are
+// (NumberOutput); filesWritten, when given, gets the count of files replaced.
 std::vector<FileError> ExportByArea(const std::filesystem::path& folder, const CategoryLists& lists,
                                     const AreaTable& areas, AreaLevel split, std::string_view separator,
-                                    WorkProgress* progress = nullptr, NumberFileFormat format = NumberFileFormat::Text,
-                                    std::uint64_t* replaced = nullptr, std::size_t* filesWritten = nullptr);
+                                    WorkProgress* progress = nullptr, NumberFileStyle style = {},
+                                    NumberOutputCounts* written = nullptr, std::size_t* filesWritten = nullptr);
 
 }  // namespace zelvane

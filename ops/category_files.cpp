@@ -2,11 +2,11 @@
 
 namespace zelvane {
 
-CategoryFiles::CategoryFiles(const std::filesystem::path& folder, std::string_view separator, NumberFileFormat format)
-    : folder_(folder), separator_(separator), format_(format) {
+CategoryFiles::CategoryFiles(const std::filesystem::path& folder, std::string_view separator, NumberFileStyle style)
+    : folder_(folder), separator_(separator), style_(style) {
   for (NumberCategory category : kAllCategories) {
     writers_[CategoryIndex(category)] =
-        std::make_unique<AtomicFileWriter>(folder / NameInFormat(CategoryFileName(category), format));
+        std::make_unique<AtomicFileWriter>(folder / NameInFormat(CategoryFileName(category), style.format));
   }
 }
 
@@ -14,7 +14,7 @@ FileResult CategoryFiles::Open() {
   FileResult first;
   for (std::size_t c = 0; c < kCategoryCount; ++c) {
     openFailures_[c] = writers_[c]->Open();
-    if (!openFailures_[c]) openFailures_[c] = outputs_[c].emplace(format_, *writers_[c], separator_).Begin();
+    if (!openFailures_[c]) openFailures_[c] = outputs_[c].emplace(style_, *writers_[c], separator_).Begin();
     if (!openFailures_[c]) continue;
     if (!first) first = openFailures_[c];
     outputs_[c].reset();
@@ -46,10 +46,12 @@ std::vector<FileError> CategoryFiles::CommitEach() {
   return failures;
 }
 
-std::uint64_t CategoryFiles::replaced() const {
-  std::uint64_t replaced = 0;
-  for (const auto& output : outputs_) replaced += output ? output->replaced() : 0;
-  return replaced;
+NumberOutputCounts CategoryFiles::counts() const {
+  NumberOutputCounts counts;
+  for (const auto& output : outputs_) {
+    if (output) counts += output->counts();
+  }
+  return counts;
 }
 
 void CategoryFiles::Watch(WorkProgress* progress) {
@@ -66,9 +68,9 @@ bool CategoryFiles::StoppedBeforeReplacing() {
 }
 
 std::vector<FileError> ExportCategoryLists(const std::filesystem::path& folder, const CategoryLists& lists,
-                                           std::string_view separator, WorkProgress* progress, NumberFileFormat format,
-                                           std::uint64_t* replaced) {
-  CategoryFiles files(folder, separator, format);
+                                           std::string_view separator, WorkProgress* progress, NumberFileStyle style,
+                                           NumberOutputCounts* written) {
+  CategoryFiles files(folder, separator, style);
   files.Open();  // a file that cannot be opened is reported with the others at the end
   if (progress) {
     progress->SetTotal(progress->Done() + lists.TextBytes() + lists.size() * separator.size());
@@ -79,7 +81,7 @@ std::vector<FileError> ExportCategoryLists(const std::filesystem::path& folder, 
     for (std::string_view number : lists[category]) files.Write(category, number);
   }
   std::vector<FileError> failures = files.CommitEach();
-  if (replaced) *replaced = files.replaced();
+  if (written) *written = files.counts();
   return failures;
 }
 

@@ -22,8 +22,7 @@ namespace zelvane {
 // together).
 class CategoryFiles {
  public:
-  CategoryFiles(const std::filesystem::path& folder, std::string_view separator,
-                NumberFileFormat format = NumberFileFormat::Text);
+  CategoryFiles(const std::filesystem::path& folder, std::string_view separator, NumberFileStyle style = {});
 
   // Creates the temporary files; the first failure in category order. A file that failed to open takes
   // no numbers, and CommitEach reports it.
@@ -41,8 +40,8 @@ class CategoryFiles {
   // Each file on its own: a failure does not stop the others. The failures in category order.
   std::vector<FileError> CommitEach();
 
-  // The numbers written with a "?" (NumberOutput).
-  std::uint64_t replaced() const;
+  // What became of the numbers not written as they are (NumberOutput).
+  NumberOutputCounts counts() const;
 
  private:
   std::array<std::unique_ptr<AtomicFileWriter>, kCategoryCount> writers_;
@@ -54,17 +53,16 @@ class CategoryFiles {
 
   std::filesystem::path folder_;
   std::string separator_;
-  NumberFileFormat format_;
+  NumberFileStyle style_;
   WorkProgress* progress_ = nullptr;
 };
 
 // Writes every category list to its own file in folder; a file that cannot be written does not stop
 // the others. The failures in category order. Once progress asks to stop, no file is replaced and the
 // only failure is a CancelledError.
-// In another format than text, replaced (when given) receives the numbers written with a "?".
+// written (when given) receives what became of the numbers not written as they are (NumberOutput).
 std::vector<FileError> ExportCategoryLists(const std::filesystem::path& folder, const CategoryLists& lists,
                                            std::string_view separator, WorkProgress* progress = nullptr,
-                                           NumberFileFormat format = NumberFileFormat::Text,
-                                           std::uint64_t* replaced = nullptr);
+                                           NumberFileStyle style = {}, NumberOutputCounts* written = nullptr);
 
 }  // namespace zelvane

@@ -9,7 +9,7 @@
 
 namespace zelvane {
 
-FileResult ClassifyFiles(const ClassifyJob& job, CategoryCounts& counts, std::uint64_t* replaced) {
+FileResult ClassifyFiles(const ClassifyJob& job, CategoryCounts& counts, NumberOutputCounts* written) {
   // The writes only look whether to stop: the reads tell how far the job is.
   WorkProgress writing(job.progress ? job.progress->StopToken() : std::stop_token(), {});
   FilesReplacedTogether files(job.folder, &writing);
@@ -17,7 +17,7 @@ FileResult ClassifyFiles(const ClassifyJob& job, CategoryCounts& counts, std::ui
   for (const NumberCategory category : kAllCategories) {
     AtomicFileWriter* writer = nullptr;
     if (FileResult error = files.Add(NameInFormat(CategoryFileName(category), job.format), writer)) return error;
-    NumberOutput& output = outputs[CategoryIndex(category)].emplace(job.format, *writer, job.separator);
+    NumberOutput& output = outputs[CategoryIndex(category)].emplace(job.style(), *writer, job.separator);
     if (FileResult error = output.Begin()) return error;
   }
   counts = {};
@@ -26,10 +26,10 @@ FileResult ClassifyFiles(const ClassifyJob& job, CategoryCounts& counts, std::ui
     ++counts[CategoryIndex(category)];
   });
   if (error) return error;
-  if (replaced) *replaced = 0;
+  if (written) *written = {};
   for (std::optional<NumberOutput>& output : outputs) {
     if (FileResult ended = output->End()) return ended;
-    if (replaced) *replaced += output->replaced();
+    if (written) *written += output->counts();
   }
   return files.Commit();
 }

@@ -11,6 +11,7 @@
 #include "ops/atomic_file_writer.h"
 #include "ops/number_file_format.h"
 #include "ops/number_input.h"
+#include "ops/number_output.h"
 
 namespace zelvane {
 
@@ -27,11 +28,14 @@ struct ClassifyJob {
   WorkProgress* progress = nullptr;
   InputReading reading = {};                         // workbooks' sheets and columns, numbers inside text
   NumberFileFormat format = NumberFileFormat::Text;  // the files' format and extension
+  NumberForm form = NumberForm::Plain;               // the numbers as they are, hashed or masked
+
+  NumberFileStyle style() const { return {format, form}; }
 };
 
 // Runs the job: the five files are replaced together once every input was read and every file is on
-// disk, or none is. counts receives the numbers written to each, replaced those written with a "?"
-// (NumberOutput).
-FileResult ClassifyFiles(const ClassifyJob& job, CategoryCounts& counts, std::uint64_t* replaced = nullptr);
+// disk, or none is. counts receives the numbers that went to each, written (when given) what became of
+// those not written as they are (NumberOutput).
+FileResult ClassifyFiles(const ClassifyJob& job, CategoryCounts& counts, NumberOutputCounts* written = nullptr);
 
 }  // namespace zelvane

@@ -20,19 +20,19 @@ constexpr std::string_view DefaultSeparator(std::string_view typed) {
 
 // Writes numbers (anything that iterates as string_view) to path in format: as text each followed by
 // separator. The file is replaced whole or, on failure or once progress asks to stop, left as it was.
-// replaced (when given) receives the numbers written with a "?" (NumberOutput).
+// written (when given) receives what became of the numbers not written as they are (NumberOutput).
 template <class Numbers>
 FileResult WriteNumberFile(const std::filesystem::path& path, const Numbers& numbers, std::string_view separator,
-                           WorkProgress* progress = nullptr, NumberFileFormat format = NumberFileFormat::Text,
-                           std::uint64_t* replaced = nullptr) {
+                           WorkProgress* progress = nullptr, NumberFileStyle style = {},
+                           NumberOutputCounts* written = nullptr) {
   AtomicFileWriter writer(path);
   if (FileResult error = writer.Open()) return error;
   writer.Watch(progress);
-  NumberOutput output(format, writer, separator);
+  NumberOutput output(style, writer, separator);
   if (FileResult error = output.Begin()) return error;
   for (std::string_view number : numbers) output.Add(number);
   if (FileResult error = output.End()) return error;
-  if (replaced) *replaced = output.replaced();
+  if (written) *written = output.counts();
   return writer.Commit();
 }
 

@@ -39,10 +39,10 @@ FileResult NumberFrames::WriteTo(std::size_t file, AtomicFileWriter& writer) con
   return store_.ForEachFrame(file, [&writer](std::string_view bytes) { writer.Write(bytes); });
 }
 
-FileResult NumberFrames::WriteInFormat(std::size_t file, NumberFileFormat format, std::string_view separator,
-                                       AtomicFileWriter& writer, std::uint64_t& replaced) const {
-  if (format == NumberFileFormat::Text) return WriteTo(file, writer);
-  NumberOutput output(format, writer, separator);
+FileResult NumberFrames::WriteInFormat(std::size_t file, NumberFileStyle style, std::string_view separator,
+                                       AtomicFileWriter& writer, NumberOutputCounts& written) const {
+  if (AsTheyAre(style)) return WriteTo(file, writer);
+  NumberOutput output(style, writer, separator);
   if (FileResult error = output.Begin()) return error;
   std::string cut;  // the start of a number that the frame before ended with
   FileResult error = store_.ForEachFrame(file, [&](std::string_view bytes) {
@@ -58,7 +58,7 @@ FileResult NumberFrames::WriteInFormat(std::size_t file, NumberFileFormat format
     cut += bytes;
   });
   if (!error) error = output.End();
-  replaced += output.replaced();
+  written += output.counts();
   return error;
 }
 

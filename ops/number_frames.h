@@ -7,6 +7,7 @@
 #include "core/file_error.h"
 #include "ops/atomic_file_writer.h"
 #include "ops/number_file_format.h"
+#include "ops/number_output.h"
 #include "ops/spill_store.h"
 
 namespace zelvane {
@@ -21,15 +22,16 @@ class NumberFrames {
   void Add(std::size_t file, std::string_view number, std::string_view separator);
   // The file's bytes, in the order they were added, written through writer.
   FileResult WriteTo(std::size_t file, AtomicFileWriter& writer) const;
-  // The file's numbers written through writer in format, when each was added with FrameSeparator's
-  // separator; replaced grows by the numbers written with a "?" (NumberOutput).
-  FileResult WriteInFormat(std::size_t file, NumberFileFormat format, std::string_view separator,
-                           AtomicFileWriter& writer, std::uint64_t& replaced) const;
+  // The file's numbers written through writer in style, when each was added with FrameSeparator's
+  // separator; written grows by what became of those not written as they are (NumberOutput).
+  FileResult WriteInFormat(std::size_t file, NumberFileStyle style, std::string_view separator,
+                           AtomicFileWriter& writer, NumberOutputCounts& written) const;
 
-  // What follows each number in the frames of a file in format: the separator of a text file; in a
-  // table, where each number is a cell of its own, a line break (which no number holds).
-  static std::string_view FrameSeparator(NumberFileFormat format, std::string_view separator) {
-    return format == NumberFileFormat::Text ? separator : "\n";
+  // What follows each number in the frames of a file in style: the separator of a text file of the
+  // numbers as they are; otherwise, where each number is a cell of its own or written in another form, a
+  // line break (which no number holds).
+  static std::string_view FrameSeparator(NumberFileStyle style, std::string_view separator) {
+    return AsTheyAre(style) ? separator : "\n";
   }
 
  private:

@@ -4,17 +4,36 @@
 
 namespace zelvane {
 
+NumberOutput::NumberOutput(NumberFileStyle style, AtomicFileWriter& file, std::string_view separator)
+    : style_(style), asTheyAre_(AsTheyAre(style)), file_(file), separator_(separator) {}
+
 FileResult NumberOutput::Begin() {
-  if (format_ == NumberFileFormat::Text) return std::nullopt;
+  if (style_.form != NumberForm::Plain) formed_.emplace(style_.form);
+  if (style_.format == NumberFileFormat::Text) return std::nullopt;
   const std::string_view header[] = {kNumberColumnHeader};
   FileResult error;
-  table_ = MakeTableWriter(format_, file_, header, error);
+  table_ = MakeTableWriter(style_.format, file_, header, error);
   return error;
 }
 
-void NumberOutput::AddCell(std::string_view number) {
+void NumberOutput::AddInStyle(std::string_view number) {
+  if (!formed_) return Put(number);
+  formed_->Add(number, [this](std::string_view text) { Put(text); });
+}
+
+FileResult NumberOutput::End() {
+  if (formed_) formed_->Finish([this](std::string_view text) { Put(text); });
+  return table_ ? table_->Finish() : std::nullopt;
+}
+
+void NumberOutput::Put(std::string_view text) {
+  if (!table_) {
+    file_.Write(text);
+    file_.Write(separator_);
+    return;
+  }
   cell_.clear();
-  bool whole = AppendCellText(number, cell_);
+  bool whole = AppendCellText(text, cell_);
   const std::string_view cells[] = {cell_};
   whole &= table_->AddRow(cells);
   replaced_ += !whole;

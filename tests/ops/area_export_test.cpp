@@ -98,11 +98,11 @@ std::map<std::string, std::string> Snapshot(const std::filesystem::path& folder)
 // As CSV: the same numbers, a cell each under the header, in files named .csv; the old .txt stays.
 TEST(ExportByArea, WritesCsvFilesInTheSameOrder) {
   Scene scene;
-  std::uint64_t replaced = 9;
+  NumberOutputCounts written{9, 9};
   EXPECT_TRUE(ExportByArea(scene.folder.path(), scene.lists, Table(), AreaLevel::City, "\r\n", nullptr,
-                           NumberFileFormat::Csv, &replaced)
+                           NumberFileFormat::Csv, &written)
                   .empty());
-  EXPECT_EQ(replaced, 0u);
+  EXPECT_EQ(written.replaced, 0u);
   std::map<std::string, std::string> expected = {{"北京市.txt", "old"}};
   for (const auto& [name, content] : scene.Expected(AreaLevel::City, "\r\n")) {
     const bool numbers = name.ends_with(".txt") && name != "notes.txt";

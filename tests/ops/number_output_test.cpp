@@ -66,12 +66,13 @@ TEST(NumberFileFormat, NamesAndExtensions) {
 
 TEST(CsvNumberFile, HeaderBomQuotingAndReplacedBytes) {
   TemporaryFolder folder;
-  std::uint64_t replaced = 9;
+  NumberOutputCounts written{9, 9};
   const Numbers numbers = {"13912345678", "a,b", "say \"hi\"", "\xD6\xD0", "12\x81", "x\ry"};
-  ASSERT_FALSE(WriteNumberFile(folder / "a.csv", numbers, "\r\n", nullptr, NumberFileFormat::Csv, &replaced));
+  ASSERT_FALSE(WriteNumberFile(folder / "a.csv", numbers, "\r\n", nullptr, NumberFileFormat::Csv, &written));
   EXPECT_EQ(ReadFile(folder / "a.csv"),
             "\xEF\xBB\xBF号码\r\n13912345678\r\n\"a,b\"\r\n\"say \"\"hi\"\"\"\r\n中\r\n12?\r\nx?y\r\n");
-  EXPECT_EQ(replaced, 2u);
+  EXPECT_EQ(written.replaced, 2u);
+  EXPECT_EQ(written.leftOut, 0u);
   ASSERT_FALSE(WriteNumberFile(folder / "empty.csv", Numbers{}, "\r\n", nullptr, NumberFileFormat::Csv));
   EXPECT_EQ(ReadFile(folder / "empty.csv"), "\xEF\xBB\xBF号码\r\n");
 }
@@ -86,10 +87,10 @@ std::vector<SheetCell> ExpectedCells(const Numbers& numbers, std::size_t firstRo
 
 TEST(XlsxNumberFile, EveryNumberIsATextCell) {
   TemporaryFolder folder;
-  std::uint64_t replaced = 9;
+  NumberOutputCounts written{9, 9};
   const Numbers numbers = {"13912345678", "075512345678", "8613912345678", "0", "\xD6\xD0", "<&>", "12\x81"};
-  ASSERT_FALSE(WriteNumberFile(folder / "a.xlsx", numbers, "\r\n", nullptr, NumberFileFormat::Xlsx, &replaced));
-  EXPECT_EQ(replaced, 1u);
+  ASSERT_FALSE(WriteNumberFile(folder / "a.xlsx", numbers, "\r\n", nullptr, NumberFileFormat::Xlsx, &written));
+  EXPECT_EQ(written.replaced, 1u);
   const auto entries = ZipEntries(folder / "a.xlsx");
   ASSERT_TRUE(entries.contains("xl/worksheets/sheet1.xml"));
   EXPECT_FALSE(entries.contains("xl/worksheets/sheet2.xml"));

@@ -1,0 +1,43 @@
+#include "ops/digest_blocks.h"
+
+#include <future>
+
+namespace zelvane {
+
+DigestBlocks::DigestBlocks(DigestKind kind) : mine_(kind), helpers_(kind), hexLength_(DigestHexLength(kind)) {
+  ends_.reserve(kBlockNumbers);
+  bytes_.reserve(kBlockNumbers * 12);  // mostly numbers of 11 digits
+}
+
+bool DigestBlocks::Add(std::string_view number) {
+  bytes_ += number;
+  ends_.push_back(static_cast<std::uint32_t>(bytes_.size()));
+  return ends_.size() >= kBlockNumbers;
+}
+
+std::string_view DigestBlocks::Hash() {
+  const std::size_t count = ends_.size();
+  hex_.resize(count * hexLength_);
+  const std::size_t half = count / 2;
+  if (count >= kBlockNumbers / 2) {
+    // A thread a block costs some tens of microseconds against milliseconds of hashing.
+    std::future<void> second = std::async(std::launch::async, [&] { HashRange(helpers_, half, count); });
+    HashRange(mine_, 0, half);
+    second.get();
+  } else {
+    HashRange(mine_, 0, count);
+  }
+  bytes_.clear();
+  ends_.clear();
+  return hex_;
+}
+
+void DigestBlocks::HashRange(Digester& digester, std::size_t begin, std::size_t end) {
+  std::size_t start = begin == 0 ? 0 : ends_[begin - 1];
+  for (std::size_t i = begin; i < end; ++i) {
+    digester.HexDigest(std::string_view(bytes_).substr(start, ends_[i] - start), hex_.data() + i * hexLength_);
+    start = ends_[i];
+  }
+}
+
+}  // namespace zelvane
