@@ -1,26 +1,25 @@
 #include "ops/hashed_comparison.h"
 
-#include <algorithm>
 #include <new>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/normalize_number.h"
+#include "ops/digest_blocks.h"
 #include "ops/file_failure.h"
 #include "ops/hashed_list.h"
-#include "ops/number_digests.h"
+#include "ops/number_form.h"
 #include "ops/token_selection.h"
 
 namespace zelvane {
 
 namespace {
 
-// What is hashed of a token: its number as the lists hold it, when that is digits (text is no number).
+// What is hashed of a token: its number as the lists hold it, as a hashed export writes it.
 std::optional<std::string_view> NumberToHash(std::string_view token) {
   const std::string_view number = NormalizeNumber(token);
-  if (number.empty() || !std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; })) {
-    return std::nullopt;
-  }
+  if (!WrittenInForm(number)) return std::nullopt;
   return number;
 }
 
@@ -37,16 +36,24 @@ FileResult CompareWithHashedList(TextSource& plain, TextSource& keys, DigestKind
   TextSource digests = TextSource::Kept(plain.path(), memory / 4, ComparisonTemporaryFolder(settings));
   std::optional<TokenSelection> selection;
   try {
-    NumberDigests hasher(kind, [&](std::string_view lines) { digests.Append(lines); });
+    DigestBlocks blocks(kind);
+    const std::size_t hexLength = DigestHexLength(kind);
+    std::string lines;
+    const auto keep = [&] {
+      const std::string_view hex = blocks.Hash();
+      lines.clear();
+      for (std::size_t at = 0; at < hex.size(); at += hexLength) (lines += hex.substr(at, kDigestKeyLength)) += '\n';
+      digests.Append(lines);
+    };
     notHashed = 0;
     ThrowIfFailed(ForEachToken(plain, [&](std::string_view token, std::uint64_t) {
       if (const std::optional<std::string_view> number = NumberToHash(token)) {
-        hasher.Add(*number);
+        if (blocks.Add(*number)) keep();
       } else {
         ++notHashed;
       }
     }));
-    hasher.Finish();
+    keep();
     if (FileResult error =
             SelectTokens(digests, keys, MemoryAfter(memory, digests.BytesHeld()), settings, plain.Size(), selection)) {
       return error;

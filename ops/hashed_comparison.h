@@ -11,7 +11,7 @@
 
 namespace zelvane {
 
-// Compares plain, a number file, with keys, the digest keys of a hashed list of kind (NumberDigests): each
+// Compares plain, a number file, with keys, the digest keys of a hashed list of kind (FindHashedList): each
 // number of plain, normalised, is hashed and its key looked for among keys. Hands plain's numbers that
 // the mode selects to sink, in plain's order; tokens of plain that are no numbers are not hashed, take
 // no part and are counted in notHashed. memory is what the comparison's data may take.

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "core/separator_search.h"
-#include "ops/number_digests.h"
 
 #ifdef __SSE2__
 #include <emmintrin.h>

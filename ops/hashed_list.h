@@ -7,10 +7,15 @@
 #include <string_view>
 
 #include "core/file_error.h"
+#include "core/number_scanner.h"
 #include "core/platform/digest.h"
 #include "ops/text_source.h"
 
 namespace zelvane {
+
+// A digest is matched by its key, its first 30 hex digits in small letters: the longest token the
+// comparison scans. 120 bits: two digests of different numbers share them with a chance of 2^-120.
+inline constexpr std::size_t kDigestKeyLength = kMaxTokenLength;
 
 // "MD5" or "SHA-256".
 std::string_view DigestName(DigestKind kind);
@@ -19,7 +24,7 @@ std::string_view DigestName(DigestKind kind);
 struct HashedList {
   int file = 0;  // 1 or 2; 0: neither, the files are compared as numbers
   DigestKind kind = DigestKind::Md5;
-  std::optional<TextSource> keys;  // the key of each of its digests (NumberDigests), one a line, named as the file
+  std::optional<TextSource> keys;  // the key of each of its digests, one a line, named as the file
 };
 
 // Looks at both files' tokens (the runs between separators). A file is a hashed list when its tokens are
