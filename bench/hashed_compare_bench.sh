@@ -2,9 +2,9 @@
 # Times `zelvane-cli compare` of a million numbers against the MD5 and the SHA-256 list of a million-number
 # whitelist beside its plain comparison with the whitelist itself (make_compare_data's numbers-1m and
 # whitelist-1m), each writing its result to a file, interleaved run by run: the median of RUNS runs, the
-# ratio to the plain comparison and the numbers each one lists (the same: the whitelist holds plain
-# numbers, so matching their digests finds what matching them finds). The lists are made once with
-# Python's hashlib.
+# ratio to the plain comparison and the numbers each one lists (the same for both digests; the plain
+# comparison lists more as different, since it looks for a number's token as written, +86 and all, while
+# a digest is of the normalised number). The lists are made once with Python's hashlib.
 # Usage: bench/hashed_compare_bench.sh [RUNS] [MODE]   (MODE: same or different, default different)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -41,6 +41,5 @@ for list in whitelist-1m whitelist-1m-md5 whitelist-1m-sha256; do
   printf '| %s | %s | %.3f s | %.2f | %s |\n' "$list" "$(stat -c %s "$compare/$list.txt")" "$(secs "$list")" \
     "$(echo "$(secs "$list") / $(secs whitelist-1m)" | bc -l)" "$(wc -l <"$data/result-$list.txt")"
 done
-cmp -s "$data/result-whitelist-1m.txt" "$data/result-whitelist-1m-md5.txt" &&
-  cmp -s "$data/result-whitelist-1m.txt" "$data/result-whitelist-1m-sha256.txt" ||
-  { echo "the results differ" >&2; exit 1; }
+cmp -s "$data/result-whitelist-1m-md5.txt" "$data/result-whitelist-1m-sha256.txt" ||
+  { echo "the MD5 and SHA-256 results differ" >&2; exit 1; }

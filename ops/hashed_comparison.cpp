@@ -2,7 +2,6 @@
 
 #include <new>
 #include <optional>
-#include <string>
 #include <string_view>
 
 #include "core/normalize_number.h"
@@ -38,12 +37,13 @@ FileResult CompareWithHashedList(TextSource& plain, TextSource& keys, DigestKind
   try {
     DigestBlocks blocks(kind);
     const std::size_t hexLength = DigestHexLength(kind);
-    std::string lines;
     const auto keep = [&] {
       const std::string_view hex = blocks.Hash();
-      lines.clear();
-      for (std::size_t at = 0; at < hex.size(); at += hexLength) (lines += hex.substr(at, kDigestKeyLength)) += '\n';
-      digests.Append(lines);
+      for (std::size_t at = 0; at < hex.size(); at += hexLength) {
+        char* const line = digests.AppendRoom(kDigestKeyLength + 1);
+        WriteDigestKey(hex.data() + at, line);
+        line[kDigestKeyLength] = '\n';
+      }
     };
     notHashed = 0;
     ThrowIfFailed(ForEachToken(plain, [&](std::string_view token, std::uint64_t) {

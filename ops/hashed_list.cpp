@@ -18,15 +18,14 @@ namespace {
 constexpr DigestKind kKinds[] = {DigestKind::Md5, DigestKind::Sha256};
 constexpr std::size_t kLongestDigest = 64;
 
-constexpr bool IsHexLetter(char c) {
-  const char small = static_cast<char>(c | 0x20);
-  return small >= 'a' && small <= 'f';
-}
-constexpr bool IsHexDigit(char c) { return (c >= '0' && c <= '9') || IsHexLetter(c); }
-constexpr char Small(char c) { return c >= 'A' && c <= 'F' ? static_cast<char>(c | 0x20) : c; }
+// Without branches: a list's digits and letters come in no order a branch could learn.
+constexpr bool IsHexLetter(char c) { return static_cast<unsigned char>((c | 0x20) - 'a') < 6; }
+constexpr bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+// The value of a hex digit (0-9, a-f, A-F): the low four bits, and 9 more for a letter.
+constexpr int HexValue(char c) { return (c & 0xF) + 9 * (c >> 6 & 1); }
 
-// Whether text has a letter a-f or A-F: a file without one holds no hashed list that could be recognised,
-// and a number file is passed over at the speed of this look.
+// Whether text has a letter a-f or A-F: a number file without one is passed over at the speed of this
+// look.
 bool HasHexLetter(std::string_view text) {
   const char* at = text.data();
   const char* const end = at + text.size();
@@ -44,7 +43,8 @@ bool HasHexLetter(std::string_view text) {
 // What a file's tokens say about it being a hashed list, and the keys of its hex numbers.
 class HexSurvey {
  public:
-  explicit HexSurvey(TextSource keys) : keys_(std::move(keys)) {}
+  explicit HexSurvey(TextSource keys)
+      : keys_(std::move(keys)), lengths_{DigestHexLength(kKinds[0]), DigestHexLength(kKinds[1])} {}
 
   void Feed(std::string_view piece) {
     const char* runStart = piece.data();
@@ -83,21 +83,44 @@ class HexSurvey {
   void Take(std::string_view run, std::size_t length) {
     if (length == 0) return;
     ++tokens;
-    for (std::size_t kind = 0; kind < std::size(kKinds); ++kind) {
-      if (length != DigestHexLength(kKinds[kind]) || !std::all_of(run.begin(), run.end(), IsHexDigit)) continue;
-      ++hex[kind];
-      letters = letters || std::any_of(run.begin(), run.end(), IsHexLetter);
-      std::array<char, kDigestKeyLength + 1> key;
-      std::transform(run.begin(), run.begin() + kDigestKeyLength, key.begin(), Small);
-      key.back() = '\n';
-      keys_.Append(std::string_view(key.data(), key.size()));
+    const std::size_t kind = length == lengths_[0] ? 0 : length == lengths_[1] ? 1 : 2;
+    if (kind == 2) return;
+    bool allHex = true;
+    bool letter = false;
+    for (const char c : run) {
+      const bool isLetter = IsHexLetter(c);
+      allHex &= isLetter | IsDigit(c);
+      letter |= isLetter;
     }
+    if (!allHex) return;
+    ++hex[kind];
+    letters = letters || letter;
+    char* const line = keys_.AppendRoom(kDigestKeyLength + 1);
+    WriteDigestKey(run.data(), line);
+    line[kDigestKeyLength] = '\n';
   }
 
   TextSource keys_;
+  std::array<std::size_t, 2> lengths_;  // of each kind's hex
   std::array<char, kLongestDigest> carry_{};
   std::size_t carried_ = 0;  // the length of the carried run
 };
+
+// Surveys source. Unless always, a file whose first piece has no hex letter is only looked at for one
+// (a number file costs a read), and surveyed in a second read when one comes later.
+FileResult Survey(TextSource& source, bool always, HexSurvey& survey) {
+  enum class Step { Looking, Surveying, Again };
+  Step step = always ? Step::Surveying : Step::Looking;
+  bool first = true;
+  FileResult error = source.Read([&](std::string_view piece) {
+    if (step == Step::Looking && HasHexLetter(piece)) step = first ? Step::Surveying : Step::Again;
+    if (step == Step::Surveying) survey.Feed(piece);
+    first = false;
+  });
+  if (!error && step == Step::Again) error = source.Read([&](std::string_view piece) { survey.Feed(piece); });
+  if (!error) survey.Finish();
+  return error;
+}
 
 // The kind of hashed list the survey shows, if it is one.
 std::optional<DigestKind> HashedKind(const HexSurvey& survey, std::optional<DigestKind> forced) {
@@ -124,6 +147,15 @@ FileError MixedListError(const TextSource& source, const HexSurvey& survey, std:
 
 }  // namespace
 
+void WriteDigestKey(const char* hex, char* out) {
+  static constexpr char kDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz-_";
+  for (std::size_t group = 0; group < kDigestKeyLength / 2; ++group, hex += 3, out += 2) {
+    const int bits = HexValue(hex[0]) << 8 | HexValue(hex[1]) << 4 | HexValue(hex[2]);
+    out[0] = kDigits[bits >> 6];
+    out[1] = kDigits[bits & 63];
+  }
+}
+
 std::string_view DigestName(DigestKind kind) { return kind == DigestKind::Md5 ? "MD5" : "SHA-256"; }
 
 FileResult FindHashedList(TextSource& first, TextSource& second, std::optional<DigestKind> forced,
@@ -134,16 +166,8 @@ FileResult FindHashedList(TextSource& first, TextSource& second, std::optional<D
   std::array<std::optional<DigestKind>, 2> kinds;
   for (std::size_t file = 0; file < 2; ++file) {
     TextSource& source = *sources[file];
-    if (!forced) {
-      bool letters = false;
-      if (FileResult error = source.Read([&](std::string_view piece) { letters = letters || HasHexLetter(piece); })) {
-        return error;
-      }
-      if (!letters) continue;
-    }
     HexSurvey& survey = surveys[file].emplace(TextSource::Kept(source.path(), memoryAllowance, temporaryFolder));
-    if (FileResult error = source.Read([&](std::string_view piece) { survey.Feed(piece); })) return error;
-    survey.Finish();
+    if (FileResult error = Survey(source, forced.has_value(), survey)) return error;
     kinds[file] = HashedKind(survey, forced);
     if (!kinds[file] && survey.letters) return MixedListError(source, survey, forced);
   }

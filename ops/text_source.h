@@ -37,6 +37,11 @@ class TextSource {
     kept_->AppendBytes(0, bytes);
     size_ += bytes.size();
   }
+  // Room for size bytes (a line of at most 64) at the end of a kept text, to be written at once.
+  char* AppendRoom(std::size_t size) {
+    size_ += size;
+    return kept_->Append(0, size);
+  }
 
   const std::filesystem::path& path() const { return path_; }
   std::uint64_t Size() const { return size_; }
