@@ -6,6 +6,8 @@
 # comparison lists more as different, since it looks for a number's token as written, +86 and all, while
 # a digest is of the normalised number). The lists are made once with Python's hashlib.
 # Usage: bench/hashed_compare_bench.sh [RUNS] [MODE]   (MODE: same or different, default different)
+#   BEFORE: another build's zelvane-cli, whose plain comparison is timed in the same runs (what looking
+#   at the files for a hashed list costs a plain comparison).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -26,6 +28,8 @@ done
 
 declare -A times
 for _ in $(seq "$runs"); do
+  [ -z "${BEFORE:-}" ] || times[before]+="$(seconds "$BEFORE" compare "--$mode" --quiet --out "$data/result-before.txt" \
+    "$compare/numbers-1m.txt" "$compare/whitelist-1m.txt") "
   for list in whitelist-1m whitelist-1m-md5 whitelist-1m-sha256; do
     times[$list]+="$(seconds "$cli" compare "--$mode" --quiet --out "$data/result-$list.txt" \
       "$compare/numbers-1m.txt" "$compare/$list.txt") "
@@ -41,5 +45,7 @@ for list in whitelist-1m whitelist-1m-md5 whitelist-1m-sha256; do
   printf '| %s | %s | %.3f s | %.2f | %s |\n' "$list" "$(stat -c %s "$compare/$list.txt")" "$(secs "$list")" \
     "$(echo "$(secs "$list") / $(secs whitelist-1m)" | bc -l)" "$(wc -l <"$data/result-$list.txt")"
 done
+[ -z "${BEFORE:-}" ] || printf '| whitelist-1m, the build before | | %.3f s | %.2f | %s |\n' "$(secs before)" \
+  "$(echo "$(secs before) / $(secs whitelist-1m)" | bc -l)" "$(wc -l <"$data/result-before.txt")"
 cmp -s "$data/result-whitelist-1m-md5.txt" "$data/result-whitelist-1m-sha256.txt" ||
   { echo "the MD5 and SHA-256 results differ" >&2; exit 1; }

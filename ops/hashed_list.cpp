@@ -149,10 +149,14 @@ FileError MixedListError(const TextSource& source, const HexSurvey& survey, std:
 
 void WriteDigestKey(const char* hex, char* out) {
   static constexpr char kDigits[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz-_";
-  for (std::size_t group = 0; group < kDigestKeyLength / 2; ++group, hex += 3, out += 2) {
-    const int bits = HexValue(hex[0]) << 8 | HexValue(hex[1]) << 4 | HexValue(hex[2]);
-    out[0] = kDigits[bits >> 6];
-    out[1] = kDigits[bits & 63];
+  // Four groups of 6 hex digits (24 bits) make four key bytes each.
+  for (std::size_t group = 0; group < kDigestKeyLength / 4; ++group, hex += 6, out += 4) {
+    std::uint32_t bits = 0;
+    for (int digit = 0; digit < 6; ++digit) bits = bits << 4 | static_cast<std::uint32_t>(HexValue(hex[digit]));
+    out[0] = kDigits[bits >> 18];
+    out[1] = kDigits[bits >> 12 & 63];
+    out[2] = kDigits[bits >> 6 & 63];
+    out[3] = kDigits[bits & 63];
   }
 }
 
