@@ -122,6 +122,13 @@ FileResult Survey(TextSource& source, bool always, HexSurvey& survey) {
   return error;
 }
 
+// Whether the file is meant as a hashed list: hex numbers (with a letter, unless forced) are half of its
+// tokens or more. A number file with a few tokens that look like digests (ids, junk) is compared as
+// numbers, as it always was.
+bool MeantAsList(const HexSurvey& survey, std::optional<DigestKind> forced) {
+  return (forced || survey.letters) && survey.tokens > 0 && 2 * (survey.hex[0] + survey.hex[1]) >= survey.tokens;
+}
+
 // The kind of hashed list the survey shows, if it is one.
 std::optional<DigestKind> HashedKind(const HexSurvey& survey, std::optional<DigestKind> forced) {
   for (std::size_t kind = 0; kind < std::size(kKinds); ++kind) {
@@ -173,7 +180,7 @@ FileResult FindHashedList(TextSource& first, TextSource& second, std::optional<D
     HexSurvey& survey = surveys[file].emplace(TextSource::Kept(source.path(), memoryAllowance, temporaryFolder));
     if (FileResult error = Survey(source, forced.has_value(), survey)) return error;
     kinds[file] = HashedKind(survey, forced);
-    if (!kinds[file] && survey.letters) return MixedListError(source, survey, forced);
+    if (!kinds[file] && MeantAsList(survey, forced)) return MixedListError(source, survey, forced);
   }
   if (kinds[0] && kinds[1]) {
     return FileError{FileOperation::Read, second.path(),

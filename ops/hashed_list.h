@@ -35,8 +35,9 @@ struct HashedList {
 // all hex numbers of 32 digits (MD5) or all of 64 (SHA-256), in small or capital letters, and one at
 // least has a letter: digits alone are numbers. With forced, the hashed list is the file whose tokens
 // are all hex numbers of that kind's length, letters or not. The keys are kept as a stream is, in
-// memory up to memoryAllowance. Fails, naming the file, on a file that has such hex numbers among other
-// tokens (numbers, text, the other kind), on two hashed lists, and when forced finds none (a usage error).
+// memory up to memoryAllowance. Fails, naming the file, on a file whose tokens are half such hex numbers
+// or more but not all of one kind (numbers among them, a header, both kinds); on two hashed lists; and
+// when forced finds none (a usage error). A file with fewer is a number file, as it always was.
 FileResult FindHashedList(TextSource& first, TextSource& second, std::optional<DigestKind> forced,
                           std::uint64_t memoryAllowance, const std::filesystem::path& temporaryFolder,
                           HashedList& found);

@@ -172,8 +172,9 @@ TEST(CompareWithHashedList, RecognisesTheListOrSaysWhyNot) {
   const std::string digitsOnly(32, '7');
   const std::string sha256 = "a6942f9771d67f34034d2f1926988ed3fad3bf1b4e7cedb9a31f31398dea43bc";
   const std::string numbers = "13800138000\n13912345678\n";
-  std::string manyNumbers;
-  for (int i = 0; i < 100000; ++i) manyNumbers += std::to_string(13900000000LL + i) + "\n";
+  std::string digitDigests;
+  for (int i = 0; i < 40000; ++i)
+    digitDigests += std::to_string(10000000000000000LL + i) + digitsOnly.substr(17) + "\n";
   const struct {
     const char* name;
     std::string file1, file2;
@@ -192,10 +193,12 @@ TEST(CompareWithHashedList, RecognisesTheListOrSaysWhyNot) {
       {"HeaderAboveDigests", numbers, "md5\r\n" + md5, std::nullopt, {},
        "无法读取文件“{2}”：其中既有散列值又有别的内容：共2项，MD5值（32位十六进制数）1项，SHA-256值（64位十六进制数）0项。"
        "散列值列表只能全是同一种散列值，号码文件中不能有散列值"},
-      // The first hex letter past the first 1 MiB read: the file is looked at again from its start.
-      {"DigestPastTheFirstPiece", manyNumbers + md5, numbers, std::nullopt, {},
-       "无法读取文件“{1}”：其中既有散列值又有别的内容：共100001项，MD5值（32位十六进制数）1项，SHA-256值（64位十六进制数）0项。"
-       "散列值列表只能全是同一种散列值，号码文件中不能有散列值"},
+      // The first hex letter comes past the first 1 MiB read (digests of digits alone before it): the
+      // file is surveyed again from its start.
+      {"LetterPastTheFirstPiece", digitDigests + md5, numbers, std::nullopt, {"13800138000"}, ""},
+      // A few tokens that look like digests do not make a number file a list.
+      {"DigestAmongNumbers", numbers + numbers + md5, numbers, std::nullopt, {"13800138000", "13912345678",
+       "13800138000", "13912345678"}, ""},
       {"BothKinds", md5 + "," + sha256, numbers, std::nullopt, {},
        "无法读取文件“{1}”：其中既有散列值又有别的内容：共2项，MD5值（32位十六进制数）1项，SHA-256值（64位十六进制数）1项。"
        "散列值列表只能全是同一种散列值，号码文件中不能有散列值"},
