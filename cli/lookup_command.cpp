@@ -32,9 +32,10 @@ struct LookupOptions {
   InputOptions input;
 };
 
-// A row per number: the number as normalised, its category, province and city. As tab-separated
-// lines (the number as its bytes) to standard output or a file, or as a CSV file or workbook with the
-// header 号码 / 运营商 / 省份 / 城市 (the number in UTF-8, as AppendCellText has it).
+// A row per number: the number as normalised, its category, province, city and area code (none for an
+// unknown area). As tab-separated lines (the number as its bytes) to standard output or a file, or as a
+// CSV file or workbook with the header 号码 / 运营商 / 省份 / 城市 / 区号 (the number in UTF-8, as
+// AppendCellText has it).
 class LookupPrinter {
  public:
   LookupPrinter(const PrefixTable& prefixes, const AreaTable& areas, const LookupOptions& options)
@@ -46,31 +47,29 @@ class LookupPrinter {
     if (!file_) return std::nullopt;
     if (FileResult error = file_->Open()) return error;
     if (format_ == "tsv") return std::nullopt;
-    static constexpr std::string_view kHeader[] = {"号码", "运营商", "省份", "城市"};
+    static constexpr TableColumn kColumns[] = {{"号码"}, {"运营商"}, {"省份"}, {"城市"}, {"区号"}};
     FileResult error;
-    table_ = MakeTableWriter(*FormatNamed(format_), *file_, kHeader, error);
+    table_ = MakeTableWriter(*FormatNamed(format_), *file_, kColumns, error);
     return error;
   }
 
   void Print(std::string_view token) {
     const std::string_view number = NormalizeNumber(token);
     const AreaTable::AreaId area = areas_.Lookup(number);
-    const std::string_view category = CategoryLabel(prefixes_.Classify(number));
     if (table_) {
       cell_.clear();
       AppendCellText(number, cell_);
-      const std::string_view cells[] = {cell_, category, areas_.Province(area), areas_.City(area)};
+    }
+    const std::string_view cells[] = {table_ ? std::string_view(cell_) : number,
+                                      CategoryLabel(prefixes_.Classify(number)), areas_.Province(area),
+                                      areas_.City(area), areas_.AreaCode(area)};
+    if (table_) {
       table_->AddRow(cells);
       return;
     }
-    for (std::string_view part :
-         {number, std::string_view("\t"), category, std::string_view("\t"), std::string_view(areas_.Province(area)),
-          std::string_view("\t"), std::string_view(areas_.City(area)), std::string_view("\n")}) {
-      if (file_) {
-        file_->Write(part);
-      } else {
-        out_.Write(part);
-      }
+    for (std::size_t i = 0; i < std::size(cells); ++i) {
+      Write(cells[i]);
+      Write(i + 1 < std::size(cells) ? "\t" : "\n");
     }
   }
 
@@ -90,6 +89,14 @@ class LookupPrinter {
   }
 
  private:
+  void Write(std::string_view text) {
+    if (file_) {
+      file_->Write(text);
+    } else {
+      out_.Write(text);
+    }
+  }
+
   const PrefixTable& prefixes_;
   const AreaTable& areas_;
   std::string format_;
@@ -162,7 +169,8 @@ int RunLookup(const CLI::App& app, const LookupOptions& options) {
 Command AddLookupCommand(CLI::App& parent) {
   auto options = std::make_shared<LookupOptions>();
   CLI::App* app = parent.add_subcommand(
-      "lookup", "查询号码的运营商与归属地：每个号码一行，号码、类别、省份、城市，以制表符分隔；- 读标准输入中的号码");
+      "lookup",
+      "查询号码的运营商与归属地：每个号码一行，号码、类别、省份、城市、区号，以制表符分隔；- 读标准输入中的号码");
   AddPrefixTableOption(*app, options->prefixes);
   AddAreaTableOption(*app, options->areas);
   app->add_option("--from", options->from, "查询这个文件中的号码：号码文件、工作簿（.xlsx）或 CSV 文件，可重复")
@@ -170,7 +178,7 @@ Command AddLookupCommand(CLI::App& parent) {
       ->allow_extra_args(false);
   AddInputOptions(*app, options->input);
   app->add_option("--format", options->format,
-                  "表的格式：tsv（制表符分隔，默认）、csv 或 xlsx，标题为 号码、运营商、省份、城市")
+                  "表的格式：tsv（制表符分隔，默认）、csv 或 xlsx，标题为 号码、运营商、省份、城市、区号")
       ->type_name("tsv|csv|xlsx");
   app->add_option("--out", options->out, "把表写入这个文件（默认：标准输出）")->type_name("FILE");
   app->add_option("NUMBER", options->numbers, "号码，或 -（从标准输入读取号码）")->type_name("号码");

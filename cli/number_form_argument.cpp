@@ -1,5 +1,9 @@
 #include "cli/number_form_argument.h"
 
+#include <stdexcept>
+
+#include "core/platform/digest.h"
+
 namespace zelvane::cli {
 
 void AddNumberFormOptions(CLI::App& app, NumberFormOptions& options) {
@@ -17,7 +21,16 @@ std::optional<NumberForm> ParseNumberForm(const NumberFormOptions& options, std:
     return std::nullopt;
   }
   const std::optional<NumberForm> named = FormNamed(options.hash);
-  if (!named) problem = "散列“" + options.hash + "”无效：应为 md5 或 sha256";
+  if (!named) {
+    problem = "散列“" + options.hash + "”无效：应为 md5 或 sha256";
+    return std::nullopt;
+  }
+  try {
+    const Digester available(*DigestOfForm(*named));
+  } catch (const std::runtime_error&) {  // a system whose library leaves MD5 out (FIPS mode)
+    problem = "这个系统的加密库不提供 " + options.hash + " 散列";
+    return std::nullopt;
+  }
   return named;
 }
 

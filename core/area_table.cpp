@@ -124,7 +124,12 @@ std::optional<AreaTable> AreaTable::Parse(std::string_view text, ParseError& err
 }
 
 void AreaTable::NameAreaCodes(std::vector<std::pair<std::string_view, AreaId>> rules) {
-  std::erase_if(rules, [](const auto& rule) { return !rule.first.starts_with('0'); });
+  // Only a rule as long as a whole code names one: 010 and 02x, else 0 and three digits. A shorter rule
+  // ("033 秦皇岛市") covers ten codes of which it cannot say which is the city's.
+  std::erase_if(rules, [](const auto& rule) {
+    const std::string_view prefix = rule.first;
+    return !prefix.starts_with('0') || prefix.size() != (prefix[1] <= '2' ? 3u : 4u);
+  });
   // Of several codes for one place (济南市 has 0531 and, since 莱芜 joined it, 0634) the shortest, then
   // the lowest, is the one shown.
   std::ranges::sort(rules, [](const auto& a, const auto& b) {

@@ -109,7 +109,9 @@ std::vector<FileError> ExportByArea(const std::filesystem::path& folder, const C
                                     const AreaTable& areas, AreaLevel split, std::string_view separator,
                                     WorkProgress* progress, NumberFileStyle style, NumberOutputCounts* written,
                                     std::size_t* filesWritten) {
-  if (progress) progress->SetTotal(progress->Done() + lists.TextBytes() + lists.size() * separator.size());
+  if (progress) {
+    progress->SetTotal(progress->Done() + WrittenSize(style, lists.size(), lists.TextBytes(), separator.size()));
+  }
   FileResult error;
   NumberOutputCounts counts;
   std::size_t files = 0;

@@ -73,7 +73,7 @@ std::vector<FileError> ExportCategoryLists(const std::filesystem::path& folder, 
   CategoryFiles files(folder, separator, style);
   files.Open();  // a file that cannot be opened is reported with the others at the end
   if (progress) {
-    progress->SetTotal(progress->Done() + lists.TextBytes() + lists.size() * separator.size());
+    progress->SetTotal(progress->Done() + WrittenSize(style, lists.size(), lists.TextBytes(), separator.size()));
     files.Watch(progress);
   }
   for (NumberCategory category : kAllCategories) {

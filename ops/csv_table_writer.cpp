@@ -1,9 +1,13 @@
 #include "ops/csv_table_writer.h"
 
+#include <vector>
+
 namespace zelvane {
 
-CsvTableWriter::CsvTableWriter(AtomicFileWriter& file, std::span<const std::string_view> header) : file_(file) {
+CsvTableWriter::CsvTableWriter(AtomicFileWriter& file, std::span<const TableColumn> columns) : file_(file) {
   file_.Write("\xEF\xBB\xBF");
+  std::vector<std::string_view> header;
+  for (const TableColumn& column : columns) header.push_back(column.title);
   AddRow(header);
 }
 

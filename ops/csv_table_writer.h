@@ -13,7 +13,7 @@ namespace zelvane {
 // or LF quoted with its quotes doubled.
 class CsvTableWriter final : public TableWriter {
  public:
-  CsvTableWriter(AtomicFileWriter& file, std::span<const std::string_view> header);
+  CsvTableWriter(AtomicFileWriter& file, std::span<const TableColumn> columns);
   bool AddRow(std::span<const std::string_view> cells) override;
   FileResult Finish() override { return std::nullopt; }
 

@@ -1,5 +1,7 @@
 #include "ops/digest_blocks.h"
 
+#include <algorithm>
+#include <atomic>
 #include <future>
 
 namespace zelvane {
@@ -18,14 +20,22 @@ bool DigestBlocks::Add(std::string_view number) {
 std::string_view DigestBlocks::Hash() {
   const std::size_t count = ends_.size();
   hex_.resize(count * hexLength_);
-  const std::size_t half = count / 2;
+  // Both threads take runs of numbers until none is left, so that neither waits for the other long
+  // when the machine gives one of them less time.
+  constexpr std::size_t kRun = 1024;
+  std::atomic<std::size_t> next{0};
+  const auto hashRuns = [&](Digester& digester) {
+    for (std::size_t begin; (begin = next.fetch_add(kRun)) < count;) {
+      HashRange(digester, begin, std::min(begin + kRun, count));
+    }
+  };
   if (count >= kBlockNumbers / 2) {
     // A thread a block costs some tens of microseconds against milliseconds of hashing.
-    std::future<void> second = std::async(std::launch::async, [&] { HashRange(helpers_, half, count); });
-    HashRange(mine_, 0, half);
+    std::future<void> second = std::async(std::launch::async, [&] { hashRuns(helpers_); });
+    hashRuns(mine_);
     second.get();
   } else {
-    HashRange(mine_, 0, count);
+    hashRuns(mine_);
   }
   bytes_.clear();
   ends_.clear();

@@ -9,8 +9,8 @@
 
 namespace zelvane {
 
-// Numbers (short tokens) hashed a block at a time on both cores: a full block's second half on a thread
-// of its own while the caller hashes the first. The digests come out in the order the numbers went in.
+// Numbers (short tokens) hashed a block at a time on both cores: a full block is shared between the
+// caller and a thread of its own. The digests come out in the order the numbers went in.
 class DigestBlocks {
  public:
   explicit DigestBlocks(DigestKind kind);

@@ -16,6 +16,24 @@ namespace {
 
 constexpr std::string_view kTotalLabel = "合计";
 
+// The table's columns: the area's names (and code) as text, then the counts of each category and their total.
+std::vector<TableColumn> ReportColumns(ReportLevel level) {
+  std::vector<TableColumn> columns = {{"省份"}};
+  if (level == ReportLevel::City) columns.insert(columns.end(), {{"城市"}, {"区号"}});
+  for (const NumberCategory category : kAllCategories) columns.push_back({CategoryLabel(category), true});
+  columns.push_back({kTotalLabel, true});
+  return columns;
+}
+
+// A row's fields in the columns' order.
+std::vector<std::string> ReportFields(const ReportRow& row, ReportLevel level) {
+  std::vector<std::string> fields = {row.province};
+  if (level == ReportLevel::City) fields.insert(fields.end(), {row.city, row.areaCode});
+  for (const std::uint64_t count : row.counts) fields.push_back(std::to_string(count));
+  fields.push_back(std::to_string(row.Total()));
+  return fields;
+}
+
 }  // namespace
 
 std::uint64_t ReportRow::Total() const { return std::accumulate(counts.begin(), counts.end(), std::uint64_t{0}); }
@@ -68,28 +86,18 @@ std::string ReportSummaryText(const ReportSummary& summary, CountForm form) {
 }
 
 std::string ReportTableText(const std::vector<ReportRow>& rows, ReportLevel level, char delimiter) {
-  std::string text = "省份";
-  const auto field = [&](std::string_view value) {
-    text += delimiter;
-    text += value;
-  };
-  if (level == ReportLevel::City) {
-    field("城市");
-    field("区号");
-  }
-  for (const NumberCategory category : kAllCategories) field(CategoryLabel(category));
-  field(kTotalLabel);
-  text += '\n';
-  for (const ReportRow& row : rows) {
-    text += row.province;
-    if (level == ReportLevel::City) {
-      field(row.city);
-      field(row.areaCode);
+  std::string text;
+  const auto line = [&](const auto& fields) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+      if (i > 0) text += delimiter;
+      text += fields[i];
     }
-    for (const std::uint64_t count : row.counts) field(std::to_string(count));
-    field(std::to_string(row.Total()));
     text += '\n';
-  }
+  };
+  std::vector<std::string_view> header;
+  for (const TableColumn& column : ReportColumns(level)) header.push_back(column.title);
+  line(header);
+  for (const ReportRow& row : rows) line(ReportFields(row, level));
   return text;
 }
 
@@ -101,24 +109,14 @@ FileResult WriteReportTable(const std::filesystem::path& path, const std::vector
     file.Write(ReportTableText(rows, level, '\t'));
     return file.Commit();
   }
-  // The same table cut into cells: the text form's lines and tab-separated fields.
-  const std::string text = ReportTableText(rows, level, '\t');
-  std::vector<std::vector<std::string_view>> lines;
-  for (std::string_view rest = text; !rest.empty();) {
-    const std::string_view line = rest.substr(0, rest.find('\n'));
-    rest.remove_prefix(line.size() + 1);
-    std::vector<std::string_view>& cells = lines.emplace_back();
-    for (std::size_t start = 0;;) {
-      const std::size_t tab = line.find('\t', start);
-      cells.push_back(line.substr(start, tab - start));
-      if (tab == std::string_view::npos) break;
-      start = tab + 1;
-    }
-  }
   FileResult error;
-  const std::unique_ptr<TableWriter> table = MakeTableWriter(format, file, lines.front(), error);
+  const std::unique_ptr<TableWriter> table = MakeTableWriter(format, file, ReportColumns(level), error);
   if (!table) return error;
-  for (std::size_t line = 1; line < lines.size(); ++line) table->AddRow(lines[line]);
+  for (const ReportRow& row : rows) {
+    const std::vector<std::string> fields = ReportFields(row, level);
+    const std::vector<std::string_view> cells(fields.begin(), fields.end());
+    table->AddRow(cells);
+  }
   if (FileResult finished = table->Finish()) return finished;
   return file.Commit();
 }

@@ -4,15 +4,21 @@
 
 namespace zelvane {
 
+std::uint64_t WrittenSize(NumberFileStyle style, std::uint64_t count, std::uint64_t textBytes,
+                          std::size_t separatorSize) {
+  const std::optional<DigestKind> digest = DigestOfForm(style.form);
+  return (digest ? count * DigestHexLength(*digest) : textBytes) + count * separatorSize;
+}
+
 NumberOutput::NumberOutput(NumberFileStyle style, AtomicFileWriter& file, std::string_view separator)
     : style_(style), asTheyAre_(AsTheyAre(style)), file_(file), separator_(separator) {}
 
 FileResult NumberOutput::Begin() {
   if (style_.form != NumberForm::Plain) formed_.emplace(style_.form);
   if (style_.format == NumberFileFormat::Text) return std::nullopt;
-  const std::string_view header[] = {kNumberColumnHeader};
+  const TableColumn columns[] = {{kNumberColumnHeader}};
   FileResult error;
-  table_ = MakeTableWriter(style_.format, file_, header, error);
+  table_ = MakeTableWriter(style_.format, file_, columns, error);
   return error;
 }
 

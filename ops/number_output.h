@@ -22,6 +22,11 @@ inline bool AsTheyAre(NumberFileStyle style) {
   return style.format == NumberFileFormat::Text && style.form == NumberForm::Plain;
 }
 
+// About the bytes that numbers (count of them, textBytes in all) take written in style, each followed by
+// a separator of separatorSize bytes: what progress over the writing counts to.
+std::uint64_t WrittenSize(NumberFileStyle style, std::uint64_t count, std::uint64_t textBytes,
+                          std::size_t separatorSize);
+
 // What became of the numbers that were not written as they are.
 struct NumberOutputCounts {
   std::uint64_t replaced = 0;  // written with a "?" for bytes that are not GBK text (CSV, workbooks)

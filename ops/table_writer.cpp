@@ -6,14 +6,14 @@
 namespace zelvane {
 
 std::unique_ptr<TableWriter> MakeTableWriter(NumberFileFormat format, AtomicFileWriter& file,
-                                             std::span<const std::string_view> header, FileResult& error) {
+                                             std::span<const TableColumn> columns, FileResult& error) {
   if (format == NumberFileFormat::Xlsx) {
     auto workbook = std::make_unique<XlsxTableWriter>(file);
-    error = workbook->Open(header);
+    error = workbook->Open(columns);
     if (error) return nullptr;
     return workbook;
   }
-  return std::make_unique<CsvTableWriter>(file, header);
+  return std::make_unique<CsvTableWriter>(file, columns);
 }
 
 }  // namespace zelvane

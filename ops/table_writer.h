@@ -10,6 +10,13 @@
 
 namespace zelvane {
 
+// A table's column: its header, and whether its cells are counts (whole numbers), which a workbook
+// holds as numbers that Excel sums and sorts; everything else, and all of a CSV file, is text.
+struct TableColumn {
+  std::string_view title;
+  bool counts = false;
+};
+
 // Rows of text cells (UTF-8) written into a file as CSV or as an Excel workbook, a header row first.
 class TableWriter {
  public:
@@ -22,9 +29,9 @@ class TableWriter {
   virtual FileResult Finish() = 0;
 };
 
-// A writer of format (Csv or Xlsx) into file, opened already, with the header row written. Nothing
-// and error set when the writer could not be made.
+// A writer of format (Csv or Xlsx) into file, opened already, with the columns' header row written.
+// Nothing and error set when the writer could not be made.
 std::unique_ptr<TableWriter> MakeTableWriter(NumberFileFormat format, AtomicFileWriter& file,
-                                             std::span<const std::string_view> header, FileResult& error);
+                                             std::span<const TableColumn> columns, FileResult& error);
 
 }  // namespace zelvane

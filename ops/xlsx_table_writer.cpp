@@ -5,7 +5,9 @@
 #include <array>
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <cstdio>
+#include <optional>
 #include <random>
 #include <system_error>
 
@@ -27,6 +29,14 @@ std::size_t Utf8Characters(std::string_view text) {
   std::size_t characters = 0;
   for (char byte : text) characters += (static_cast<unsigned char>(byte) & 0xC0) != 0x80;
   return characters;
+}
+
+// A count cell's whole number; nothing for text that is not one, which stays text.
+std::optional<std::uint64_t> CountOf(std::string_view text) {
+  std::uint64_t count = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return count;
 }
 
 // A new folder of ours among the system's temporary files.
@@ -60,8 +70,11 @@ FileResult XlsxTableWriter::Failure(const std::string& reason) const {
   return FileError{FileOperation::Write, file_.target(), reason};
 }
 
-FileResult XlsxTableWriter::Open(std::span<const std::string_view> header) {
-  header_.assign(header.begin(), header.end());
+FileResult XlsxTableWriter::Open(std::span<const TableColumn> columns) {
+  for (const TableColumn& column : columns) {
+    header_.emplace_back(column.title);
+    counts_.push_back(column.counts);
+  }
   std::error_code error;
   folder_ = MakeFolder(error);
   if (folder_.empty()) return Failure("无法建立临时文件夹：" + SystemErrorReason(error.value()));
@@ -88,17 +101,27 @@ void XlsxTableWriter::StartSheet() {
     error_ = LXW_ERROR_MEMORY_MALLOC_FAILED;
     return;
   }
-  if (const lxw_error error =
-          worksheet_set_column(sheet_, 0, static_cast<lxw_col_t>(header_.size() - 1), kColumnWidth, textFormat_)) {
-    error_ = error;
+  for (std::size_t column = 0; column < header_.size(); ++column) {
+    const auto at = static_cast<lxw_col_t>(column);
+    const lxw_error error = worksheet_set_column(sheet_, at, at, kColumnWidth, counts_[column] ? nullptr : textFormat_);
+    if (error != LXW_NO_ERROR && error_ == 0) error_ = error;
   }
   std::vector<std::string_view> header(header_.begin(), header_.end());
   bool whole = true;
-  WriteRow(header, whole);
+  WriteRow(header, true, whole);
 }
 
-void XlsxTableWriter::WriteRow(std::span<const std::string_view> cells, bool& whole) {
+void XlsxTableWriter::WriteRow(std::span<const std::string_view> cells, bool isHeader, bool& whole) {
   for (std::size_t column = 0; column < cells.size(); ++column) {
+    const std::optional<std::uint64_t> count =
+        isHeader || column >= counts_.size() || !counts_[column] ? std::nullopt : CountOf(cells[column]);
+    if (count) {
+      // Exact: a double holds every whole number below 2^53.
+      const lxw_error error =
+          worksheet_write_number(sheet_, row_, static_cast<lxw_col_t>(column), static_cast<double>(*count), nullptr);
+      if (error != LXW_NO_ERROR && error_ == 0) error_ = error;
+      continue;
+    }
     std::string cell(cells[column]);
     if (Utf8Characters(cell) > kCellCharacters) {
       cell = "?";
@@ -114,7 +137,7 @@ bool XlsxTableWriter::AddRow(std::span<const std::string_view> cells) {
   if (sheet_ == nullptr) return true;
   if (row_ == kSheetRows) StartSheet();
   bool whole = true;
-  if (sheet_ != nullptr) WriteRow(cells, whole);
+  if (sheet_ != nullptr) WriteRow(cells, false, whole);
   return whole;
 }
 

@@ -17,7 +17,7 @@ struct lxw_format;
 
 namespace zelvane {
 
-// An Excel workbook of text cells, made by libxlsxwriter: rows go to a sheet until it holds Excel's
+// An Excel workbook of text cells and counts, made by libxlsxwriter: rows go to a sheet until it holds Excel's
 // 1,048,576 rows, then to the next ("号码", "号码2", …), each sheet starting with the header row.
 // libxlsxwriter writes the workbook under a name of ours in a folder of ours (its own temporary files
 // too), which Finish copies into the file and removes: the file's writer alone replaces the target.
@@ -32,13 +32,13 @@ class XlsxTableWriter final : public TableWriter {
   XlsxTableWriter& operator=(const XlsxTableWriter&) = delete;
 
   // Makes the folder and the workbook.
-  FileResult Open(std::span<const std::string_view> header);
+  FileResult Open(std::span<const TableColumn> columns);
   bool AddRow(std::span<const std::string_view> cells) override;
   FileResult Finish() override;
 
  private:
   void StartSheet();
-  void WriteRow(std::span<const std::string_view> cells, bool& whole);
+  void WriteRow(std::span<const std::string_view> cells, bool isHeader, bool& whole);
   FileResult Failure(const std::string& reason) const;
   // Copies the closed workbook into the file, checking that it is a whole zip archive.
   FileResult CopyWorkbook();
@@ -48,6 +48,7 @@ class XlsxTableWriter final : public TableWriter {
   std::string folderText_;        // the folder for libxlsxwriter, which keeps a pointer to it
   std::filesystem::path workbookPath_;
   std::vector<std::string> header_;
+  std::vector<bool> counts_;  // by column
   lxw_workbook* workbook_ = nullptr;
   lxw_worksheet* sheet_ = nullptr;
   lxw_format* textFormat_ = nullptr;

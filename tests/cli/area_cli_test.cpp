@@ -29,13 +29,13 @@ TEST(LookupCli, PrintsNumberCarrierProvinceAndCity) {
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.err, "zelvane-cli: 跳过了2个超过30个字节的号码\n");
   EXPECT_EQ(result.out,
-            "13000301234\t联通\t江苏省\t南京市\n"
-            "13912345678\t移动\t江苏省\t常州市\n"
-            "0101234567\t小灵通\t北京市\t北京市\n"
-            "19912345678\t其他\t未知地区\t\n"
-            "17726001234\t其他\t天津市\t天津市\n"
-            "075512345678\t小灵通\t广东省\t深圳市\n"
-            "16212345678\t其他\t未知地区\t\n");
+            "13000301234\t联通\t江苏省\t南京市\t025\n"
+            "13912345678\t移动\t江苏省\t常州市\t0519\n"
+            "0101234567\t小灵通\t北京市\t北京市\t010\n"
+            "19912345678\t其他\t未知地区\t\t\n"
+            "17726001234\t其他\t天津市\t天津市\t022\n"
+            "075512345678\t小灵通\t广东省\t深圳市\t0755\n"
+            "16212345678\t其他\t未知地区\t\t\n");
 }
 
 TEST(LookupCli, TakesTheTablesGiven) {
@@ -44,7 +44,7 @@ TEST(LookupCli, TakesTheTablesGiven) {
   const auto result =
       RunCli({"lookup", "--prefixes", "current", "--areas", "areas.txt", "19912345678", "13912345678"}, folder.path());
   EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(result.out, "19912345678\t电信\t四川省\t成都市\n13912345678\t移动\t未知地区\t\n");
+  EXPECT_EQ(result.out, "19912345678\t电信\t四川省\t成都市\t\n13912345678\t移动\t未知地区\t\t\n");
 }
 
 // A bad table stops the command before standard input is read; nothing is printed.
@@ -90,9 +90,9 @@ TEST(AreasCli, PrintsTablesThatLookupTakesBack) {
   const std::vector<std::string> numbers = {"13000301234", "03351234567", "19991234567"};
   std::vector<std::string> lookup = {"lookup", "--areas", "mine.txt"};
   lookup.insert(lookup.end(), numbers.begin(), numbers.end());
-  EXPECT_EQ(
-      RunCli(lookup, folder.path()).out,
-      "13000301234\t联通\t江苏省\t南京市\n03351234567\t小灵通\t河北省\t秦皇岛市\n19991234567\t其他\t四川省\t成都市\n");
+  EXPECT_EQ(RunCli(lookup, folder.path()).out,
+            "13000301234\t联通\t江苏省\t南京市\t025\n03351234567\t小灵通\t河北省\t秦皇岛市\t\n"
+            "19991234567\t其他\t四川省\t成都市\t028\n");
 }
 
 // The table by province or city to standard output or a file, the summary on standard error; what is
@@ -131,7 +131,8 @@ TEST(ReportCli, CountsByAreaAndCarrier) {
   EXPECT_EQ(test::FileNamesIn(folder.path()), (std::vector<std::string>{"in.txt", "表.tsv"}));
 }
 
-// The table as a CSV file (UTF-8 with its mark, for Excel) or a workbook, by --out's extension or --format.
+// The table as a CSV file (UTF-8 with its mark, for Excel) or a workbook, by --out's extension or --format;
+// the workbook's counts are numbers (Excel sums and sorts them), names and codes text.
 TEST(ReportCli, WritesCsvFilesAndWorkbooks) {
   TemporaryFolder folder;
   WriteFile(folder / "in.txt", "13000301234\n075512345678\n");
@@ -146,8 +147,10 @@ TEST(ReportCli, WritesCsvFilesAndWorkbooks) {
       test::SheetCells(test::ZipEntries(folder / "表.xlsx")["xl/worksheets/sheet1.xml"]);
   ASSERT_EQ(cells.size(), 4u * 9u - 2u);  // the 合计 row has no city and no code
   EXPECT_EQ(cells[9], (test::SheetCell{"A2", "广东省"}));
+  EXPECT_EQ(cells[8], (test::SheetCell{"I1", "合计"}));
   EXPECT_EQ(cells[11], (test::SheetCell{"C2", "0755"}));
-  EXPECT_EQ(cells.back(), (test::SheetCell{"I4", "2"}));
+  EXPECT_EQ(cells[15], (test::SheetCell{"G2", "1", true}));
+  EXPECT_EQ(cells.back(), (test::SheetCell{"I4", "2", true}));
   const auto refused = RunCli({"report", "--format", "xlsx", "in.txt"}, folder.path());
   EXPECT_EQ(refused.exitCode, 2);
   EXPECT_EQ(refused.out, "");

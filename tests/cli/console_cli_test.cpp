@@ -143,7 +143,7 @@ TEST_P(ConsoleCli, ShowsEachCommandsTextInTheConsolesCodePage) {
       {"lookup",
        {"lookup", "13000301234", "075512345678", "16212345678"},
        "",
-       {"13000301234 联通 江苏省 南京市", "075512345678 小灵通 广东省 深圳市", "16212345678 其他 未知地区"}},
+       {"13000301234 联通 江苏省 南京市 025", "075512345678 小灵通 广东省 深圳市 0755", "16212345678 其他 未知地区"}},
       {"lookup of GBK text",
        {"lookup", "-"},
        "\xD5\xC5\xC8\xFD 1391234567\xB0\xA1",
@@ -199,7 +199,7 @@ TEST_P(ConsoleCli, WritesUtf8WhenStandardOutputIsRedirected) {
   };
   test::WriteFile(folder_ / "a.txt", "13912345678\n");
   const Case cases[] = {
-      {"lookup", {"lookup", "13000301234"}, "13000301234\t联通\t江苏省\t南京市\n", {}},
+      {"lookup", {"lookup", "13000301234"}, "13000301234\t联通\t江苏省\t南京市\t025\n", {}},
       {"classify",
        {"classify", "--out", ".", "a.txt"},
        "当前共有1个号码，移动1个，联通0个，电信0个，小灵通0个，其他0个\n",

@@ -103,8 +103,8 @@ TEST(FormatCli, LookupWritesTheTable) {
   const auto csv = RunCli({"lookup", "--format", "csv", "--out", "t.csv", "13000301234", "16212345678"}, folder.path());
   ASSERT_EQ(csv.exitCode, 0) << csv.err;
   EXPECT_EQ(ReadFile(folder / "t.csv"), std::string(kBom) +
-                                            "号码,运营商,省份,城市\r\n13000301234,联通,江苏省,南京市\r\n"
-                                            "16212345678,其他,未知地区,\r\n");
+                                            "号码,运营商,省份,城市,区号\r\n13000301234,联通,江苏省,南京市,025\r\n"
+                                            "16212345678,其他,未知地区,,\r\n");
   const auto xlsx = RunCli({"lookup", "--format", "xlsx", "--out", "t.xlsx", "075512345678"}, folder.path());
   ASSERT_EQ(xlsx.exitCode, 0) << xlsx.err;
   const auto entries = ZipEntries(folder / "t.xlsx");
@@ -113,13 +113,15 @@ TEST(FormatCli, LookupWritesTheTable) {
                                                                                         {"B1", "运营商"},
                                                                                         {"C1", "省份"},
                                                                                         {"D1", "城市"},
+                                                                                        {"E1", "区号"},
                                                                                         {"A2", "075512345678"},
                                                                                         {"B2", "小灵通"},
                                                                                         {"C2", "广东省"},
-                                                                                        {"D2", "深圳市"}}));
+                                                                                        {"D2", "深圳市"},
+                                                                                        {"E2", "0755"}}));
   const auto tsv = RunCli({"lookup", "--out", "t.tsv", "13000301234"}, folder.path());
   ASSERT_EQ(tsv.exitCode, 0) << tsv.err;
-  EXPECT_EQ(ReadFile(folder / "t.tsv"), "13000301234\t联通\t江苏省\t南京市\n");
+  EXPECT_EQ(ReadFile(folder / "t.tsv"), "13000301234\t联通\t江苏省\t南京市\t025\n");
 }
 
 TEST(FormatCli, TablesNeedAFileAndAKnownFormat) {

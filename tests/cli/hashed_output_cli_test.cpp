@@ -81,5 +81,22 @@ TEST(HashedOutputCli, RefusesAnUnknownDigestAndBothForms) {
   EXPECT_EQ(FileNamesIn(folder.path()), std::vector<std::string>{"a.txt"});
 }
 
+#ifndef _WIN32
+// A libcrypto that offers no such digest (configured for FIPS only, without the FIPS provider) is told
+// before any file is touched.
+TEST(HashedOutputCli, ALibraryWithoutTheDigestIsToldNotACrash) {
+  TemporaryFolder folder;
+  WriteFile(folder / "a.txt", "13912345678\n");
+  WriteFile(folder / "fips.cnf",
+            "openssl_conf = init\n[init]\nalg_section = algorithms\n[algorithms]\ndefault_properties = fips=yes\n");
+  const auto result = test::RunProgram(
+      "/bin/sh", {"-c", "OPENSSL_CONF=fips.cnf exec \"$0\" classify --hash md5 --out out a.txt", test::CliPath()},
+      folder.path());
+  EXPECT_EQ(result.exitCode, 2);
+  EXPECT_TRUE(result.err.starts_with("zelvane-cli: 这个系统的加密库不提供 md5 散列\n")) << result.err;
+  EXPECT_FALSE(std::filesystem::exists(folder / "out"));
+}
+#endif
+
 }  // namespace
 }  // namespace zelvane

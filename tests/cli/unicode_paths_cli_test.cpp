@@ -64,9 +64,9 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"Compare", {"compare", "--different", "--quiet", "--out", "比较 结果.txt", kInput, "白 名单.txt"},
                  {{"比较 结果.txt", "075512345678\r\n13000301234\r\n"}}, ""},
         PathCase{"LookupFromStandardInput", {"lookup", "--areas", "归属 地表.txt", "-"}, {},
-                 "13912345678\t移动\t四川省\t成都市\n075512345678\t小灵通\t未知地区\t\n13000301234\t联通\t未知地区\t\n"},
+                 "13912345678\t移动\t四川省\t成都市\t\n075512345678\t小灵通\t未知地区\t\t\n13000301234\t联通\t未知地区\t\t\n"},
         PathCase{"LookupTableWholePath", {"lookup", "--areas", "@归属 地表.txt", "13912345678"}, {},
-                 "13912345678\t移动\t四川省\t成都市\n"}),
+                 "13912345678\t移动\t四川省\t成都市\t\n"}),
     [](const auto& p) { return std::string(p.param.name); });
 // clang-format on
 

@@ -69,7 +69,7 @@ TEST(WorkbookCli, ExtractsNumbersFromTextOnlyWhenAsked) {
   WriteFile(folder / "notes.txt", "张三 138-0013-8000 深圳\r\n+86 139 0013 9000\r\n");
   const auto extracted = RunCli({"lookup", "--extract", "--from", "notes.txt"}, folder.path());
   EXPECT_EQ(extracted.exitCode, 0) << extracted.err;
-  EXPECT_EQ(extracted.out, "13800138000\t移动\t北京市\t北京市\n13900139000\t移动\t上海市\t上海市\n");
+  EXPECT_EQ(extracted.out, "13800138000\t移动\t北京市\t北京市\t010\n13900139000\t移动\t上海市\t上海市\t021\n");
   const auto plain = RunCli({"lookup", "--from", "notes.txt"}, folder.path());
   EXPECT_EQ(plain.out.find("13800138000"), std::string::npos);
 }
@@ -82,8 +82,8 @@ TEST(WorkbookCli, LooksUpTheNumbersOfSeveralFiles) {
       RunCli({"lookup", "--column", "B", "--from", "clients.xlsx", "--from", "more.csv", "16212345678"}, folder.path());
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out,
-            "13800138000\t移动\t北京市\t北京市\n13300133000\t电信\t未知地区\t\n13000301234\t联通\t江苏省\t南京市\n"
-            "16212345678\t其他\t未知地区\t\n");
+            "13800138000\t移动\t北京市\t北京市\t010\n13300133000\t电信\t未知地区\t\t\n"
+            "13000301234\t联通\t江苏省\t南京市\t025\n16212345678\t其他\t未知地区\t\t\n");
 }
 
 // The numbers of a workbook go into a table file as the arguments' do; a file that cannot be read
@@ -95,7 +95,8 @@ TEST(WorkbookCli, LooksUpAWorkbookIntoATable) {
       {"lookup", "--column", "手机", "--from", "clients.xlsx", "--format", "csv", "--out", "t.csv"}, folder.path());
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(ReadFile(folder / "t.csv"),
-            "\xEF\xBB\xBF号码,运营商,省份,城市\r\n13800138000,移动,北京市,北京市\r\n13300133000,电信,未知地区,\r\n");
+            "\xEF\xBB\xBF号码,运营商,省份,城市,区号\r\n13800138000,移动,北京市,北京市,010\r\n"
+            "13300133000,电信,未知地区,,\r\n");
   WriteFile(folder / "broken.xlsx", "PK\x03\x04 not a whole archive");
   const auto broken = RunCli({"lookup", "--from", "broken.xlsx", "--format", "xlsx", "--out", "u.xlsx"}, folder.path());
   EXPECT_EQ(broken.exitCode, 1);
@@ -148,7 +149,7 @@ TEST(WorkbookCli, ReadsAWorkbookAtAUnicodePath) {
   std::filesystem::rename(folder / "clients.xlsx", folder / "客户 名单.xlsx");
   const auto result = RunCli({"lookup", "--column", "手机", "--from", "客户 名单.xlsx"}, folder.path());
   EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(result.out, "13800138000\t移动\t北京市\t北京市\n13300133000\t电信\t未知地区\t\n");
+  EXPECT_EQ(result.out, "13800138000\t移动\t北京市\t北京市\t010\n13300133000\t电信\t未知地区\t\t\n");
 }
 
 // Each fails with one message and replaces nothing.

@@ -116,7 +116,7 @@ TEST(AreaTable, BuiltInNamesNoFormerPlace) {
 }
 
 // The area code comes from the table's own landline rules: a city's own code before one it shares, the
-// shortest then lowest of several, none for an unknown area.
+// shortest then lowest of several, none from a rule shorter than a code, none for an unknown area.
 TEST(AreaTable, AreaCodesComeFromTheLandlineRules) {
   const AreaTable& table = AreaTable::BuiltIn();
   // clang-format off
@@ -125,6 +125,7 @@ TEST(AreaTable, AreaCodesComeFromTheLandlineRules) {
       {"13008271234", "0410"},                           // 铁岭市: its own, not 沈阳市、铁岭市、抚顺市's 024
       {"02412345678", "024"}, {"13006411234", "028"},   // 眉山市 has only 成都市、资阳市、眉山市's
       {"06341234567", "0531"}, {"13008441234", "029"},  // 济南市 (莱芜's 0634 too); 咸阳市
+      {"03351234567", ""},                               // 秦皇岛市: only 033, a range of codes
       {"16212345678", ""}, {"", ""}};
   // clang-format on
   for (const auto& [token, code] : cases) {

@@ -54,7 +54,10 @@ std::vector<SheetCell> SheetCells(std::string_view sheetXml) {
     SheetCell parsed{std::string(Between(cell, "r=\"", "\"", at)), {}};
     std::size_t kindAt = 0;
     const std::string_view kind = Between(cell, "t=\"", "\"", kindAt);
-    parsed.text = kind == "inlineStr" ? std::string(Between(cell, "<t>", "</t>", at)) : "<t=" + std::string(kind) + ">";
+    parsed.number = kind.empty() || kind == "n";
+    parsed.text = kind == "inlineStr" ? std::string(Between(cell, "<t>", "</t>", at))
+                  : parsed.number     ? std::string(Between(cell, "<v>", "</v>", at))
+                                      : "<t=" + std::string(kind) + ">";
     cells.push_back(std::move(parsed));
   }
 }

@@ -12,11 +12,12 @@ namespace zelvane::test {
 // empty when the file is no whole archive.
 std::map<std::string, std::string> ZipEntries(const std::filesystem::path& path);
 
-// A cell of a sheet: its reference (A1) and its text; a cell that is not an inline string has the
-// text "<t=KIND>".
+// A cell of a sheet: its reference (A1) and its text; a number cell its value, marked a number; any other
+// cell the text "<t=KIND>".
 struct SheetCell {
   std::string reference;
   std::string text;
+  bool number = false;
   bool operator==(const SheetCell&) const = default;
 };
 

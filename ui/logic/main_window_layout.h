@@ -1,7 +1,8 @@
 #pragma once
 
-#include <array>
+#include <span>
 #include <string_view>
+#include <vector>
 
 #include "core/category_lists.h"
 #include "res/main_dialog_template.h"
@@ -59,18 +60,22 @@ inline constexpr std::string_view kTableChoiceTip = "号段表：按哪个号段
 inline constexpr std::string_view kAreaTableChoiceTip = "归属地表：按哪个表查找号码的归属地";
 inline constexpr std::string_view kAreaChoiceTip = "地区：列表只显示这个地区的号码（与上方的类别一同筛选）";
 
-// The chart: a row per category, its name right-aligned in labelWidth, a bar as long as its share of
-// the largest count, and the count after the bar, never past the chart's right edge. A chart too
-// narrow for all three narrows the names' column first.
+// A bar chart's row: its name right-aligned in label, its bar, its count after the bar.
 struct ChartRow {
   PixelRect label;
   PixelRect bar;
   PixelRect count;
 };
-// labelWidth and countWidth are the widest name's and the widest count's as the window's font draws
-// them, written as every count in the window is (digits need not be equally wide: the largest count is
-// not always the widest).
-std::array<ChartRow, kCategoryCount> ChartRows(const PixelRect& area, int labelWidth, int countWidth,
-                                               const CategoryCounts& counts);
+// A row per share (of the largest bar: 0 to 1), rowHeight each from the top: the bar as long as its
+// share of the room the names and counts leave, the count never past the chart's right edge; a chart
+// too narrow for all three narrows the names' column first. labelWidth and countWidth are the widest
+// name's and the widest count's as the window's font draws them (digits need not be equally wide: the
+// largest count is not always the widest).
+std::vector<ChartRow> BarChartRows(const PixelRect& area, int rowHeight, int labelWidth, int countWidth,
+                                   std::span<const double> shares);
+
+// The main window's chart: a row per category, the area's height shared among them, each bar its
+// count's share of the largest.
+std::vector<ChartRow> ChartRows(const PixelRect& area, int labelWidth, int countWidth, const CategoryCounts& counts);
 
 }  // namespace zelvane

@@ -51,10 +51,10 @@ bool ReportDialogLogic::Before(const ReportRow& a, const ReportRow& b) const {
 }
 
 ReportDialogLogic::ShownRow ReportDialogLogic::RowOf(const ReportRow& row, RowKind kind) const {
-  ShownRow shown{kind, {}};
   const bool opens = kind == RowKind::Province && std::ranges::any_of(m_data.cities, [&](const ReportRow& city) {
                        return city.province == row.province && !city.city.empty();
                      });
+  ShownRow shown{kind, opens, {}};
   shown.cells[kArea] = kind == RowKind::City ? "　" + row.city
                        : opens               ? (m_opened == row.province ? "- " : "+ ") + row.province
                                              : row.province;
@@ -122,8 +122,7 @@ void ReportDialogLogic::OnHeaderClicked(int column) {
 }
 
 void ReportDialogLogic::OnRowActivated(std::size_t row) {
-  if (row >= m_rows.size() || m_rows[row].kind != RowKind::Province) return;
-  if (!m_rows[row].cells[kArea].starts_with("+ ") && !m_rows[row].cells[kArea].starts_with("- ")) return;
+  if (row >= m_rows.size() || !m_rows[row].opens) return;
   const std::string& province = m_shown[row]->province;
   m_opened = m_opened == province ? std::nullopt : std::optional(province);
   Rebuild();

@@ -41,6 +41,7 @@ class ReportDialogLogic {
   enum class RowKind { Province, City, Total };
   struct ShownRow {
     RowKind kind;
+    bool opens;  // a province with cities, which activating opens or closes
     std::array<std::string, kColumnCount> cells;
   };
   struct ChartBar {

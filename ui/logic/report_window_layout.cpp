@@ -12,7 +12,6 @@ constexpr int kButtonWidth = 90;
 constexpr int kButtonHeight = 26;
 constexpr int kChartShare = 4;  // the chart takes a quarter of the width
 constexpr int kBarRowHeight = 22;
-constexpr int kGap = 4;
 
 }  // namespace
 
@@ -32,19 +31,10 @@ ReportWindowLayout LayOutReportWindow(int width, int height) {
 
 std::vector<ChartRow> ReportChartRows(const PixelRect& area, int labelWidth, int countWidth,
                                       const std::vector<ReportDialogLogic::ChartBar>& bars) {
-  const int barLeft = area.left + labelWidth + kGap;
-  const int barSpace = std::max(0, area.left + area.width - barLeft - countWidth - kGap);
-  std::vector<ChartRow> rows;
-  for (std::size_t i = 0; i < bars.size(); ++i) {
-    const int top = area.top + static_cast<int>(i) * kBarRowHeight;
-    if (top + kBarRowHeight > area.top + area.height) break;
-    const int bar = std::max(1, static_cast<int>(static_cast<double>(barSpace) * bars[i].share));
-    rows.push_back(
-        {{area.left, top, labelWidth, kBarRowHeight},
-         {barLeft, top + 3, bar, kBarRowHeight - 6},
-         {barLeft + bar + kGap, top, std::max(0, area.left + area.width - (barLeft + bar + kGap)), kBarRowHeight}});
-  }
-  return rows;
+  const std::size_t fit = static_cast<std::size_t>(std::max(0, area.height / kBarRowHeight));
+  std::vector<double> shares;
+  for (std::size_t i = 0; i < std::min(bars.size(), fit); ++i) shares.push_back(bars[i].share);
+  return BarChartRows(area, kBarRowHeight, std::min(labelWidth, area.width / 3), countWidth, shares);
 }
 
 }  // namespace zelvane

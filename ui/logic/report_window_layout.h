@@ -28,8 +28,8 @@ inline constexpr std::string_view kReportCloseButton = "关闭";
 
 ReportWindowLayout LayOutReportWindow(int width, int height);
 
-// The chart's rows: each bar's label right-aligned in labelWidth, the bar as long as its share, the
-// count after it. countWidth is the widest count as the window's font draws it.
+// The chart's rows, as BarChartRows lays them out: the bars that fit from the top, the names in at most
+// a third of the width.
 std::vector<ChartRow> ReportChartRows(const PixelRect& area, int labelWidth, int countWidth,
                                       const std::vector<ReportDialogLogic::ChartBar>& bars);
 

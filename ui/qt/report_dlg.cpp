@@ -37,11 +37,10 @@ class ReportChart : public QWidget {
       labelWidth = std::max(labelWidth, metrics.horizontalAdvance(FromUtf8(bar.label)));
       countWidth = std::max(countWidth, metrics.horizontalAdvance(FromUtf8(bar.countText)));
     }
-    labelWidth = std::min(labelWidth, width() / 3);
     const std::vector<ChartRow> rows = ReportChartRows({0, 0, width(), height()}, labelWidth, countWidth, bars);
     painter.setPen(palette().color(QPalette::WindowText));
     for (std::size_t i = 0; i < rows.size(); ++i) {
-      const QString label = metrics.elidedText(FromUtf8(bars[i].label), Qt::ElideRight, labelWidth);
+      const QString label = metrics.elidedText(FromUtf8(bars[i].label), Qt::ElideRight, rows[i].label.width);
       painter.drawText(ToQRect(rows[i].label), Qt::AlignRight | Qt::AlignVCenter, label);
       painter.fillRect(ToQRect(rows[i].bar), QColor::fromRgb(kCategoryColors[0]));
       painter.drawText(ToQRect(rows[i].count), Qt::AlignLeft | Qt::AlignVCenter, FromUtf8(bars[i].countText));

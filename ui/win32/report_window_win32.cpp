@@ -184,10 +184,8 @@ class ReportWindow {
       labelWidth = std::max(labelWidth, widthOf(bar.label));
       countWidth = std::max(countWidth, widthOf(bar.countText));
     }
-    const int width = area.right - area.left;
-    labelWidth = std::min(labelWidth, width / 3);
     const std::vector<ChartRow> rows =
-        ReportChartRows({0, 0, width, area.bottom - area.top}, labelWidth, countWidth, bars);
+        ReportChartRows({0, 0, area.right - area.left, area.bottom - area.top}, labelWidth, countWidth, bars);
     SetBkMode(draw.hDC, TRANSPARENT);
     const std::uint32_t rgb = kCategoryColors[0];
     HBRUSH brush = CreateSolidBrush(RGB(rgb >> 16, (rgb >> 8) & 0xFF, rgb & 0xFF));

@@ -400,7 +400,12 @@ TEST(AreaLogicTest, ReportCountsByAreaAndCarrier) {
     std::string bars;
     for (const auto& bar : report.Chart()) bars += bar.label + " " + bar.countText + ";";
     EXPECT_EQ(bars, "深圳市 2,640;广州市 840;佛山市 240;");
-    report.OnRowActivated(2);  // a city: nothing
+    std::string opens;
+    for (const auto& row : report.Rows()) opens += row.opens ? "+" : "-";
+    EXPECT_EQ(opens, "++----+-");
+    report.OnRowActivated(2);  // a city, 未知地区 and 合计: nothing
+    report.OnRowActivated(5);
+    report.OnRowActivated(7);
     report.OnExport();
     report.OnRowActivated(1);
     EXPECT_EQ(column(report, ReportDialogLogic::kArea), "+ 北京市|+ 广东省|未知地区|+ 浙江省|合计");
