@@ -2,6 +2,8 @@
 
 #include <new>
 #include <optional>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "core/normalize_number.h"
@@ -33,12 +35,18 @@ FileResult CompareWithHashedList(TextSource& plain, TextSource& keys, DigestKind
   // The digest keys of plain's numbers, one a line in plain's order: the text the comparison scans, so
   // that the k-th key it selects is plain's k-th number.
   TextSource digests = TextSource::Kept(plain.path(), memory / 4, ComparisonTemporaryFolder(settings));
+  std::optional<DigestBlocks> blocks;
+  try {
+    blocks.emplace(kind);
+  } catch (const std::runtime_error&) {  // a system whose library leaves the digest out (FIPS mode)
+    return FileError{FileOperation::Read, keys.path(),
+                     "这个系统的加密库不提供" + std::string(DigestName(kind)) + "散列，无法与这个散列值列表比较"};
+  }
   std::optional<TokenSelection> selection;
   try {
-    DigestBlocks blocks(kind);
     const std::size_t hexLength = DigestHexLength(kind);
     const auto keep = [&] {
-      const std::string_view hex = blocks.Hash();
+      const std::string_view hex = blocks->Hash();
       for (std::size_t at = 0; at < hex.size(); at += hexLength) {
         char* const line = digests.AppendRoom(kDigestKeyLength + 1);
         WriteDigestKey(hex.data() + at, line);
@@ -48,7 +56,7 @@ FileResult CompareWithHashedList(TextSource& plain, TextSource& keys, DigestKind
     notHashed = 0;
     ThrowIfFailed(ForEachToken(plain, [&](std::string_view token, std::uint64_t) {
       if (const std::optional<std::string_view> number = NumberToHash(token)) {
-        if (blocks.Add(*number)) keep();
+        if (blocks->Add(*number)) keep();
       } else {
         ++notHashed;
       }

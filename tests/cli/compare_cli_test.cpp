@@ -92,6 +92,26 @@ TEST(CompareCli, MatchesAgainstAHashedList) {
   }
 }
 
+#ifndef _WIN32
+// A libcrypto that offers no MD5 (configured for FIPS only, without the FIPS provider): the list is
+// named and nothing is written.
+TEST(CompareCli, ALibraryWithoutTheDigestIsToldNotACrash) {
+  TemporaryFolder folder;
+  WriteFile(folder / "a.txt", "13800138000\n");
+  WriteFile(folder / "list.txt", "7945bd83237335e5376ff44d62e4f0ae\n");
+  WriteFile(folder / "fips.cnf",
+            "openssl_conf = init\n[init]\nalg_section = algorithms\n[algorithms]\ndefault_properties = fips=yes\n");
+  const auto result = test::RunProgram(
+      "/bin/sh",
+      {"-c", "OPENSSL_CONF=fips.cnf exec \"$0\" compare --same --out out.txt a.txt list.txt", test::CliPath()},
+      folder.path());
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_EQ(result.err,
+            "zelvane-cli: 无法读取文件“list.txt”：这个系统的加密库不提供MD5散列，无法与这个散列值列表比较\n");
+  EXPECT_FALSE(std::filesystem::exists(folder / "out.txt"));
+}
+#endif
+
 // A memory budget far below the files' size: the result is the same to the byte, from files and from
 // standard input, and nothing is left in the temporary folder.
 TEST(CompareCli, SpillsWhatDoesNotFitInMemory) {
