@@ -18,7 +18,8 @@ namespace zelvane {
 // 4e-11 that any pair does.
 inline constexpr std::size_t kDigestKeyLength = 16;
 
-// The key of the digest whose hex (small or capital letters, 24 digits at least) hex begins with, into out.
+// The key of a digest from its hex (its first 24 digits, small or capital letters) into out
+// (kDigestKeyLength bytes).
 void WriteDigestKey(const char* hex, char* out);
 
 // "MD5" or "SHA-256".
