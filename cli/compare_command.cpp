@@ -15,6 +15,7 @@
 #include "cli/terminal_progress.h"
 #include "core/platform/files.h"
 #include "core/platform/terminal.h"
+#include "ops/hashed_comparison.h"
 #include "ops/number_comparison.h"
 #include "ops/number_file_writer.h"
 #include "ops/number_output.h"
@@ -33,6 +34,7 @@ struct CompareOptions {
   std::string separator;
   std::string memory;
   std::string temporaryFolder;
+  std::string hashed;
   std::string file1;
   std::string file2;
   CLI::Option* file1Option = nullptr;
@@ -134,6 +136,14 @@ int RunCompare(const CLI::App& app, const CompareOptions& options) {
     settings.memoryBudget = *memory;
   }
 
+  if (options.hashed == "md5" || options.hashed == "sha256") {
+    settings.hashed = options.hashed == "md5" ? DigestKind::Md5 : DigestKind::Sha256;
+  } else if (!options.hashed.empty()) {
+    return UsageError(app, "--hashed 的值“" + options.hashed + "”无效：应为 md5 或 sha256");
+  }
+  ComparisonOutcome outcome;
+  settings.outcome = &outcome;
+
   const std::optional<NumberFileFormat> format = ResultFormat(options, problem);
   if (!format) return UsageError(app, problem);
   if (*format != NumberFileFormat::Text && options.out.empty()) {
@@ -155,8 +165,14 @@ int RunCompare(const CLI::App& app, const CompareOptions& options) {
   if (error && error->usage) return UsageError(app, error->path.empty() ? error->reason : error->Message());
   if (error) return FailureExit(error->Message());
   if (!options.progress.quiet) {
-    std::cerr << FoundNumbersText(settings.mode, output.found(), CountForm::Digits) << "\n"
-              << WrittenNumbersText(output.written());
+    std::cerr << FoundNumbersText(settings.mode, output.found(), CountForm::Digits) << "\n";
+    if (outcome.hashedList) {
+      const bool firstListed = outcome.listedFile == 1;
+      std::cerr << HashedComparisonText(outcome, firstListed ? options.file1 : options.file2,
+                                        firstListed ? options.file2 : options.file1, CountForm::Digits)
+                << "\n";
+    }
+    std::cerr << WrittenNumbersText(output.written());
   }
   return kExitOk;
 }
@@ -166,7 +182,9 @@ int RunCompare(const CLI::App& app, const CompareOptions& options) {
 Command AddCompareCommand(CLI::App& parent) {
   auto options = std::make_shared<CompareOptions>();
   CLI::App* app = parent.add_subcommand(
-      "compare", "比较两个号码文件：列出较大的文件（大小相同时为 FILE1）中在另一个文件里出现或没有出现的号码");
+      "compare",
+      "比较两个号码文件：列出较大的文件（大小相同时为 FILE1）中在另一个文件里出现或没有出现的号码；"
+      "一个是散列值列表时，列出另一个文件中散列值在或不在列表里的号码");
   app->add_flag("--same", options->same, "找相同：列出在另一个文件中出现的号码");
   app->add_flag("--different", options->different, "找不同：列出在另一个文件中没有出现的号码");
   app->add_option("--out", options->out, "把结果写入这个文件，格式按扩展名 .csv、.xlsx（默认：标准输出）")
@@ -180,6 +198,10 @@ Command AddCompareCommand(CLI::App& parent) {
       ->type_name("SIZE");
   app->add_option("--temp-dir", options->temporaryFolder, "临时文件所在的文件夹（默认：$TMPDIR，否则 /tmp）")
       ->type_name("DIR");
+  app->add_option("--hashed", options->hashed,
+                  "把全是这种散列值（md5：32位十六进制数，sha256：64位）的那个文件当作散列值列表，"
+                  "列出另一个文件中号码的散列值在或不在其中的号码（默认：含字母 a-f 的散列值列表自动认出）")
+      ->type_name("md5|sha256");
   AddInputOptions(*app, options->input);
   AddProgressOptions(*app, options->progress);
   options->file1Option = app->add_option("FILE1", options->file1, "第一个号码文件，- 为标准输入")->type_name("FILE");

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,6 +11,7 @@
 #include "core/file_error.h"
 #include "core/number_file_reader.h"
 #include "core/number_list.h"
+#include "core/platform/digest.h"
 #include "core/work_progress.h"
 #include "ops/number_input.h"
 
@@ -25,6 +27,13 @@ enum class ComparisonMode {
 // "找到N个不同的号码".
 std::string FoundNumbersText(ComparisonMode mode, std::uint64_t count, CountForm form);
 
+// What a comparison tells beside the numbers it lists.
+struct ComparisonOutcome {
+  int listedFile = 1;                    // whose numbers are listed: 1 or 2
+  std::optional<DigestKind> hashedList;  // the other file was a list of these digests of numbers
+  std::uint64_t notHashed = 0;           // tokens of the listed file that are no numbers, left out then
+};
+
 struct ComparisonSettings {
   ComparisonMode mode = ComparisonMode::FindSame;
   bool unique = false;  // each number listed only where it first occurs
@@ -37,8 +46,11 @@ struct ComparisonSettings {
   // Advances by the bytes of every pass over either file, of a total that grows when the passes turn
   // out to be more; once it asks to stop, the comparison ends with CancelledError.
   WorkProgress* progress = nullptr;
-  // When given, told which file's numbers are listed: 1 or 2.
-  int* listedFile = nullptr;
+  // Where a file is a hashed list (see FindHashedList), it is matched by digest and the other file's
+  // numbers are listed. Set, the hashed list must be of this kind, and is found by its tokens' length.
+  std::optional<DigestKind> hashed = std::nullopt;
+  // When given, told which file's numbers are listed and what was matched.
+  ComparisonOutcome* outcome = nullptr;
 };
 
 // Gets the numbers a comparison lists, in order, as they are listed.
@@ -54,13 +66,14 @@ FileResult CompareTexts(std::string_view scanned, std::string_view searched, con
                         const NumberSink& sink);
 
 // Reads both files as an import does and compares them: the one with more bytes on disk (a stream: more
-// bytes read) is scanned, file1 when both have as many. On failure sink may have got some numbers.
+// bytes read) is scanned, file1 when both have as many; but when one is a hashed list, the other one's
+// numbers are listed. On failure sink may have got some numbers.
 FileResult CompareFiles(const std::filesystem::path& file1, const std::filesystem::path& file2,
                         const ComparisonSettings& settings, const NumberSink& sink);
 
 // The same with the default settings and mode, into result; on failure result is left as it was.
-// listedFile as in the settings.
+// outcome as in the settings.
 FileResult CompareFiles(const std::filesystem::path& file1, const std::filesystem::path& file2, ComparisonMode mode,
-                        NumberList& result, WorkProgress* progress = nullptr, int* listedFile = nullptr);
+                        NumberList& result, WorkProgress* progress = nullptr, ComparisonOutcome* outcome = nullptr);
 
 }  // namespace zelvane

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/aligned_memory.h"
 #include "core/file_error.h"
 
 namespace zelvane {
@@ -61,18 +62,20 @@ class SpillStore {
   std::size_t FrameSize() const { return frameSize_; }
 
  private:
+  using FrameMemory = std::unique_ptr<char, FreeMemoryDeleter>;
   struct Frame {
-    std::unique_ptr<char[]> memory;  // or, when null, in the file
+    FrameMemory memory;  // or, when null, in the file
     std::uint64_t offset = 0;
     std::size_t size = 0;
   };
   struct Bucket {
     std::vector<Frame> full;
-    std::unique_ptr<char[]> frame;  // none until the first bytes come, and used is frameSize until then
+    FrameMemory frame;  // none until the first bytes come, and used is frameSize until then
     std::size_t used = 0;
   };
 
   void CloseFrame(Bucket& bucket);
+  FrameMemory NewFrame() const;
 
   std::size_t frameSize_;
   std::uint64_t allowance_;

@@ -32,11 +32,8 @@ FileResult TextSource::Open(const std::filesystem::path& path, InputKinds kinds,
     opened.size_ = file->Size();
     opened.file_ = std::move(file);
   } else {
-    opened.kept_ = std::make_unique<SpillStore>(1, KeptFrameSize(memoryAllowance), memoryAllowance, temporaryFolder);
-    const auto keep = [&](std::string_view piece) {
-      opened.kept_->AppendBytes(0, piece);
-      opened.size_ += piece.size();
-    };
+    opened = Kept(path, memoryAllowance, temporaryFolder);
+    const auto keep = [&](std::string_view piece) { opened.Append(piece); };
     try {
       if (FileResult error = format == InputFormat::Text ? file->Read(keep) : ReadInput(path, kinds, reading, keep)) {
         return error;
@@ -47,6 +44,14 @@ FileResult TextSource::Open(const std::filesystem::path& path, InputKinds kinds,
   }
   source.emplace(std::move(opened));
   return std::nullopt;
+}
+
+TextSource TextSource::Kept(const std::filesystem::path& path, std::uint64_t memoryAllowance,
+                            const std::filesystem::path& temporaryFolder) {
+  TextSource kept;
+  kept.path_ = path;
+  kept.kept_ = std::make_unique<SpillStore>(1, KeptFrameSize(memoryAllowance), memoryAllowance, temporaryFolder);
+  return kept;
 }
 
 FileResult TextSource::Read(const NumberFile::Sink& sink) {

@@ -29,6 +29,20 @@ class TextSource {
                          const std::filesystem::path& temporaryFolder, std::optional<TextSource>& source,
                          const InputReading& reading = {});
 
+  // An empty text, named path, kept as a stream is; Append fills it.
+  static TextSource Kept(const std::filesystem::path& path, std::uint64_t memoryAllowance,
+                         const std::filesystem::path& temporaryFolder);
+  // Adds bytes at the end of a kept text.
+  void Append(std::string_view bytes) {
+    kept_->AppendBytes(0, bytes);
+    size_ += bytes.size();
+  }
+  // Room for size bytes (a line of at most 64) at the end of a kept text, to be written at once.
+  char* AppendRoom(std::size_t size) {
+    size_ += size;
+    return kept_->Append(0, size);
+  }
+
   const std::filesystem::path& path() const { return path_; }
   std::uint64_t Size() const { return size_; }
   // Memory that a kept stream holds.

@@ -11,6 +11,7 @@
 #include "ops/area_export.h"
 #include "ops/category_files.h"
 #include "ops/column_numbers.h"
+#include "ops/hashed_comparison.h"
 #include "ops/number_file_writer.h"
 #include "ops/number_input.h"
 #include "ops/numbers_inside_text.h"
@@ -465,8 +466,9 @@ std::optional<std::string> MainDialogLogic::AskSeparator() {
   return std::string(DefaultSeparator(*encoded));
 }
 
-// Compares two files the user picks and shows the selected numbers of the larger one. When a file
-// cannot be read the list keeps what it showed and the user learns which file and why.
+// Compares two files the user picks and shows the selected numbers of the larger one (of the number
+// file, when the other is a hashed list). When a file cannot be read, or is no list to match, the list
+// keeps what it showed and the user learns which file and why.
 void MainDialogLogic::OnAnalysis() {
   RememberedChoices remembered(m_view.Settings());
   AnalysisChoice choice(remembered.Analysis());
@@ -476,17 +478,24 @@ void MainDialogLogic::OnAnalysis() {
 
   NumberList result;
   FileResult error;
-  int listed = 1;
+  ComparisonOutcome outcome;
   RunWork("正在比较“" + NameOf(request->file1) + "”和“" + NameOf(request->file2) + "”…", [&](WorkProgress& progress) {
-    error = CompareFiles(request->file1, request->file2, request->mode, result, &progress, &listed);
+    error = CompareFiles(request->file1, request->file2, request->mode, result, &progress, &outcome);
   });
   if (WasCancelled(error)) return;
   if (error) return m_view.ShowMessage(error->Message());
   const std::string found = FoundNumbersText(request->mode, result.size(), CountForm::Grouped);
-  const std::string file = "“" + NameOf(listed == 2 ? request->file2 : request->file1) + "”";
+  const bool firstListed = outcome.listedFile == 1;
+  const std::string listedName = NameOf(firstListed ? request->file1 : request->file2);
+  const std::string file = "“" + listedName + "”";
   m_numbers.ShowComparison(std::move(result));
   m_comparison = "号码分析的结果：" + file + "中" + found + "。点选上方的类别可回到号码列表";
   ShowCounts();
+  if (outcome.hashedList) {
+    const std::string hashedName = NameOf(firstListed ? request->file2 : request->file1);
+    return m_view.ShowMessage(found + "\n列表中是" + file + "中的号码\n" +
+                              HashedComparisonText(outcome, listedName, hashedName, CountForm::Grouped));
+  }
   m_view.ShowMessage(found + "\n列表中是" + file + "（两个文件中较大的一个）中的号码");
 }
 

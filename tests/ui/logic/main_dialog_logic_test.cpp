@@ -12,6 +12,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "core/platform/digest.h"
 #include "res/string_table.h"
 #include "tests/doubles/scripted_view.h"
 #include "tests/support/test_files.h"
@@ -445,6 +446,55 @@ TEST(MainDialogLogicTest, ComparesTwoFilesIntoTheList) {
     window.Run([&] { window.logic.OnExport(); });
     EXPECT_EQ(test::ReadFile(window.folder / "out.txt"), Sample(c.shown));
     EXPECT_FALSE(window.view.areaChoiceEnabled);
+  }
+}
+
+// 号码分析 against a hashed list lists the number file, the smaller one here, and says what was matched
+// and what was left out; a list mixed with numbers is named in the message box and the list keeps what
+// it showed.
+TEST(MainDialogLogicTest, MatchesAgainstAHashedList) {
+  Digester md5(DigestKind::Md5);
+  std::string list;
+  for (const std::string& number : {std::string("13900000001"), std::string("13300000001")}) {
+    std::string hex(32, '\0');
+    md5.HexDigest(number, hex.data());
+    list += hex + "\r\n";
+  }
+  const std::string matched =
+      "\n列表中是“numbers”中的号码\n“list”是MD5值列表，比较的是“numbers”中号码的MD5值；"
+      "“numbers”中有1项不是号码，未参与比较";
+  const struct {
+    const char* name;
+    std::string list;
+    ComparisonMode mode;
+    const char* shown;
+    std::string found;  // nothing when the list is refused
+  } cases[] = {
+      {"Same", list + list + list, ComparisonMode::FindSame, "m1 t", "找到2个相同的号码"},
+      {"Different", list + list + list, ComparisonMode::FindDifferent, "u1", "找到1个不同的号码"},
+      {"Mixed", list + Sample("m2"), ComparisonMode::FindSame, "m2", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Window window;
+    window.Import("m2");
+    const State before = window.Now();
+    window.view.log.clear();
+    const std::filesystem::path numbers = window.Write("numbers", Sample("m1 u1 t") + "note1234");
+    window.view.comparisons.push_back(ComparisonRequest{window.Write("list", c.list), numbers, c.mode});
+    window.Run([&] { window.logic.OnAnalysis(); });
+
+    EXPECT_EQ(window.Shown(), c.shown);
+    if (c.found.empty()) {
+      EXPECT_EQ(window.view.Messages(),
+                Log{"无法读取文件“" + PathInMessage(window.folder / "list") +
+                    "”：其中既有散列值又有别的内容：共3项，MD5值（32位十六进制数）2项，SHA-256值（64位十六进制数）0项。"
+                    "散列值列表只能全是同一种散列值，号码文件中不能有散列值"});
+      EXPECT_EQ(window.view.status, before.status);
+      continue;
+    }
+    EXPECT_EQ(window.view.Messages(), Log{c.found + matched});
+    EXPECT_EQ(window.view.status, "号码分析的结果：“numbers”中" + c.found + "。点选上方的类别可回到号码列表");
   }
 }
 
