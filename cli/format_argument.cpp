@@ -20,10 +20,7 @@ std::optional<NumberFileFormat> ParseFormatArgument(const std::string& format, N
 
 std::string WrittenNumbersText(const NumberOutputCounts& written) {
   std::string text;
-  if (written.replaced != 0) text += std::to_string(written.replaced) + "个号码含有不是 GBK 文字的字节，写成了“?”\n";
-  if (written.leftOut != 0) {
-    text += std::to_string(written.leftOut) + "个不是号码的内容（含有数字以外的字符）没有写出\n";
-  }
+  for (const std::string& note : WrittenNumbersNotes(written, CountForm::Digits)) text += note + "\n";
   return text;
 }
 

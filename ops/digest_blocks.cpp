@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <atomic>
 #include <future>
+#include <system_error>
 
 namespace zelvane {
 
@@ -29,14 +30,17 @@ std::string_view DigestBlocks::Hash() {
       HashRange(digester, begin, std::min(begin + kRun, count));
     }
   };
+  // A thread a block costs some tens of microseconds against milliseconds of hashing. Where no thread
+  // can be started (a process limit), this thread hashes the whole block.
+  std::future<void> second;
   if (count >= kBlockNumbers / 2) {
-    // A thread a block costs some tens of microseconds against milliseconds of hashing.
-    std::future<void> second = std::async(std::launch::async, [&] { hashRuns(helpers_); });
-    hashRuns(mine_);
-    second.get();
-  } else {
-    hashRuns(mine_);
+    try {
+      second = std::async(std::launch::async, [&] { hashRuns(helpers_); });
+    } catch (const std::system_error&) {
+    }
   }
+  hashRuns(mine_);
+  if (second.valid()) second.get();
   bytes_.clear();
   ends_.clear();
   return hex_;

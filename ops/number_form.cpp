@@ -1,6 +1,7 @@
 #include "ops/number_form.h"
 
 #include <algorithm>
+#include <stdexcept>
 
 namespace zelvane {
 
@@ -18,6 +19,17 @@ std::optional<DigestKind> DigestOfForm(NumberForm form) {
     case NumberForm::Masked: break;
   }
   return std::nullopt;
+}
+
+bool FormAvailable(NumberForm form) {
+  const std::optional<DigestKind> digest = DigestOfForm(form);
+  if (!digest) return true;
+  try {
+    const Digester available(*digest);
+    return true;
+  } catch (const std::runtime_error&) {  // a system whose library leaves the digest out (FIPS mode)
+    return false;
+  }
 }
 
 bool WrittenInForm(std::string_view token) {

@@ -19,6 +19,10 @@ std::optional<NumberForm> FormNamed(std::string_view name);
 // The digest of a hashed form; nothing for Plain and Masked.
 std::optional<DigestKind> DigestOfForm(NumberForm form);
 
+// Whether this system's library has the form's digest (one that runs in FIPS mode may leave MD5 out);
+// true for the forms that need none.
+bool FormAvailable(NumberForm form);
+
 // Whether a token is a number that a hashed or masked form writes: digits only. Other 其他 tokens (text,
 // junk bytes) are left out of such files and counted.
 bool WrittenInForm(std::string_view token);

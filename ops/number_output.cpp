@@ -45,4 +45,13 @@ void NumberOutput::Put(std::string_view text) {
   replaced_ += !whole;
 }
 
+std::vector<std::string> WrittenNumbersNotes(const NumberOutputCounts& written, CountForm form) {
+  std::vector<std::string> notes;
+  if (written.replaced != 0) notes.push_back(CountText(written.replaced, form) + "个号码含有不是 GBK 文字的字节，写成了“?”");
+  if (written.leftOut != 0) {
+    notes.push_back(CountText(written.leftOut, form) + "个不是号码的内容（含有数字以外的字符）没有写出");
+  }
+  return notes;
+}
+
 }  // namespace zelvane

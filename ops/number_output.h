@@ -5,7 +5,9 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "core/count_text.h"
 #include "core/file_error.h"
 #include "ops/atomic_file_writer.h"
 #include "ops/formed_numbers.h"
@@ -38,6 +40,10 @@ struct NumberOutputCounts {
     return *this;
   }
 };
+
+// What became of the numbers, a sentence each (those written with a "?", those left out), in the
+// command line's and the window's words; none when every number was written as it is.
+std::vector<std::string> WrittenNumbersNotes(const NumberOutputCounts& written, CountForm form);
 
 // The numbers of one file in its style, into the file's writer (opened already): as text each followed
 // by the separator, as its bytes; as CSV or a workbook one cell each, converted from GBK to UTF-8

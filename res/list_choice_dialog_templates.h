@@ -26,16 +26,16 @@ inline constexpr DialogTemplate kColumnDialog = {
 inline constexpr ControlTemplate kExportKindDialogControls[] = {
     {IDC_CHOICE_PROMPT, ControlKind::Text, "导出的文件格式：", {10, 8, 160, 10}},
     {IDC_CHOICE_LIST, ControlKind::ListBox, "", {10, 20, 160, 56}},
-    {IDC_CHOICE_NOTE, ControlKind::Text, "", {10, 80, 160, 18}},
-    {IDOK, ControlKind::DefaultPushButton, "确定", {66, 102, 50, 14}},
-    {IDCANCEL, ControlKind::PushButton, "取消", {120, 102, 50, 14}},
+    {IDC_CHOICE_NOTE, ControlKind::Text, "", {10, 80, 160, 26}},
+    {IDOK, ControlKind::DefaultPushButton, "确定", {66, 110, 50, 14}},
+    {IDCANCEL, ControlKind::PushButton, "取消", {120, 110, 50, 14}},
 };
 
 inline constexpr DialogTemplate kExportKindDialog = {
     .id = IDD_EXPORT_KIND,
     .caption = "导出格式",
     .cx = 180,
-    .cy = 124,
+    .cy = 132,
     .controls = kExportKindDialogControls,
 };
 

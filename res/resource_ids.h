@@ -60,5 +60,6 @@ inline constexpr int IDC_AREA_EXPORT = 1023;
 inline constexpr int IDC_CHOICE_PROMPT = 1024;
 inline constexpr int IDC_CHOICE_LIST = 1025;
 inline constexpr int IDC_CHOICE_NOTE = 1026;
+inline constexpr int IDC_SEPARATOR_NOTE = 1027;
 
 }  // namespace zelvane::res

@@ -10,6 +10,8 @@ inline constexpr ControlTemplate kSeparatorDialogControls[] = {
     {IDC_STATIC, ControlKind::Text, "自定义分割符：", {19, 42, 58, 8}},
     {IDC_SEPARATOR_EDIT, ControlKind::Edit, "", {81, 39, 86, 13}},
     {IDC_STATIC, ControlKind::Text, "不输入则默认回车换行分割", {81, 65, 127, 8}},
+    // Empty, so unseen, unless the export's kind has a note (the window sets it).
+    {IDC_SEPARATOR_NOTE, ControlKind::Text, "", {19, 79, 190, 24}},
 };
 
 inline constexpr DialogTemplate kSeparatorDialog = {

@@ -396,7 +396,7 @@ TEST(CliFaults, OutOfMemoryKeepsTheOldFiles) {
   ExpectOldCategoryFiles(folder.path());
 }
 
-// Without a thread to spare the writes run in the command's own thread, to the same bytes.
+// Without a thread to spare the writes, and the hashing, run in the command's own thread, to the same bytes.
 TEST(CliFaults, WorksWithoutThreads) {
   TemporaryFolder folder;
   std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
@@ -405,16 +405,24 @@ TEST(CliFaults, WorksWithoutThreads) {
   WriteFile(folder / "numbers.txt", numbers);
   // The other user may not reach the build folder (a checkout in a private home), so it runs a copy.
   std::filesystem::copy_file(test::CliPath(), folder / "zelvane-cli");
-  // One process for the user, and it is the command: no thread can start. (Root is not limited.)
-  // LeakSanitizer, in the sanitizer build, needs a thread of its own at the end.
-  const auto result = test::RunProgram(
-      "/usr/bin/setpriv",
-      {"--reuid=65534", "--regid=65534", "--clear-groups", "/usr/bin/prlimit", "--nproc=1", "/usr/bin/env",
-       "ASAN_OPTIONS=detect_leaks=0", (folder / "zelvane-cli").string(), "classify", "numbers.txt"},
-      folder.path());
-  EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(result.out, "当前共有600000个号码，移动600000个，联通0个，电信0个，小灵通0个，其他0个\n");
-  EXPECT_TRUE(ReadFile(folder / "移动.txt") == std::regex_replace(numbers, std::regex("\n"), "\r\n"));
+  for (const bool hashed : {false, true}) {
+    // One process for the user, and it is the command: no thread can start. (Root is not limited.)
+    // LeakSanitizer, in the sanitizer build, needs a thread of its own at the end.
+    std::vector<std::string> arguments = {"--reuid=65534", "--regid=65534", "--clear-groups", "/usr/bin/prlimit",
+                                          "--nproc=1", "/usr/bin/env", "ASAN_OPTIONS=detect_leaks=0",
+                                          (folder / "zelvane-cli").string(), "classify", "numbers.txt"};
+    if (hashed) arguments.insert(arguments.end() - 1, {"--hash", "md5"});
+    const auto result = test::RunProgram("/usr/bin/setpriv", arguments, folder.path());
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_TRUE(result.out.starts_with("当前共有600000个号码，移动600000个，联通0个，电信0个，小灵通0个，其他0个\n"));
+    const std::string written = ReadFile(folder / "移动.txt");
+    if (hashed) {
+      EXPECT_EQ(written.size(), 600000u * 34);
+      EXPECT_EQ(written.substr(0, 34), "46eec3f33e3d86a40c914a591922f420\r\n");
+    } else {
+      EXPECT_TRUE(written == std::regex_replace(numbers, std::regex("\n"), "\r\n"));
+    }
+  }
 }
 
 }  // namespace

@@ -81,9 +81,9 @@ class ScriptedView final : public MainWindowView {
   }
   void ShowMessage(std::string_view text) override { log.push_back("ShowMessage " + std::string(text)); }
   bool AskYesNo(std::string_view question) override { return Next(yesNo, "AskYesNo " + std::string(question)); }
-  std::optional<std::string> AskSeparator(std::string_view offered) override {
+  std::optional<std::string> AskSeparator(std::string_view offered, std::string_view note) override {
     offeredSeparators.emplace_back(offered);
-    return Next(separators, "AskSeparator");
+    return Next(separators, note.empty() ? "AskSeparator" : "AskSeparator " + std::string(note));
   }
   // The queued request is what the user picked and clicked; it is handed on as it is, whole or not.
   std::optional<ComparisonRequest> AskComparison(AnalysisChoice& choice) override {

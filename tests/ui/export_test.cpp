@@ -13,7 +13,8 @@ using test::SampleFile;
 namespace {
 
 const QString kSavePrompt =
-    QStringLiteral("ChooseSaveFile 选择要导出的号码文件 文本文件(*.txt);;Excel 工作簿(*.xlsx);;CSV 文件(*.csv) txt");
+    QStringLiteral("ChooseSaveFile 选择要导出的号码文件 文本文件(*.txt);;Excel 工作簿(*.xlsx);;CSV 文件(*.csv);;"
+                   "MD5 值(*.txt);;SHA-256 值(*.txt);;隐藏中间四位(*.txt) txt");
 const QString kFolderPrompt = QStringLiteral("ChooseFolder 所选择路径:   ");
 
 // The log of an export whose prompt, format (for a folder) and separator dialog were answered, up to

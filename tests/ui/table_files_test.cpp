@@ -101,7 +101,8 @@ class TableFilesTest : public QObject {
     }
     QCOMPARE(dialogs.size(), 2);
     QCOMPARE(dialogs[0].caption, QStringLiteral("导出格式"));
-    QCOMPARE(dialogs[0].entries, (QStringList{"文本文件(*.txt)", "Excel 工作簿(*.xlsx)", "CSV 文件(*.csv)"}));
+    QCOMPARE(dialogs[0].entries, (QStringList{"文本文件(*.txt)", "Excel 工作簿(*.xlsx)", "CSV 文件(*.csv)", "MD5 值(*.txt)",
+                                              "SHA-256 值(*.txt)", "隐藏中间四位(*.txt)"}));
     QCOMPARE(dialogs[0].chosen, 0);
     QCOMPARE(dialogs[1].chosen, 1);
     QVERIFY(!window.shell.Log().contains(QStringLiteral("RunModal 分割符")));

@@ -27,11 +27,11 @@ const FilePrompt& ExportPrompt() {
   return prompt;
 }
 
-const ExportKind& KindOfSavedFile(const std::filesystem::path& path, std::size_t filter) {
-  const ExportKind& chosen = kExportKinds[std::min(filter, std::size(kExportKinds) - 1)];
+ExportKind KindOfSavedFile(const std::filesystem::path& path, std::size_t filter) {
+  ExportKind chosen = kExportKinds[std::min(filter, std::size(kExportKinds) - 1)];
   const std::string extension = LowerExtension(path);
   for (const ExportKind& kind : kExportKinds) {
-    if (extension == FileExtension(kind.format)) return kind.format == chosen.format ? chosen : kind;
+    if (extension == FileExtension(kind.format)) chosen.format = kind.format;
   }
   return chosen;
 }

@@ -35,16 +35,17 @@ std::string NameOf(const std::filesystem::path& path) {
 }
 
 // About the bytes an export of the shown numbers writes, for its progress: numbers of the lists' mean length.
-std::uint64_t ShownBytes(const ShownNumbers& numbers, std::size_t separator) {
+std::uint64_t ShownBytes(const ShownNumbers& numbers, NumberFileStyle style, std::size_t separator) {
   const CategoryLists& lists = numbers.Lists();
   const std::uint64_t numberBytes = lists.size() == 0 ? 11 : lists.TextBytes() / lists.size();
-  return numbers.size() * (numberBytes + separator);
+  return WrittenSize(style, numbers.size(), numbers.size() * numberBytes, separator);
 }
 
-// What a table export says of numbers that were not GBK text, after lead; nothing when there were none.
-std::string ReplacedText(std::uint64_t replaced, std::string_view lead) {
-  if (replaced == 0) return {};
-  return std::string(lead) + CountText(replaced, CountForm::Grouped) + "个号码含有不是 GBK 文字的字节，写成了“?”";
+// What an export says of the numbers it did not write as they are, each after lead; nothing when none.
+std::string WrittenText(const NumberOutputCounts& written, std::string_view lead) {
+  std::string text;
+  for (const std::string& note : WrittenNumbersNotes(written, CountForm::Grouped)) text += std::string(lead) + note;
+  return text;
 }
 
 std::string Joined(const std::vector<std::string>& lines) {
@@ -379,30 +380,30 @@ CategoryFilter MainDialogLogic::Admitted() const { return m_boxes.all ? kEveryCa
 void MainDialogLogic::OnExport() {
   const std::optional<SavedFile> saved = m_view.ChooseSaveFile(ExportPrompt());
   if (!saved) return;
-  const ExportKind& kind = KindOfSavedFile(saved->path, saved->filter);
+  const ExportKind kind = KindOfSavedFile(saved->path, saved->filter);
   const std::optional<std::string> separator = SeparatorFor(kind);
   if (!separator) return;
 
   FileResult error;
-  std::uint64_t replaced = 0;
+  NumberOutputCounts written;
   {
     const WaitCursor wait(m_view);
     RunWork("正在导出“" + NameOf(saved->path) + "”…", [&](WorkProgress& progress) {
-      progress.SetTotal(ShownBytes(m_numbers, separator->size()));
-      error = WriteNumberFile(saved->path, m_numbers.Numbers(), *separator, &progress, kind.format, &replaced);
+      progress.SetTotal(ShownBytes(m_numbers, kind.Style(), separator->size()));
+      error = WriteNumberFile(saved->path, m_numbers.Numbers(), *separator, &progress, kind.Style(), &written);
     });
   }
   if (WasCancelled(error)) return;
-  m_view.ShowMessage(error ? error->Message() : "导出完毕" + ReplacedText(replaced, "\n"));
+  m_view.ShowMessage(error ? error->Message() : "导出完毕" + WrittenText(written, "\n"));
 }
 
 // Writes every category list, whatever the list shows, to its own file in a folder the user picks,
 // replacing files of those names without a question.
 void MainDialogLogic::OnOneClickExport() {
-  ExportToFolder("正在导出到", [this](const FolderExportJob& job, WorkProgress& progress, std::uint64_t& replaced,
-                                      std::size_t& files) {
+  ExportToFolder("正在导出到", [this](const FolderExportJob& job, WorkProgress& progress,
+                                      NumberOutputCounts& written, std::size_t& files) {
     files = kCategoryCount;
-    return ExportCategoryLists(job.folder, m_numbers.Lists(), job.separator, &progress, job.format, &replaced);
+    return ExportCategoryLists(job.folder, m_numbers.Lists(), job.separator, &progress, job.style, &written);
   });
 }
 
@@ -410,9 +411,9 @@ void MainDialogLogic::OnExportByArea() {
   const std::optional<AreaLevel> level = m_view.AskAreaLevel();
   if (!level) return;
   ExportToFolder("正在按地区导出到", [this, level](const FolderExportJob& job, WorkProgress& progress,
-                                                   std::uint64_t& replaced, std::size_t& files) {
+                                                   NumberOutputCounts& written, std::size_t& files) {
     return ExportByArea(job.folder, m_numbers.Lists(), m_numbers.Areas().Table(), *level, job.separator, &progress,
-                        job.format, &replaced, &files);
+                        job.style, &written, &files);
   });
 }
 
@@ -431,15 +432,15 @@ void MainDialogLogic::ExportToFolder(std::string_view doing, const FolderExport&
   if (!separator) return;
 
   std::vector<FileError> failures;
-  std::uint64_t replaced = 0;
+  NumberOutputCounts written;
   std::size_t files = 0;
-  const FolderExportJob job{*folder, *separator, kind.format};
+  const FolderExportJob job{*folder, *separator, kind.Style()};
   RunWork(std::string(doing) + "“" + NameOf(*folder) + "”…",
-          [&](WorkProgress& progress) { failures = write(job, progress, replaced, files); });
+          [&](WorkProgress& progress) { failures = write(job, progress, written, files); });
   if (failures.empty()) {
     return m_view.ShowStatusLine("已把" + CountText(m_numbers.Lists().size(), CountForm::Grouped) + "个号码导出到" +
                                  CountText(files, CountForm::Grouped) + "个文件，位于“" + PathInMessage(*folder) + "”" +
-                                 ReplacedText(replaced, "；"));
+                                 WrittenText(written, "；"));
   }
   if (failures.front().cancelled) return;
   std::vector<std::string> messages;
@@ -448,14 +449,18 @@ void MainDialogLogic::ExportToFolder(std::string_view doing, const FolderExport&
 }
 
 std::optional<std::string> MainDialogLogic::SeparatorFor(const ExportKind& kind) {
+  if (!FormAvailable(kind.form)) {
+    m_view.ShowMessage("这个系统的加密库不提供" + std::string(kind.label) + "的散列");
+    return std::nullopt;
+  }
   if (kind.format != NumberFileFormat::Text) return std::string();
-  return AskSeparator();
+  return AskSeparator(kind.note);
 }
 
 // The dialog offers the separator last written with; what is written with now is offered next time.
-std::optional<std::string> MainDialogLogic::AskSeparator() {
+std::optional<std::string> MainDialogLogic::AskSeparator(std::string_view note) {
   RememberedChoices remembered(m_view.Settings());
-  const std::optional<std::string> answer = m_view.AskSeparator(remembered.Separator());
+  const std::optional<std::string> answer = m_view.AskSeparator(remembered.Separator(), note);
   if (!answer) return std::nullopt;
   const std::optional<std::string> encoded = EncodeGbk(*answer);
   if (!encoded) {

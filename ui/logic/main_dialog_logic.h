@@ -103,18 +103,20 @@ class MainDialogLogic {
   void EndWork();
   // The separator dialog's answer as bytes to write, CR LF when nothing was typed; nothing when the
   // dialog was cancelled, or, after telling the user, when the typed text cannot be written in GBK.
-  std::optional<std::string> AskSeparator();
-  // The separator for an export of kind: asked for text only (nothing: cancelled), empty for tables.
+  // The dialog shows note (the export kind's) under its field.
+  std::optional<std::string> AskSeparator(std::string_view note);
+  // The separator for an export of kind: asked for text only (nothing: cancelled), empty for tables;
+  // nothing, after telling the user, when this system cannot hash as the kind wants.
   std::optional<std::string> SeparatorFor(const ExportKind& kind);
   // 一键导出 and 按地区导出: what writes the files, into a folder in a format (with a separator for text),
-  // counting those written and the numbers written with a "?".
+  // counting the files written and what became of the numbers not written as they are.
   struct FolderExportJob {
     std::filesystem::path folder;
     std::string separator;
-    NumberFileFormat format;
+    NumberFileStyle style;
   };
   using FolderExport = std::function<std::vector<FileError>(const FolderExportJob&, WorkProgress&,
-                                                            std::uint64_t& replaced, std::size_t& files)>;
+                                                            NumberOutputCounts& written, std::size_t& files)>;
   void ExportToFolder(std::string_view doing, const FolderExport& write);
   // How a file of an import is read, as the user answered.
   struct FileReading {

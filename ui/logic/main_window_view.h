@@ -60,8 +60,9 @@ class MainWindowView {
   virtual bool AskYesNo(std::string_view question) = 0;
   // "分割符", opening with offered in its field: the text typed, nothing trimmed (empty: CR LF); nothing
   // when Esc or the close box closed it, which cancels the export. The typed text may hold characters
-  // that GBK cannot.
-  virtual std::optional<std::string> AskSeparator(std::string_view offered) = 0;
+  // that GBK cannot. A note (a hashed export's warning) shows under the field; empty: the dialog as
+  // it always looked.
+  virtual std::optional<std::string> AskSeparator(std::string_view offered, std::string_view note) = 0;
   // "选择号码所在的列" (saying prompt above the list) and "导出格式": a list of entries, chosen at first,
   // with 确定 (Enter) and 取消. The entry chosen when 确定 closed it; nothing for 取消, Esc or the close box.
   virtual std::optional<std::size_t> AskColumn(std::string_view prompt, const std::vector<ListEntry>& entries,

@@ -193,8 +193,8 @@ void CClassifierDlg::ShowMessage(std::string_view text) { m_shell.ShowMessage(th
 
 bool CClassifierDlg::AskYesNo(std::string_view question) { return m_shell.AskYesNo(this, FromUtf8(question)); }
 
-std::optional<std::string> CClassifierDlg::AskSeparator(std::string_view offered) {
-  CSeparatorDlg dialog(FromUtf8(offered), this);
+std::optional<std::string> CClassifierDlg::AskSeparator(std::string_view offered, std::string_view note) {
+  CSeparatorDlg dialog(FromUtf8(offered), FromUtf8(note), this);
   if (m_shell.RunModal(dialog) != QDialog::Accepted) return std::nullopt;
   return dialog.Separator().toUtf8().toStdString();
 }

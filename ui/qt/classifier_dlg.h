@@ -78,7 +78,7 @@ class CClassifierDlg : public TemplateDialog, private MainWindowView {
   std::optional<std::filesystem::path> ChooseFolder(std::string_view title) override;
   void ShowMessage(std::string_view text) override;
   bool AskYesNo(std::string_view question) override;
-  std::optional<std::string> AskSeparator(std::string_view offered) override;
+  std::optional<std::string> AskSeparator(std::string_view offered, std::string_view note) override;
   std::optional<AreaLevel> AskAreaLevel() override;
   std::optional<std::size_t> AskColumn(std::string_view prompt, const std::vector<ListEntry>& entries,
                                        std::size_t chosen) override;

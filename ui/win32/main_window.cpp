@@ -113,8 +113,8 @@ class MainWindow final : public MainWindowView {
   }
   void ShowMessage(std::string_view text) override { win32::ShowMessage(m_window, text); }
   bool AskYesNo(std::string_view question) override { return win32::AskYesNo(m_window, question); }
-  std::optional<std::string> AskSeparator(std::string_view offered) override {
-    return win32::AskSeparator(m_window, offered);
+  std::optional<std::string> AskSeparator(std::string_view offered, std::string_view note) override {
+    return win32::AskSeparator(m_window, offered, note);
   }
   std::optional<AreaLevel> AskAreaLevel() override;
   std::optional<std::size_t> AskColumn(std::string_view prompt, const std::vector<ListEntry>& entries,

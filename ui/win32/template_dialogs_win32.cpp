@@ -41,19 +41,25 @@ INT_PTR CALLBACK InformationProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 }
 
 // The offered text comes in as the answer and goes out as what was typed.
+struct Separator {
+  std::string text;  // offered in, typed out
+  std::string_view note;
+};
+
 INT_PTR CALLBACK SeparatorProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* separator = StateOf<std::string>(dialog, message, lParam);
+  auto* separator = StateOf<Separator>(dialog, message, lParam);
   switch (message) {
     case WM_INITDIALOG: {
       HWND edit = GetDlgItem(dialog, res::IDC_SEPARATOR_EDIT);
-      SetWindowTextW(edit, Wide(*separator).c_str());
-      separator->clear();
+      SetWindowTextW(edit, Wide(separator->text).c_str());
+      SetDlgItemTextW(dialog, res::IDC_SEPARATOR_NOTE, Wide(separator->note).c_str());
+      separator->text.clear();
       SetFocus(edit);
       Edit_SetSel(edit, 0, -1);  // typing replaces it
       return FALSE;
     }
     case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) *separator = Utf8(TextOf(GetDlgItem(dialog, res::IDC_SEPARATOR_EDIT)));
+      if (LOWORD(wParam) == IDOK) separator->text = Utf8(TextOf(GetDlgItem(dialog, res::IDC_SEPARATOR_EDIT)));
       if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, LOWORD(wParam));
       return TRUE;
     default: return FALSE;
@@ -157,12 +163,12 @@ bool AskYesNo(HWND owner, std::string_view question) {
   return MessageBoxW(owner, Wide(question).c_str(), Wide(kMessageCaption).c_str(), MB_YESNO | MB_DEFBUTTON2) == IDYES;
 }
 
-std::optional<std::string> AskSeparator(HWND owner, std::string_view offered) {
-  std::string separator(offered);
+std::optional<std::string> AskSeparator(HWND owner, std::string_view offered, std::string_view note) {
+  Separator separator{std::string(offered), note};
   if (RunTemplateDialog(owner, res::kSeparatorDialog, SeparatorProc, reinterpret_cast<LPARAM>(&separator)) != IDOK) {
     return std::nullopt;
   }
-  return separator;
+  return separator.text;
 }
 
 std::optional<std::size_t> AskListChoice(HWND owner, const res::DialogTemplate& dialog, std::string_view prompt,

@@ -21,8 +21,8 @@ void ShowMessage(HWND owner, std::string_view text);
 bool AskYesNo(HWND owner, std::string_view question);
 
 // "分割符", opening with offered selected in its field: the text typed (empty: CR LF), or nothing when
-// Esc or the close box closed it.
-std::optional<std::string> AskSeparator(HWND owner, std::string_view offered);
+// Esc or the close box closed it. note shows under the field (empty: nothing).
+std::optional<std::string> AskSeparator(HWND owner, std::string_view offered, std::string_view note);
 // A dialog of the list templates ("选择号码所在的列", "导出格式"): prompt above the list (the template's
 // when empty), the entries with chosen selected and focused, the chosen entry's note under it. The entry
 // chosen when 确定, Enter or a double click closed it; nothing for 取消, Esc or the close box.

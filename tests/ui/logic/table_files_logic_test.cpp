@@ -146,22 +146,72 @@ TEST(TableFilesLogicTest, OffersTheNumbersInsideText) {
 
 // The export's format is the filter chosen, unless the typed name's extension names another format.
 TEST(TableFilesLogicTest, ExportKindFollowsFilterThenExtension) {
-  EXPECT_EQ(ExportPrompt().filter, "文本文件(*.txt);;Excel 工作簿(*.xlsx);;CSV 文件(*.csv)");
+  EXPECT_EQ(ExportPrompt().filter,
+            "文本文件(*.txt);;Excel 工作簿(*.xlsx);;CSV 文件(*.csv);;MD5 值(*.txt);;SHA-256 值(*.txt);;隐藏中间四位(*.txt)");
   struct Case {
     const char* name;
     std::size_t filter;
     NumberFileFormat format;
+    NumberForm form;
   };
+  constexpr auto kText = NumberFileFormat::Text;
+  constexpr auto kPlain = NumberForm::Plain;
   const Case cases[] = {
-      {"a.txt", 0, NumberFileFormat::Text},  {"a.xlsx", 0, NumberFileFormat::Xlsx},
-      {"a.XLSX", 2, NumberFileFormat::Xlsx}, {"a.csv", 1, NumberFileFormat::Csv},
-      {"a.txt", 1, NumberFileFormat::Text},  {"a.xlsx", 1, NumberFileFormat::Xlsx},
-      {"a.dat", 1, NumberFileFormat::Xlsx},  {"a", 2, NumberFileFormat::Csv},
+      {"a.txt", 0, kText, kPlain},
+      {"a.xlsx", 0, NumberFileFormat::Xlsx, kPlain},
+      {"a.XLSX", 2, NumberFileFormat::Xlsx, kPlain},
+      {"a.csv", 1, NumberFileFormat::Csv, kPlain},
+      {"a.txt", 1, kText, kPlain},
+      {"a.dat", 1, NumberFileFormat::Xlsx, kPlain},
+      {"a", 2, NumberFileFormat::Csv, kPlain},
+      {"a.txt", 3, kText, NumberForm::Md5},
+      {"a.csv", 4, NumberFileFormat::Csv, NumberForm::Sha256},  // a hashed list typed as CSV stays hashed
+      {"a", 5, kText, NumberForm::Masked},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.filter));
     EXPECT_EQ(KindOfSavedFile(c.name, c.filter).format, c.format);
+    EXPECT_EQ(KindOfSavedFile(c.name, c.filter).form, c.form);
   }
+}
+
+// A hashed 导出 says once, in the separator dialog, what hashing does not protect; a plain one shows the
+// dialog as it always was. Tokens that are not numbers are left out of hashed and masked files and
+// counted; 一键导出 writes every category masked.
+TEST(TableFilesLogicTest, ExportsHashedAndMaskedNumbers) {
+  Window window;
+  window.Run([&] { window.logic.ImportFiles({window.Write("a.txt", "13800138000\r\n张三\r\n075588886666\r\n")}); });
+  window.view.log.clear();
+  window.view.paths.emplace_back(window.folder / "md5.txt");
+  window.view.saveFilters.push_back(3);
+  window.view.separators.emplace_back("\n");
+  window.view.paths.emplace_back(window.folder / "sha.txt");
+  window.view.saveFilters.push_back(4);
+  window.view.separators.emplace_back("\n");
+  window.Run([&] { window.logic.OnExport(); });
+  window.Run([&] { window.logic.OnExport(); });
+  const std::filesystem::path out = window.folder / "输出";
+  std::filesystem::create_directory(out);
+  window.view.paths.emplace_back(out);
+  window.view.exportKinds.push_back(5);
+  window.view.separators.emplace_back("");
+  window.Run([&] { window.logic.OnOneClickExport(); });
+
+  const std::string warned = "AskSeparator " + std::string(kHashedNote);
+  EXPECT_EQ(window.Asked("AskSeparator"), (Log{warned, warned, "AskSeparator"}));
+  const std::string done = "导出完毕\n1个不是号码的内容（含有数字以外的字符）没有写出";
+  EXPECT_EQ(window.view.Messages(), (Log{done, done}));
+  // md5sum and sha256sum of the numbers' digits
+  EXPECT_EQ(test::ReadFile(window.folder / "md5.txt"),
+            "7945bd83237335e5376ff44d62e4f0ae\n61d75eb5e3bba3927ea8edecde17c242\n");
+  EXPECT_EQ(test::ReadFile(window.folder / "sha.txt"),
+            "a6942f9771d67f34034d2f1926988ed3fad3bf1b4e7cedb9a31f31398dea43bc\n"
+            "515c598fdf5af6f56eb2545e7263c4b474435845c00e54569169f81f4b081ff0\n");
+  EXPECT_EQ(test::ReadFile(out / PathFromText("移动.txt")), "138****8000\r\n");
+  EXPECT_EQ(test::ReadFile(out / PathFromText("小灵通.txt")), "0755****6666\r\n");
+  EXPECT_EQ(test::ReadFile(out / PathFromText("其他.txt")), "");
+  EXPECT_TRUE(window.view.statusLine.ends_with("；1个不是号码的内容（含有数字以外的字符）没有写出"))
+      << window.view.statusLine;
 }
 
 // 导出 as a workbook or CSV file: no separator asked, every number a cell, and the numbers that were not
@@ -208,7 +258,9 @@ TEST(TableFilesLogicTest, ExportsFoldersInTheChosenFormat) {
   EXPECT_EQ(window.Asked("AskExportKind").size(), 2U);
   Log labels;
   for (const ListEntry& entry : window.view.listShown) labels.push_back(entry.text + entry.note);
-  EXPECT_EQ(labels, (Log{"文本文件(*.txt)", "Excel 工作簿(*.xlsx)", "CSV 文件(*.csv)"}));
+  const std::string hashed(kHashedNote);
+  EXPECT_EQ(labels, (Log{"文本文件(*.txt)", "Excel 工作簿(*.xlsx)", "CSV 文件(*.csv)", "MD5 值(*.txt)" + hashed,
+                         "SHA-256 值(*.txt)" + hashed, "隐藏中间四位(*.txt)"}));
   EXPECT_EQ(offeredLast, 1U);  // the second export was offered what the first used
   const auto mobile = test::ZipEntries(out / PathFromText("移动.xlsx"));
   ASSERT_TRUE(mobile.contains("xl/worksheets/sheet1.xml"));
