@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -108,14 +109,17 @@ class QtShellTest : public QObject {
     QFETCH(QString, name);
     QTemporaryDir folder;
     QtSettingsStore settings;
+    // Opened in a small folder, which it lists at once.
+    RememberedChoices(settings).SetPromptFolder(QFile::encodeName(folder.path()).toStdString(), true);
     QtShell shell(settings);
     const WhenModalOpens<QFileDialog> answer([&](QFileDialog& prompt) {
       auto* types = prompt.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
       for (int step = 0; step < type; ++step) QTest::keyClick(types, Qt::Key_Down);
-      // Answered again until it closes, as it may take the name only once it listed its folder.
+      // The name typed into the prompt's own field (after an earlier prompt, selectFile may leave it
+      // empty); answered again until it closes, as it may take the name only once it listed its folder.
       (void)QTest::qWaitFor(
           [&] {
-            prompt.selectFile(folder.filePath(QStringLiteral("out")));
+            prompt.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QStringLiteral("out"));
             QMetaObject::invokeMethod(&prompt, "accept");
             return !prompt.isVisible();
           },
