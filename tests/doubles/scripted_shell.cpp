@@ -23,12 +23,12 @@ std::optional<std::filesystem::path> ScriptedShell::NextAnswer() {
   return answer;
 }
 
-std::optional<std::filesystem::path> ScriptedShell::ChooseOpenFile(QWidget*, const FilePrompt& prompt) {
+std::optional<std::filesystem::path> ScriptedShell::ChooseOpenFile(const FilePrompt& prompt) {
   log_ << QStringLiteral("ChooseOpenFile %1 %2").arg(FromUtf8(prompt.title), FromUtf8(prompt.filter));
   return NextAnswer();
 }
 
-std::vector<std::filesystem::path> ScriptedShell::ChooseOpenFiles(QWidget*, const FilePrompt& prompt) {
+std::vector<std::filesystem::path> ScriptedShell::ChooseOpenFiles(const FilePrompt& prompt) {
   log_ << QStringLiteral("ChooseOpenFiles %1 %2").arg(FromUtf8(prompt.title), FromUtf8(prompt.filter));
   if (fileAnswers_.empty()) {
     std::optional<std::filesystem::path> answer = NextAnswer();
@@ -39,7 +39,7 @@ std::vector<std::filesystem::path> ScriptedShell::ChooseOpenFiles(QWidget*, cons
   return files;
 }
 
-std::optional<SavedFile> ScriptedShell::ChooseSaveFile(QWidget*, const FilePrompt& prompt) {
+std::optional<SavedFile> ScriptedShell::ChooseSaveFile(const FilePrompt& prompt) {
   log_ << QStringLiteral("ChooseSaveFile %1 %2 %3")
               .arg(FromUtf8(prompt.title), FromUtf8(prompt.filter), FromUtf8(prompt.defaultSuffix));
   const std::size_t filter = filterAnswers_.empty() ? 0 : filterAnswers_.front();
@@ -49,15 +49,15 @@ std::optional<SavedFile> ScriptedShell::ChooseSaveFile(QWidget*, const FilePromp
   return SavedFile{std::move(*path), filter};
 }
 
-std::optional<std::filesystem::path> ScriptedShell::ChooseFolder(QWidget*, std::string_view title) {
+std::optional<std::filesystem::path> ScriptedShell::ChooseFolder(std::string_view title) {
   log_ << QStringLiteral("ChooseFolder %1").arg(FromUtf8(title));
   return NextAnswer();
 }
 
-void ScriptedShell::ShowMessage(QWidget*, const QString& text) { log_ << QStringLiteral("ShowMessage %1").arg(text); }
+void ScriptedShell::ShowMessage(std::string_view text) { log_ << QStringLiteral("ShowMessage %1").arg(FromUtf8(text)); }
 
-bool ScriptedShell::AskYesNo(QWidget*, const QString& question) {
-  log_ << QStringLiteral("AskYesNo %1").arg(question);
+bool ScriptedShell::AskYesNo(std::string_view question) {
+  log_ << QStringLiteral("AskYesNo %1").arg(FromUtf8(question));
   if (questionAnswers_.empty()) return false;
   const bool yes = questionAnswers_.front();
   questionAnswers_.pop_front();

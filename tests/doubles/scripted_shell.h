@@ -48,12 +48,12 @@ class ScriptedShell final : public Shell {
   // How many wait cursors are set and not yet restored.
   int WaitCursorDepth() const { return waitCursorDepth_; }
 
-  std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const FilePrompt& prompt) override;
-  std::vector<std::filesystem::path> ChooseOpenFiles(QWidget* owner, const FilePrompt& prompt) override;
-  std::optional<SavedFile> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) override;
-  std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, std::string_view title) override;
-  void ShowMessage(QWidget* owner, const QString& text) override;
-  bool AskYesNo(QWidget* owner, const QString& question) override;
+  std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) override;
+  std::vector<std::filesystem::path> ChooseOpenFiles(const FilePrompt& prompt) override;
+  std::optional<SavedFile> ChooseSaveFile(const FilePrompt& prompt) override;
+  std::optional<std::filesystem::path> ChooseFolder(std::string_view title) override;
+  void ShowMessage(std::string_view text) override;
+  bool AskYesNo(std::string_view question) override;
   void ShowAppMessage(const QString& text) override;
   QAction* RunMenu(QMenu& menu, const QPoint& at) override;
   int RunModal(QDialog& dialog) override;

@@ -18,7 +18,7 @@ namespace zelvane::test {
 // A main window without a toolkit: the user's answers are queued beforehand, and what the logic asks
 // of the window is logged, one entry each ("ShowMessage 导出完毕", "RunWork 正在去除重复号码…").
 // The wait cursor is counted rather than logged.
-class ScriptedView final : public MainWindowView {
+class ScriptedView final : public MainWindowView, public Prompts {
  public:
   // Answers, taken in order; an empty queue (or nothing) is the user cancelling. The file and folder
   // prompts share one queue.
@@ -62,6 +62,7 @@ class ScriptedView final : public MainWindowView {
 
   std::vector<std::string> Messages() const;
 
+  Prompts& UserPrompts() override { return *this; }
   std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) override {
     return Next(paths, "ChooseOpenFile " + std::string(prompt.title));
   }

@@ -30,20 +30,20 @@ class ShellChangingTheDisk final : public Shell {
 
   void ChangeAfterNextPrompt(std::function<void()> change) { m_change = std::move(change); }
 
-  std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const FilePrompt& prompt) override {
-    return Changed(m_scripted.ChooseOpenFile(owner, prompt));
+  std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) override {
+    return Changed(m_scripted.ChooseOpenFile(prompt));
   }
-  std::vector<std::filesystem::path> ChooseOpenFiles(QWidget* owner, const FilePrompt& prompt) override {
-    return Changed(m_scripted.ChooseOpenFiles(owner, prompt));
+  std::vector<std::filesystem::path> ChooseOpenFiles(const FilePrompt& prompt) override {
+    return Changed(m_scripted.ChooseOpenFiles(prompt));
   }
-  std::optional<SavedFile> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) override {
-    return Changed(m_scripted.ChooseSaveFile(owner, prompt));
+  std::optional<SavedFile> ChooseSaveFile(const FilePrompt& prompt) override {
+    return Changed(m_scripted.ChooseSaveFile(prompt));
   }
-  std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, std::string_view title) override {
-    return Changed(m_scripted.ChooseFolder(owner, title));
+  std::optional<std::filesystem::path> ChooseFolder(std::string_view title) override {
+    return Changed(m_scripted.ChooseFolder(title));
   }
-  void ShowMessage(QWidget* owner, const QString& text) override { m_scripted.ShowMessage(owner, text); }
-  bool AskYesNo(QWidget* owner, const QString& question) override { return m_scripted.AskYesNo(owner, question); }
+  void ShowMessage(std::string_view text) override { m_scripted.ShowMessage(text); }
+  bool AskYesNo(std::string_view question) override { return m_scripted.AskYesNo(question); }
   void ShowAppMessage(const QString& text) override { m_scripted.ShowAppMessage(text); }
   QAction* RunMenu(QMenu& menu, const QPoint& at) override { return m_scripted.RunMenu(menu, at); }
   int RunModal(QDialog& dialog) override { return m_scripted.RunModal(dialog); }

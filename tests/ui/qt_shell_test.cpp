@@ -66,7 +66,7 @@ class QtShellTest : public QObject {
         prompt.selectFile(elsewhere.filePath(QStringLiteral("out")));
         QMetaObject::invokeMethod(&prompt, "accept");  // the prompt's own button
       });
-      saved = shell.ChooseSaveFile(nullptr, ExportPrompt());
+      saved = shell.ChooseSaveFile(ExportPrompt());
     }
     QCOMPARE(saved->path, std::filesystem::path(QFile::encodeName(elsewhere.filePath("out.txt")).toStdString()));
     for (int prompt = 0; prompt < 2; ++prompt) {
@@ -74,8 +74,7 @@ class QtShellTest : public QObject {
         folders << shown.directory().absolutePath();
         shown.reject();
       });
-      QVERIFY(prompt == 0 ? !shell.ChooseOpenFile(nullptr, kImportPrompt)
-                          : !shell.ChooseFolder(nullptr, kOneClickExportFolderTitle));
+      QVERIFY(prompt == 0 ? !shell.ChooseOpenFile(kImportPrompt) : !shell.ChooseFolder(kOneClickExportFolderTitle));
     }
     const QString there = QDir(elsewhere.path()).absolutePath();
     QCOMPARE(folders, (QStringList{QDir::currentPath(), there, there}));
@@ -89,7 +88,7 @@ class QtShellTest : public QObject {
         opened = shown.directory().absolutePath();
         shown.reject();
       });
-      QVERIFY(!nextStart.ChooseOpenFile(nullptr, kImportPrompt));
+      QVERIFY(!nextStart.ChooseOpenFile(kImportPrompt));
       QCOMPARE(opened, folderGone ? QDir::currentPath() : there);
     }
   }
@@ -125,7 +124,7 @@ class QtShellTest : public QObject {
           },
           10000);
     });
-    const std::optional<SavedFile> saved = shell.ChooseSaveFile(nullptr, ExportPrompt());
+    const std::optional<SavedFile> saved = shell.ChooseSaveFile(ExportPrompt());
     QVERIFY(saved);
     QCOMPARE(saved->path, std::filesystem::path(QFile::encodeName(folder.filePath(name)).toStdString()));
     QCOMPARE(saved->filter, std::size_t(type));
@@ -149,7 +148,7 @@ class QtShellTest : public QObject {
           },
           10000);
     });
-    const std::vector<std::filesystem::path> chosen = shell.ChooseOpenFiles(nullptr, kImportPrompt);
+    const std::vector<std::filesystem::path> chosen = shell.ChooseOpenFiles(kImportPrompt);
     QCOMPARE(chosen, (std::vector<std::filesystem::path>{QFile::encodeName(folder.filePath("c.txt")).toStdString(),
                                                          QFile::encodeName(folder.filePath("a.txt")).toStdString()}));
   }
@@ -180,7 +179,7 @@ class QtShellTest : public QObject {
         if (button->text() == action) button->click();
       }
     });
-    QCOMPARE(shell.AskYesNo(nullptr, QStringLiteral("确定要清空全部3个号码吗？")), yes);
+    QCOMPARE(shell.AskYesNo("确定要清空全部3个号码吗？"), yes);
     QCOMPARE(caption, QStringLiteral("提示"));
   }
 };

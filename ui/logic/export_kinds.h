@@ -10,7 +10,7 @@
 #include "ops/number_file_format.h"
 #include "ops/number_form.h"
 #include "ops/number_output.h"
-#include "ui/logic/file_prompt.h"
+#include "ui/logic/prompts.h"
 #include "ui/logic/list_entry.h"
 
 namespace zelvane {

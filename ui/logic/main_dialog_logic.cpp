@@ -74,7 +74,7 @@ void MainDialogLogic::RunCommand(const std::function<void()>& command) {
   try {
     command();
   } catch (const std::bad_alloc&) {
-    m_view.ShowMessage("内存不足，无法完成这个操作");
+    m_view.UserPrompts().ShowMessage("内存不足，无法完成这个操作");
   }
 }
 
@@ -107,7 +107,7 @@ bool MainDialogLogic::OnClose() {
   return false;
 }
 
-void MainDialogLogic::OnImport() { ImportFiles(m_view.ChooseOpenFiles(kImportPrompt)); }
+void MainDialogLogic::OnImport() { ImportFiles(m_view.UserPrompts().ChooseOpenFiles(kImportPrompt)); }
 
 void MainDialogLogic::ImportFiles(const std::vector<std::filesystem::path>& paths) {
   if (paths.empty()) return;
@@ -185,7 +185,7 @@ void MainDialogLogic::ImportFiles(const std::vector<std::filesystem::path>& path
   for (const FileResult& result : results) {
     if (result) lines.push_back(result->Message());
   }
-  m_view.ShowMessage(Joined(lines));
+  m_view.UserPrompts().ShowMessage(Joined(lines));
 }
 
 bool MainDialogLogic::AskReading(const std::filesystem::path& path, std::uint64_t size, FileReading& reading,
@@ -198,9 +198,10 @@ bool MainDialogLogic::AskReading(const std::filesystem::path& path, std::uint64_
                     "个单元格的号码已被 Excel 舍入成科学计数法（第一个是 " + cells.first + "），位数已丢失，没有导入");
   };
   if (format == InputFormat::Text) {
-    if (NumbersMostlyInsideText(path) && m_view.AskYesNo("“" + NameOf(path) +
-                                                         "”中的号码夹在文字中间（如“张三 138-0013-8000 深圳”）。\n"
-                                                         "要找出文字中的号码导入吗？选“否”则按分隔符逐个导入。")) {
+    if (NumbersMostlyInsideText(path) &&
+        m_view.UserPrompts().AskYesNo("“" + NameOf(path) +
+                                      "”中的号码夹在文字中间（如“张三 138-0013-8000 深圳”）。\n"
+                                      "要找出文字中的号码导入吗？选“否”则按分隔符逐个导入。")) {
       read.extract = true;
       reading.reading = std::move(read);
     }
@@ -305,10 +306,10 @@ void MainDialogLogic::OnAreaTableChosen(int entry) {
   std::optional<std::filesystem::path> path;
   std::unique_ptr<AreaTable> loaded;
   if (entry != kBuiltInAreas && !(entry == kLoadedAreas && m_loadedAreas)) {
-    path = m_view.ChooseOpenFile(kAreaTablePrompt);
+    path = m_view.UserPrompts().ChooseOpenFile(kAreaTablePrompt);
     TableLoadError error;
     std::optional<AreaTable> parsed = path ? LoadAreaTable(*path, error) : std::nullopt;
-    if (path && !parsed) m_view.ShowMessage(error.message);
+    if (path && !parsed) m_view.UserPrompts().ShowMessage(error.message);
     if (!parsed) return m_view.ChooseAreaTableEntry(inUse);
     loaded = std::make_unique<AreaTable>(std::move(*parsed));
   }
@@ -378,7 +379,7 @@ CategoryFilter MainDialogLogic::Admitted() const { return m_boxes.all ? kEveryCa
 
 // Writes what the list shows, in its order, to a file the user picks, in the format of its type.
 void MainDialogLogic::OnExport() {
-  const std::optional<SavedFile> saved = m_view.ChooseSaveFile(ExportPrompt());
+  const std::optional<SavedFile> saved = m_view.UserPrompts().ChooseSaveFile(ExportPrompt());
   if (!saved) return;
   const ExportKind kind = KindOfSavedFile(saved->path, saved->filter);
   const std::optional<std::string> separator = SeparatorFor(kind);
@@ -394,14 +395,14 @@ void MainDialogLogic::OnExport() {
     });
   }
   if (WasCancelled(error)) return;
-  m_view.ShowMessage(error ? error->Message() : "导出完毕" + WrittenText(written, "\n"));
+  m_view.UserPrompts().ShowMessage(error ? error->Message() : "导出完毕" + WrittenText(written, "\n"));
 }
 
 // Writes every category list, whatever the list shows, to its own file in a folder the user picks,
 // replacing files of those names without a question.
 void MainDialogLogic::OnOneClickExport() {
-  ExportToFolder("正在导出到", [this](const FolderExportJob& job, WorkProgress& progress,
-                                      NumberOutputCounts& written, std::size_t& files) {
+  ExportToFolder("正在导出到", [this](const FolderExportJob& job, WorkProgress& progress, NumberOutputCounts& written,
+                                      std::size_t& files) {
     files = kCategoryCount;
     return ExportCategoryLists(job.folder, m_numbers.Lists(), job.separator, &progress, job.style, &written);
   });
@@ -420,7 +421,7 @@ void MainDialogLogic::OnExportByArea() {
 // Asks for the folder, the format (the one last used offered) and for text the separator, then writes;
 // no message unless a file failed, the status line says what went where.
 void MainDialogLogic::ExportToFolder(std::string_view doing, const FolderExport& write) {
-  const std::optional<std::filesystem::path> folder = m_view.ChooseFolder(kOneClickExportFolderTitle);
+  const std::optional<std::filesystem::path> folder = m_view.UserPrompts().ChooseFolder(kOneClickExportFolderTitle);
   if (!folder) return;
   RememberedChoices remembered(m_view.Settings());
   const std::optional<std::size_t> chosen =
@@ -445,12 +446,12 @@ void MainDialogLogic::ExportToFolder(std::string_view doing, const FolderExport&
   if (failures.front().cancelled) return;
   std::vector<std::string> messages;
   for (const FileError& failure : failures) messages.push_back(failure.Message());
-  m_view.ShowMessage(Joined(messages));
+  m_view.UserPrompts().ShowMessage(Joined(messages));
 }
 
 std::optional<std::string> MainDialogLogic::SeparatorFor(const ExportKind& kind) {
   if (!FormAvailable(kind.form)) {
-    m_view.ShowMessage("这个系统的加密库不提供" + std::string(kind.label) + "的散列");
+    m_view.UserPrompts().ShowMessage("这个系统的加密库不提供" + std::string(kind.label) + "的散列");
     return std::nullopt;
   }
   if (kind.format != NumberFileFormat::Text) return std::string();
@@ -464,7 +465,7 @@ std::optional<std::string> MainDialogLogic::AskSeparator(std::string_view note) 
   if (!answer) return std::nullopt;
   const std::optional<std::string> encoded = EncodeGbk(*answer);
   if (!encoded) {
-    m_view.ShowMessage(res::LoadUtf8String(res::IDS_SEPARATOR_NOT_GBK));
+    m_view.UserPrompts().ShowMessage(res::LoadUtf8String(res::IDS_SEPARATOR_NOT_GBK));
     return std::nullopt;
   }
   remembered.SetSeparator(*answer);
@@ -488,7 +489,7 @@ void MainDialogLogic::OnAnalysis() {
     error = CompareFiles(request->file1, request->file2, request->mode, result, &progress, &outcome);
   });
   if (WasCancelled(error)) return;
-  if (error) return m_view.ShowMessage(error->Message());
+  if (error) return m_view.UserPrompts().ShowMessage(error->Message());
   const std::string found = FoundNumbersText(request->mode, result.size(), CountForm::Grouped);
   const bool firstListed = outcome.listedFile == 1;
   const std::string listedName = NameOf(firstListed ? request->file1 : request->file2);
@@ -498,10 +499,10 @@ void MainDialogLogic::OnAnalysis() {
   ShowCounts();
   if (outcome.hashedList) {
     const std::string hashedName = NameOf(firstListed ? request->file2 : request->file1);
-    return m_view.ShowMessage(found + "\n列表中是" + file + "中的号码\n" +
-                              HashedComparisonText(outcome, listedName, hashedName, CountForm::Grouped));
+    return m_view.UserPrompts().ShowMessage(found + "\n列表中是" + file + "中的号码\n" +
+                                            HashedComparisonText(outcome, listedName, hashedName, CountForm::Grouped));
   }
-  m_view.ShowMessage(found + "\n列表中是" + file + "（两个文件中较大的一个）中的号码");
+  m_view.UserPrompts().ShowMessage(found + "\n列表中是" + file + "（两个文件中较大的一个）中的号码");
 }
 
 int MainDialogLogic::TableInUse() const {
@@ -521,10 +522,10 @@ void MainDialogLogic::OnTableChosen(int entry) {
                                                       : m_table;
   std::optional<std::filesystem::path> path;
   if (entry == kLoadTableEntry) {
-    path = m_view.ChooseOpenFile(kPrefixTablePrompt);
+    path = m_view.UserPrompts().ChooseOpenFile(kPrefixTablePrompt);
     TableLoadError error;
     if (path) loaded = LoadPrefixTable(*path, error);
-    if (path && !loaded) m_view.ShowMessage(error.message);
+    if (path && !loaded) m_view.UserPrompts().ShowMessage(error.message);
     if (!loaded) return m_view.ChooseTableEntry(inUse);
     table = &*loaded;
   }
@@ -560,7 +561,9 @@ void MainDialogLogic::OnTableChosen(int entry) {
 
 void MainDialogLogic::OnClearNumbers() {
   const std::uint64_t count = std::max<std::uint64_t>(m_numbers.Lists().size(), m_numbers.size());
-  if (count > 0 && !m_view.AskYesNo("确定要清空全部" + CountText(count, CountForm::Grouped) + "个号码吗？")) return;
+  if (count > 0 &&
+      !m_view.UserPrompts().AskYesNo("确定要清空全部" + CountText(count, CountForm::Grouped) + "个号码吗？"))
+    return;
   m_numbers.ChooseArea({});  // with the numbers, their areas are gone
   m_numbers.Clear();
   ShowCounts();
@@ -583,14 +586,15 @@ void MainDialogLogic::OnRemoveRepeats() {
     m_numbers.ShowCategories(Admitted());
   }
   ShowCounts();
-  m_view.ShowMessage("去除了" + CountText(removed, CountForm::Grouped) + "个重复号码");
+  m_view.UserPrompts().ShowMessage("去除了" + CountText(removed, CountForm::Grouped) + "个重复号码");
 }
 
 void MainDialogLogic::OnReport() {
   std::optional<std::uint64_t> repeats;
   {
     const WaitCursor wait(m_view);
-    if (!RunWork("正在统计号码…", [&](WorkProgress& progress) { repeats = m_numbers.Lists().RepeatCount(&progress); })) {
+    if (!RunWork("正在统计号码…",
+                 [&](WorkProgress& progress) { repeats = m_numbers.Lists().RepeatCount(&progress); })) {
       return;
     }
   }

@@ -11,9 +11,9 @@
 #include "core/work_progress.h"
 #include "ops/area_split.h"
 #include "ops/number_comparison.h"
-#include "ui/logic/file_prompt.h"
 #include "ui/logic/list_entry.h"
 #include "ui/logic/number_areas.h"
+#include "ui/logic/prompts.h"
 #include "ui/logic/settings_store.h"
 #include "ui/logic/view_order.h"
 
@@ -21,9 +21,6 @@ namespace zelvane {
 
 class AnalysisChoice;
 class ReportDialogLogic;
-
-// The caption of every message box of a command.
-inline constexpr std::string_view kMessageCaption = "提示";
 
 inline constexpr std::string_view kOneClickExportFolderTitle = "所选择路径:   ";
 
@@ -48,16 +45,8 @@ class MainWindowView {
  public:
   virtual ~MainWindowView() = default;
 
-  // A file to read or to write, a folder; nothing when the user cancels.
-  virtual std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) = 0;
-  // Files to read, one or several, in the order the prompt gives them; none when the user cancels.
-  virtual std::vector<std::filesystem::path> ChooseOpenFiles(const FilePrompt& prompt) = 0;
-  virtual std::optional<SavedFile> ChooseSaveFile(const FilePrompt& prompt) = 0;
-  virtual std::optional<std::filesystem::path> ChooseFolder(std::string_view title) = 0;
-  // A message box captioned "提示" with OK only; returns once the user closed it.
-  virtual void ShowMessage(std::string_view text) = 0;
-  // A question captioned "提示" with 是 and 否; true for 是 (Esc and the close box: 否).
-  virtual bool AskYesNo(std::string_view question) = 0;
+  // The prompts and message boxes, answered as in every other window of the program.
+  virtual Prompts& UserPrompts() = 0;
   // "分割符", opening with offered in its field: the text typed, nothing trimmed (empty: CR LF); nothing
   // when Esc or the close box closed it, which cancels the export. The typed text may hold characters
   // that GBK cannot. A note (a hashed export's warning) shows under the field; empty: the dialog as

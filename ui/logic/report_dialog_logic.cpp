@@ -129,13 +129,13 @@ void ReportDialogLogic::OnRowActivated(std::size_t row) {
 }
 
 void ReportDialogLogic::OnExport() {
-  const std::optional<SavedFile> saved = m_view.ChooseSaveFile(kReportExportPrompt);
+  const std::optional<SavedFile> saved = m_view.UserPrompts().ChooseSaveFile(kReportExportPrompt);
   if (!saved) return;
   const std::filesystem::path& path = saved->path;
   std::vector<ReportRow> rows;
   for (const ReportRow* row : m_shown) rows.push_back(*row);
   const FileResult error = WriteReportTable(path, rows, ReportLevel::City);
-  m_view.ShowMessage(error ? error->Message() : "导出完毕");
+  m_view.UserPrompts().ShowMessage(error ? error->Message() : "导出完毕");
 }
 
 }  // namespace zelvane

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "ops/list_report.h"
-#include "ui/logic/file_prompt.h"
+#include "ui/logic/prompts.h"
 
 namespace zelvane {
 

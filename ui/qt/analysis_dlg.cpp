@@ -29,13 +29,13 @@ void CAnalysisDlg::OnFindSame() { Finish(ComparisonMode::FindSame); }
 void CAnalysisDlg::OnFindDifferent() { Finish(ComparisonMode::FindDifferent); }
 
 void CAnalysisDlg::PickFile(int slot) {
-  const auto chosen = m_shell.ChooseOpenFile(this, kImportPrompt);
+  const auto chosen = m_shell.ChooseOpenFile(kImportPrompt);
   if (m_choice.Picked(slot, chosen)) UpdateData();
 }
 
 void CAnalysisDlg::Finish(ComparisonMode mode) {
   const std::optional<ComparisonRequest> request = m_choice.Finish(mode);
-  if (!request) return m_shell.ShowMessage(this, FromUtf8(AnalysisChoice::kBothFilesNeeded));
+  if (!request) return m_shell.ShowMessage(AnalysisChoice::kBothFilesNeeded);
   m_request = *request;
   accept();
 }

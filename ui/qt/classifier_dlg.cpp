@@ -173,25 +173,7 @@ void CClassifierDlg::closeEvent(QCloseEvent* event) {
 
 SettingsStore& CClassifierDlg::Settings() { return m_shell.Settings(); }
 
-std::optional<std::filesystem::path> CClassifierDlg::ChooseOpenFile(const FilePrompt& prompt) {
-  return m_shell.ChooseOpenFile(this, prompt);
-}
-
-std::vector<std::filesystem::path> CClassifierDlg::ChooseOpenFiles(const FilePrompt& prompt) {
-  return m_shell.ChooseOpenFiles(this, prompt);
-}
-
-std::optional<SavedFile> CClassifierDlg::ChooseSaveFile(const FilePrompt& prompt) {
-  return m_shell.ChooseSaveFile(this, prompt);
-}
-
-std::optional<std::filesystem::path> CClassifierDlg::ChooseFolder(std::string_view title) {
-  return m_shell.ChooseFolder(this, title);
-}
-
-void CClassifierDlg::ShowMessage(std::string_view text) { m_shell.ShowMessage(this, FromUtf8(text)); }
-
-bool CClassifierDlg::AskYesNo(std::string_view question) { return m_shell.AskYesNo(this, FromUtf8(question)); }
+Prompts& CClassifierDlg::UserPrompts() { return m_shell; }
 
 std::optional<std::string> CClassifierDlg::AskSeparator(std::string_view offered, std::string_view note) {
   CSeparatorDlg dialog(FromUtf8(offered), FromUtf8(note), this);

@@ -72,12 +72,7 @@ class CClassifierDlg : public TemplateDialog, private MainWindowView {
   void OnBox(std::optional<NumberCategory> box);
 
   // MainWindowView
-  std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) override;
-  std::vector<std::filesystem::path> ChooseOpenFiles(const FilePrompt& prompt) override;
-  std::optional<SavedFile> ChooseSaveFile(const FilePrompt& prompt) override;
-  std::optional<std::filesystem::path> ChooseFolder(std::string_view title) override;
-  void ShowMessage(std::string_view text) override;
-  bool AskYesNo(std::string_view question) override;
+  Prompts& UserPrompts() override;
   std::optional<std::string> AskSeparator(std::string_view offered, std::string_view note) override;
   std::optional<AreaLevel> AskAreaLevel() override;
   std::optional<std::size_t> AskColumn(std::string_view prompt, const std::vector<ListEntry>& entries,

@@ -11,13 +11,18 @@
 #include <QRegularExpression>
 #include <algorithm>
 
-#include "ui/logic/main_window_view.h"
 #include "ui/logic/remembered_choices.h"
 #include "ui/qt/ui_text.h"
 
 namespace zelvane {
 
 namespace {
+
+// The window a prompt or message belongs to: the modal dialog open now, else the active window.
+QWidget* ActiveOwner() {
+  QWidget* modal = QApplication::activeModalWidget();
+  return modal ? modal : QApplication::activeWindow();
+}
 
 void ShowMessageBox(QWidget* owner, const QString& caption, const QString& text) {
   QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner);
@@ -46,20 +51,20 @@ std::optional<std::filesystem::path> QtShell::RunSinglePrompt(QFileDialog& promp
   return std::move(chosen.front());
 }
 
-std::optional<std::filesystem::path> QtShell::ChooseOpenFile(QWidget* owner, const FilePrompt& file) {
-  QFileDialog prompt(owner, FromUtf8(file.title), QString(), FromUtf8(file.filter));
+std::optional<std::filesystem::path> QtShell::ChooseOpenFile(const FilePrompt& file) {
+  QFileDialog prompt(ActiveOwner(), FromUtf8(file.title), QString(), FromUtf8(file.filter));
   prompt.setFileMode(QFileDialog::ExistingFile);
   return RunSinglePrompt(prompt);
 }
 
-std::vector<std::filesystem::path> QtShell::ChooseOpenFiles(QWidget* owner, const FilePrompt& file) {
-  QFileDialog prompt(owner, FromUtf8(file.title), QString(), FromUtf8(file.filter));
+std::vector<std::filesystem::path> QtShell::ChooseOpenFiles(const FilePrompt& file) {
+  QFileDialog prompt(ActiveOwner(), FromUtf8(file.title), QString(), FromUtf8(file.filter));
   prompt.setFileMode(QFileDialog::ExistingFiles);
   return RunPrompt(prompt);
 }
 
-std::optional<SavedFile> QtShell::ChooseSaveFile(QWidget* owner, const FilePrompt& file) {
-  QFileDialog prompt(owner, FromUtf8(file.title), QString(), FromUtf8(file.filter));
+std::optional<SavedFile> QtShell::ChooseSaveFile(const FilePrompt& file) {
+  QFileDialog prompt(ActiveOwner(), FromUtf8(file.title), QString(), FromUtf8(file.filter));
   prompt.setAcceptMode(QFileDialog::AcceptSave);
   const QStringList filters = prompt.nameFilters();
   // A name typed without an extension gets that of the type chosen, so that it names the format written.
@@ -77,20 +82,20 @@ std::optional<SavedFile> QtShell::ChooseSaveFile(QWidget* owner, const FilePromp
                    static_cast<std::size_t>(std::max<qsizetype>(0, filters.indexOf(prompt.selectedNameFilter())))};
 }
 
-std::optional<std::filesystem::path> QtShell::ChooseFolder(QWidget* owner, std::string_view title) {
-  QFileDialog prompt(owner, FromUtf8(title));
+std::optional<std::filesystem::path> QtShell::ChooseFolder(std::string_view title) {
+  QFileDialog prompt(ActiveOwner(), FromUtf8(title));
   prompt.setFileMode(QFileDialog::Directory);
   prompt.setOption(QFileDialog::ShowDirsOnly);
   return RunSinglePrompt(prompt);
 }
 
-void QtShell::ShowMessage(QWidget* owner, const QString& text) {
-  ShowMessageBox(owner, FromUtf8(kMessageCaption), text);
+void QtShell::ShowMessage(std::string_view text) {
+  ShowMessageBox(ActiveOwner(), FromUtf8(kMessageCaption), FromUtf8(text));
 }
 
-bool QtShell::AskYesNo(QWidget* owner, const QString& question) {
-  QMessageBox box(QMessageBox::Question, FromUtf8(kMessageCaption), question, QMessageBox::Yes | QMessageBox::No,
-                  owner);
+bool QtShell::AskYesNo(std::string_view question) {
+  QMessageBox box(QMessageBox::Question, FromUtf8(kMessageCaption), FromUtf8(question),
+                  QMessageBox::Yes | QMessageBox::No, ActiveOwner());
   box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
   box.button(QMessageBox::No)->setText(QStringLiteral("否"));
   box.setDefaultButton(QMessageBox::No);  // Enter by habit keeps the numbers

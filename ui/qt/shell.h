@@ -1,11 +1,6 @@
 #pragma once
 
-#include <filesystem>
-#include <optional>
-#include <string_view>
-#include <vector>
-
-#include "ui/logic/file_prompt.h"
+#include "ui/logic/prompts.h"
 #include "ui/logic/settings_store.h"
 
 class QAction;
@@ -13,30 +8,14 @@ class QDialog;
 class QMenu;
 class QPoint;
 class QString;
-class QWidget;
 
 namespace zelvane {
 
 // Every interaction that waits for the user, and the cursor, go through here: the program uses
-// QtShell, tests a scripted shell that answers with prepared paths and records what was shown.
-class Shell {
+// QtShell, tests a scripted shell that answers with prepared paths and records what was shown. The
+// prompts are the window logic's own, owned by the window that is active when they open.
+class Shell : public Prompts {
  public:
-  virtual ~Shell() = default;
-
-  // A file to read or to write (the prompt's suffix added to a name typed without one), an existing
-  // folder; nothing when the user cancels. The prompts are the window logic's.
-  virtual std::optional<std::filesystem::path> ChooseOpenFile(QWidget* owner, const FilePrompt& prompt) = 0;
-  // One or several files to read, in the order the prompt gives them; none when the user cancels.
-  virtual std::vector<std::filesystem::path> ChooseOpenFiles(QWidget* owner, const FilePrompt& prompt) = 0;
-  // The file to write and the filter chosen; the suffix added is that of the filter chosen (its first
-  // pattern's), or the prompt's when the filter names none.
-  virtual std::optional<SavedFile> ChooseSaveFile(QWidget* owner, const FilePrompt& prompt) = 0;
-  virtual std::optional<std::filesystem::path> ChooseFolder(QWidget* owner, std::string_view title) = 0;
-
-  // A message box captioned "提示" with an OK button only; returns when the user closes it.
-  virtual void ShowMessage(QWidget* owner, const QString& text) = 0;
-  // A question captioned "提示" with 是 and 否; true for 是, false for 否, Esc and the close box.
-  virtual bool AskYesNo(QWidget* owner, const QString& question) = 0;
   // A message box of the program itself, before any window exists: captioned with the program's name.
   virtual void ShowAppMessage(const QString& text) = 0;
 

@@ -70,7 +70,7 @@ class ListNumbers final : public ShownNumbers {
   HWND m_list = nullptr;
 };
 
-class MainWindow final : public MainWindowView {
+class MainWindow final : public MainWindowView, public Prompts {
  public:
   MainWindow(std::vector<std::filesystem::path> files, SettingsStore& settings)
       : m_settings(settings), m_pending(std::move(files)) {}
@@ -98,7 +98,7 @@ class MainWindow final : public MainWindowView {
   void Command(const std::function<void()>& command) { m_logic.RunCommand(command); }
   HWND Item(int id) const { return GetDlgItem(m_window, id); }
 
-  // MainWindowView
+  // Prompts: the system's, owned by the main window.
   std::optional<std::filesystem::path> ChooseOpenFile(const FilePrompt& prompt) override {
     return win32::ChooseOpenFile(m_window, prompt, m_settings);
   }
@@ -113,6 +113,9 @@ class MainWindow final : public MainWindowView {
   }
   void ShowMessage(std::string_view text) override { win32::ShowMessage(m_window, text); }
   bool AskYesNo(std::string_view question) override { return win32::AskYesNo(m_window, question); }
+
+  // MainWindowView
+  Prompts& UserPrompts() override { return *this; }
   std::optional<std::string> AskSeparator(std::string_view offered, std::string_view note) override {
     return win32::AskSeparator(m_window, offered, note);
   }
