@@ -2,6 +2,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QStyleOptionComboBox>
 #include <QtTest>
 
 #include "res/resource_ids.h"
@@ -54,6 +55,24 @@ class OverviewTest : public QObject {
     QCOMPARE(pane.TableChoice()->toolTip(), FromUtf8(kTableChoiceTip));
     QCOMPARE(pane.AreaTableChoice()->toolTip(), FromUtf8(kAreaTableChoiceTip));
     QCOMPARE(pane.AreaChoice()->toolTip(), FromUtf8(kAreaChoiceTip));
+    // The table choices show each fixed entry whole when it is chosen ("原始号段（2009）" was cut to "原始号段（200"),
+    // also in the narrowest window.
+    window.dialog.resize(window.dialog.minimumSize());
+    window.dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window.dialog));
+    for (QComboBox* choice : {pane.TableChoice(), pane.AreaTableChoice()}) {
+      for (int entry = 0; entry < choice->count(); ++entry) {
+        choice->setCurrentIndex(entry);
+        QStyleOptionComboBox option;
+        option.initFrom(choice);
+        option.currentText = choice->currentText();
+        const QRect field =
+            choice->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, choice);
+        QVERIFY2(field.width() >= choice->fontMetrics().horizontalAdvance(choice->currentText()),
+                 qPrintable(choice->currentText()));
+      }
+      choice->setCurrentIndex(0);
+    }
     window.ImportSamples("m1 h u1 a a o");
     // A table of one's own whose city's name is longer than the choice is wide.
     window.shell.AnswerNextPrompt(

@@ -56,8 +56,15 @@ COverviewPane::COverviewPane(QWidget* parent)
   auto* choices = new QVBoxLayout;
   choices->setSpacing(1);
   for (QComboBox* choice : {m_tables, m_areaTables, m_areas}) {
+    // Wide enough for its fixed entries whole ("原始号段（2009）"); a loaded table's long name may be cut.
+    const QFontMetrics metrics = choice->fontMetrics();
+    int widest = 0;
+    for (int entry = 0; entry < choice->count(); ++entry) {
+      widest = std::max(widest, metrics.horizontalAdvance(choice->itemText(entry)));
+    }
+    const int x = metrics.horizontalAdvance(QLatin1Char('x'));
     choice->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    choice->setMinimumContentsLength(8);
+    choice->setMinimumContentsLength(std::max(8, (widest + x - 1) / x));
     choices->addWidget(choice);
   }
   auto* layout = new QHBoxLayout(this);
