@@ -80,6 +80,11 @@ while ! [[ $status =~ $expected ]] && [ $((SECONDS - started)) -lt 15 ]; do
 done
 # Still there a few seconds after the start: the import did not end the program.
 sleep $((started + 4 > SECONDS ? started + 4 - SECONDS : 0))
+# The table choice looked through and left with Esc still shows, and uses, the table it had.
+{ read -r shown_before; read -r shown_after; } < <(probe browse 2001) || fail "could not open the table choice"
+[ "$shown_before" = "原始号段（2009）" ] && [ "$shown_after" = "$shown_before" ] ||
+  fail "the table choice showed \"$shown_after\" after Esc in its list (\"$shown_before\" before)"
+[ "$(probe text "$status_id" 1)" = "$status" ] || fail "looking through the table choice changed the lists"
 read -r x y width height < <(probe rect) || fail "the window \"$caption\" was gone after $((SECONDS - started)) s"
 timeout 30 import -window root "$work/screen.png"
 convert "$work/screen.png" -crop "${width}x${height}+${x}+${y}" +repage -strip "$screenshot"

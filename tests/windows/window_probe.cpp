@@ -4,6 +4,9 @@
 //                    prints the text as UTF-8 (an empty line when it stayed empty)
 //   rect             prints the window's place on the desktop: X Y WIDTH HEIGHT
 //   press ID         clicks the window's button ID (IDOK = 1 closes a message box)
+//   browse ID        opens the list of the window's choice ID, goes one entry down in it and closes it
+//                    with Esc, as a user who looks and changes their mind; prints what the choice showed
+//                    before and after, a line each
 //   resize W H       asks for the window to be W x H pixels, as dragging its border does, and prints its
 //                    place then, as rect does
 //   close SECONDS    sends the window WM_CLOSE and waits for its process to end; prints the exit code
@@ -61,6 +64,18 @@ int Rect(HWND window) {
   return 0;
 }
 
+int Browse(HWND window, int id) {
+  HWND choice = GetDlgItem(window, id);
+  if (choice == nullptr) return 1;
+  const std::wstring before = ControlText(window, id);
+  SendMessageW(choice, CB_SHOWDROPDOWN, TRUE, 0);
+  SendMessageW(choice, WM_KEYDOWN, VK_DOWN, 0);
+  SendMessageW(choice, WM_KEYDOWN, VK_ESCAPE, 0);
+  Print(before);
+  Print(ControlText(window, id));
+  return 0;
+}
+
 int Resize(HWND window, int width, int height) {
   SetWindowPos(window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   return Rect(window);
@@ -110,6 +125,7 @@ int wmain(int argc, wchar_t** argv) {
   if (command == L"press" && argc == 5) {
     return window != nullptr && PostMessageW(window, WM_COMMAND, MAKEWPARAM(_wtoi(argv[4]), BN_CLICKED), 0) ? 0 : 1;
   }
+  if (command == L"browse" && argc == 5) return window != nullptr ? Browse(window, _wtoi(argv[4])) : 1;
   if (command == L"resize" && argc == 6) return window != nullptr ? Resize(window, _wtoi(argv[4]), _wtoi(argv[5])) : 1;
   if ((command == L"close" || command == L"click-close") && argc == 5) {
     return window != nullptr ? Close(window, _wtoi(argv[4]), command == L"click-close") : 1;

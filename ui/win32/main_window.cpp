@@ -95,6 +95,10 @@ class MainWindow final : public MainWindowView, public Prompts {
   void OnDropFiles(HDROP drop);
   void ShowListMenu(POINT at);
   void CopySelection() const;
+  // Whether a choice's notification is the user settling on an entry (a click or Enter in its open list,
+  // an arrow key while it is closed), not passing over one in its open list. Esc or a click elsewhere
+  // closes the list showing again the entry it opened on.
+  bool ChoiceSettled(int id, UINT code);
   void Command(const std::function<void()>& command) { m_logic.RunCommand(command); }
   HWND Item(int id) const { return GetDlgItem(m_window, id); }
 
@@ -171,7 +175,8 @@ class MainWindow final : public MainWindowView, public Prompts {
   int m_waiting = 0;
   bool m_maximizeWhenShown = false;  // closed maximised last time
   bool m_shown = false;
-  std::wstring m_itemText;  // the text the list asked for last
+  int m_entryWhenDropped = CB_ERR;  // of the one choice whose list is open
+  std::wstring m_itemText;          // the text the list asked for last
 };
 
 INT_PTR MainWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -333,14 +338,14 @@ void MainWindow::OnCommand(UINT id, UINT code) {
     case res::IDC_CHECK_ALL: return box(std::nullopt);
     case kTableChoiceId:
     case kAreaTableChoiceId: {
-      if (code != CBN_SELCHANGE) return;
+      if (!ChoiceSettled(static_cast<int>(id), code)) return;
       HWND choice = Item(static_cast<int>(id));
       const int entry = MainDialogLogic::ChoiceEntry(ComboBox_GetCurSel(choice), ComboBox_GetCount(choice));
       if (id == kTableChoiceId) return Command([this, entry] { m_logic.OnTableChosen(entry); });
       return Command([this, entry] { m_logic.OnAreaTableChosen(entry); });
     }
     case kAreaChoiceId: {
-      if (code != CBN_SELCHANGE) return;
+      if (!ChoiceSettled(kAreaChoiceId, code)) return;
       const auto entry = static_cast<std::size_t>(ComboBox_GetCurSel(Item(kAreaChoiceId)));
       return Command([this, entry] { m_logic.OnAreaChosen(entry); });
     }
@@ -546,6 +551,13 @@ void MainWindow::ShowListMenu(POINT at) {
 }
 
 // The selected numbers, one a line, as Unicode text on the clipboard.
+bool MainWindow::ChoiceSettled(int id, UINT code) {
+  HWND choice = Item(id);
+  if (code == CBN_DROPDOWN) m_entryWhenDropped = ComboBox_GetCurSel(choice);
+  if (code == CBN_SELENDCANCEL && m_entryWhenDropped != CB_ERR) ComboBox_SetCurSel(choice, m_entryWhenDropped);
+  return code == CBN_SELENDOK;
+}
+
 void MainWindow::CopySelection() const {
   std::wstring text;
   for (int item = ListView_GetNextItem(m_list, -1, LVNI_SELECTED); item >= 0;
