@@ -11,6 +11,7 @@
 
 #include "cli/terminal_progress.h"
 #include "core/platform/wide_text.h"
+#include "core/text_encoding.h"
 #include "core/work_progress.h"
 #include "tests/support/process.h"
 #include "tests/support/process_win32.h"
@@ -160,6 +161,17 @@ TEST_P(ConsoleCli, ShowsEachCommandsTextInTheConsolesCodePage) {
     console_.Clear(GetParam());
     EXPECT_EQ(RunOnConsole(console_, c.arguments, folder_.path(), c.input), 0);
     EXPECT_EQ(console_.Words(), c.screen);
+  }
+  // The tables and the report: long texts, UTF-8 throughout whatever the console's code page.
+  const std::pair<std::vector<std::string>, std::string> tables[] = {
+      {{"prefixes"}, "移动"}, {{"areas"}, "北京市"}, {{"report", "a.txt"}, "江苏省"}};
+  for (const auto& [arguments, word] : tables) {
+    SCOPED_TRACE(arguments.front());
+    console_.Clear(GetParam());
+    EXPECT_EQ(RunOnConsole(console_, arguments, folder_.path(), "", "", folder_ / "out.txt"), 0);
+    const std::string out = test::ReadFile(folder_ / "out.txt");
+    EXPECT_TRUE(IsUtf8(out));
+    EXPECT_NE(out.find(word), std::string::npos);
   }
 }
 

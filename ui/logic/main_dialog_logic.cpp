@@ -131,8 +131,9 @@ void MainDialogLogic::ImportFiles(const std::vector<std::filesystem::path>& path
     return;
   }
   const std::string name = NameOf(paths.front());
-  const std::string what = paths.size() == 1 ? "正在导入“" + name + "”…"
-                                             : "正在导入“" + name + "”等" + std::to_string(paths.size()) + "个文件…";
+  const std::string what = paths.size() == 1
+                               ? "正在导入“" + name + "”…"
+                               : "正在导入“" + name + "”等" + CountText(paths.size(), CountForm::Grouped) + "个文件…";
   const CategoryFilter admitted = Admitted();
   const bool backToLists = m_numbers.ShowsComparison();  // no view to merge into: the lists are shown again
   const PrefixTable& table = *m_table;
@@ -428,9 +429,9 @@ void MainDialogLogic::ExportToFolder(std::string_view doing, const FolderExport&
       m_view.AskExportKind(ExportKindEntries(), ExportKindIndex(remembered.ExportKind()));
   if (!chosen || *chosen >= std::size(kExportKinds)) return;
   const ExportKind& kind = kExportKinds[*chosen];
-  remembered.SetExportKind(kind.key);
   const std::optional<std::string> separator = SeparatorFor(kind);
   if (!separator) return;
+  remembered.SetExportKind(kind.key);  // kept, as the separator is, only when the export goes ahead
 
   std::vector<FileError> failures;
   NumberOutputCounts written;

@@ -15,7 +15,8 @@
 namespace zelvane::win32 {
 namespace {
 
-// A key under HKCU\Software\Zelvane Tests named for this process, gone before and after.
+// A key under HKCU\Software\Zelvane Tests named for this process, gone before and after, and the parent
+// with it once no other run's key is left in it.
 class TemporaryKey {
  public:
   TemporaryKey() : m_name(L"Software\\Zelvane Tests\\" + std::to_wstring(GetCurrentProcessId())) { Remove(); }
@@ -32,7 +33,10 @@ class TemporaryKey {
   }
 
  private:
-  void Remove() const { RegDeleteTreeW(HKEY_CURRENT_USER, m_name.c_str()); }
+  void Remove() const {
+    RegDeleteTreeW(HKEY_CURRENT_USER, m_name.c_str());
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\Zelvane Tests");  // fails while it still holds a key
+  }
 
   std::wstring m_name;
 };
