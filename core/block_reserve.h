@@ -11,7 +11,7 @@
 
 namespace zelvane {
 
-// Huge-page-sized blocks that a helper thread allocates and faults in ahead of their use. A big
+// 2 MiB blocks (in ordinary pages) that a helper thread allocates and faults in ahead of their use. A big
 // import fills hundreds of megabytes of fresh memory; faulting it in costs as much as the scan,
 // and here it runs on another core meanwhile. The number lists that an import appends to are
 // handed the reserve and take their 2 MiB blocks from it.

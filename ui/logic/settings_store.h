@@ -10,7 +10,7 @@ namespace zelvane {
 // A few named values kept between starts, the platform's way: Qt's settings on Linux, the registry on
 // Windows, memory in tests. Names are short ASCII words; text is UTF-8, but a Linux file name may be
 // any bytes and comes back as it was written. What is kept and how it is read back is decided by
-// RememberedChoices, WindowPlacement and PromptFolders, never by a store.
+// RememberedChoices and WindowPlacement, never by a store.
 class SettingsStore {
  public:
   virtual ~SettingsStore() = default;

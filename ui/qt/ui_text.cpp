@@ -19,6 +19,5 @@ QString DecodeGbk(std::string_view bytes) {
   return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
 }
 
-std::optional<std::string> EncodeGbk(const QString& text) { return EncodeGbk(text.toUtf8().toStdString()); }
 
 }  // namespace zelvane

@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -18,7 +17,5 @@ QString PathText(const std::filesystem::path& path);
 
 // Numbers are GBK bytes; they become QString only to be shown.
 QString DecodeGbk(std::string_view bytes);
-// Text typed by the user as GBK bytes; nothing when it holds a character that GBK cannot hold.
-std::optional<std::string> EncodeGbk(const QString& text);
 
 }  // namespace zelvane
