@@ -657,20 +657,6 @@ TEST(MainDialogLogicTest, ClearsOnlyOnceTheUserSaidYes) {
   }
 }
 
-// Counts in the window are grouped by thousands, at the sizes where a comma comes: the import's message
-// and the status line say the same count alike (the area choice: AreaLogicTest).
-TEST(MainDialogLogicTest, WritesCountsOneWay) {
-  for (const auto& [count, text] : {std::pair{999, "999"}, std::pair{1000, "1,000"}, std::pair{1004, "1,004"}}) {
-    SCOPED_TRACE(count);
-    Window window;
-    std::string file;
-    for (int i = 0; i < count; ++i) file += ManyNumber(i * 5) + "\n";  // every one 移动
-    window.ImportFiles({window.Write("a", file)});
-    EXPECT_EQ(window.view.Messages(), Log{"共计导入" + std::string(text) + "个接收号码！"});
-    EXPECT_TRUE(window.view.status.starts_with("当前共有" + std::string(text) + "个号码，移动" + text + "个，"));
-  }
-}
-
 // Work that does not end as it should, for each command that runs work: 取消 (at once, or for an
 // import of several files while it reads the last), the window closed, running out of memory.
 // Nothing changes (the list, the counts, the status, the table, any file); the commands are disabled
