@@ -180,8 +180,9 @@ TEST(CliFaults, ClosedAndFullStandardStreams) {
   }
   // With standard error closed, the progress lines go nowhere, never into the result.
   const auto closed = test::RunProgram(
-      "/bin/sh", {"-c", "\"$0\" compare --different --progress --separator '\\n' --out R numbers.txt half.txt 2>&-",
-                  test::CliPath()},
+      "/bin/sh",
+      {"-c", "\"$0\" compare --different --progress --separator '\\n' --out R numbers.txt half.txt 2>&-",
+       test::CliPath()},
       folder.path());
   EXPECT_EQ(closed.exitCode, 0);
   EXPECT_EQ(ReadFile(folder / "R"), numbers.substr(numbers.size() / 2));
@@ -251,25 +252,20 @@ void ExpectOldCategoryFiles(const std::filesystem::path& folder) {
   EXPECT_EQ(FileNamesIn(folder).size(), test::kCategoryFileNames.size()) << "no temporary file is left";
 }
 
-TEST(CliFaults, FullAndReadOnlyDiskKeepTheOldFiles) {
+// A disk that fills up: file_faults_test, which runs under Wine too.
+TEST(CliFaults, ReadOnlyDiskKeepsTheOldFiles) {
   TemporaryFolder folder;
-  SmallFileSystem disk(folder / "disk", 256 * 1024);
+  SmallFileSystem disk(folder / "disk", 64 * 1024);
   if (!disk.mounted()) GTEST_SKIP() << "cannot mount a small file system here";
-  std::string numbers;
-  for (int i = 0; i < 40000; ++i)
-    numbers += std::to_string((i % 3 == 0 ? 13900000000LL : 18600000000LL) + i) + " 95588\n";
-  WriteFile(folder / "numbers.txt", numbers);
+  WriteFile(folder / "numbers.txt", "13912345678 18612345678 95588\n");
   for (std::string_view name : test::kCategoryFileNames) WriteFile(folder / "disk" / name, "old " + std::string(name));
-  const std::string reasons[] = {"磁盘空间不足", "文件系统是只读的"};
-  for (const std::string& reason : reasons) {
-    if (reason != reasons[0]) disk.Remount(true);
-    const auto result = RunCli({"classify", "--out", "disk", "numbers.txt"}, folder.path());
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.starts_with(kWrite + "disk/")) << result.err;
-    EXPECT_TRUE(result.err.ends_with("”：" + reason + "\n")) << result.err;
-    EXPECT_EQ(result.out, "");
-    ExpectOldCategoryFiles(folder / "disk");
-  }
+  disk.Remount(true);
+  const auto result = RunCli({"classify", "--out", "disk", "numbers.txt"}, folder.path());
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_TRUE(result.err.starts_with(kWrite + "disk/")) << result.err;
+  EXPECT_TRUE(result.err.ends_with("”：文件系统是只读的\n")) << result.err;
+  EXPECT_EQ(result.out, "");
+  ExpectOldCategoryFiles(folder / "disk");
 }
 
 // The last category file grows past the file-size limit: the four before it are not replaced either,
@@ -408,9 +404,16 @@ TEST(CliFaults, WorksWithoutThreads) {
   for (const bool hashed : {false, true}) {
     // One process for the user, and it is the command: no thread can start. (Root is not limited.)
     // LeakSanitizer, in the sanitizer build, needs a thread of its own at the end.
-    std::vector<std::string> arguments = {"--reuid=65534", "--regid=65534", "--clear-groups", "/usr/bin/prlimit",
-                                          "--nproc=1", "/usr/bin/env", "ASAN_OPTIONS=detect_leaks=0",
-                                          (folder / "zelvane-cli").string(), "classify", "numbers.txt"};
+    std::vector<std::string> arguments = {"--reuid=65534",
+                                          "--regid=65534",
+                                          "--clear-groups",
+                                          "/usr/bin/prlimit",
+                                          "--nproc=1",
+                                          "/usr/bin/env",
+                                          "ASAN_OPTIONS=detect_leaks=0",
+                                          (folder / "zelvane-cli").string(),
+                                          "classify",
+                                          "numbers.txt"};
     if (hashed) arguments.insert(arguments.end() - 1, {"--hash", "md5"});
     const auto result = test::RunProgram("/usr/bin/setpriv", arguments, folder.path());
     EXPECT_EQ(result.exitCode, 0) << result.err;

@@ -66,7 +66,8 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"LookupFromStandardInput", {"lookup", "--areas", "归属 地表.txt", "-"}, {},
                  "13912345678\t移动\t四川省\t成都市\t\n075512345678\t小灵通\t未知地区\t\t\n13000301234\t联通\t未知地区\t\t\n"},
         PathCase{"LookupTableWholePath", {"lookup", "--areas", "@归属 地表.txt", "13912345678"}, {},
-                 "13912345678\t移动\t四川省\t成都市\t\n"}),
+                 "13912345678\t移动\t四川省\t成都市\t\n"},
+        PathCase{"LookupFrom", {"lookup", "--from", "白 名单.txt"}, {}, "13912345678\t移动\t江苏省\t常州市\t0519\n"}),
     [](const auto& p) { return std::string(p.param.name); });
 // clang-format on
 

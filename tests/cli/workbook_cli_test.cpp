@@ -143,15 +143,6 @@ TEST(WorkbookCli, ComparesALargeWorkbookWithinLittleMemory) {
   EXPECT_EQ(test::FileNamesIn(folder / "temp"), std::vector<std::string>{});
 }
 
-TEST(WorkbookCli, ReadsAWorkbookAtAUnicodePath) {
-  TemporaryFolder folder;
-  WriteClients(folder / "clients.xlsx");
-  std::filesystem::rename(folder / "clients.xlsx", folder / "客户 名单.xlsx");
-  const auto result = RunCli({"lookup", "--column", "手机", "--from", "客户 名单.xlsx"}, folder.path());
-  EXPECT_EQ(result.exitCode, 0) << result.err;
-  EXPECT_EQ(result.out, "13800138000\t移动\t北京市\t北京市\t010\n13300133000\t电信\t未知地区\t\t\n");
-}
-
 // Each fails with one message and replaces nothing.
 TEST(WorkbookCli, BadWorkbooksAndChoicesChangeNothing) {
   TemporaryFolder folder;

@@ -22,8 +22,8 @@ namespace zelvane {
 
 namespace {
 
-// count numbers of every category, one a line: several of the reader's 1 MiB pieces and the writers'
-// buffers, and more numbers than a rebuild looks at between its checks.
+// count numbers of every category, one a line: several of the reader's 1 MiB pieces, and more numbers
+// than a rebuild looks at between its checks.
 QByteArray ManyNumbers(int count) {
   static const char* const prefixes[] = {"139", "130", "133", "0755", "955"};
   QByteArray bytes;
@@ -57,21 +57,10 @@ struct WindowState {
   bool operator==(const WindowState&) const = default;
 };
 
-// Starts a command as the user would: the prompts answered with files of the window's folder.
+// Starts a command as the user would; 导入's prompt is answered with big.txt.
 void Start(test::MainWindow& window, const QString& command) {
-  const auto path = [&window](const char* name) { return window.folder.PathOf(name); };
   if (command == "导入") {
-    test::Import(window.dialog, window.shell, path("big.txt"));
-  } else if (command == "导出") {
-    window.shell.AnswerNextPrompt(path("out.txt"));
-    window.Click(res::IDC_EXPORT);
-  } else if (command == "一键导出") {
-    window.shell.AnswerNextPrompt(path(""));
-    window.Click(res::IDC_ONE_CLICK_EXPORT);
-  } else if (command == "号码分析") {
-    window.shell.AnswerNextPrompt(path("big.txt"));
-    window.shell.AnswerNextPrompt(path("small.txt"));
-    window.Click(res::IDC_ANALYSIS);
+    test::Import(window.dialog, window.shell, window.folder.PathOf("big.txt"));
   } else if (command == "去除重复号码" || command == "号码统计") {
     window.dialog.ListMenu().actions()[command == "号码统计" ? 4 : 3]->trigger();
   } else if (command == "最新号段") {
@@ -79,24 +68,6 @@ void Start(test::MainWindow& window, const QString& command) {
     tables.setCurrentIndex(COverviewPane::kCurrentTable);
     emit tables.activated(COverviewPane::kCurrentTable);
   }
-}
-
-// The dialogs a command runs before its work: the analysis picks both files and finds the different
-// numbers, the separator dialog takes the default; the progress window is handed to progress.
-void AnswerDialogs(test::MainWindow& window, std::function<void(QDialog&)> progress) {
-  window.shell.HandleDialogsWith([](QDialog& dialog) {
-    dialog.show();
-    if (dialog.windowTitle() == QStringLiteral("号码分析")) {
-      for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-        if (button->text() == QStringLiteral("选择")) button->click();
-      }
-      test::Act(dialog, "找不同");
-    } else {
-      test::Act(dialog, "确定");
-    }
-    return dialog.result();
-  });
-  window.shell.HandleProgressWith(std::move(progress));
 }
 
 }  // namespace
@@ -109,9 +80,6 @@ class ProgressTest : public QObject {
   void CancelledCommandsChangeNothing_data() {
     test::Columns<QString, QString, QString>({"command", "action", "window"});
     QTest::newRow("导入") << "导入" << "取消" << "正在导入“big.txt”…";
-    QTest::newRow("导出") << "导出" << "取消" << "正在导出“out.txt”…";
-    QTest::newRow("一键导出") << "一键导出" << "取消" << "正在导出到“";
-    QTest::newRow("号码分析") << "号码分析" << "取消" << "正在比较“big.txt”和“small.txt”…";
     QTest::newRow("去除重复号码") << "去除重复号码" << "Esc" << "正在去除重复号码…";
     QTest::newRow("号码统计") << "号码统计" << "取消" << "正在统计号码…";
     QTest::newRow("最新号段") << "最新号段" << "取消" << "正在按新号段表重新分类…";
@@ -125,15 +93,10 @@ class ProgressTest : public QObject {
     QFETCH(QString, window);
     test::MainWindow main;
     main.dialog.show();
-    const QByteArray big = ManyNumbers(300'000);
-    main.folder.Write("big.txt", big);
-    main.folder.Write("small.txt", big.left(big.size() / 2));
+    main.folder.Write("big.txt", ManyNumbers(300'000));
     main.ImportSamples("m1 u1 t m1");
     test::Import(main.dialog, main.shell, main.folder.PathOf("big.txt"));  // enough for a rebuild to look at the stop
     main.ImportSamples("x y h o");
-    main.folder.Write("out.txt", "old export");
-    for (const char* name : {"移动.txt", "联通.txt", "电信.txt", "小灵通.txt", "其他.txt"})
-      main.folder.Write(name, "old");
     test::ClickBoxes(main.dialog, "全部 联通");
     const WindowState before = WindowState::Of(main);
     main.shell.ClearLog();
@@ -141,7 +104,7 @@ class ProgressTest : public QObject {
     // The window shows at once and is answered before the work could end.
     main.dialog.Work().SetDelay(std::chrono::milliseconds(0));
     bool busy = false;
-    AnswerDialogs(main, [&](QDialog& progress) {
+    main.shell.HandleProgressWith([&](QDialog& progress) {
       busy = !main.dialog.DlgItem<QPushButton>(res::IDC_IMPORT)->isEnabled() &&
              !main.dialog.ListMenu().actions().back()->isEnabled() && !main.dialog.acceptDrops();
       if (action == "close the main window") {

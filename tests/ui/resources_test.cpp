@@ -18,19 +18,6 @@ class ResourcesTest : public QObject {
     const QList<QSize> expected = {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}};
     QCOMPARE(sizes, expected);
   }
-
-  void OtherIdsHaveNoIcon_data() {
-    QTest::addColumn<int>("id");
-    QTest::newRow("zero") << 0;
-    QTest::newRow("a dialog") << res::IDD_ABOUTBOX;
-    QTest::newRow("a string") << res::IDS_ABOUT_MENU_ITEM;
-    QTest::newRow("next to the icon") << res::IDR_MAINFRAME + 1;
-  }
-
-  void OtherIdsHaveNoIcon() {
-    QFETCH(int, id);
-    QVERIFY(LoadIcon(id).isNull());
-  }
 };
 
 }  // namespace zelvane
