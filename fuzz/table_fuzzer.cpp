@@ -19,7 +19,8 @@ void Check(bool condition) {
   if (!condition) std::abort();
 }
 
-// The rules of a table the parser took: each line that says something, cut at blanks and tabs.
+// The rules of a table the parser took: each line that says something (LF or CR LF ends a line; a lone CR
+// is text), cut at blanks and tabs.
 std::vector<std::vector<std::string>> RulesOf(std::string_view text) {
   std::vector<std::vector<std::string>> rules;
   if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
@@ -27,10 +28,11 @@ std::vector<std::vector<std::string>> RulesOf(std::string_view text) {
     const std::size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (line.ends_with('\r')) line.remove_suffix(1);
     std::vector<std::string> fields;
     std::string field;
     for (const char c : std::string(line) + " ") {
-      if (c == ' ' || c == '\t' || c == '\r') {
+      if (c == ' ' || c == '\t') {
         if (!field.empty()) fields.push_back(std::move(field));
         field.clear();
       } else {
